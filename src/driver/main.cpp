@@ -1,0 +1,132 @@
+// corvel: translates a Corvel program into a Java program from the command line.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "driver/pipeline.h"
+#include "symbols/context.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Exit statuses that scripts and tests rely on.
+constexpr int kExitOk = 0;
+constexpr int kExitProgramFault = 1;
+constexpr int kExitFailure = 2;
+
+struct Options {
+  std::string source;
+  std::string outputDir;
+  std::string appDir;
+  std::string javacDir;
+  std::string encoding = "auto";
+  bool noJavac = false;
+  bool detach = false;
+  bool quiet = false;
+  bool timePasses = false;
+};
+
+// Reports are built with CR LF between lines; a terminal wants LF.
+std::string WithLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+fs::path ExecutableDir() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::current_path(ec) : exe.parent_path();
+}
+
+// The translator's folder holds SysLib/: beside the executable (build tree)
+// or in the installed share folder.
+std::string DefaultAppDir() {
+  const fs::path dir = ExecutableDir();
+  std::error_code ec;
+  const fs::path installed = dir / ".." / "share" / "corvel";
+  if (!fs::exists(dir / "SysLib", ec) && fs::exists(installed / "SysLib", ec)) {
+    return fs::weakly_canonical(installed, ec).string();
+  }
+  return dir.string();
+}
+
+int Fail(const std::string& text) {
+  std::fprintf(stderr, "corvel: %s\n", text.c_str());
+  return kExitFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options opt;
+  CLI::App app{"Translates a Corvel program (.txt) into a Java program and compiles it with javac."};
+  app.set_version_flag("--version", std::string("corvel ") + CORVEL_VERSION);
+  app.add_option("SOURCE", opt.source, "The Corvel program, a .txt file")->required();
+  app.add_option("-o,--output", opt.outputDir, "Output folder (default: the folder of SOURCE)");
+  app.add_option("--app-dir", opt.appDir, "The translator's folder, holding SysLib/");
+  app.add_option("--javac-dir", opt.javacDir, "Folder holding javac (default: javac on PATH, else $JAVA_HOME/bin)");
+  app.add_flag("--no-javac", opt.noJavac, "Translate and write the files, but do not start javac");
+  app.add_flag("--detach", opt.detach, "Start javac and return at once");
+  app.add_option("--encoding", opt.encoding, "Source encoding (auto: UTF-8 when valid, else CP932)")
+      ->check(CLI::IsMember({"auto", "utf-8", "cp932"}));
+  app.add_flag("-q,--quiet", opt.quiet, "No status texts");
+  app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? kExitOk : kExitFailure;
+  }
+
+  std::error_code ec;
+  const fs::path source(opt.source);
+  if (!fs::exists(source, ec)) return Fail(fmt::format("{}: no such file", opt.source));
+  if (!fs::is_regular_file(source, ec)) return Fail(fmt::format("{}: not a regular file", opt.source));
+  if (access(source.c_str(), R_OK) != 0) return Fail(fmt::format("{}: cannot be read", opt.source));
+
+  corvel::TranslationContext ctx;
+  ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
+                 : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
+                                           : corvel::SourceEncoding::kAuto;
+  ctx.reporter = [](std::string_view title, std::string_view text) {
+    std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(title.size()), title.data(), WithLf(text).c_str());
+  };
+  ctx.status = [quiet = opt.quiet](std::string_view text) {
+    if (!quiet && !text.empty()) std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
+  };
+
+  corvel::CompileInputs inputs;
+  const fs::path source_dir = source.parent_path();
+  inputs.sourceDir = source_dir.empty() ? "." : source_dir.string();
+  inputs.sourceFileName = source.filename().string();
+  inputs.outputDir = opt.outputDir.empty() ? inputs.sourceDir : opt.outputDir;
+  inputs.appDir = opt.appDir.empty() ? DefaultAppDir() : opt.appDir;
+  inputs.javacDir = opt.javacDir;
+  if (opt.timePasses) {
+    inputs.onPassTimed = [](std::string_view pass, double ms) {
+      std::fprintf(stderr, "pass %.*s: %.3f ms\n", static_cast<int>(pass.size()), pass.data(), ms);
+    };
+  }
+
+  switch (corvel::CompileProgram(ctx, inputs)) {
+    case corvel::CompileResult::kTranslated:
+    case corvel::CompileResult::kNotStarted:
+      return kExitOk;
+    case corvel::CompileResult::kProgramFault:
+      return kExitProgramFault;
+    case corvel::CompileResult::kFailure:
+      break;
+  }
+  return Fail(ctx.failureText);
+}

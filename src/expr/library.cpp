@@ -1,0 +1,10 @@
+#include "expr/library.h"
+
+namespace corvel {
+
+void InitLibrary(TranslationContext& ctx) {
+  ctx.procedures.clear();
+  ctx.libraryClasses.clear();
+}
+
+}  // namespace corvel

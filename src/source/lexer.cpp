@@ -1,0 +1,655 @@
+#include "source/lexer.h"
+
+#include <fmt/format.h>
+
+#include <unordered_map>
+#include <vector>
+
+#include "diag/error_report.h"
+#include "source/text_encoding.h"
+#include "source/token_codes.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kMisuse = "キーワードの使い方が不正です";
+constexpr std::string_view kLabelInFront = "キーワードの前にラベルを置くことはできません";
+
+// The fault that rejects a line: its column and one or two message lines.
+struct LexFault {
+  int column = 0;
+  std::string message;
+  std::string second;
+};
+
+bool IsLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool IsOctalDigit(char32_t c) { return c >= '0' && c <= '7'; }
+bool IsHexDigit(char32_t c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+char32_t Upper(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+
+std::string AsciiUpper(std::u32string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char32_t c : s) out.push_back(static_cast<char>(Upper(c)));
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+// Scanning: characters to tokens.
+
+class TokenScanner {
+ public:
+  TokenScanner(std::u32string_view s, std::vector<Token>& tokens, LexFault& fault)
+      : s_(s), tokens_(tokens), fault_(fault) {}
+
+  bool Scan() {
+    size_t i = 0;
+    while (i < s_.size()) {
+      const char32_t c = s_[i];
+      bool ok = true;
+      if (c == ' ') {
+        ++i;
+        continue;
+      } else if (c == '"') {
+        ok = ScanString(i);
+      } else if (IsLetter(c) || c == '_') {
+        ok = ScanWord(i);
+      } else if (c == '&') {
+        ok = ScanAmpersand(i);
+      } else if (IsDigit(c) || (c == '.' && i + 1 < s_.size() && IsDigit(s_[i + 1]))) {
+        ok = ScanDecimal(i);
+      } else if (int16_t code = SingleCharCode(c); code != 0) {
+        ok = Push(code, i, 1, std::string(1, static_cast<char>(c)));
+        ++i;
+      } else {
+        ok = Fail(i, "不正な文字が含まれています");
+      }
+      if (!ok) return false;
+    }
+    return true;
+  }
+
+ private:
+  bool Fail(size_t pos, std::string_view message, std::string_view second = {}) {
+    fault_ = {static_cast<int>(pos) + 1, std::string(message), std::string(second)};
+    return false;
+  }
+
+  bool Push(int16_t code, size_t pos, size_t length, std::string text) {
+    if (tokens_.size() >= static_cast<size_t>(kMaxTokensPerLine)) {
+      return Fail(pos, fmt::format("1行のトークン数が多すぎます（{}個まで）", kMaxTokensPerLine));
+    }
+    tokens_.push_back(Token{code, static_cast<int16_t>(pos + 1), static_cast<int16_t>(length),
+                            std::move(text)});
+    return true;
+  }
+
+  // "..." up to the first quote not preceded by a backslash; the text keeps
+  // the quotes, the case and every backslash sequence as written.
+  bool ScanString(size_t& i) {
+    if (i == 0) return Fail(i, "リテラル文字列が不正な位置にあります");
+    size_t j = i + 1;
+    while (j < s_.size() && !(s_[j] == '"' && s_[j - 1] != '\\')) ++j;
+    if (j >= s_.size()) return Fail(i, "リテラル文字列が正しく完結していません");
+    const size_t start = i;
+    i = j + 1;
+    return Push(kTokString, start, i - start, EncodeUtf8(s_.substr(start, i - start)));
+  }
+
+  bool ScanWord(size_t& i) {
+    size_t j = i + 1;
+    while (j < s_.size() && (IsLetter(s_[j]) || IsDigit(s_[j]) || s_[j] == '_')) ++j;
+    std::string word = AsciiUpper(s_.substr(i, j - i));
+    int16_t code = kTokIdentifier;
+    LookupKeyword(word, static_cast<int>(j - i), code);
+    const size_t start = i;
+    i = j;
+    return Push(code, start, j - start, std::move(word));
+  }
+
+  bool ScanAmpersand(size_t& i) {
+    const char32_t next = i + 1 < s_.size() ? Upper(s_[i + 1]) : 0;
+    // Directly behind a name, "&" is the name's type suffix.
+    const bool suffix = !tokens_.empty() && tokens_.back().code == kTokIdentifier &&
+                        static_cast<size_t>(tokens_.back().column - 1 + tokens_.back().length) == i;
+    if (!suffix && next == 'H') return ScanRadix(i, 16);
+    if (!suffix && (next == 'O' || IsOctalDigit(next))) return ScanRadix(i, 8);
+    ++i;
+    return Push(kTokAmpersand, i - 1, 1, "&");
+  }
+
+  // &H... and &O... / &<octal digit>..., with up to two "&" type suffixes.
+  bool ScanRadix(size_t& i, int radix) {
+    const size_t start = i;
+    size_t j = i + 1;
+    if (Upper(s_[j]) == 'H' || Upper(s_[j]) == 'O') ++j;
+    const size_t digits_start = j;
+    while (j < s_.size() && (radix == 16 ? IsHexDigit(s_[j]) : IsOctalDigit(s_[j]))) ++j;
+    const std::string digits = AsciiUpper(s_.substr(digits_start, j - digits_start));
+    if (digits.empty()) return Fail(start, "数値リテラルが正しく完結していません");
+    int suffixes = 0;
+    while (suffixes < 2 && j < s_.size() && s_[j] == '&') {
+      ++suffixes;
+      ++j;
+    }
+    i = j;
+    const size_t n = digits.size();
+    const char first = digits[0];
+    std::string text;
+    const char* range = nullptr;
+    if (radix == 16) {
+      switch (suffixes) {
+        case 0:
+          if (n > 4) range = "Integer型の16進数値リテラルの範囲は &H0-&HFFFF です";
+          else text = (n == 4 && first >= '8' ? "(short)0x" : "0x") + digits;
+          break;
+        case 1:
+          if (n > 8) range = "Long型の16進数値リテラルの範囲は &H0&-&HFFFFFFFF& です";
+          else text = "0x" + digits;
+          break;
+        default:
+          if (n > 16) range = "Longlong型の16進数値リテラルの範囲は &H0&&-&HFFFFFFFFFFFFFFFF&& です";
+          else text = "0x" + digits + "L";
+          break;
+      }
+    } else {
+      switch (suffixes) {
+        case 0:
+          if (n <= 5) text = "0" + digits;
+          else if (n == 6 && first <= '1') text = "(short)0" + digits;
+          else range = "Integer型の8進数値リテラルの範囲は &0-&177777 です";
+          break;
+        case 1:
+          if (n <= 10 || (n == 11 && first <= '3')) text = "0" + digits;
+          else range = "Long型の8進数値リテラルの範囲は &0&-&37777777777& です";
+          break;
+        default:
+          if (n <= 21 || (n == 22 && first <= '1')) text = "0" + digits + "L";
+          else range = "Longlong型の8進数値リテラルの範囲は &0&&-&1777777777777777777777&& です";
+          break;
+      }
+    }
+    if (range != nullptr) return Fail(start, "数値リテラルのオーバーフロー", range);
+    return Push(suffixes == 2 ? kTokHexOctalLonglong : kTokHexOctal, start, j - start, std::move(text));
+  }
+
+  // Decimal and real literals: 12, 1.5, .5, 1E3, 1.5D-3; the text as written,
+  // upper-cased.
+  bool ScanDecimal(size_t& i) {
+    enum State { kInteger, kFraction, kExponent, kExponentSign, kExponentDigits };
+    const size_t start = i;
+    if (s_[i] == '0' && i + 1 < s_.size() && s_[i + 1] == '0') {
+      return Fail(start, "数値リテラルが正しく完結していません", "10進数値リテラルで 00 と続けてはいけません");
+    }
+    constexpr std::string_view kBadReal = "実数値リテラルが正しく完結していません";
+    State state = kInteger;
+    size_t j = i;
+    for (; j < s_.size(); ++j) {
+      const char32_t c = Upper(s_[j]);
+      if (IsDigit(c)) {
+        if (state == kExponent || state == kExponentSign) state = kExponentDigits;
+      } else if (c == '.') {
+        if (state != kInteger) return Fail(start, kBadReal);
+        state = kFraction;
+      } else if (c == 'E' || c == 'D') {
+        if (state != kInteger && state != kFraction) return Fail(start, kBadReal);
+        state = kExponent;
+      } else if ((c == '+' || c == '-') && state == kExponent) {
+        state = kExponentSign;
+      } else {
+        break;
+      }
+    }
+    if (state == kExponent || state == kExponentSign) return Fail(start, kBadReal);
+    i = j;
+    return Push(kTokNumber, start, j - start, AsciiUpper(s_.substr(start, j - start)));
+  }
+
+  std::u32string_view s_;
+  std::vector<Token>& tokens_;
+  LexFault& fault_;
+};
+
+// ---------------------------------------------------------------------------
+// Cutting: tokens to statement records.
+
+// Keywords that may only open a statement (or, for the declaration family,
+// only a line): anywhere else they reject the line.
+bool IsStatementKeyword(int16_t code) {
+  switch (code) {
+    case kKwIf: case kKwElse: case kKwElseIf: case kKwEndIf: case kKwSelect: case kKwCase:
+    case kKwCaseElse: case kKwEndSelect: case kKwEnd: case kKwDo: case kKwWhile: case kKwLoop:
+    case kKwWend: case kKwExit: case kKwFor: case kKwNext: case kKwOption: case kKwType:
+    case kKwStatic: case kKwPublic: case kKwPrivate: case kKwFunction: case kKwSub:
+      return true;
+    default:
+      return false;
+  }
+}
+
+class StatementCutter {
+ public:
+  StatementCutter(TranslationContext& ctx, std::vector<Token>& tokens, int16_t line_number,
+                  LexFault& fault)
+      : ctx_(ctx), t_(tokens), line_(line_number), fault_(fault) {}
+
+  bool Cut() {
+    int i = 0;
+    while (i < Count()) {
+      if (t_[i].code == kTokColon) {
+        ++i;
+        continue;
+      }
+      if (!CutStatement(i)) return false;
+    }
+    return true;
+  }
+
+ private:
+  int Count() const { return static_cast<int>(t_.size()); }
+  int16_t Code(int j) const { return j < Count() ? t_[j].code : int16_t{0}; }
+  bool InOneLineIf(int j) const { return one_line_then_ >= 0 && j > one_line_then_; }
+
+  // Whether token j ends the statement in front of it: the end of the line,
+  // ":", the token appended behind a one-line IF, or that IF's ELSE.
+  bool IsEnd(int j) const {
+    return j >= Count() || t_[j].code == kTokColon || j == appended_ ||
+           (t_[j].code == kKwElse && InOneLineIf(j));
+  }
+  int FindEnd(int j) const {
+    while (!IsEnd(j)) ++j;
+    return j;
+  }
+  // The column where a missing part was expected: the token standing there,
+  // or the keyword that asks for it when the line ends first.
+  int MissingColumn(int j, int keyword) const {
+    return (j < Count() && j != appended_) ? t_[j].column : t_[keyword].column;
+  }
+
+  bool Fail(int column, std::string_view message, std::string_view second = {}) {
+    fault_ = {column, std::string(message), std::string(second)};
+    return false;
+  }
+
+  bool Append(int first, int last, int16_t kind) {
+    return AppendFrom(std::span<const Token>(t_), first, last, kind);
+  }
+  // Statement indexes are 16-bit: the table cannot grow past kMaxStatements.
+  bool RoomForRecord(int column) {
+    if (ctx_.statements.size() < static_cast<size_t>(kMaxStatements)) return true;
+    return Fail(column, fmt::format("プログラムの文が多すぎます（{}個まで）", kMaxStatements));
+  }
+  bool AppendFrom(std::span<const Token> tokens, int first, int last, int16_t kind) {
+    if (!RoomForRecord(tokens[static_cast<size_t>(first)].column)) return false;
+    AddStatement(ctx_, tokens, first, last, line_, kind);
+    after_label_ = kind == kKindStarLabel || kind == kKindLineNumberLabel;
+    return true;
+  }
+
+  // The name of the keyword construct that starts at token j, as the
+  // messages spell it: "ELSE IF", "END SELECT", "PUBLIC SUB", "DO WHILE", ...
+  std::string ConstructName(int j) const {
+    const int16_t code = t_[j].code;
+    const int16_t next = j + 1 == appended_ ? int16_t{0} : Code(j + 1);
+    auto two = [&](std::initializer_list<int16_t> followers) {
+      for (int16_t f : followers) {
+        if (next == f) return fmt::format("{} {}", KeywordText(code), KeywordText(f));
+      }
+      return std::string(KeywordText(code));
+    };
+    switch (code) {
+      case kKwElse: return two({kKwIf});
+      case kKwSelect: return two({kKwCase});
+      case kKwCase: return two({kKwElse});
+      case kKwEnd: return two({kKwIf, kKwSelect, kKwFunction, kKwSub, kKwType});
+      case kKwDo: case kKwLoop: return two({kKwWhile, kKwUntil});
+      case kKwExit: return two({kKwFor, kKwDo, kKwFunction, kKwSub});
+      case kKwPublic: case kKwPrivate: return two({kKwFunction, kKwSub});
+      default: return std::string(KeywordText(code));
+    }
+  }
+
+  bool Misplaced(int j, std::string_view ending = kMisuse) {
+    return Fail(t_[j].column, ConstructName(j) + std::string(ending));
+  }
+
+  // Every token of [from, to) must be allowed inside a statement.
+  bool CheckInside(int from, int to) {
+    for (int j = from; j < to; ++j) {
+      if (IsStatementKeyword(t_[j].code)) return Misplaced(j);
+    }
+    return true;
+  }
+
+  // A keyword that must stand alone: ":" or the end of the statement follows.
+  bool Alone(int keyword, int next) { return IsEnd(next) ? true : Misplaced(keyword); }
+
+  // A kind-3 record for the non-empty range [from, to).
+  bool ExpressionPart(int from, int to) {
+    return CheckInside(from, to) && Append(from, to - 1, kKindExpression);
+  }
+
+  // head tokens [i, i + head_length), then a condition up to the end of the statement.
+  bool HeadWithCondition(int& i, int head_length, int16_t kind, std::string_view empty_message) {
+    const int from = i + head_length;
+    const int to = FindEnd(from);
+    if (from >= to) return Fail(MissingColumn(from, from - 1), empty_message);
+    if (!Append(i, from - 1, kind) || !ExpressionPart(from, to)) return false;
+    i = to;
+    return true;
+  }
+
+  bool CutStatement(int& i) {
+    if (i == appended_) {
+      if (!Append(i, i, kKindEndIf)) return false;
+      i = Count();
+      return true;
+    }
+    switch (t_[i].code) {
+      case kTokStar: return CutStarLabel(i);
+      case kTokNumber:
+        if (i == 0) return CutLineNumber(i);
+        break;
+      case kKwOption: case kKwType: case kKwStatic: case kKwPublic: case kKwPrivate:
+      case kKwFunction: case kKwSub:
+        return CutWholeLine(i);
+      case kKwIf: return CutIf(i);
+      case kKwElseIf: return CutElseIf(i, 1, "ELSEIF");
+      case kKwElse:
+        if (InOneLineIf(i)) return Single(i, 1, kKindElse);
+        if (Code(i + 1) == kKwIf) return CutElseIf(i, 2, "ELSE IF");
+        if (i + 1 < Count()) {
+          return Fail(t_[i + 1].column, "ELSEブロックの ELSEキーワード以降の同行にプログラムを書いてはいけません");
+        }
+        return Single(i, 1, kKindElse);
+      case kKwEndIf: return Alone(i, i + 1) && Single(i, 1, kKindEndIf);
+      case kKwSelect:
+        if (Code(i + 1) != kKwCase) return Misplaced(i);
+        return HeadWithCondition(i, 2, kKindSelectCase, "SELECT CASEブロックの被比較対象が存在しません");
+      case kKwCase:
+        if (Code(i + 1) == kKwElse) return Alone(i, i + 2) && Single(i, 2, kKindCaseElse);
+        return HeadWithCondition(i, 1, kKindCase, "CASEブロックの比較対象が存在しません");
+      case kKwCaseElse: return Alone(i, i + 1) && Single(i, 1, kKindCaseElse);
+      case kKwEndSelect: return Alone(i, i + 1) && Single(i, 1, kKindEndSelect);
+      case kKwEnd: return CutEnd(i);
+      case kKwDo:
+      case kKwLoop: return CutDoLoop(i);
+      case kKwWhile: return HeadWithCondition(i, 1, kKindWhile, "WHILEブロックの判断式が存在しません");
+      case kKwWend: return Alone(i, i + 1) && Single(i, 1, kKindWend);
+      case kKwExit: return CutExit(i);
+      case kKwFor: return CutFor(i);
+      case kKwNext: return CutNext(i);
+      default: break;
+    }
+    // An ordinary statement, up to ":" or the end of the line.
+    const int end = FindEnd(i);
+    if (!CheckInside(i, end) || !Append(i, end - 1, kKindOrdinary)) return false;
+    i = end;
+    return true;
+  }
+
+  // A record of `length` tokens from i.
+  bool Single(int& i, int length, int16_t kind) {
+    if (!Append(i, i + length - 1, kind)) return false;
+    i += length;
+    return true;
+  }
+
+  bool AddLabel(const std::string& text, int column, std::string_view duplicate_message) {
+    if (ctx_.labelIndex.count(text) != 0) return Fail(column, duplicate_message);
+    const auto statement_index = static_cast<int16_t>(ctx_.statements.size());
+    ctx_.labelIndex.emplace(text, static_cast<int16_t>(ctx_.labels.size()));
+    ctx_.labels.push_back(Label{text, statement_index});
+    return true;
+  }
+
+  // *NAME, then ":" or the end of the line.
+  bool CutStarLabel(int& i) {
+    if (i + 1 >= Count() || i + 1 == appended_ || t_[i + 1].code != kTokIdentifier) {
+      return Fail(MissingColumn(i + 1, i), "ラベル名として不正です");
+    }
+    if (!IsEnd(i + 2)) return Fail(t_[i + 2].column, "ラベルとして不正です");
+    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i + 1].text, t_[i].column, "ラベル名が重複しています")) return false;
+    return Single(i, 2, kKindStarLabel);
+  }
+
+  bool CutLineNumber(int& i) {
+    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i].text, t_[i].column, "行番号が重複しています")) return false;
+    return Single(i, 1, kKindLineNumberLabel);
+  }
+
+  // OPTION, TYPE, STATIC, PUBLIC, PRIVATE, FUNCTION and SUB own their line.
+  bool CutWholeLine(int& i) {
+    if (i != 0) return Misplaced(i, after_label_ ? kLabelInFront : kMisuse);
+    const int16_t next = Code(1);
+    int16_t kind = 0;
+    switch (t_[0].code) {
+      case kKwOption: kind = kKindOption; break;
+      case kKwType: kind = kKindType; break;
+      case kKwStatic: kind = kKindStatic; break;
+      case kKwFunction: kind = kKindFunction; break;
+      case kKwSub: kind = kKindSub; break;
+      case kKwPublic:
+        kind = next == kKwFunction ? kKindFunction : next == kKwSub ? kKindSub : kKindPublic;
+        break;
+      default:  // PRIVATE
+        kind = next == kKwFunction ? kKindPrivateFunction
+               : next == kKwSub    ? kKindPrivateSub
+                                   : kKindPrivate;
+        break;
+    }
+    return Single(i, Count(), kind);
+  }
+
+  // IF cond THEN, and the one-line IF: IF cond THEN stmt [: stmt] [ELSE stmt].
+  bool CutIf(int& i) {
+    const int end = FindEnd(i + 1);
+    int then = i + 1;
+    while (then < end && t_[then].code != kKwThen) ++then;
+    if (then >= end) {
+      return Fail(t_[i].column, "同行に IFキーワードに対応する THENキーワードが見つかりません");
+    }
+    if (then == i + 1) return Fail(t_[then].column, "IFブロックの判断式が存在しません");
+    if (!CheckInside(i + 1, then)) return false;
+    if (then + 1 < Count()) {
+      for (int j = then + 1; j < Count(); ++j) {
+        switch (t_[j].code) {
+          case kKwIf: return Fail(t_[j].column, "IFブロックの同行に IFキーワードを使用してはいけません");
+          case kKwElseIf: return Fail(t_[j].column, "IFブロックの同行に ELSEIFキーワードを使用してはいけません");
+          case kKwEndIf: return Fail(t_[j].column, "IFブロックの同行に ENDIFキーワードを使用してはいけません");
+          default: break;
+        }
+      }
+      // The appended token closes the one-line IF as an END IF record would.
+      const Token& last = t_.back();
+      t_.push_back(Token{kKwEndIf, static_cast<int16_t>(last.column + last.length), 0, ""});
+      appended_ = Count() - 1;
+      one_line_then_ = then;
+    }
+    if (!Append(i, i, kKindIf) || !Append(i + 1, then - 1, kKindExpression) ||
+        !Append(then, then, kKindThen)) {
+      return false;
+    }
+    i = then + 1;
+    return true;
+  }
+
+  // ELSEIF cond THEN / ELSE IF cond THEN, nothing after THEN.
+  bool CutElseIf(int& i, int head_length, std::string_view name) {
+    const int from = i + head_length;
+    const int end = FindEnd(from);
+    int then = from;
+    while (then < end && t_[then].code != kKwThen) ++then;
+    if (then >= end) {
+      return Fail(t_[i].column, fmt::format("同行に {}キーワードに対応する THENキーワードが見つかりません", name));
+    }
+    if (then == from) return Fail(t_[then].column, fmt::format("{}ブロックの判断式が存在しません", name));
+    if (then + 1 < Count()) {
+      return Fail(t_[then + 1].column,
+                  fmt::format("{}ブロックの THENキーワード以降の同行にプログラムを書いてはいけません", name));
+    }
+    if (!CheckInside(from, then) || !Append(i, from - 1, kKindElseIf) ||
+        !Append(from, then - 1, kKindExpression) || !Append(then, then, kKindThen)) {
+      return false;
+    }
+    i = then + 1;
+    return true;
+  }
+
+  bool CutEnd(int& i) {
+    switch (Code(i + 1)) {
+      case kKwIf: return Alone(i, i + 2) && Single(i, 2, kKindEndIf);
+      case kKwSelect: return Alone(i, i + 2) && Single(i, 2, kKindEndSelect);
+      case kKwFunction:
+      case kKwSub:
+      case kKwType: {
+        // END FUNCTION, END SUB and END TYPE own their line like their heads.
+        if (i != 0) return Misplaced(i, after_label_ ? kLabelInFront : kMisuse);
+        const int16_t kind = Code(i + 1) == kKwFunction ? kKindEndFunction
+                             : Code(i + 1) == kKwSub    ? kKindEndSub
+                                                        : kKindEndType;
+        return Alone(i, i + 2) && Single(i, 2, kind);
+      }
+      default:
+        return Alone(i, i + 1) && Single(i, 1, kKindEnd);
+    }
+  }
+
+  // DO, DO WHILE c, DO UNTIL c; LOOP, LOOP WHILE c, LOOP UNTIL c.
+  bool CutDoLoop(int& i) {
+    const bool is_do = t_[i].code == kKwDo;
+    const int16_t next = i + 1 == appended_ ? int16_t{0} : Code(i + 1);
+    if (next == kKwWhile) {
+      return HeadWithCondition(i, 2, is_do ? kKindDoWhile : kKindLoopWhile,
+                               is_do ? "DO WHILEブロックの判断式が存在しません"
+                                     : "LOOP WHILEステートメントの判断式が存在しません");
+    }
+    if (next == kKwUntil) {
+      return HeadWithCondition(i, 2, is_do ? kKindDoUntil : kKindLoopUntil,
+                               is_do ? "DO UNTILブロックの判断式が存在しません"
+                                     : "LOOP UNTILステートメントの判断式が存在しません");
+    }
+    return Alone(i, i + 1) && Single(i, 1, is_do ? kKindDo : kKindLoop);
+  }
+
+  bool CutExit(int& i) {
+    if (IsEnd(i + 1)) return Fail(t_[i].column, "EXITキーワードは単独では使用できません");
+    int16_t kind = 0;
+    switch (t_[i + 1].code) {
+      case kKwFor: kind = kKindExitFor; break;
+      case kKwDo: kind = kKindExitDo; break;
+      case kKwFunction: kind = kKindExitFunction; break;
+      case kKwSub: kind = kKindExitSub; break;
+      default: return Misplaced(i);
+    }
+    return Alone(i, i + 2) && Single(i, 2, kind);
+  }
+
+  // FOR var = start TO end [STEP step]
+  bool CutFor(int& i) {
+    constexpr std::string_view kBadFor = "FORブロックとして成立していません";
+    const int end = FindEnd(i + 1);
+    auto find = [&](int from, int16_t code) {
+      while (from < end && t_[from].code != code) ++from;
+      return from;
+    };
+    const int equal = find(i + 1, kTokEqual);
+    if (equal >= end) return Fail(t_[i].column, kBadFor);
+    const int to = find(equal + 1, kKwTo);
+    if (to >= end) return Fail(t_[i].column, kBadFor);
+    const int step = find(to + 1, kKwStep);
+    if (equal == i + 1) return Fail(t_[equal].column, kBadFor);
+    if (to == equal + 1) return Fail(t_[to].column, kBadFor);
+    if (step == to + 1) return Fail(MissingColumn(to + 1, to), kBadFor);
+    if (step < end && end == step + 1) return Fail(MissingColumn(step + 1, step), kBadFor);
+    if (!Append(i, i, kKindFor) || !ExpressionPart(i + 1, equal) ||
+        !ExpressionPart(equal + 1, to) || !Append(to, to, kKindForTo) ||
+        !ExpressionPart(to + 1, step)) {
+      return false;
+    }
+    if (step < end && (!Append(step, step, kKindForStep) || !ExpressionPart(step + 1, end))) {
+      return false;
+    }
+    i = end;
+    return true;
+  }
+
+  // NEXT [var [, var ...]]: NEXT I, J gives the records of NEXT I and NEXT J.
+  // Only commas outside parentheses separate variables, so NEXT A(1, 2) names
+  // one array element.
+  bool CutNext(int& i) {
+    constexpr std::string_view kBadNext = "NEXTステートメントとして成立していません";
+    const int end = FindEnd(i + 1);
+    if (!Append(i, i, kKindNext)) return false;
+    int start = i + 1;
+    int depth = 0;
+    for (int j = i + 1; j < end && start < end; ++j) {
+      const int16_t code = t_[j].code;
+      if (code == kTokLParen) ++depth;
+      if (code == kTokRParen && depth > 0) --depth;
+      if (code != kTokComma || depth > 0) continue;
+      if (j == start) return Fail(t_[j].column, kBadNext);
+      if (!ExpressionPart(start, j)) return false;
+      const Token next_token{kKwNext, t_[j].column, 0, ""};
+      if (!AppendFrom(std::span<const Token>(&next_token, 1), 0, 0, kKindNext)) return false;
+      start = j + 1;
+      if (start == end) return Fail(t_[j].column, kBadNext);
+    }
+    if (start < end && !ExpressionPart(start, end)) return false;
+    i = end;
+    return true;
+  }
+
+  TranslationContext& ctx_;
+  std::vector<Token>& t_;
+  const int16_t line_;
+  LexFault& fault_;
+  int appended_ = -1;       // index of the token appended behind a one-line IF
+  int one_line_then_ = -1;  // index of that IF's THEN
+  bool after_label_ = false;
+};
+
+}  // namespace
+
+void LookupKeyword(std::string_view word, int length, int16_t& code) {
+  static const std::unordered_map<std::string_view, int16_t> kKeywords = {
+#define CORVEL_KEYWORD(name, text, code) {text, code},
+#include "source/token_codes.def"
+  };
+  if (length < 2 || length > 14) return;
+  if (auto it = kKeywords.find(word); it != kKeywords.end()) code = it->second;
+}
+
+void AddStatement(TranslationContext& ctx, std::span<const Token> tokens, int first, int last,
+                  int16_t line_number, int16_t kind) {
+  Statement& s = ctx.statements.emplace_back();
+  s.tokens.assign(tokens.begin() + first, tokens.begin() + last + 1);
+  s.kind = kind;
+  s.firstColumn = s.tokens.front().column;
+  s.lineNumber = line_number;
+  const Token& end = s.tokens.back();
+  s.span = static_cast<int16_t>(end.column - s.firstColumn + end.length);
+}
+
+int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number) {
+  const std::u32string chars = DecodeUtf8(line);
+  LexFault fault;
+  bool ok;
+  std::vector<Token> tokens;
+  if (chars.size() > static_cast<size_t>(kMaxLineLength)) {
+    fault = {kMaxLineLength + 1, fmt::format("1行の文字数が多すぎます（{}文字まで）", kMaxLineLength), ""};
+    ok = false;
+  } else {
+    tokens.reserve(16);
+    ok = TokenScanner(chars, tokens, fault).Scan() &&
+         StatementCutter(ctx, tokens, line_number, fault).Cut();
+  }
+  if (ok) return 0;
+  PrependColumnPart(ctx, fault.column, fault.message, fault.second);
+  return 1;
+}
+
+}  // namespace corvel

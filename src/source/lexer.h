@@ -1,0 +1,27 @@
+// The lexer: cuts one source line into tokens and statement records, records
+// labels, and rejects malformed literals and misplaced keywords.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+// Lexes one line (tabs expanded, comment stripped) and appends its records.
+// 0 when accepted; 1 when rejected, with the column half of the report in
+// front of the error text (the reader adds the line half and shows it).
+int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number);
+
+// Appends one statement record made of tokens[first..last].
+void AddStatement(TranslationContext& ctx, std::span<const Token> tokens, int first, int last,
+                  int16_t line_number, int16_t kind);
+
+// Replaces `code` by the keyword code when the upper-cased `word` of
+// `length` characters is a keyword; otherwise leaves it unchanged.
+void LookupKeyword(std::string_view word, int length, int16_t& code);
+
+}  // namespace corvel

@@ -1,0 +1,29 @@
+// Conversions between the source file's bytes and the UTF-8 text that every
+// pass works on. The reader is the only caller of the file-level decoders.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvel {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+
+// CP932 (Shift_JIS with the Windows extensions) to UTF-8; nullopt when the
+// bytes are not CP932.
+std::optional<std::string> Cp932ToUtf8(std::string_view bytes);
+
+// UTF-8 to CP932; nullopt when a character has no CP932 form.
+std::optional<std::string> Utf8ToCp932(std::string_view text);
+
+// Code points of valid UTF-8 text.
+std::u32string DecodeUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t ch);
+std::string EncodeUtf8(std::u32string_view text);
+
+// Number of characters (code points) in valid UTF-8 text.
+size_t CountChars(std::string_view text);
+
+}  // namespace corvel

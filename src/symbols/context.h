@@ -1,0 +1,91 @@
+// The per-translation context: every table a translation reads or writes.
+// Created fresh for each translation and passed by reference to every pass;
+// nothing a translation touches lives anywhere else.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "symbols/records.h"
+
+namespace corvel {
+
+// Receives a finished report: its title ("Syntax Error", "Error") and its
+// text, lines joined by CR LF. The CLI prints it, the wizard shows a message
+// box, tests capture it.
+using Reporter = std::function<void(std::string_view title, std::string_view text)>;
+// Receives each status text; "" clears the status.
+using StatusSink = std::function<void(std::string_view text)>;
+
+enum class SourceEncoding { kAuto, kUtf8, kCp932 };
+
+// Limits that follow from the 16-bit fields of the records.
+inline constexpr int kMaxLines = 32767;
+inline constexpr int kMaxStatements = 32767;
+// A column is 16-bit and the lexer appends a token one column past the last.
+inline constexpr int kMaxLineLength = 32766;
+inline constexpr int kMaxTokensPerLine = 256;
+
+struct TranslationContext {
+  Reporter reporter;
+  StatusSink status;
+  SourceEncoding encoding = SourceEncoding::kAuto;
+
+  // Paths of the translation; folders without a trailing "/".
+  std::string appDir;
+  std::string sourceDir;
+  std::string sourceFileName;
+  std::string outputDir;
+  std::string javacDir;
+
+  // Source line store: line n at index n - 1, tabs expanded, comments kept.
+  std::vector<std::string> sourceLines;
+
+  // Statement table and label table. The label index maps a label's text to
+  // its position in `labels`, so duplicate checks and jumps need no scan.
+  std::vector<Statement> statements;
+  std::vector<Label> labels;
+  std::unordered_map<std::string, int16_t> labelIndex;
+
+  OptionValues options;
+  std::vector<std::string> parameterNames;
+  std::vector<std::string> parameterValues;
+
+  std::vector<VariableRecord> publicVariables;
+  std::vector<VariableRecord> privateVariables;
+  std::vector<VariableRecord> staticVariables;
+  std::vector<VariableRecord> localVariables;
+  std::vector<ArrayRecord> arrays;
+  std::vector<UserTypeRecord> userTypes;
+  std::vector<ProcedureRecord> procedures;  // library entries first, then user procedures
+  std::vector<LibraryClass> libraryClasses;
+  // Index t (1-12): a variable of place code t is declared; t + 20: an array of t.
+  std::array<int16_t, 33> usedTypes{};
+
+  // The main program's record range for the writer, and whether it needs the
+  // program-counter machine.
+  int16_t mainFirst = -1;
+  int16_t mainLast = -2;
+  int16_t jumpsUsed = 0;
+
+  // Diagnostics: the report being assembled (pieces are put in front), and
+  // the cause of a failure that is not a fault of the program (an unreadable
+  // file, say), which the driver reports in its own way.
+  std::string errorText;
+  std::string failureText;
+};
+
+// The record at `index`, or an all-zero record for any index past the table:
+// passes that walk ranges rely on it as an end marker (its area is 0).
+const Statement& StatementAt(const TranslationContext& ctx, int index);
+
+// Empties every table of the context for a new translation; the reporter,
+// the status sink and the encoding are kept.
+void InitTranslation(TranslationContext& ctx);
+
+}  // namespace corvel

@@ -1,0 +1,101 @@
+// The records that the passes share: tokens, statements, labels, symbols,
+// library classes. Plain data; the routines that fill them live with their pass.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvel {
+
+struct Token {
+  int16_t code = 0;    // token or keyword code (source/token_codes.h)
+  int16_t column = 0;  // 1-based column of the first character, counted in characters
+  int16_t length = 0;  // characters covered, prefixes and suffixes included; 0 for tokens the lexer appends
+  std::string text;    // upper-cased word, Java text of a literal, or a string literal with its quotes
+};
+
+// One statement or statement part. The kind only moves forward: lexer kind,
+// structured kind, program-counter kind, then kKindTranslated.
+struct Statement {
+  std::string codeText;       // Java text, lines joined by CR LF, no indentation
+  std::vector<Token> tokens;  // copies of the statement's tokens (never more than a line holds)
+  int16_t kind = 0;
+  int16_t area = 0;        // 100 options, 200 user type, 300 module declarations, 400 main, 500 procedure
+  int16_t areaDetail = 0;  // for a procedure's statements: the procedure's number
+  int16_t firstColumn = 0;
+  int16_t lineNumber = 0;
+  int16_t span = 0;  // source characters covered; widened for compound heads by block matching
+  int16_t blockRegion = 0;
+  int16_t blockDepth = 0;
+  int16_t blockHead = 0;
+  int16_t blockEnd = 0;
+  int16_t caseLabel = 0;  // 1: case label before the text, 2: after it
+};
+
+struct Label {
+  std::string text;            // upper-cased name of a "*" label, or the digits of a line number
+  int16_t statementIndex = 0;  // index of the label's own statement record
+};
+
+struct VariableRecord {
+  std::string name;      // Corvel name as written in the declaring token
+  std::string javaName;  // PUB3, LOC0, ELE2, ...
+  int16_t type = 0;      // place code 1 to 14
+  int16_t extra = 0;     // array index, user-type index or fixed string length, by type
+};
+
+struct ArrayRecord {
+  std::vector<int16_t> bounds;  // lower, upper per dimension, in declaration order
+  int16_t dimensions = 0;       // 0 for empty parentheses
+  int16_t elementType = 0;
+  int16_t elementExtra = 0;  // user-type index (14) or string length (10)
+};
+
+struct UserTypeRecord {
+  std::string name;
+  std::string javaName;  // "TYP" + index
+  std::vector<VariableRecord> elements;
+  int16_t elementCount = 0;
+  int16_t arrayUsed = 0;  // 1 when an array of the type is declared: its array class is written
+};
+
+struct ProcedureRecord {
+  std::string name;      // upper case
+  std::string javaName;  // "M" + index, or a library function's Java target
+  std::vector<std::string> argumentForms;
+  std::vector<std::string> resultForms;  // parallel to argumentForms
+  int16_t formCount = 0;
+  std::string copyInText;  // Java statements copying by-value arguments into wrappers
+  int16_t kind = 0;        // 101-104 user procedures, 201/301 library functions
+  int16_t classIndex = -1;
+  std::vector<VariableRecord> locals;
+  int16_t localCount = 0;
+  int16_t firstStatement = 0;
+  int16_t endStatement = 0;
+  int16_t programCounterFlag = 0;
+};
+
+struct LibraryClass {
+  std::vector<std::string> folders;  // relative to the translator's folder
+  std::vector<std::string> files;
+  int16_t fileCount = 0;
+  int16_t used = 0;
+};
+
+// Option values are 16-bit with all bits set (65535 unsigned, -1 signed)
+// meaning "not given" until an OPTION line or the defaults set them.
+inline constexpr int16_t kOptionNotGiven = -1;
+
+struct OptionValues {
+  int16_t arrayBase = kOptionNotGiven;
+  int16_t explicitFlag = kOptionNotGiven;
+  int16_t appletWidth = kOptionNotGiven;
+  int16_t appletHeight = kOptionNotGiven;
+  int16_t appletSprite = kOptionNotGiven;
+  int16_t appletPage = kOptionNotGiven;
+  int16_t reservedWidth = kOptionNotGiven;
+  int16_t reservedHeight = kOptionNotGiven;
+};
+
+}  // namespace corvel

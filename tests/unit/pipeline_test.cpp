@@ -1,0 +1,115 @@
+#include "driver/pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "test_support.h"
+
+namespace corvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PipelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("corvel_pipeline_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "out");
+    testing::Capture(ctx_, captured_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  CompileInputs Inputs(const std::string& file, const std::string& text) {
+    std::ofstream(dir_ / file, std::ios::binary) << text;
+    CompileInputs in;
+    in.sourceDir = dir_.string() + "/";
+    in.sourceFileName = file;
+    in.outputDir = (dir_ / "out").string();
+    in.appDir = dir_.string();
+    return in;
+  }
+
+  fs::path dir_;
+  TranslationContext ctx_;
+  testing::Captured captured_;
+};
+
+TEST_F(PipelineTest, NothingHappensBeforeASourceIsChosen) {
+  CompileInputs in = Inputs("Hello.txt", "PRINT 1");
+  in.sourceChosen = false;
+  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kNotStarted);
+  EXPECT_TRUE(captured_.statuses.empty());
+  EXPECT_TRUE(ctx_.statements.empty());
+}
+
+TEST_F(PipelineTest, TranslatingTwiceStartsFromEmptyTables) {
+  CompileInputs in = Inputs("Hello.txt", "*A: X = 1\r\nIF X THEN GOSUB A");
+  ASSERT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated);
+  const std::string first = DumpStatements(ctx_);
+  ASSERT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated);
+  EXPECT_EQ(DumpStatements(ctx_), first);
+  EXPECT_EQ(ctx_.labels.size(), 1u);
+  EXPECT_EQ(GetProgramName(ctx_), "Hello");
+  EXPECT_EQ(ctx_.sourceDir, dir_.string());
+  EXPECT_EQ(captured_.statuses, (std::vector<std::string>{std::string(kStatusTranslating),
+                                                          std::string(kStatusTranslating)}));
+}
+
+TEST_F(PipelineTest, AFaultClearsTheStatusAndWritesNothing) {
+  CompileInputs in = Inputs("Bad.txt", "X = 1\nPRINT \"open");
+  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kProgramFault);
+  EXPECT_EQ(captured_.statuses, (std::vector<std::string>{std::string(kStatusTranslating), ""}));
+  ASSERT_EQ(captured_.reports.size(), 1u);
+  EXPECT_EQ(captured_.reports[0], testing::ColumnReport(2, "PRINT \"open", 7, "リテラル文字列が正しく完結していません"));
+  EXPECT_TRUE(fs::is_empty(dir_ / "out"));
+}
+
+TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
+  const struct {
+    const char* file;
+    bool create;
+    const char* output;  // relative to the test folder; nullptr: "out"
+    const char* failure_ends_with;
+  } kCases[] = {
+      {"Hello.bas", true, nullptr, "Hello.bas: a Corvel program must be a .txt file"},
+      {".txt", true, nullptr, ".txt: a Corvel program must be a .txt file"},
+      {"1st.txt", true, nullptr, "\"1st\" cannot name a Java class (use letters, digits and _, not starting with a digit)"},
+      {"Missing.txt", false, nullptr, "Missing.txt: cannot read the source file: No such file or directory"},
+      {"Hello.txt", true, "Hello.txt", "Hello.txt: the output folder is not a folder"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.file);
+    CompileInputs in = Inputs("Hello.txt", "PRINT 1");
+    fs::remove(dir_ / "Hello.txt");
+    if (c.create) std::ofstream(dir_ / c.file) << "PRINT 1";
+    in.sourceFileName = c.file;
+    if (c.output != nullptr) in.outputDir = (dir_ / c.output).string();
+    EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kFailure);
+    const std::string& text = ctx_.failureText;
+    const std::string tail = c.failure_ends_with;
+    ASSERT_GE(text.size(), tail.size()) << text;
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_TRUE(captured_.reports.empty());
+  }
+}
+
+TEST(ProgramName, JavaClassNames) {
+  const struct {
+    const char* name;
+    bool valid;
+  } kCases[] = {
+      {"Hello", true},       {"hello_2", true},    {"$x", true},        {"_a", true},
+      {"テスト", true},      {"Ä1", true},         {"", false},         {"1st", false},
+      {"my prog", false},    {"a-b", false},       {"class", false},    {"var", false},
+      {"KWC_Applet", false}, {"KWV_Long", false},  {"TYP0", false},     {"TYPE", true},
+      {"a.b", false},        {"全角　空白", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(IsValidProgramName(c.name), c.valid) << c.name;
+}
+
+}  // namespace
+}  // namespace corvel

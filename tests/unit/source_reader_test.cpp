@@ -1,0 +1,177 @@
+#include "source/source_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "source/text_encoding.h"
+#include "test_support.h"
+
+namespace corvel {
+namespace {
+
+using testing::ColumnReport;
+using testing::LexProgram;
+
+TEST(ExpandTabs, StopsEveryFourCharacters) {
+  const struct {
+    const char* in;
+    const char* out;
+  } kCases[] = {
+      {"\tX", "    X"},
+      {"AB\tX", "AB  X"},
+      {"ABC\tX", "ABC X"},
+      {"ABCD\tX", "ABCD    X"},
+      {"A\t\tB", "A       B"},
+      {"\t\t", "        "},
+      {"日本\tX", "日本  X"},  // characters, not bytes
+      {"no tabs", "no tabs"},
+      {"", ""},
+  };
+  for (const auto& c : kCases) {
+    std::string line = c.in;
+    ExpandTabs(line);
+    EXPECT_EQ(line, c.out) << c.in;
+  }
+}
+
+TEST(StripComment, CutsAtFirstApostropheOutsideLiterals) {
+  const struct {
+    const char* in;
+    const char* out;
+  } kCases[] = {
+      {"' comment", ""},
+      {"'", ""},
+      {"X = 1 ' note", "X = 1 "},
+      {"X'", "X"},
+      {"PRINT \"it's\"", "PRINT \"it's\""},
+      {"PRINT \"it's\" ' a 'note'", "PRINT \"it's\" "},
+      {"PRINT \"a\\\"b'c\" ' note", "PRINT \"a\\\"b'c\" "},
+      {"PRINT \"open 'x", "PRINT \"open 'x"},
+      {"X = 1", "X = 1"},
+      {"PRINT \"日本'語\" '注釈", "PRINT \"日本'語\" "},
+  };
+  for (const auto& c : kCases) {
+    std::string line = c.in;
+    StripComment(line);
+    EXPECT_EQ(line, c.out) << c.in;
+  }
+}
+
+TEST(SplitLines, CrCrLfAndLf) {
+  using Lines = std::vector<std::string_view>;
+  const struct {
+    const char* text;
+    Lines lines;
+  } kCases[] = {
+      {"", {}},
+      {"X", {"X"}},
+      {"A\r\nB", {"A", "B"}},
+      {"A\r\nB\r\n", {"A", "B"}},
+      {"A\rB\r", {"A", "B"}},
+      {"A\nB\n\nC", {"A", "B", "", "C"}},
+      {"\r\n\r\n", {"", ""}},
+      {"A\r\r\nB", {"A", "", "B"}},
+      {"A\n\rB", {"A", "", "B"}},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+}
+
+TEST(ReadSource, CountsEveryLineAndKeepsCommentsInTheStore) {
+  auto r = LexProgram("\r\n' only a comment\r\n\tX = 1 ' set X\r\n\r\nY");
+  ASSERT_EQ(r.result, 0) << r.report;
+  EXPECT_EQ(r.ctx.sourceLines,
+            (std::vector<std::string>{"", "' only a comment", "    X = 1 ' set X", "", "Y"}));
+  EXPECT_EQ(testing::Records(r.ctx), "0:X = 1 | 0:Y");
+  EXPECT_EQ(r.ctx.statements[1].lineNumber, 5);
+  EXPECT_EQ(GetSourceLine(r.ctx, 2), "    X = 1 ' set X");
+  EXPECT_EQ(GetSourceLine(r.ctx, 5), "");
+}
+
+TEST(ReadSource, SingleCharacterLastLineWithoutTerminator) {
+  auto r = LexProgram("X = 1\nY");
+  ASSERT_EQ(r.result, 0);
+  EXPECT_EQ(testing::Records(r.ctx), "0:X = 1 | 0:Y");
+}
+
+TEST(ReadSource, ReportShowsTheStoredLineWithItsCommentAndStopsReading) {
+  auto r = LexProgram("X = 1\n\n\tY = 1 ? 2 ' what\nZ = \"never read");
+  EXPECT_EQ(r.result, 1);
+  EXPECT_EQ(r.report, ColumnReport(3, "    Y = 1 ? 2 ' what", 11, "不正な文字が含まれています"));
+  EXPECT_EQ(r.ctx.sourceLines.size(), 3u);
+}
+
+TEST(ReadSource, TooManyLines) {
+  std::string program;
+  for (int k = 0; k < 32767; ++k) program += "\n";
+  EXPECT_EQ(LexProgram(program).result, 0);
+  auto r = LexProgram(program + "\tX = 1");
+  EXPECT_EQ(r.result, 1);
+  EXPECT_EQ(r.report, "第32768行目\r\n    <    X = 1>\r\n    プログラムの行数が多すぎます（32767行まで）");
+}
+
+TEST(DecodeSource, Encodings) {
+  const std::string utf8 = "PRINT \"日本語\"";
+  const std::string cp932 = *Utf8ToCp932(utf8);
+  ASSERT_NE(cp932, utf8);
+  const struct {
+    std::string bytes;
+    SourceEncoding encoding;
+    bool ok;
+    std::string text;
+  } kCases[] = {
+      {utf8, SourceEncoding::kAuto, true, utf8},
+      {"\xEF\xBB\xBF" + utf8, SourceEncoding::kAuto, true, utf8},
+      {cp932, SourceEncoding::kAuto, true, utf8},
+      {cp932, SourceEncoding::kCp932, true, utf8},
+      {cp932, SourceEncoding::kUtf8, false, ""},
+      {utf8, SourceEncoding::kUtf8, true, utf8},
+      {"\x82", SourceEncoding::kAuto, false, ""},  // a lead byte without its trail byte
+      {"X\xA0Y", SourceEncoding::kCp932, false, ""},
+  };
+  for (const auto& c : kCases) {
+    std::string why;
+    auto text = DecodeSource(c.bytes, c.encoding, why);
+    EXPECT_EQ(text.has_value(), c.ok) << c.bytes;
+    if (text) {
+      EXPECT_EQ(*text, c.text);
+    } else {
+      EXPECT_FALSE(why.empty());
+    }
+  }
+}
+
+TEST(DecodeSource, StrictUtf8) {
+  const struct {
+    const char* bytes;
+    bool valid;
+  } kCases[] = {
+      {"plain", true},          {"\xE6\x97\xA5", true},      {"\xF0\x9F\x98\x80", true},
+      {"\xC0\xAF", false},      {"\xE0\x80\xAF", false},     {"\xED\xA0\x80", false},
+      {"\xF4\x90\x80\x80", false}, {"\xE6\x97", false},      {"\x80", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+}
+
+TEST(ReadSource, Cp932ProgramReportsCharacterColumns) {
+  const std::string utf8 =
+      "' 日本語のコメント\r\nPRINT \"こんにちは\"\r\nS$ = \"表示\" + \"ソ\" ? ' 注意\r\n";
+  TranslationContext ctx;
+  testing::Captured captured;
+  testing::Capture(ctx, captured);
+  ASSERT_EQ(ReadSourceBytes(ctx, *Utf8ToCp932(utf8), "cp932.txt"), 1);
+  ASSERT_EQ(captured.reports.size(), 1u);
+  EXPECT_EQ(captured.reports[0],
+            ColumnReport(3, "S$ = \"表示\" + \"ソ\" ? ' 注意", 17, "不正な文字が含まれています"));
+}
+
+TEST(ReadSource, UndecodableFileIsAFailureNotAReport) {
+  TranslationContext ctx;
+  testing::Captured captured;
+  testing::Capture(ctx, captured);
+  ctx.encoding = SourceEncoding::kUtf8;
+  EXPECT_EQ(ReadSourceBytes(ctx, "X = \"\x93\xFA\"", "dir/p.txt"), 1);
+  EXPECT_TRUE(captured.reports.empty());
+  EXPECT_EQ(ctx.failureText, "dir/p.txt: the file is not valid UTF-8 text");
+}
+
+}  // namespace
+}  // namespace corvel
