@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The command-line contract: exit statuses, where each text goes, and that a
+# failed run leaves the output folder as it was.
+set -uo pipefail
+corvel=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+passed=0
+
+# check NAME EXPECTED_STATUS EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
+check() {
+  local name=$1 want_status=$2 want_out=$3 want_err=$4
+  shift 5
+  "$corvel" "$@" >out.txt 2>err.txt
+  local status=$?
+  local out err
+  out=$(cat out.txt)
+  err=$(cat err.txt)
+  if [ "$status" != "$want_status" ] || [[ "$out" != $want_out ]] || [[ "$err" != $want_err ]]; then
+    echo "FAIL $name: status $status (want $want_status)"
+    echo "  stdout: $out"
+    echo "  stderr: $err"
+    failures=$((failures + 1))
+  else
+    passed=$((passed + 1))
+  fi
+}
+
+printf 'X = 1\r\nPRINT X\r\n' > Good.txt
+printf 'X = 1\r\nPRINT "open\r\n' > Bad.txt
+printf 'PRINT 1\n' > Hello.bas
+printf 'PRINT 1\n' > 'my prog.txt'
+printf 'PRINT 1\n' > class.txt
+mkdir -p out sub
+printf 'PRINT 1\n' > sub/Deep.txt
+printf 'X = "\223\372"\n' > Sjis.txt   # CP932 bytes, not UTF-8
+
+translating='Corvel言語を Java言語に変換しています。'
+bad_report='Syntax Error
+第2行目
+    <PRINT "open>
+第7文字目
+    リテラル文字列が正しく完結していません'
+
+check ok                0 "$translating" ""               -- Good.txt --no-javac
+check quiet             0 ""             ""               -- -q Good.txt --no-javac
+check fault             1 "$translating" "$bad_report"    -- Bad.txt --no-javac -o out
+check fault-quiet       1 ""             "$bad_report"    -- --quiet Bad.txt --no-javac
+check subfolder         0 ""             ""               -- -q sub/Deep.txt
+check cp932-auto        0 ""             ""               -- -q Sjis.txt
+check cp932-forced      0 ""             ""               -- -q --encoding cp932 Sjis.txt
+check utf8-forced       2 ""             "corvel: ./Sjis.txt: the file is not valid UTF-8 text" -- -q --encoding utf-8 Sjis.txt
+check missing           2 ""             "corvel: Nope.txt: no such file"                        -- Nope.txt
+check folder            2 ""             "corvel: sub: not a regular file"                       -- sub
+check not-txt           2 ""             "corvel: ./Hello.bas: a Corvel program must be a .txt file" -- Hello.bas
+check bad-class-name    2 ""             'corvel: ./my prog.txt: "my prog" cannot name a Java class*' -- 'my prog.txt'
+check java-keyword      2 ""             'corvel: ./class.txt: "class" cannot name a Java class*' -- class.txt
+check output-is-file    2 ""             "corvel: Good.txt: the output folder is not a folder"  -- -o Good.txt Good.txt
+check output-uncreatable 2 ""            "corvel: Good.txt/x: the output folder does not exist and cannot be created" -- -o Good.txt/x Good.txt
+check bad-option        2 ""             "The following argument was not expected: --bogus*"    -- --bogus Good.txt
+check bad-encoding      2 ""             "--encoding: latin1 not in {auto,utf-8,cp932}*"        -- --encoding latin1 Good.txt
+check no-source         2 ""             "SOURCE is required*"                                   --
+check version           0 "corvel 0.1.0" ""                                                     -- --version
+check help              0 "Translates a Corvel program*" ""                                     -- --help
+
+if [ -n "$(ls -A out)" ]; then
+  echo "FAIL a rejected program wrote into its output folder"; failures=$((failures + 1))
+fi
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
