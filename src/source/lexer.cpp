@@ -22,33 +22,32 @@ struct LexFault {
   std::string second;
 };
 
-bool IsLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char32_t c) { return c >= '0' && c <= '9'; }
-bool IsOctalDigit(char32_t c) { return c >= '0' && c <= '7'; }
-bool IsHexDigit(char32_t c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-char32_t Upper(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string AsciiUpper(std::u32string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (char32_t c : s) out.push_back(static_cast<char>(Upper(c)));
+std::string AsciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = Upper(c);
   return out;
 }
 
 // ---------------------------------------------------------------------------
-// Scanning: characters to tokens.
+// Scanning: characters to tokens. The scan walks the UTF-8 bytes: every
+// character of the syntax is ASCII, and the other characters can only stand
+// inside string literals. Columns count characters.
 
 class TokenScanner {
  public:
-  TokenScanner(std::u32string_view s, std::vector<Token>& tokens, LexFault& fault)
+  TokenScanner(std::string_view s, std::vector<Token>& tokens, LexFault& fault)
       : s_(s), tokens_(tokens), fault_(fault) {}
 
   bool Scan() {
     size_t i = 0;
     while (i < s_.size()) {
-      const char32_t c = s_[i];
+      const char c = s_[i];
       bool ok = true;
       if (c == ' ') {
         ++i;
@@ -61,8 +60,8 @@ class TokenScanner {
         ok = ScanAmpersand(i);
       } else if (IsDigit(c) || (c == '.' && i + 1 < s_.size() && IsDigit(s_[i + 1]))) {
         ok = ScanDecimal(i);
-      } else if (int16_t code = SingleCharCode(c); code != 0) {
-        ok = Push(code, i, 1, std::string(1, static_cast<char>(c)));
+      } else if (int16_t code = SingleCharCode(static_cast<unsigned char>(c)); code != 0) {
+        ok = Push(code, i, i + 1, std::string(1, c));
         ++i;
       } else {
         ok = Fail(i, "不正な文字が含まれています");
@@ -73,17 +72,28 @@ class TokenScanner {
   }
 
  private:
+  // The 1-based column of the character at byte `pos`. Positions are asked
+  // for in increasing order, so the count goes on from the last answer.
+  int ColumnAt(size_t pos) {
+    for (; counted_bytes_ < pos; ++counted_bytes_) {
+      counted_chars_ += (static_cast<unsigned char>(s_[counted_bytes_]) & 0xC0) != 0x80;
+    }
+    return counted_chars_ + 1;
+  }
+
   bool Fail(size_t pos, std::string_view message, std::string_view second = {}) {
-    fault_ = {static_cast<int>(pos) + 1, std::string(message), std::string(second)};
+    fault_ = {ColumnAt(pos), std::string(message), std::string(second)};
     return false;
   }
 
-  bool Push(int16_t code, size_t pos, size_t length, std::string text) {
+  // A token over the bytes [pos, end).
+  bool Push(int16_t code, size_t pos, size_t end, std::string text) {
     if (tokens_.size() >= static_cast<size_t>(kMaxTokensPerLine)) {
       return Fail(pos, fmt::format("1行のトークン数が多すぎます（{}個まで）", kMaxTokensPerLine));
     }
-    tokens_.push_back(Token{code, static_cast<int16_t>(pos + 1), static_cast<int16_t>(length),
-                            std::move(text)});
+    const int column = ColumnAt(pos);
+    const int length = ColumnAt(end) - column;
+    tokens_.push_back(Token{code, static_cast<int16_t>(column), static_cast<int16_t>(length), std::move(text)});
     return true;
   }
 
@@ -96,7 +106,7 @@ class TokenScanner {
     if (j >= s_.size()) return Fail(i, "リテラル文字列が正しく完結していません");
     const size_t start = i;
     i = j + 1;
-    return Push(kTokString, start, i - start, EncodeUtf8(s_.substr(start, i - start)));
+    return Push(kTokString, start, i, std::string(s_.substr(start, i - start)));
   }
 
   bool ScanWord(size_t& i) {
@@ -107,18 +117,18 @@ class TokenScanner {
     LookupKeyword(word, static_cast<int>(j - i), code);
     const size_t start = i;
     i = j;
-    return Push(code, start, j - start, std::move(word));
+    return Push(code, start, j, std::move(word));
   }
 
   bool ScanAmpersand(size_t& i) {
-    const char32_t next = i + 1 < s_.size() ? Upper(s_[i + 1]) : 0;
+    const char next = i + 1 < s_.size() ? Upper(s_[i + 1]) : '\0';
     // Directly behind a name, "&" is the name's type suffix.
     const bool suffix = !tokens_.empty() && tokens_.back().code == kTokIdentifier &&
-                        static_cast<size_t>(tokens_.back().column - 1 + tokens_.back().length) == i;
+                        tokens_.back().column + tokens_.back().length == ColumnAt(i);
     if (!suffix && next == 'H') return ScanRadix(i, 16);
     if (!suffix && (next == 'O' || IsOctalDigit(next))) return ScanRadix(i, 8);
     ++i;
-    return Push(kTokAmpersand, i - 1, 1, "&");
+    return Push(kTokAmpersand, i - 1, i, "&");
   }
 
   // &H... and &O... / &<octal digit>..., with up to two "&" type suffixes.
@@ -173,7 +183,7 @@ class TokenScanner {
       }
     }
     if (range != nullptr) return Fail(start, "数値リテラルのオーバーフロー", range);
-    return Push(suffixes == 2 ? kTokHexOctalLonglong : kTokHexOctal, start, j - start, std::move(text));
+    return Push(suffixes == 2 ? kTokHexOctalLonglong : kTokHexOctal, start, j, std::move(text));
   }
 
   // Decimal and real literals: 12, 1.5, .5, 1E3, 1.5D-3; the text as written,
@@ -188,7 +198,7 @@ class TokenScanner {
     State state = kInteger;
     size_t j = i;
     for (; j < s_.size(); ++j) {
-      const char32_t c = Upper(s_[j]);
+      const char c = Upper(s_[j]);
       if (IsDigit(c)) {
         if (state == kExponent || state == kExponentSign) state = kExponentDigits;
       } else if (c == '.') {
@@ -205,12 +215,14 @@ class TokenScanner {
     }
     if (state == kExponent || state == kExponentSign) return Fail(start, kBadReal);
     i = j;
-    return Push(kTokNumber, start, j - start, AsciiUpper(s_.substr(start, j - start)));
+    return Push(kTokNumber, start, j, AsciiUpper(s_.substr(start, j - start)));
   }
 
-  std::u32string_view s_;
+  std::string_view s_;
   std::vector<Token>& tokens_;
   LexFault& fault_;
+  size_t counted_bytes_ = 0;
+  int counted_chars_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -399,10 +411,9 @@ class StatementCutter {
   }
 
   bool AddLabel(const std::string& text, int column, std::string_view duplicate_message) {
-    if (ctx_.labelIndex.count(text) != 0) return Fail(column, duplicate_message);
-    const auto statement_index = static_cast<int16_t>(ctx_.statements.size());
-    ctx_.labelIndex.emplace(text, static_cast<int16_t>(ctx_.labels.size()));
-    ctx_.labels.push_back(Label{text, statement_index});
+    const auto label_index = static_cast<int16_t>(ctx_.labels.size());
+    if (!ctx_.labelIndex.try_emplace(text, label_index).second) return Fail(column, duplicate_message);
+    ctx_.labels.push_back(Label{text, static_cast<int16_t>(ctx_.statements.size())});
     return true;
   }
 
@@ -635,16 +646,15 @@ void AddStatement(TranslationContext& ctx, std::span<const Token> tokens, int fi
 }
 
 int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number) {
-  const std::u32string chars = DecodeUtf8(line);
   LexFault fault;
   bool ok;
-  std::vector<Token> tokens;
-  if (chars.size() > static_cast<size_t>(kMaxLineLength)) {
+  std::vector<Token>& tokens = ctx.lineTokens;
+  tokens.clear();
+  if (line.size() > static_cast<size_t>(kMaxLineLength) && CountChars(line) > static_cast<size_t>(kMaxLineLength)) {
     fault = {kMaxLineLength + 1, fmt::format("1行の文字数が多すぎます（{}文字まで）", kMaxLineLength), ""};
     ok = false;
   } else {
-    tokens.reserve(16);
-    ok = TokenScanner(chars, tokens, fault).Scan() &&
+    ok = TokenScanner(line, tokens, fault).Scan() &&
          StatementCutter(ctx, tokens, line_number, fault).Cut();
   }
   if (ok) return 0;

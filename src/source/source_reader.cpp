@@ -4,8 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
 
 #include "diag/error_report.h"
 #include "source/lexer.h"
@@ -17,36 +18,42 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& why) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
     why = std::strerror(errno);
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    why = "read error";
-    return false;
-  }
-  return true;
+  struct stat info {};
+  if (fstat(fileno(file), &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  if (failed) why = std::strerror(errno);
+  std::fclose(file);
+  return !failed;
 }
 
 }  // namespace
 
 void ExpandTabs(std::string& line) {
-  if (line.find('\t') == std::string::npos) return;
+  size_t tab = line.find('\t');
+  if (tab == std::string::npos) return;
   std::string out;
   out.reserve(line.size() + 8);
   size_t chars = 0;  // characters in front of the current position
-  for (char c : line) {
-    if (c == '\t') {
-      const size_t spaces = 4 - chars % 4;
-      out.append(spaces, ' ');
-      chars += spaces;
-      continue;
-    }
-    out.push_back(c);
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;
+  size_t from = 0;
+  while (tab != std::string::npos) {
+    const std::string_view segment(line.data() + from, tab - from);
+    out += segment;
+    chars += CountChars(segment);
+    const size_t spaces = 4 - chars % 4;
+    out.append(spaces, ' ');
+    chars += spaces;
+    from = tab + 1;
+    tab = line.find('\t', from);
   }
+  out.append(line, from, std::string::npos);
   line = std::move(out);
 }
 
@@ -94,12 +101,11 @@ int16_t ReadSourceLine(TranslationContext& ctx, std::string& line, int16_t& line
   return 0;
 }
 
-std::optional<std::string> DecodeSource(std::string_view bytes, SourceEncoding encoding,
-                                        std::string& why) {
-  if (encoding != SourceEncoding::kCp932 && bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    bytes.remove_prefix(kUtf8Bom.size());
+std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encoding, std::string& why) {
+  if (encoding != SourceEncoding::kCp932 && std::string_view(bytes).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    bytes.erase(0, kUtf8Bom.size());
   }
-  if (encoding != SourceEncoding::kCp932 && IsValidUtf8(bytes)) return std::string(bytes);
+  if (encoding != SourceEncoding::kCp932 && IsValidUtf8(bytes)) return bytes;
   if (encoding == SourceEncoding::kUtf8) {
     why = "the file is not valid UTF-8 text";
     return std::nullopt;
@@ -112,41 +118,46 @@ std::optional<std::string> DecodeSource(std::string_view bytes, SourceEncoding e
   return text;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
+bool NextLine(std::string_view text, size_t& pos, std::string_view& line) {
+  if (pos >= text.size()) return false;
+  const char* p = text.data() + pos;
+  const char* const end = text.data() + text.size();
+  // The line ends at the first CR or LF: find LF first (one fast scan), then
+  // look for a CR in front of it.
+  const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+  const char* limit = lf != nullptr ? lf : end;
+  const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(limit - p)));
+  const char* stop = cr != nullptr ? cr : limit;
+  line = std::string_view(p, static_cast<size_t>(stop - p));
+  pos = static_cast<size_t>(stop - text.data()) + 1;
+  if (stop < end && *stop == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+  return true;
 }
 
-int16_t ReadSourceBytes(TranslationContext& ctx, std::string_view bytes, std::string_view path) {
+int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_view path) {
   std::string why;
-  std::optional<std::string> text = DecodeSource(bytes, ctx.encoding, why);
+  std::optional<std::string> text = DecodeSource(std::move(bytes), ctx.encoding, why);
   if (!text) {
     ctx.failureText = fmt::format("{}: {}", path, why);
     return 1;
   }
-  const std::vector<std::string_view> lines = SplitLines(*text);
-  ctx.sourceLines.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string line(lines[i]);
-    if (i >= static_cast<size_t>(kMaxLines)) {
+  // A line is rarely shorter than 16 bytes: enough room for most programs
+  // without growing.
+  ctx.sourceLines.reserve(std::min<size_t>(text->size() / 16 + 1, kMaxLines));
+  ctx.statements.reserve(ctx.sourceLines.capacity());
+  std::string line;
+  std::string_view next;
+  size_t pos = 0;
+  for (int count = 0; NextLine(*text, pos, next); ++count) {
+    line.assign(next);
+    if (count >= kMaxLines) {
       // The line number is 16-bit: a longer program cannot be numbered.
       ExpandTabs(line);
-      ReportErrorInLineText(ctx, static_cast<int>(i) + 1, line,
+      ReportErrorInLineText(ctx, count + 1, line,
                             fmt::format("プログラムの行数が多すぎます（{}行まで）", kMaxLines));
       return 1;
     }
-    int16_t line_number = static_cast<int16_t>(i + 1);
+    int16_t line_number = static_cast<int16_t>(count + 1);
     if (ReadSourceLine(ctx, line, line_number) != 0) return 1;
   }
   return 0;
@@ -161,7 +172,7 @@ int16_t ReadSourceFile(TranslationContext& ctx) {
     ctx.failureText = fmt::format("{}: cannot read the source file: {}", path, why);
     return 1;
   }
-  return ReadSourceBytes(ctx, bytes, path);
+  return ReadSourceBytes(ctx, std::move(bytes), path);
 }
 
 }  // namespace corvel

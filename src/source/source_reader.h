@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "symbols/context.h"
 
@@ -18,7 +17,7 @@ namespace corvel {
 int16_t ReadSourceFile(TranslationContext& ctx);
 
 // The same over bytes already read; `path` names them in failure texts.
-int16_t ReadSourceBytes(TranslationContext& ctx, std::string_view bytes, std::string_view path);
+int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_view path);
 
 // The per-line driver: expand tabs, store, strip the comment, lex; on a
 // rejected line completes the lexer's report and shows it. 0 or 1.
@@ -36,11 +35,11 @@ std::string GetSourceLine(const TranslationContext& ctx, int16_t index);
 
 // The file's bytes as UTF-8 text, a leading byte-order mark dropped; nullopt
 // with `why` set when the bytes are not text of the chosen encoding.
-std::optional<std::string> DecodeSource(std::string_view bytes, SourceEncoding encoding,
-                                        std::string& why);
+std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encoding, std::string& why);
 
-// Lines ending at CR, CR LF or LF; a last line without terminator counts,
-// text after the last terminator does not make an empty line.
-std::vector<std::string_view> SplitLines(std::string_view text);
+// The line of `text` that starts at byte `pos`, and `pos` moved past its
+// terminator: CR, CR LF or LF. False at the end of the text, so a last line
+// without terminator counts and a terminator at the very end adds no line.
+bool NextLine(std::string_view text, size_t& pos, std::string_view& line);
 
 }  // namespace corvel

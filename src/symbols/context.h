@@ -51,6 +51,8 @@ struct TranslationContext {
   std::vector<Statement> statements;
   std::vector<Label> labels;
   std::unordered_map<std::string, int16_t> labelIndex;
+  // The tokens of the line being lexed; kept so that its storage is reused.
+  std::vector<Token> lineTokens;
 
   OptionValues options;
   std::vector<std::string> parameterNames;

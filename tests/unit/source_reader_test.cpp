@@ -56,7 +56,14 @@ TEST(StripComment, CutsAtFirstApostropheOutsideLiterals) {
   }
 }
 
-TEST(SplitLines, CrCrLfAndLf) {
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::string_view line;
+  for (size_t pos = 0; NextLine(text, pos, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(NextLine, CrCrLfAndLf) {
   using Lines = std::vector<std::string_view>;
   const struct {
     const char* text;
