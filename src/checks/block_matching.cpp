@@ -1,7 +1,170 @@
 #include "checks/block_matching.h"
 
-namespace corvel {
+#include <string>
+#include <vector>
 
-int16_t MatchBlocks(TranslationContext&) { return 0; }
+#include "diag/error_report.h"
+#include "source/token_codes.h"
+
+namespace corvel {
+namespace {
+
+// One row per block family: its heads, its closing kinds, and the name the
+// messages use. DO WHILE and DO UNTIL share a family but not a message.
+struct BlockFamily {
+  int16_t heads[2];
+  int16_t closings[2];
+  bool loop;  // a loop's closing record stands outside its block
+  std::string_view name;
+};
+
+constexpr BlockFamily kIf = {{kKindIf, kKindIf}, {kKindEndIf, kKindEndIf}, false, "IF"};
+constexpr BlockFamily kSelect = {{kKindSelectCase, kKindSelectCase}, {kKindEndSelect, kKindEndSelect}, false, "SELECT CASE"};
+constexpr BlockFamily kFor = {{kKindFor, kKindFor}, {kKindNext, kKindNext}, true, "FOR"};
+constexpr BlockFamily kWhile = {{kKindWhile, kKindWhile}, {kKindWend, kKindWend}, true, "WHILE"};
+constexpr BlockFamily kDoWhile = {{kKindDoWhile, kKindDoUntil}, {kKindLoop, kKindLoop}, true, "DO WHILE"};
+constexpr BlockFamily kDoUntil = {{kKindDoWhile, kKindDoUntil}, {kKindLoop, kKindLoop}, true, "DO UNTIL"};
+constexpr BlockFamily kDo = {{kKindDo, kKindDo}, {kKindLoopWhile, kKindLoopUntil}, true, "DO"};
+
+const BlockFamily* FamilyOfHead(int16_t kind) {
+  switch (kind) {
+    case kKindIf: return &kIf;
+    case kKindSelectCase: return &kSelect;
+    case kKindFor: return &kFor;
+    case kKindWhile: return &kWhile;
+    case kKindDoWhile: return &kDoWhile;
+    case kKindDoUntil: return &kDoUntil;
+    case kKindDo: return &kDo;
+    default: return nullptr;
+  }
+}
+
+// The message for a closing or branch record that no head claimed, or "".
+std::string_view StrayMessage(int16_t kind) {
+  switch (kind) {
+    case kKindElseIf: return "ELSEIFに対応する IFブロックがありません";
+    case kKindElse: return "ELSEに対応する IFブロックがありません";
+    case kKindEndIf: return "END IFに対応する IFブロックがありません";
+    case kKindCase: return "CASEに対応する SELECT CASEブロックがありません";
+    case kKindCaseElse: return "CASE ELSEに対応する SELECT CASEブロックがありません";
+    case kKindEndSelect: return "END SELECTに対応する SELECT CASEブロックがありません";
+    case kKindNext: return "NEXTに対応する FORブロックがありません";
+    case kKindWend: return "WENDに対応する WHILEブロックがありません";
+    case kKindLoop: return "LOOPに対応する DO WHILE/DO UNTILブロックがありません";
+    case kKindLoopWhile: return "LOOP WHILEに対応する DOブロックがありません";
+    case kKindLoopUntil: return "LOOP UNTILに対応する DOブロックがありません";
+    default: return {};
+  }
+}
+
+bool Is(int16_t kind, const int16_t (&kinds)[2]) { return kind == kinds[0] || kind == kinds[1]; }
+
+// A head or branch split into several records covers them all in its span.
+void ExtendSpan(TranslationContext& ctx, size_t index, size_t last_part) {
+  Statement& s = ctx.statements[index];
+  const Statement& last = StatementAt(ctx, static_cast<int>(last_part));
+  s.span = static_cast<int16_t>(last.firstColumn + last.span - s.firstColumn);
+}
+
+size_t LastPartOfHead(const TranslationContext& ctx, size_t h) {
+  switch (ctx.statements[h].kind) {
+    case kKindIf: return h + 2;
+    case kKindFor: return StatementAt(ctx, static_cast<int>(h + 5)).kind == kKindForStep ? h + 6 : h + 4;
+    case kKindDo: return h;
+    default: return h + 1;  // SELECT CASE, WHILE, DO WHILE, DO UNTIL
+  }
+}
+
+int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+  ReportErrorInLine(ctx, s.lineNumber, message);
+  return 1;
+}
+
+// Links the block of the head at h and checks its branches; claims the
+// records it matches.
+int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed) {
+  const BlockFamily& family = *FamilyOfHead(ctx.statements[h].kind);
+  const std::string incomplete = std::string(family.name) + "ブロックが完結していません";
+  ExtendSpan(ctx, h, LastPartOfHead(ctx, h));
+  auto region = static_cast<int16_t>(h + 1);
+  const int16_t detail = ctx.statements[h].areaDetail;
+  int nested = 0;
+  bool last_branch_seen = false;  // ELSE or CASE ELSE
+  size_t end = 0;
+  for (size_t j = h + 1; j < ctx.statements.size() && end == 0; ++j) {
+    Statement& s = ctx.statements[j];
+    s.blockRegion = region;
+    ++s.blockDepth;
+    s.blockHead = static_cast<int16_t>(h);
+    const auto own_region = static_cast<int16_t>(j + 1);
+    if (Is(s.kind, family.heads)) {
+      ++nested;
+    } else if (Is(s.kind, family.closings)) {
+      if (nested > 0) {
+        --nested;
+        continue;
+      }
+      end = j;
+      claimed[j] = 1;
+      s.blockRegion = own_region;
+      if (family.loop) --s.blockDepth;
+      if (s.kind == kKindLoopWhile || s.kind == kKindLoopUntil) ExtendSpan(ctx, j, j + 1);
+    } else if (nested == 0 && &family == &kIf && s.kind == kKindElseIf) {
+      if (last_branch_seen) return Reject(ctx, s, "ELSEブロックの後ろに ELSEIFブロックが書かれています");
+      ExtendSpan(ctx, j, j + 2);
+      claimed[j] = 1;
+      s.blockRegion = own_region;
+      region = static_cast<int16_t>(j + 3);
+    } else if (nested == 0 && &family == &kIf && s.kind == kKindElse) {
+      if (last_branch_seen) return Reject(ctx, s, "ELSEブロックの二重定義です");
+      claimed[j] = 1;
+      s.blockRegion = own_region;
+      region = static_cast<int16_t>(j + 2);
+      last_branch_seen = true;
+    } else if (nested == 0 && &family == &kSelect && s.kind == kKindCase) {
+      if (last_branch_seen) return Reject(ctx, s, "CASE ELSEブロックの後ろに CASEブロックが書かれています");
+      ExtendSpan(ctx, j, j + 1);
+      claimed[j] = 1;
+      s.blockRegion = own_region;
+      region = static_cast<int16_t>(j + 3);
+    } else if (nested == 0 && &family == &kSelect && s.kind == kKindCaseElse) {
+      if (last_branch_seen) return Reject(ctx, s, "CASE ELSEブロックの二重定義です");
+      claimed[j] = 1;
+      s.blockRegion = own_region;
+      region = static_cast<int16_t>(j + 2);
+      last_branch_seen = true;
+    } else if (s.areaDetail != detail) {
+      // The block would run into another procedure or out of the main program.
+      return Reject(ctx, ctx.statements[h], incomplete);
+    }
+  }
+  if (end == 0) return Reject(ctx, ctx.statements[h], incomplete);
+
+  // Blocks nest: this one must end inside the block around it.
+  const Statement& head = ctx.statements[h];
+  if (head.blockEnd != 0 && end > static_cast<size_t>(head.blockEnd)) {
+    return Reject(ctx, head, std::string(family.name) + "ブロックが外側のブロックと交差しています");
+  }
+  for (size_t k = h + 1; k <= end; ++k) ctx.statements[k].blockEnd = static_cast<int16_t>(end);
+  return 0;
+}
+
+}  // namespace
+
+int16_t MatchBlocks(TranslationContext& ctx) {
+  std::vector<char> claimed(ctx.statements.size(), 0);
+  for (size_t i = 0; i < ctx.statements.size(); ++i) {
+    const Statement& s = ctx.statements[i];
+    if (FamilyOfHead(s.kind) != nullptr) {
+      if (MatchBlock(ctx, i, claimed) != 0) return 1;
+      continue;
+    }
+    // Every head before i has been matched: an unclaimed closing or branch
+    // record belongs to no block.
+    const std::string_view stray = StrayMessage(s.kind);
+    if (!stray.empty() && claimed[i] == 0) return Reject(ctx, s, stray);
+  }
+  return 0;
+}
 
 }  // namespace corvel

@@ -1,7 +1,99 @@
 #include "checks/options.h"
 
-namespace corvel {
+#include <fmt/format.h>
 
-int16_t ProcessOptions(TranslationContext&) { return 0; }
+#include "diag/error_report.h"
+#include "source/token_codes.h"
+#include "symbols/numbers.h"
+
+namespace corvel {
+namespace {
+
+// The options of the form OPTION name = n, with their names as the messages
+// spell them.
+struct SizeOption {
+  int16_t keyword;
+  int16_t OptionValues::*value;
+  std::string_view name;
+};
+
+constexpr SizeOption kSizeOptions[] = {
+    {kKwAppletWidth, &OptionValues::appletWidth, "AppletWidth"},
+    {kKwAppletHeight, &OptionValues::appletHeight, "AppletHeight"},
+    {kKwAppletSprite, &OptionValues::appletSprite, "AppletSprite"},
+    {kKwAppletPage, &OptionValues::appletPage, "AppletPage"},
+    {kKwReservedWidth, &OptionValues::reservedWidth, "ReservedWidth"},
+    {kKwReservedHeight, &OptionValues::reservedHeight, "ReservedHeight"},
+};
+
+int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+  ReportErrorInLine(ctx, s.lineNumber, message);
+  return 1;
+}
+
+int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
+  OptionValues& options = ctx.options;
+  const std::vector<Token>& t = s.tokens;
+  const int16_t option = t.size() > 1 ? t[1].code : int16_t{0};
+  switch (option) {
+    case kKwBase:
+      if (options.arrayBase != kOptionNotGiven) return Reject(ctx, s, "Option Baseが二重定義されています");
+      if (t.size() != 3) return Reject(ctx, s, "Option Base 0/Option Base 1のどちらかでしか宣言できません");
+      if (t[2].text != "0" && t[2].text != "1") {
+        return Reject(ctx, s, "Option Base 0/Option Base 1のどちらかの書き方しかできません");
+      }
+      options.arrayBase = t[2].text == "1" ? 1 : 0;
+      return 0;
+    case kKwExplicit:
+      if (options.explicitFlag != kOptionNotGiven) return Reject(ctx, s, "Option Explicitが二重定義されています");
+      if (t.size() != 2) return Reject(ctx, s, "Option Explicitとしか宣言できません");
+      options.explicitFlag = 1;
+      return 0;
+    case kKwParameter:
+      if (t.size() != 5 || t[2].code != kTokString || t[3].code != kTokMinus || t[4].code != kTokString) {
+        return Reject(ctx, s, "Option Parameter \"パラメータ名\"-\"パラメータの内容\"と宣言してください");
+      }
+      ctx.parameterNames.push_back(t[2].text);
+      ctx.parameterValues.push_back(t[4].text);
+      return 0;
+    default:
+      break;
+  }
+  for (const SizeOption& size : kSizeOptions) {
+    if (option != size.keyword) continue;
+    int16_t& value = options.*size.value;
+    if (value != kOptionNotGiven) return Reject(ctx, s, fmt::format("Option {}が二重定義されています", size.name));
+    const NumberClass number = t.size() == 4 && t[2].code == kTokEqual && t[3].code == kTokNumber
+                                   ? ClassifyNumber(t[3].text)
+                                   : NumberClass{{}, 0, true};
+    if (!IsInt32Literal(number)) {
+      return Reject(ctx, s, fmt::format("Option {}=(0以上の10進整数値リテラル)と宣言してください", size.name));
+    }
+    // The value is kept in 16 bits, where all bits set means "not given".
+    const long long n = std::stoll(number.javaText);
+    if (n > 32767) return Reject(ctx, s, fmt::format("Option {}の値は 0 から 32767 までで指定してください", size.name));
+    value = static_cast<int16_t>(n);
+    return 0;
+  }
+  return Reject(ctx, s, "不適切な Option宣言です");
+}
+
+}  // namespace
+
+int16_t ProcessOptions(TranslationContext& ctx) {
+  ctx.options = OptionValues{};
+  ctx.parameterNames.clear();
+  ctx.parameterValues.clear();
+  for (const Statement& s : ctx.statements) {
+    if (s.area != 100) break;
+    if (ProcessOptionLine(ctx, s) != 0) return 1;
+  }
+  OptionValues& options = ctx.options;
+  if (options.arrayBase == kOptionNotGiven) options.arrayBase = 0;
+  if (options.explicitFlag == kOptionNotGiven) options.explicitFlag = 0;
+  if (options.appletWidth == kOptionNotGiven) options.appletWidth = 640;
+  if (options.appletHeight == kOptionNotGiven) options.appletHeight = 400;
+  return 0;
+}
 
 }  // namespace corvel

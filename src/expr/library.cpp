@@ -3,7 +3,7 @@
 namespace corvel {
 
 void InitLibrary(TranslationContext& ctx) {
-  ctx.procedures.clear();
+  ClearTable(ctx.procedures);
   ctx.libraryClasses.clear();
 }
 

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "symbols/indexed_table.h"
 #include "symbols/records.h"
 
 namespace corvel {
@@ -58,13 +59,13 @@ struct TranslationContext {
   std::vector<std::string> parameterNames;
   std::vector<std::string> parameterValues;
 
-  std::vector<VariableRecord> publicVariables;
-  std::vector<VariableRecord> privateVariables;
-  std::vector<VariableRecord> staticVariables;
-  std::vector<VariableRecord> localVariables;
+  IndexedTable<VariableRecord> publicVariables;
+  IndexedTable<VariableRecord> privateVariables;
+  IndexedTable<VariableRecord> staticVariables;
+  IndexedTable<VariableRecord> localVariables;  // the procedure (or main program) being declared
   std::vector<ArrayRecord> arrays;
-  std::vector<UserTypeRecord> userTypes;
-  std::vector<ProcedureRecord> procedures;  // library entries first, then user procedures
+  IndexedTable<UserTypeRecord> userTypes;
+  IndexedTable<ProcedureRecord> procedures;  // library entries first, then user procedures
   std::vector<LibraryClass> libraryClasses;
   // Index t (1-12): a variable of place code t is declared; t + 20: an array of t.
   std::array<int16_t, 33> usedTypes{};

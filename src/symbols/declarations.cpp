@@ -1,7 +1,144 @@
 #include "symbols/declarations.h"
 
-namespace corvel {
+#include <fmt/format.h>
 
-int16_t RunDeclarationsPass(TranslationContext&) { return 0; }
+#include <string>
+
+#include "diag/error_report.h"
+#include "source/token_codes.h"
+#include "symbols/declaration_syntax.h"
+#include "symbols/symbol_tables.h"
+#include "symbols/user_types.h"
+
+namespace corvel {
+namespace {
+
+struct Scope {
+  IndexedTable<VariableRecord>* table;
+  std::string_view prefix;  // of the Java name
+};
+
+Scope ScopeOf(TranslationContext& ctx, int16_t keyword) {
+  switch (keyword) {
+    case kKwStatic: return {&ctx.staticVariables, "STA"};
+    case kKwPrivate: return {&ctx.privateVariables, "PRI"};
+    case kKwPublic: return {&ctx.publicVariables, "PUB"};
+    default: return {&ctx.localVariables, "LOC"};  // DIM
+  }
+}
+
+int16_t SuffixType(int16_t code) {
+  switch (code) {
+    case kTokBang: return kTypeSingle;
+    case kTokHash: return kTypeDouble;
+    case kTokDollar: return kTypeString;
+    case kTokPercent: return kTypeInteger;
+    case kTokAmpersand: return kTypeLong;
+    default: return 0;
+  }
+}
+
+int16_t Report(TranslationContext& ctx, const Statement& s, const DeclarationFault& fault) {
+  ReportErrorAt(ctx, s.lineNumber, ColumnOfToken(s, fault.token), fault.message);
+  return 1;
+}
+
+}  // namespace
+
+// DIM|STATIC|PRIVATE|PUBLIC declarator {, declarator}
+// declarator -> name [( bounds )] [AS type] | name suffix
+int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
+  const Statement& s = ctx.statements[static_cast<size_t>(statement_index)];
+  const std::vector<Token>& t = s.tokens;
+  const Scope scope = ScopeOf(ctx, t[0].code);
+  DeclarationFault fault;
+  size_t i = 1;
+  while (true) {
+    if (i >= t.size() || t[i].code != kTokIdentifier) {
+      return Report(ctx, s, {i, "変数名として不正な名前が指定されています"});
+    }
+    const size_t name_token = i++;
+    int16_t array_index = -1;
+    if (i < t.size() && t[i].code == kTokLParen) {
+      ArrayRecord array;
+      if (!ReadBounds(t, i, ctx.options.arrayBase, kVariableBounds, array, fault)) return Report(ctx, s, fault);
+      if (ctx.arrays.size() >= kMaxTableEntries) {
+        return Report(ctx, s, {name_token, fmt::format("配列が多すぎます（{}個まで）", kMaxTableEntries)});
+      }
+      array_index = static_cast<int16_t>(ctx.arrays.size());
+      ctx.arrays.push_back(std::move(array));
+    }
+    TypeName type;
+    if (i < t.size() && t[i].code == kKwAs) {
+      ++i;
+      if (!ReadTypeName(ctx, t, i, Count(ctx.userTypes), array_index >= 0, false,
+                        "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください", type, fault)) {
+        return Report(ctx, s, fault);
+      }
+    } else if (array_index >= 0) {
+      return Report(ctx, s, {i, "配列を宣言する場合には、必ず ASを使って型を指定してください"});
+    } else if (i >= t.size() || t[i].code == kTokComma) {
+      type.code = kTypeSingle;
+    } else if (int16_t suffix = SuffixType(t[i].code); suffix != 0) {
+      type.code = suffix;
+      ++i;
+    } else {
+      return Report(ctx, s, {i, "型宣言子が不正です"});
+    }
+    const std::string& name = t[name_token].text;
+    if (IsNameDeclared(ctx, name)) return Report(ctx, s, {name_token, "変数名として不正な名前が指定されています"});
+    if (IsFull(*scope.table)) {
+      return Report(ctx, s, {name_token, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries)});
+    }
+
+    VariableRecord record{name, fmt::format("{}{}", scope.prefix, Count(*scope.table)), type.code, type.extra};
+    if (array_index >= 0) {
+      ArrayRecord& array = ctx.arrays[static_cast<size_t>(array_index)];
+      array.elementType = type.code;
+      if (type.code == kTypeUser) {
+        array.elementExtra = type.extra;
+        ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
+      } else {
+        ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+        ctx.usedTypes[static_cast<size_t>(type.code + kValueOffset)] = 1;
+      }
+      record.type = kTypeArray;
+      record.extra = array_index;
+    } else if (type.code == kTypeFixedString) {
+      ctx.usedTypes[kTypeString] = 1;
+    } else if (type.code != kTypeUser) {
+      ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+    }
+    AddRecord(*scope.table, std::move(record));
+
+    if (i < t.size() && t[i].code == kTokComma) {
+      ++i;
+      continue;
+    }
+    break;
+  }
+  if (i != t.size()) {
+    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, "変数宣言が不正です");
+    return 1;
+  }
+  return 0;
+}
+
+int16_t RunDeclarationsPass(TranslationContext& ctx) {
+  for (size_t i = 0; i < ctx.statements.size(); ++i) {
+    const int16_t area = ctx.statements[i].area;
+    if (area == 100) continue;
+    if (area == 200) {
+      auto index = static_cast<int16_t>(i);
+      if (DeclareUserType(ctx, index) != 0) return 1;
+      i = static_cast<size_t>(index);
+    } else if (area == 300) {
+      if (DeclareVariables(ctx, static_cast<int16_t>(i)) != 0) return 1;
+    } else {
+      break;
+    }
+  }
+  return 0;
+}
 
 }  // namespace corvel

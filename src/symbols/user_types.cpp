@@ -1,0 +1,108 @@
+#include "symbols/user_types.h"
+
+#include <fmt/format.h>
+
+#include "diag/error_report.h"
+#include "source/token_codes.h"
+#include "symbols/declaration_syntax.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+  ReportErrorInLine(ctx, s.lineNumber, message);
+  return 1;
+}
+
+// element -> name [( bounds )] AS type
+int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type_index) {
+  const std::vector<Token>& t = s.tokens;
+  if (t[0].code != kTokIdentifier || IsTypeOrProcedureName(ctx, t[0].text)) {
+    return Reject(ctx, s, "ユーザ定義型の要素として不正な名前が指定されています");
+  }
+  size_t i = 1;
+  DeclarationFault fault;
+  int16_t array_index = -1;
+  if (i < t.size() && t[i].code == kTokLParen) {
+    ArrayRecord array;
+    if (!ReadBounds(t, i, ctx.options.arrayBase, kElementBounds, array, fault)) return Reject(ctx, s, fault.message);
+    if (ctx.arrays.size() >= kMaxTableEntries) {
+      return Reject(ctx, s, fmt::format("配列が多すぎます（{}個まで）", kMaxTableEntries));
+    }
+    array_index = static_cast<int16_t>(ctx.arrays.size());
+    ctx.arrays.push_back(std::move(array));
+  }
+  if (i >= t.size()) return Reject(ctx, s, "ユーザ定義型の要素を宣言する時にはデータ型を必ず指定してください");
+  if (t[i].code != kKwAs) return Reject(ctx, s, "ユーザ定義型宣言が正しく書かれていません");
+  ++i;
+  TypeName type;
+  if (!ReadTypeName(ctx, t, i, type_index, array_index >= 0, true,
+                    "固定文字列の長さは、10進整数リテラル(0 から 2147483647)で指定してください", type, fault)) {
+    return Reject(ctx, s, fault.message);
+  }
+  if (i < t.size()) return Reject(ctx, s, "ユーザ定義型宣言では一行に一つの要素しか指定できません");
+
+  UserTypeRecord& user_type = ctx.userTypes.records[static_cast<size_t>(type_index)];
+  VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), type.code, type.extra};
+  if (array_index >= 0) {
+    ArrayRecord& array = ctx.arrays[static_cast<size_t>(array_index)];
+    array.elementType = type.code;
+    if (type.code == kTypeUser) {
+      array.elementExtra = type.extra;
+      ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
+    } else if (type.code == kTypeFixedString) {
+      array.elementExtra = type.extra;
+      ctx.usedTypes[kTypeString] = 1;
+      ctx.usedTypes[kTypeString + kValueOffset] = 1;
+    } else {
+      ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+      ctx.usedTypes[static_cast<size_t>(type.code + kValueOffset)] = 1;
+    }
+    element.type = kTypeArray;
+    element.extra = array_index;
+  } else if (type.code == kTypeFixedString) {
+    ctx.usedTypes[kTypeString] = 1;
+  } else if (type.code != kTypeUser) {
+    ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+  }
+  user_type.elements.push_back(std::move(element));
+  return 0;
+}
+
+}  // namespace
+
+// TYPE name / element lines / END TYPE
+int16_t DeclareUserType(TranslationContext& ctx, int16_t& statement_index) {
+  const auto head = static_cast<size_t>(statement_index);
+  const Statement& type_line = ctx.statements[head];
+  const std::vector<Token>& t = type_line.tokens;
+  if (t.size() > 2) return Reject(ctx, type_line, "TYPE (ユーザ定義型名) に続く同行にはプログラムを書かないでください");
+  if (t.size() == 1) return Reject(ctx, type_line, "ユーザ定義型名が指定されていません");
+  if (t[1].code != kTokIdentifier) return Reject(ctx, type_line, "ユーザ定義型名として不正な名前が指定されています");
+  if (IsNameDeclared(ctx, t[1].text)) {
+    return Reject(ctx, type_line, "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています");
+  }
+  size_t end = head + 1;
+  while (end < ctx.statements.size() && ctx.statements[end].area == 200 && ctx.statements[end].kind != kKindEndType) {
+    ++end;
+  }
+  if (end >= ctx.statements.size() || ctx.statements[end].kind != kKindEndType) {
+    return Reject(ctx, type_line, "ユーザ定義型宣言ブロックが完結していません");
+  }
+  if (end == head + 1) return Reject(ctx, type_line, "ユーザ定義型宣言ブロック内に要素が書かれていません");
+  if (IsFull(ctx.userTypes)) return Reject(ctx, type_line, fmt::format("ユーザ定義型が多すぎます（{}個まで）", kMaxTableEntries));
+
+  UserTypeRecord record;
+  record.name = t[1].text;
+  record.javaName = fmt::format("TYP{}", Count(ctx.userTypes));
+  record.elementCount = static_cast<int16_t>(end - head - 1);
+  const int16_t type_index = AddRecord(ctx.userTypes, std::move(record));
+  for (size_t e = head + 1; e < end; ++e) {
+    if (DeclareElement(ctx, ctx.statements[e], type_index) != 0) return 1;
+  }
+  statement_index = static_cast<int16_t>(end);
+  return 0;
+}
+
+}  // namespace corvel
