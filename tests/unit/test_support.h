@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "checks/block_matching.h"
+#include "checks/options.h"
+#include "checks/placement.h"
 #include "source/source_reader.h"
+#include "symbols/declarations.h"
 #include "symbols/context.h"
 #include "symbols/statement_dump.h"
 
@@ -53,6 +57,34 @@ inline LexResult LexProgram(const std::string& source) {
   r.ctx.reporter = nullptr;
   r.ctx.status = nullptr;
   return r;
+}
+
+// The passes in pipeline order, after reading: a test runs the first n.
+inline int16_t (*const kFrontPasses[])(TranslationContext&) = {CheckPlacement, ProcessOptions, RunDeclarationsPass,
+                                                              MatchBlocks};
+
+// Reads `source` and runs the first `passes` passes after reading; stops at
+// the first that fails. `result` is 0 or the number (1-based) of the failing
+// pass, counting reading as pass 1.
+inline LexResult RunPasses(const std::string& source, int passes) {
+  LexResult r;
+  Captured captured;
+  Capture(r.ctx, captured);
+  int16_t failed = ReadSourceBytes(r.ctx, source, "test.txt") != 0 ? 1 : 0;
+  for (int k = 0; failed == 0 && k < passes; ++k) {
+    if (kFrontPasses[k](r.ctx) != 0) failed = static_cast<int16_t>(k + 2);
+  }
+  r.result = failed;
+  r.records = Records(r.ctx);
+  if (!captured.reports.empty()) r.report = captured.reports.back();
+  r.ctx.reporter = nullptr;
+  r.ctx.status = nullptr;
+  return r;
+}
+
+// The report of a fault without a column.
+inline std::string LineReport(int line, const std::string& source_line, const std::string& message) {
+  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n    " + message;
 }
 
 // The report of a fault with a column, as the user reads it.

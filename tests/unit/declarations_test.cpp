@@ -1,0 +1,249 @@
+#include "symbols/declarations.h"
+
+#include <gtest/gtest.h>
+
+#include "source/token_codes.h"
+#include "symbols/user_types.h"
+#include "test_support.h"
+
+namespace corvel {
+namespace {
+
+using testing::ColumnReport;
+using testing::LineReport;
+using testing::RunPasses;
+
+// Runs the passes through the declarations pass, then declares every DIM
+// and STATIC statement in order, as the dispatcher will.
+testing::LexResult Declare(const std::string& source) {
+  auto r = RunPasses(source, 3);
+  testing::Captured captured;
+  testing::Capture(r.ctx, captured);
+  for (size_t i = 0; r.result == 0 && i < r.ctx.statements.size(); ++i) {
+    const int16_t first = r.ctx.statements[i].tokens[0].code;
+    if ((first == kKwDim || first == kKwStatic) && DeclareVariables(r.ctx, static_cast<int16_t>(i)) != 0) {
+      r.result = 9;
+      r.report = captured.reports.back();
+    }
+  }
+  r.ctx.reporter = nullptr;
+  r.ctx.status = nullptr;
+  return r;
+}
+
+std::string Variables(const std::string& scope, const IndexedTable<VariableRecord>& table) {
+  std::string out;
+  for (const VariableRecord& v : table.records) {
+    out += " " + v.name + "=" + v.javaName + ":" + std::to_string(v.type) + ":" + std::to_string(v.extra);
+  }
+  return out.empty() ? "" : scope + out + "\n";
+}
+
+// Every table the declarations fill, one line each, empty ones left out.
+std::string Declared(const TranslationContext& ctx) {
+  std::string out = Variables("local", ctx.localVariables) + Variables("static", ctx.staticVariables) +
+                    Variables("private", ctx.privateVariables) + Variables("public", ctx.publicVariables);
+  for (size_t a = 0; a < ctx.arrays.size(); ++a) {
+    const ArrayRecord& array = ctx.arrays[a];
+    out += "array" + std::to_string(a) + " " + std::to_string(array.elementType) + "/" +
+           std::to_string(array.elementExtra) + " d" + std::to_string(array.dimensions) + " [";
+    for (size_t k = 0; k < array.bounds.size(); ++k) out += (k ? "," : "") + std::to_string(array.bounds[k]);
+    out += "]\n";
+  }
+  for (const UserTypeRecord& type : ctx.userTypes.records) {
+    out += "type " + type.name + "=" + type.javaName + " n" + std::to_string(type.elementCount) + " used" +
+           std::to_string(type.arrayUsed) + Variables("", IndexedTable<VariableRecord>{type.elements, {}});
+    if (type.elements.empty()) out += "\n";
+  }
+  std::string flags;
+  for (size_t t = 0; t < ctx.usedTypes.size(); ++t) {
+    if (ctx.usedTypes[t] != 0) flags += " " + std::to_string(t);
+  }
+  return out + "flags" + flags;
+}
+
+TEST(Declarations, TablesArraysTypesAndFlags) {
+  const struct {
+    const char* source;
+    const char* declared;
+  } kCases[] = {
+      {"DIM A, B", "local A=LOC0:5:0 B=LOC1:5:0\nflags 5"},
+      {"PUBLIC N%", "public N=PUB0:2:0\nflags 2"},
+      {"PUBLIC N AS LONG, M$\nPRIVATE B AS BYTE, O AS LONGLONG, D#, E AS BOOLEAN, G AS IMAGE, L&",
+       "private B=PRI0:1:0 O=PRI1:4:0 D=PRI2:6:0 E=PRI3:11:0 G=PRI4:12:0 L=PRI5:3:0\n"
+       "public N=PUB0:3:0 M=PUB1:9:0\nflags 1 3 4 6 9 11 12"},
+      {"OPTION BASE 1\nDIM A(10) AS INTEGER", "local A=LOC0:13:0\narray0 2/0 d1 [1,10]\nflags 2 22"},
+      {"DIM A(-5 TO 5, 3) AS DOUBLE", "local A=LOC0:13:0\narray0 6/0 d2 [-5,5,0,3]\nflags 6 26"},
+      {"DIM A() AS STRING", "local A=LOC0:13:0\narray0 9/0 d0 []\nflags 9 29"},
+      {"DIM A(-32768 TO 32767) AS BYTE", "local A=LOC0:13:0\narray0 1/0 d1 [-32768,32767]\nflags 1 21"},
+      {"DIM S AS STRING * 20, T AS STRING * 0", "local S=LOC0:10:20 T=LOC1:10:0\nflags 9"},
+      {"SUB P\nSTATIC X AS BOOLEAN, Y\nEND SUB", "static X=STA0:11:0 Y=STA1:5:0\nflags 5 11"},
+      {"TYPE POINT\nX AS INTEGER\nY AS INTEGER\nEND TYPE",
+       "type POINT=TYP0 n2 used0 X=ELE0:2:0 Y=ELE1:2:0\nflags 2"},
+      {"TYPE R\nNAME AS STRING * 20\nCODES(3) AS STRING * 4\nEND TYPE",
+       "array0 10/4 d1 [0,3]\ntype R=TYP0 n2 used0 NAME=ELE0:10:20 CODES=ELE1:13:0\nflags 9 29"},
+      {"OPTION BASE 1\nTYPE P\nX AS BYTE\nEND TYPE\nTYPE Q\nA(2 TO 3, 4) AS P\nB AS P\nC AS IMAGE\nEND TYPE\n"
+       "PUBLIC V(5) AS Q, W AS P",
+       "public V=PUB0:13:1 W=PUB1:14:0\narray0 14/0 d2 [2,3,1,4]\narray1 14/1 d1 [1,5]\n"
+       "type P=TYP0 n1 used1 X=ELE0:1:0\ntype Q=TYP1 n3 used1 A=ELE0:13:0 B=ELE1:14:0 C=ELE2:12:0\nflags 1 12"},
+      {"TYPE T\nX AS INTEGER\nEND TYPE\nDIM X AS T", "local X=LOC0:14:0\ntype T=TYP0 n1 used0 X=ELE0:2:0\nflags 2"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = Declare(c.source);
+    ASSERT_EQ(r.result, 0) << r.report;
+    EXPECT_EQ(Declared(r.ctx), c.declared);
+  }
+}
+
+TEST(Declarations, VariableMessagesAtTheirColumns) {
+  const struct {
+    std::string source;  // the fault is on the last line
+    int column;
+    const char* message;
+  } kCases[] = {
+      {"DIM 1", 5, "変数名として不正な名前が指定されています"},
+      {"DIM", 4, "変数名として不正な名前が指定されています"},
+      {"DIM A,", 7, "変数名として不正な名前が指定されています"},
+      {"PUBLIC A\nDIM B, A", 8, "変数名として不正な名前が指定されています"},
+      {"DIM A AS INTEGER, A", 19, "変数名として不正な名前が指定されています"},
+      {"TYPE T\nX AS BYTE\nEND TYPE\nDIM T", 5, "変数名として不正な名前が指定されています"},
+      {"DIM A(N) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(1.5) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(2147483648) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(1 TO X) AS INTEGER", 12, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(-) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(&H10) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"DIM A(40000) AS INTEGER", 7, "配列の添字は -32768 から 32767 までの整数で指定してください"},
+      {"DIM A(-32769 TO 0) AS INTEGER", 7, "配列の添字は -32768 から 32767 までの整数で指定してください"},
+      {"DIM A(1 2) AS INTEGER", 9, "配列の宣言が不正です"},
+      {"DIM A(1 TO 2 3) AS INTEGER", 14, "配列の宣言が不正です"},
+      {"DIM A(1, 2", 11, "配列の宣言が不正です"},
+      {"DIM A(", 7, "配列の宣言が不正です"},
+      {"OPTION BASE 1\nDIM A(0) AS INTEGER", 7, "配列の宣言が不正です"},
+      {"DIM P AS POINT", 10, "指定されたユーザ定義型は存在しません"},
+      {"DIM B AS BIGINTEGER", 10, "このバージョンでは BIGINTEGER型はサポートされていません"},
+      {"DIM B AS BIGDECIMAL", 10, "このバージョンでは BIGDECIMAL型はサポートされていません"},
+      {"DIM S(3) AS STRING * 20", 13, "固定文字列型の配列はサポートされていません"},
+      {"DIM S AS STRING * X", 19, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
+      {"DIM S AS STRING *", 18, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
+      {"DIM S AS STRING * 2.5", 19, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
+      {"DIM S AS STRING * 40000", 19, "固定文字列の長さは 0 から 32767 までで指定してください"},
+      {"DIM A AS 3", 10, "データ型として不適切な名前が指定されています"},
+      {"DIM A AS", 9, "データ型として不適切な名前が指定されています"},
+      {"DIM A AS PRINT", 10, "データ型として不適切な名前が指定されています"},
+      {"DIM A(10)", 10, "配列を宣言する場合には、必ず ASを使って型を指定してください"},
+      {"DIM A(10)$", 10, "配列を宣言する場合には、必ず ASを使って型を指定してください"},
+      {"DIM A = 3", 7, "型宣言子が不正です"},
+      {"DIM A B", 7, "型宣言子が不正です"},
+      {"DIM A AS INTEGER X", 1, "変数宣言が不正です"},
+      {"DIM A$ AS STRING", 1, "変数宣言が不正です"},
+      {"X = 1: DIM A AS INTEGER)", 8, "変数宣言が不正です"},
+      {"PUBLIC X: Y", 9, "型宣言子が不正です"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = Declare(c.source);
+    EXPECT_NE(r.result, 0);
+    const int line = static_cast<int>(r.ctx.sourceLines.size());
+    EXPECT_EQ(r.report, ColumnReport(line, r.ctx.sourceLines.back(), c.column, c.message));
+  }
+}
+
+TEST(Declarations, UserTypeMessagesAtTheirLines) {
+  const struct {
+    const char* source;
+    int line;
+    const char* message;
+  } kCases[] = {
+      {"TYPE T X\nA AS BYTE\nEND TYPE", 1, "TYPE (ユーザ定義型名) に続く同行にはプログラムを書かないでください"},
+      {"TYPE\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名が指定されていません"},
+      {"TYPE 1\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名として不正な名前が指定されています"},
+      {"TYPE INTEGER\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名として不正な名前が指定されています"},
+      {"PUBLIC T\nTYPE T\nA AS BYTE\nEND TYPE", 2, "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています"},
+      {"TYPE T\nA AS BYTE\nEND TYPE\nTYPE T\nB AS BYTE\nEND TYPE", 4,
+       "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています"},
+      {"TYPE T\nEND TYPE", 1, "ユーザ定義型宣言ブロック内に要素が書かれていません"},
+      {"TYPE T\nPRINT X\nEND TYPE", 2, "ユーザ定義型の要素として不正な名前が指定されています"},
+      {"TYPE U\nA AS BYTE\nEND TYPE\nTYPE T\nU AS BYTE\nEND TYPE", 5, "ユーザ定義型の要素として不正な名前が指定されています"},
+      {"TYPE T\nA(N) AS BYTE\nEND TYPE", 2, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
+      {"TYPE T\nA(1 TO N) AS BYTE\nEND TYPE", 2, "配列の添字は10進整数リテラル(-2147483648 から 2147483647)で指定してください"},
+      {"TYPE T\nA(1 2) AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
+      {"TYPE T\nA(1 TO 2 3) AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
+      {"TYPE T\nA(1 AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
+      {"TYPE T\nA(1,\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
+      {"OPTION BASE 1\nTYPE T\nA(0) AS BYTE\nEND TYPE", 3, "TOキーワードを使わない時、添字は1以上でなければいけません"},
+      {"TYPE T\nA(99999) AS BYTE\nEND TYPE", 2, "配列の添字は -32768 から 32767 までの整数で指定してください"},
+      {"TYPE T\nX\nEND TYPE", 2, "ユーザ定義型の要素を宣言する時にはデータ型を必ず指定してください"},
+      {"TYPE T\nX%\nEND TYPE", 2, "ユーザ定義型宣言が正しく書かれていません"},
+      {"TYPE T\nX AS 3\nEND TYPE", 2, "データ型として不適切な名前が指定されています"},
+      {"TYPE T\nX AS\nEND TYPE", 2, "データ型として不適切な名前が指定されています"},
+      {"TYPE T\nX AS BIGINTEGER\nEND TYPE", 2, "このバージョンでは BIGINTEGER型はサポートされていません"},
+      {"TYPE T\nX AS BIGDECIMAL\nEND TYPE", 2, "このバージョンでは BIGDECIMAL型はサポートされていません"},
+      {"TYPE T\nS AS STRING * X\nEND TYPE", 2, "固定文字列の長さは、10進整数リテラル(0 から 2147483647)で指定してください"},
+      {"TYPE T\nS AS STRING * 32768\nEND TYPE", 2, "固定文字列の長さは 0 から 32767 までで指定してください"},
+      {"TYPE T\nP AS T\nEND TYPE", 2, "指定されたユーザ定義型は存在しません"},
+      {"TYPE T\nP AS U\nEND TYPE\nTYPE U\nA AS BYTE\nEND TYPE", 2, "指定されたユーザ定義型は存在しません"},
+      {"TYPE T\nX AS INTEGER, Y AS INTEGER\nEND TYPE", 2, "ユーザ定義型宣言では一行に一つの要素しか指定できません"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = RunPasses(c.source, 3);
+    EXPECT_EQ(r.result, 4);
+    EXPECT_EQ(r.report, LineReport(c.line, r.ctx.sourceLines[static_cast<size_t>(c.line - 1)], c.message));
+  }
+}
+
+TEST(Declarations, UserTypeBlockWithoutEnd) {
+  // The placement check stops such a block first; the declaration does not
+  // rely on it.
+  auto r = RunPasses("TYPE T\nA AS BYTE\nX = 1", 0);
+  for (Statement& s : r.ctx.statements) s.area = 200;
+  r.ctx.statements.back().area = 400;
+  testing::Captured captured;
+  testing::Capture(r.ctx, captured);
+  int16_t index = 0;
+  EXPECT_EQ(DeclareUserType(r.ctx, index), 1);
+  EXPECT_EQ(captured.reports.back(), LineReport(1, "TYPE T", "ユーザ定義型宣言ブロックが完結していません"));
+}
+
+TEST(Declarations, AtMost128Dimensions) {
+  // A line holds too few tokens for 129 dimensions; the limit still guards
+  // statements that later passes build.
+  for (int dimensions : {128, 129}) {
+    auto r = RunPasses("DIM A(1) AS BYTE", 2);
+    Statement& s = r.ctx.statements[0];
+    const Token one = s.tokens[3];
+    const Token comma{kTokComma, 4, 1, ","};
+    s.tokens.erase(s.tokens.begin() + 3);
+    for (int k = 0; k < dimensions; ++k) {
+      if (k > 0) s.tokens.insert(s.tokens.begin() + 3, comma);
+      s.tokens.insert(s.tokens.begin() + 3, one);
+    }
+    testing::Captured captured;
+    testing::Capture(r.ctx, captured);
+    EXPECT_EQ(DeclareVariables(r.ctx, 0), dimensions > 128 ? 1 : 0);
+    if (dimensions > 128) {
+      EXPECT_EQ(captured.reports.back(), ColumnReport(1, "DIM A(1) AS BYTE", 7, "配列の次元は 128 までです"));
+    } else {
+      EXPECT_EQ(r.ctx.arrays[0].dimensions, 128);
+    }
+  }
+}
+
+TEST(Declarations, TooManyVariables) {
+  std::string program;
+  for (int line = 0; line < 260; ++line) {
+    program += "PUBLIC V" + std::to_string(line) + "X0";
+    for (int k = 1; k < 127; ++k) program += ", V" + std::to_string(line) + "X" + std::to_string(k);
+    program += "\n";
+  }
+  auto r = RunPasses(program, 3);
+  EXPECT_EQ(r.result, 4);
+  EXPECT_NE(r.report.find("変数が多すぎます（32767個まで）"), std::string::npos);
+  EXPECT_EQ(r.ctx.publicVariables.records.size(), 32767u);
+  EXPECT_EQ(r.ctx.publicVariables.records.back().javaName, "PUB32766");
+}
+
+}  // namespace
+}  // namespace corvel
