@@ -5,6 +5,7 @@
 # and prints the figures. Target: full < 50 ms, full / half < 2.5.
 #   bench/lex_bench.sh [path/to/corvel] [runs]
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 corvel=${1:-build/corvel}
 runs=${2:-15}
 work=$(mktemp -d)
@@ -25,29 +26,12 @@ awk 'BEGIN {
 }' > "$work/Full.txt"
 head -n 16383 "$work/Full.txt" > "$work/Half.txt"
 
-# Median of the reading pass over $runs runs, in ms.
-median_ms() {
-  for _ in $(seq "$runs"); do
-    "$corvel" --no-javac -q --time-passes -o "$work" "$1" 2>&1 >/dev/null |
-      awk '/^pass ReadSourceFile:/ { print $3 }'
-  done | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
-}
-# Median wall time of the whole command, in ms.
-median_wall_ms() {
-  for _ in $(seq "$runs"); do
-    s=$(date +%s%N)
-    "$corvel" --no-javac -q -o "$work" "$1" >/dev/null 2>&1 || true
-    e=$(date +%s%N)
-    echo $(( (e - s) / 1000 ))
-  done | sort -n | awk '{ a[NR] = $1 } END { printf "%.1f\n", a[int((NR + 1) / 2)] / 1000 }'
-}
-
-full=$(median_ms "$work/Full.txt")
-half=$(median_ms "$work/Half.txt")
-wall=$(median_wall_ms "$work/Full.txt")
+full=$(median_pass_ms "$corvel" "$work/Full.txt" "$runs" '^ReadSourceFile:')
+half=$(median_pass_ms "$corvel" "$work/Half.txt" "$runs" '^ReadSourceFile:')
+wall=$(median_wall_ms "$corvel" "$work/Full.txt" "$runs")
 "$corvel" --no-javac -q -o "$work" "$work/Full.txt" || { echo "the generated program was rejected"; exit 1; }
 echo "lines: $(wc -l < "$work/Full.txt") full, $(wc -l < "$work/Half.txt") half; bytes: $(wc -c < "$work/Full.txt")"
 echo "read + lex, full program: ${full} ms (median of $runs)"
 echo "read + lex, half program: ${half} ms"
-awk -v f="$full" -v h="$half" 'BEGIN { printf "full / half: %.2f\n", f / h }'
+echo "full / half: $(ratio "$full" "$half")"
 echo "whole command, full program: ${wall} ms"
