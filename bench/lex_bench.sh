@@ -25,13 +25,16 @@ awk 'BEGIN {
   }
 }' > "$work/Full.txt"
 head -n 16383 "$work/Full.txt" > "$work/Half.txt"
+tr -d '\n' < "$work/Full.txt" > "$work/FullCr.txt"  # the same program with CR line ends
 
 full=$(median_pass_ms "$corvel" "$work/Full.txt" "$runs" '^ReadSourceFile:')
 half=$(median_pass_ms "$corvel" "$work/Half.txt" "$runs" '^ReadSourceFile:')
+full_cr=$(median_pass_ms "$corvel" "$work/FullCr.txt" "$runs" '^ReadSourceFile:')
 wall=$(median_wall_ms "$corvel" "$work/Full.txt" "$runs")
 "$corvel" --no-javac -q -o "$work" "$work/Full.txt" || { echo "the generated program was rejected"; exit 1; }
 echo "lines: $(wc -l < "$work/Full.txt") full, $(wc -l < "$work/Half.txt") half; bytes: $(wc -c < "$work/Full.txt")"
 echo "read + lex, full program: ${full} ms (median of $runs)"
 echo "read + lex, half program: ${half} ms"
 echo "full / half: $(ratio "$full" "$half")"
+echo "read + lex, full program with CR line ends: ${full_cr} ms"
 echo "whole command, full program: ${wall} ms"

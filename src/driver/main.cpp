@@ -120,11 +120,15 @@ int main(int argc, char** argv) {
   ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
                  : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
                                            : corvel::SourceEncoding::kAuto;
+  // Texts are written whole: a report shows the user's line, which may hold any byte.
   ctx.reporter = [](std::string_view title, std::string_view text) {
-    std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(title.size()), title.data(), WithLf(text).c_str());
+    const std::string report = std::string(title) + "\n" + WithLf(text) + "\n";
+    std::fwrite(report.data(), 1, report.size(), stderr);
   };
   ctx.status = [quiet = opt.quiet](std::string_view text) {
-    if (!quiet && !text.empty()) std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
+    if (quiet || text.empty()) return;
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
   };
 
   corvel::CompileInputs inputs;

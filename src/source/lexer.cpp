@@ -263,6 +263,14 @@ class StatementCutter {
  private:
   int Count() const { return static_cast<int>(t_.size()); }
   int16_t Code(int j) const { return j < Count() ? t_[j].code : int16_t{0}; }
+  // The code of the token after j as the second word of a keyword pair
+  // (END IF, CASE ELSE, ...): the token appended behind a one-line IF and
+  // that IF's ELSE belong to the IF, so they pair with nothing.
+  int16_t PairCode(int j) const {
+    const int k = j + 1;
+    if (k == appended_ || (InOneLineIf(k) && Code(k) == kKwElse)) return 0;
+    return Code(k);
+  }
   bool InOneLineIf(int j) const { return one_line_then_ >= 0 && j > one_line_then_; }
 
   // Whether token j ends the statement in front of it: the end of the line,
@@ -305,7 +313,7 @@ class StatementCutter {
   // messages spell it: "ELSE IF", "END SELECT", "PUBLIC SUB", "DO WHILE", ...
   std::string ConstructName(int j) const {
     const int16_t code = t_[j].code;
-    const int16_t next = j + 1 == appended_ ? int16_t{0} : Code(j + 1);
+    const int16_t next = PairCode(j);
     auto two = [&](std::initializer_list<int16_t> followers) {
       for (int16_t f : followers) {
         if (next == f) return fmt::format("{} {}", KeywordText(code), KeywordText(f));
@@ -336,8 +344,14 @@ class StatementCutter {
     return true;
   }
 
-  // A keyword that must stand alone: ":" or the end of the statement follows.
-  bool Alone(int keyword, int next) { return IsEnd(next) ? true : Misplaced(keyword); }
+  // A keyword that must stand alone: ":" or the end of the line follows.
+  // Only END and the EXIT forms may also end a one-line IF's THEN or ELSE
+  // part, where the IF's ELSE or the token appended behind it follows.
+  bool Alone(int keyword, int next, bool may_end_one_line_part = false) {
+    const bool alone = may_end_one_line_part ? IsEnd(next)
+                                             : next != appended_ && (next >= Count() || t_[next].code == kTokColon);
+    return alone ? true : Misplaced(keyword);
+  }
 
   // A kind-3 record for the non-empty range [from, to).
   bool ExpressionPart(int from, int to) {
@@ -372,17 +386,17 @@ class StatementCutter {
       case kKwElseIf: return CutElseIf(i, 1, "ELSEIF");
       case kKwElse:
         if (InOneLineIf(i)) return Single(i, 1, kKindElse);
-        if (Code(i + 1) == kKwIf) return CutElseIf(i, 2, "ELSE IF");
+        if (PairCode(i) == kKwIf) return CutElseIf(i, 2, "ELSE IF");
         if (i + 1 < Count()) {
           return Fail(t_[i + 1].column, "ELSEブロックの ELSEキーワード以降の同行にプログラムを書いてはいけません");
         }
         return Single(i, 1, kKindElse);
       case kKwEndIf: return Alone(i, i + 1) && Single(i, 1, kKindEndIf);
       case kKwSelect:
-        if (Code(i + 1) != kKwCase) return Misplaced(i);
+        if (PairCode(i) != kKwCase) return Misplaced(i);
         return HeadWithCondition(i, 2, kKindSelectCase, "SELECT CASEブロックの被比較対象が存在しません");
       case kKwCase:
-        if (Code(i + 1) == kKwElse) return Alone(i, i + 2) && Single(i, 2, kKindCaseElse);
+        if (PairCode(i) == kKwElse) return Alone(i, i + 2) && Single(i, 2, kKindCaseElse);
         return HeadWithCondition(i, 1, kKindCase, "CASEブロックの比較対象が存在しません");
       case kKwCaseElse: return Alone(i, i + 1) && Single(i, 1, kKindCaseElse);
       case kKwEndSelect: return Alone(i, i + 1) && Single(i, 1, kKindEndSelect);
@@ -422,8 +436,10 @@ class StatementCutter {
     if (i + 1 >= Count() || i + 1 == appended_ || t_[i + 1].code != kTokIdentifier) {
       return Fail(MissingColumn(i + 1, i), "ラベル名として不正です");
     }
+    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i + 1].text, t_[i + 1].column, "ラベル名が重複しています")) {
+      return false;
+    }
     if (!IsEnd(i + 2)) return Fail(t_[i + 2].column, "ラベルとして不正です");
-    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i + 1].text, t_[i].column, "ラベル名が重複しています")) return false;
     return Single(i, 2, kKindStarLabel);
   }
 
@@ -511,7 +527,7 @@ class StatementCutter {
   }
 
   bool CutEnd(int& i) {
-    switch (Code(i + 1)) {
+    switch (PairCode(i)) {
       case kKwIf: return Alone(i, i + 2) && Single(i, 2, kKindEndIf);
       case kKwSelect: return Alone(i, i + 2) && Single(i, 2, kKindEndSelect);
       case kKwFunction:
@@ -525,14 +541,14 @@ class StatementCutter {
         return Alone(i, i + 2) && Single(i, 2, kind);
       }
       default:
-        return Alone(i, i + 1) && Single(i, 1, kKindEnd);
+        return Alone(i, i + 1, true) && Single(i, 1, kKindEnd);
     }
   }
 
   // DO, DO WHILE c, DO UNTIL c; LOOP, LOOP WHILE c, LOOP UNTIL c.
   bool CutDoLoop(int& i) {
     const bool is_do = t_[i].code == kKwDo;
-    const int16_t next = i + 1 == appended_ ? int16_t{0} : Code(i + 1);
+    const int16_t next = PairCode(i);
     if (next == kKwWhile) {
       return HeadWithCondition(i, 2, is_do ? kKindDoWhile : kKindLoopWhile,
                                is_do ? "DO WHILEブロックの判断式が存在しません"
@@ -556,7 +572,7 @@ class StatementCutter {
       case kKwSub: kind = kKindExitSub; break;
       default: return Misplaced(i);
     }
-    return Alone(i, i + 2) && Single(i, 2, kind);
+    return Alone(i, i + 2, true) && Single(i, 2, kind);
   }
 
   // FOR var = start TO end [STEP step]

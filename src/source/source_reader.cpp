@@ -120,15 +120,22 @@ std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encodi
 
 bool NextLine(std::string_view text, size_t& pos, std::string_view& line) {
   if (pos >= text.size()) return false;
-  const char* p = text.data() + pos;
+  const char* const begin = text.data() + pos;
   const char* const end = text.data() + text.size();
-  // The line ends at the first CR or LF: find LF first (one fast scan), then
-  // look for a CR in front of it.
-  const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-  const char* limit = lf != nullptr ? lf : end;
-  const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(limit - p)));
-  const char* stop = cr != nullptr ? cr : limit;
-  line = std::string_view(p, static_cast<size_t>(stop - p));
+  // The line ends at the first CR or LF. Both are looked for a block at a
+  // time, so a file that uses only one of them is still read in linear time.
+  constexpr size_t kBlock = 256;
+  const char* stop = end;
+  for (const char* p = begin; p < end; p += kBlock) {
+    const auto n = std::min(kBlock, static_cast<size_t>(end - p));
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', n));
+    const auto* cr = static_cast<const char*>(std::memchr(p, '\r', lf != nullptr ? static_cast<size_t>(lf - p) : n));
+    if (cr != nullptr || lf != nullptr) {
+      stop = cr != nullptr ? cr : lf;
+      break;
+    }
+  }
+  line = std::string_view(begin, static_cast<size_t>(stop - begin));
   pos = static_cast<size_t>(stop - text.data()) + 1;
   if (stop < end && *stop == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
   return true;

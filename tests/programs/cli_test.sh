@@ -65,6 +65,15 @@ check no-source         2 ""             "SOURCE is required*"                  
 check version           0 "corvel 0.1.0" ""                                                     -- --version
 check help              0 "Translates a Corvel program*" ""                                     -- --help
 
+# A report shows the user's line whole, whatever bytes it holds.
+printf 'X\0 = 1\n' > Nul.txt
+"$corvel" -q Nul.txt 2>err.txt
+if [ $? -ne 1 ] || ! grep -q '不正な文字が含まれています' err.txt; then
+  echo "FAIL nul: the report was cut short"; failures=$((failures + 1))
+else
+  passed=$((passed + 1))
+fi
+
 if [ -n "$(ls -A out)" ]; then
   echo "FAIL a rejected program wrote into its output folder"; failures=$((failures + 1))
 fi

@@ -286,7 +286,8 @@ const FaultCase kFaults[] = {
     {"REM say \"hi", 9, "リテラル文字列が正しく完結していません", ""},
     {"X = 1　+ 2", 6, "不正な文字が含まれています", ""},
     // labels
-    {"*A\n*a", 1, "ラベル名が重複しています", ""},
+    {"*A\n*a", 2, "ラベル名が重複しています", ""},
+    {"*A\n*A B", 2, "ラベル名が重複しています", ""},
     {"*A B", 4, "ラベルとして不正です", ""},
     {"*10", 2, "ラベル名として不正です", ""},
     {"*IF", 2, "ラベル名として不正です", ""},
@@ -313,6 +314,14 @@ const FaultCase kFaults[] = {
     {"ELSEIF A THEN X", 15, "ELSEIFブロックの THENキーワード以降の同行にプログラムを書いてはいけません", ""},
     {"X = ELSEIF", 5, "ELSEIFキーワードの使い方が不正です", ""},
     {"ENDIF X", 1, "ENDIFキーワードの使い方が不正です", ""},
+    // in a one-line IF only END and EXIT may end a part; the ELSE is the IF's
+    {"IF A THEN DO", 11, "DOキーワードの使い方が不正です", ""},
+    {"IF A THEN X: LOOP", 14, "LOOPキーワードの使い方が不正です", ""},
+    {"IF A THEN WEND ELSE X", 11, "WENDキーワードの使い方が不正です", ""},
+    {"IF A THEN END SELECT", 11, "END SELECTキーワードの使い方が不正です", ""},
+    {"IF A THEN CASEELSE", 11, "CASEELSEキーワードの使い方が不正です", ""},
+    {"IF A THEN CASE ELSE", 16, "CASEブロックの比較対象が存在しません", ""},
+    {"IF A THEN X = CASE ELSE Y", 15, "CASEキーワードの使い方が不正です", ""},
     {"END IF X", 1, "END IFキーワードの使い方が不正です", ""},
     // SELECT CASE
     {"SELECT CASE", 8, "SELECT CASEブロックの被比較対象が存在しません", ""},
