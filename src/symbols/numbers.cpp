@@ -76,7 +76,8 @@ NumberClass ClassifyNumber(std::string_view text) {
       out.javaText = as_single + "f";
       out.literalCode = 45;
     } else {
-      out.javaText = as_double;
+      // A whole number needs a point, or Java reads it as an int literal.
+      out.javaText = as_double.find_first_of(".E") == std::string::npos ? as_double + ".0" : as_double;
       out.literalCode = 46;
     }
     return out;

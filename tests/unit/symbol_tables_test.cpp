@@ -1,0 +1,365 @@
+#include "symbols/symbol_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "symbols/indexed_table.h"
+
+namespace corvel {
+namespace {
+
+constexpr int16_t kUnset = -7;  // a sentinel for outputs that must stay untouched
+
+void AddVariable(IndexedTable<VariableRecord>& table, const char* prefix, const char* name, int16_t type,
+                 int16_t extra = 0) {
+  AddRecord(table, VariableRecord{name, prefix + std::to_string(Count(table)), type, extra});
+}
+
+void AddProcedure(TranslationContext& ctx, const char* name, const char* java, std::vector<std::string> results) {
+  ProcedureRecord p;
+  p.name = name;
+  p.javaName = java;
+  p.argumentForms.assign(results.size(), "");
+  p.resultForms = std::move(results);
+  p.formCount = static_cast<int16_t>(p.resultForms.size());
+  AddRecord(ctx.procedures, std::move(p));
+}
+
+// Names repeat across scopes so that each lookup shows which table wins.
+TranslationContext Tables() {
+  TranslationContext ctx;
+  AddVariable(ctx.localVariables, "LOC", "X", kTypeLong);
+  AddVariable(ctx.localVariables, "LOC", "ARR", kTypeArray, 2);
+  AddVariable(ctx.staticVariables, "STA", "X", kTypeSingle);
+  AddVariable(ctx.staticVariables, "STA", "S", kTypeString);
+  AddVariable(ctx.privateVariables, "PRI", "S", kTypeDouble);
+  AddVariable(ctx.privateVariables, "PRI", "P", kTypeInteger);
+  AddVariable(ctx.privateVariables, "PRI", "FIX", kTypeFixedString, 8);
+  AddVariable(ctx.publicVariables, "PUB", "X", kTypeDouble);
+  AddVariable(ctx.publicVariables, "PUB", "P", kTypeBoolean);
+  AddVariable(ctx.publicVariables, "PUB", "G", kTypeLong);
+  AddVariable(ctx.publicVariables, "PUB", "REC", kTypeUser, 1);
+  AddVariable(ctx.publicVariables, "PUB", "MID", kTypeString);
+  AddProcedure(ctx, "LEFT", "KWF.left", {"c"});
+  AddProcedure(ctx, "ABS", "Math.abs", {"i", "l", "s", "d"});
+  AddProcedure(ctx, "F", "M2", {"d"});
+  AddProcedure(ctx, "NAMES", "M3", {"aC"});
+  AddProcedure(ctx, "ABS", "M4", {"c"});  // never found: ABS above comes first
+  AddProcedure(ctx, "MID", "KWF.mid", {"c"});
+  AddRecord(ctx.userTypes, UserTypeRecord{"POINT", "TYP0", {}, 0, 0});
+  AddRecord(ctx.userTypes, UserTypeRecord{"RECT", "TYP1", {}, 0, 0});
+  ctx.arrays = {
+      ArrayRecord{{0, 3}, 1, kTypeBoolean, 0},
+      ArrayRecord{{0, 3}, 1, kTypeUser, 0},
+      ArrayRecord{{1, 2, 1, 2}, 2, kTypeFixedString, 8},
+      ArrayRecord{{}, 0, kTypeImage, 0},
+  };
+  return ctx;
+}
+
+// ---------------------------------------------------------------------------
+// Lookups
+
+struct LookupCase {
+  const char* name;
+  int16_t type;  // on entry; 0 asks for any type
+  int16_t result;
+  const char* nameOut;
+  int16_t typeOut;
+  int16_t extraOut;
+};
+
+const LookupCase kFindSymbol[] = {
+    {"X", 0, 0, "LOC0", kTypeLong, 0},  // local hides static and public
+    {"X", kTypeLong, 0, "LOC0", kTypeLong, kUnset},
+    {"X", kTypeSingle, 2, "LOC0", kTypeSingle, kUnset},  // no fall-through to the static X
+    {"S", 0, 0, "STA1", kTypeString, 0},  // static before private
+    {"S", kTypeDouble, 2, "STA1", kTypeDouble, kUnset},
+    {"P", 0, 0, "PRI1", kTypeInteger, 0},  // private before public
+    {"FIX", 0, 0, "PRI2", kTypeFixedString, 8},
+    {"FIX", kTypeString, 2, "PRI2", kTypeString, kUnset},  // "$" is not a fixed-length string
+    {"G", 0, 0, "PUB2", kTypeLong, 0},
+    {"REC", 0, 0, "PUB3", kTypeUser, 1},
+    {"ARR", 0, 0, "LOC1", kTypeArray, 2},
+    {"MID", 0, 0, "PUB4", kTypeString, 0},  // a variable hides a procedure
+    {"MID", kTypeInteger, 2, "PUB4", kTypeInteger, kUnset},
+    {"LEFT", 0, 0, "KWF.left", kTypeProcedure, 0},
+    {"LEFT", kTypeString, 0, "KWF.left", kTypeProcedure, 0},
+    {"LEFT", kTypeDouble, 2, "LEFT", kTypeDouble, kUnset},
+    {"ABS", 0, 0, "Math.abs", kTypeProcedure, 1},  // the first of two
+    {"ABS", kTypeInteger, 0, "Math.abs", kTypeProcedure, 1},
+    {"ABS", kTypeLong, 0, "Math.abs", kTypeProcedure, 1},
+    {"ABS", kTypeSingle, 0, "Math.abs", kTypeProcedure, 1},
+    {"ABS", kTypeDouble, 0, "Math.abs", kTypeProcedure, 1},
+    {"ABS", kTypeString, 2, "ABS", kTypeString, kUnset},  // only the second ABS has "c"
+    {"F", kTypeDouble, 0, "M2", kTypeProcedure, 2},
+    {"F", kTypeSingle, 2, "F", kTypeSingle, kUnset},
+    {"F", kTypeByte, 2, "F", kTypeByte, kUnset},  // no suffix gives a byte
+    {"NAMES", kTypeString, 2, "NAMES", kTypeString, kUnset},  // "aC" is not "c"
+    {"NAMES", 0, 0, "M3", kTypeProcedure, 3},
+    {"x", 0, 1, "x", 0, kUnset},  // names compare exactly
+    {"Y", 0, 1, "Y", 0, kUnset},
+    {"Y", kTypeLong, 1, "Y", kTypeLong, kUnset},
+    {"POINT", 0, 1, "POINT", 0, kUnset},  // a user type is no symbol
+    {"LOC0", 0, 1, "LOC0", 0, kUnset},
+};
+
+// As above over the variables only; another type counts as not found.
+const LookupCase kFindVariable[] = {
+    {"X", 0, 0, "LOC0", kTypeLong, 0},
+    {"X", kTypeLong, 0, "LOC0", kTypeLong, kUnset},
+    {"X", kTypeSingle, 1, "LOC0", kTypeSingle, kUnset},
+    {"S", kTypeString, 0, "STA1", kTypeString, kUnset},
+    {"FIX", 0, 0, "PRI2", kTypeFixedString, 8},
+    {"REC", 0, 0, "PUB3", kTypeUser, 1},
+    {"LEFT", 0, 1, "LEFT", 0, kUnset},
+    {"ABS", kTypeInteger, 1, "ABS", kTypeInteger, kUnset},
+    {"Y", 0, 1, "Y", 0, kUnset},
+};
+
+using FindFunction = int16_t (*)(const TranslationContext&, std::string&, int16_t&, int16_t&);
+
+void ExpectLookups(FindFunction find, std::span<const LookupCase> cases) {
+  const TranslationContext ctx = Tables();
+  for (const LookupCase& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " type " + std::to_string(c.type));
+    std::string name = c.name;
+    int16_t type = c.type;
+    int16_t extra = kUnset;
+    EXPECT_EQ(find(ctx, name, type, extra), c.result);
+    EXPECT_EQ(name, c.nameOut);
+    EXPECT_EQ(type, c.typeOut);
+    EXPECT_EQ(extra, c.extraOut);
+  }
+}
+
+TEST(SymbolLookup, FindSymbol) { ExpectLookups(FindSymbol, kFindSymbol); }
+TEST(SymbolLookup, FindVariable) { ExpectLookups(FindVariable, kFindVariable); }
+
+struct DeclaredCase {
+  const char* name;
+  bool declared;
+  bool typeOrProcedure;
+};
+
+const DeclaredCase kDeclared[] = {
+    {"POINT", true, true}, {"RECT", true, true},  {"LEFT", true, true},  {"ABS", true, true},
+    {"MID", true, true},   {"ARR", true, false},  {"S", true, false},    {"FIX", true, false},
+    {"G", true, false},    {"Y", false, false},   {"point", false, false}, {"TYP0", false, false},
+    {"PUB0", false, false}, {"", false, false},
+};
+
+TEST(SymbolLookup, IsNameDeclaredAndIsTypeOrProcedureName) {
+  const TranslationContext ctx = Tables();
+  for (const DeclaredCase& c : kDeclared) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsNameDeclared(ctx, c.name), c.declared);
+    EXPECT_EQ(IsTypeOrProcedureName(ctx, c.name), c.typeOrProcedure);
+  }
+}
+
+// Renames applied one after another to a static table that starts as
+// A, B, A; after each, what FindSymbol gives for A, B and C.
+struct RenameCase {
+  int16_t index;
+  const char* newName;
+  const char* found;
+};
+
+const RenameCase kRenames[] = {
+    {0, "C", "A:STA2 B:STA1 C:STA0"},  // the second A takes over
+    {2, "B", "A:- B:STA1 C:STA0"},
+    {1, "A", "A:STA1 B:STA2 C:STA0"},
+    {2, "C", "A:STA1 B:- C:STA0"},     // C at 0 stays first
+    {0, "A", "A:STA0 B:- C:STA2"},     // a record before the first A takes over
+    {0, "A", "A:STA0 B:- C:STA2"},     // renaming to its own name changes nothing
+};
+
+TEST(SymbolLookup, RenameRecordKeepsTheFirstMatch) {
+  TranslationContext ctx;
+  for (const char* name : {"A", "B", "A"}) AddVariable(ctx.staticVariables, "STA", name, kTypeLong);
+  for (const RenameCase& c : kRenames) {
+    SCOPED_TRACE(std::to_string(c.index) + " -> " + c.newName);
+    RenameRecord(ctx.staticVariables, c.index, c.newName);
+    std::string found;
+    for (const char* wanted : {"A", "B", "C"}) {
+      std::string name = wanted;
+      int16_t type = 0;
+      int16_t extra = 0;
+      if (!found.empty()) found += " ";
+      found += std::string(wanted) + ":" + (FindSymbol(ctx, name, type, extra) == 0 ? name : "-");
+    }
+    EXPECT_EQ(found, c.found);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Type codes
+
+struct ReadCase {
+  const char* text;
+  int16_t position;
+  int16_t code;
+  int16_t positionOut;
+};
+
+const ReadCase kReadTypeCode[] = {
+    {"B", 1, 1, 2},   {"I", 1, 2, 2},   {"L", 1, 3, 2},   {"O", 1, 4, 2},   {"S", 1, 5, 2},
+    {"D", 1, 6, 2},   {"C", 1, 9, 2},   {"E", 1, 11, 2},  {"G", 1, 12, 2},  {"b", 1, 21, 2},
+    {"i", 1, 22, 2},  {"l", 1, 23, 2},  {"o", 1, 24, 2},  {"s", 1, 25, 2},  {"d", 1, 26, 2},
+    {"c", 1, 29, 2},  {"e", 1, 31, 2},  {"g", 1, 32, 2},
+    {"ATTYP1]I", 1, 13, 8},  // leaves the position on the I
+    {"aTTYP1]I", 1, 33, 8},
+    {"AB", 1, 13, 3},
+    {"aEI", 1, 33, 3},
+    {"IAC", 2, 13, 4},
+    {"ILS", 2, 3, 3},
+    {"TTYP12]L", 1, 14, 8},
+    {"tTYP0]", 1, 34, 7},
+    {"TTYP0", 1, 14, 6},  // no "]": to the end
+    // Unknown letters and positions outside the text change nothing.
+    {"X", 1, kUnset, 1},
+    {"F", 1, kUnset, 1},
+    {"]", 1, kUnset, 1},
+    {"1", 1, kUnset, 1},
+    {"I", 2, kUnset, 2},
+    {"I", 0, kUnset, 0},
+    {"", 1, kUnset, 1},
+};
+
+TEST(TypeCodes, ReadTypeCode) {
+  for (const ReadCase& c : kReadTypeCode) {
+    SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.position));
+    int16_t position = c.position;
+    int16_t code = kUnset;
+    ReadTypeCode(c.text, position, code);
+    EXPECT_EQ(code, c.code);
+    EXPECT_EQ(position, c.positionOut);
+  }
+}
+
+// A whole signature read code by code, as the callers walk argument forms.
+struct SignatureCase {
+  const char* text;
+  const char* codes;
+};
+
+const SignatureCase kSignatures[] = {
+    {"IaBTTYP3]sATTYP0]C", "2 33 14 25 13 9"},
+    {"ATTYP10]ATTYP2]", "13 13"},
+    {"cdeg", "29 26 31 32"},
+    {"", ""},
+};
+
+TEST(TypeCodes, ReadTypeCodeWalksASignature) {
+  for (const SignatureCase& c : kSignatures) {
+    SCOPED_TRACE(c.text);
+    const std::string text = c.text;
+    std::string codes;
+    int16_t position = 1;
+    while (static_cast<size_t>(position) <= text.size()) {
+      int16_t code = kUnset;
+      ReadTypeCode(text, position, code);
+      ASSERT_NE(code, kUnset) << "stuck at " << position;
+      codes += (codes.empty() ? "" : " ") + std::to_string(code);
+    }
+    EXPECT_EQ(codes, c.codes);
+  }
+}
+
+struct CodeTextCase {
+  int16_t code;
+  int16_t extra;
+  const char* text;
+};
+
+const CodeTextCase kTypeCodeText[] = {
+    {1, 0, "B"},        {2, 0, "I"},    {3, 0, "L"},  {4, 0, "O"},  {5, 0, "S"},  {6, 0, "D"},
+    {9, 0, "C"},        {10, 8, "C"},   {11, 0, "E"}, {12, 0, "G"}, {14, 1, "TTYP1]"},
+    {21, 0, "b"},       {22, 0, "i"},   {23, 0, "l"}, {24, 0, "o"}, {25, 0, "s"}, {26, 0, "d"},
+    {29, 0, "c"},       {31, 0, "e"},   {32, 0, "g"}, {34, 0, "tTYP0]"},
+    {41, 0, "b"},       {42, 0, "i"},   {43, 0, "l"}, {44, 0, "o"}, {45, 0, "s"}, {46, 0, "d"},
+    {49, 0, "c"},       {51, 0, "e"},
+    {13, 0, "AE"},      // array of booleans
+    {33, 1, "aTTYP0]"},  // value array of a user type
+    {13, 1, "ATTYP0]"},
+    {13, 2, "AC"},      // of fixed-length strings
+    {33, 3, "aG"},
+    {13, 4, ""},        // no such array
+    // Codes without a text: 30 is a string value with no letter of its own.
+    {0, 0, ""},         {7, 0, ""},     {8, 0, ""},   {15, 0, ""},  {20, 0, ""},  {27, 0, ""},
+    {30, 0, ""},        {35, 0, ""},    {40, 0, ""},  {47, 0, ""},  {50, 0, ""},  {52, 0, ""},
+    {54, 0, ""},        {114, 0, ""},
+};
+
+TEST(TypeCodes, TypeCodeText) {
+  const TranslationContext ctx = Tables();
+  for (const CodeTextCase& c : kTypeCodeText) {
+    SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.extra));
+    EXPECT_EQ(TypeCodeText(ctx, c.code, c.extra), c.text);
+  }
+}
+
+struct OperatorCase {
+  int16_t op;
+  int16_t left;
+  int16_t right;
+  int16_t result;  // kUnset: the combination fails and the result is untouched
+};
+
+const OperatorCase kOperators[] = {
+    {2, 1, 2, 23},    {2, 21, 22, 23},  {3, 41, 42, 23},  {2, 21, 21, 23},  // never narrower than 32 bits
+    {2, 5, 3, 25},    {2, 25, 43, 25},  {2, 4, 5, 25},    {2, 24, 23, 24},
+    {2, 6, 45, 26},   {4, 26, 21, 26},  {1, 3, 3, 23},    {1, 44, 2, 24},
+    {1, 9, 9, 29},    {1, 10, 29, 29},  {1, 49, 30, 29},
+    {2, 9, 9, kUnset}, {3, 29, 29, kUnset}, {0, 49, 10, kUnset},  // strings only concatenate
+    {1, 9, 3, kUnset}, {1, 43, 29, kUnset}, {2, 23, 30, kUnset},
+    {1, 11, 11, kUnset}, {2, 31, 3, kUnset}, {2, 12, 3, kUnset}, {2, 13, 3, kUnset},
+    {2, 14, 14, kUnset}, {2, 15, 3, kUnset}, {2, 0, 3, kUnset},
+};
+
+TEST(TypeCodes, OperatorResultType) {
+  for (const OperatorCase& c : kOperators) {
+    SCOPED_TRACE("op " + std::to_string(c.op) + ": " + std::to_string(c.left) + ", " + std::to_string(c.right));
+    int16_t result = kUnset;
+    EXPECT_EQ(OperatorResultType(c.op, c.left, c.right, result), c.result == kUnset);
+    EXPECT_EQ(result, c.result);
+  }
+}
+
+const CodeTextCase kJavaClasses[] = {
+    {1, 0, "KWV_Byte"},       {2, 0, "KWV_Integer"},  {3, 0, "KWV_Long"},     {4, 0, "KWV_Longlong"},
+    {5, 0, "KWV_Single"},     {6, 0, "KWV_Double"},   {9, 0, "KWV_String"},   {10, 8, "KWV_String"},
+    {11, 0, "KWV_Boolean"},   {12, 0, "KWC_Image"},   {14, 0, "TYP0"},        {14, 1, "TYP1"},
+    {101, 0, "KWA_Byte"},     {102, 0, "KWA_Integer"}, {103, 0, "KWA_Long"},  {104, 0, "KWA_Longlong"},
+    {105, 0, "KWA_Single"},   {106, 0, "KWA_Double"}, {109, 0, "KWA_String"}, {110, 0, "KWA_String"},
+    {111, 0, "KWA_Boolean"},  {112, 0, "KWA_Image"},  {114, 0, "KWA_TYP0"},   {114, 1, "KWA_TYP1"},
+    {0, 0, ""},  {7, 0, ""},  {13, 0, ""},  {15, 0, ""},  {21, 0, ""},  {43, 0, ""},
+    {100, 0, ""}, {107, 0, ""}, {113, 0, ""}, {115, 0, ""}, {121, 0, ""},
+};
+
+TEST(TypeCodes, JavaClassOf) {
+  const TranslationContext ctx = Tables();
+  for (const CodeTextCase& c : kJavaClasses) {
+    SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.extra));
+    EXPECT_EQ(JavaClassOf(ctx, c.code, c.extra), c.text);
+  }
+}
+
+const CodeTextCase kPrimitives[] = {
+    {1, 0, "byte"},  {2, 0, "short"},   {3, 0, "int"},      {4, 0, "long"}, {5, 0, "float"}, {6, 0, "double"},
+    {9, 0, "String"}, {10, 0, "String"}, {11, 0, "boolean"}, {12, 0, ""},    {13, 0, ""},     {22, 0, ""},
+};
+
+TEST(TypeCodes, JavaPrimitiveOf) {
+  for (const CodeTextCase& c : kPrimitives) {
+    SCOPED_TRACE(c.code);
+    EXPECT_EQ(JavaPrimitiveOf(c.code), c.text);
+  }
+}
+
+}  // namespace
+}  // namespace corvel
