@@ -1,12 +1,23 @@
 // The built-in library: its procedure-table entries and its optional classes.
 #pragma once
 
+#include <cstdint>
+#include <string_view>
+
 #include "symbols/context.h"
 
 namespace corvel {
 
+// Kinds of library entries in the procedure table.
+inline constexpr int16_t kLibraryPlain = 201;    // a method of the always-copied runtime
+inline constexpr int16_t kLibraryInClass = 301;  // a method of an optional library class
+
 // Fills the procedure table with the library entries and the library class
 // table, anew for every translation.
 void InitLibrary(TranslationContext& ctx);
+
+// Appends one entry; `signature` holds `form_count` forms "<args-result>".
+void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std::string_view target,
+                             int16_t form_count, std::string_view signature, int16_t kind, int16_t class_index);
 
 }  // namespace corvel

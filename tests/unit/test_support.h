@@ -8,6 +8,7 @@
 #include "checks/block_matching.h"
 #include "checks/options.h"
 #include "checks/placement.h"
+#include "expr/library.h"
 #include "source/source_reader.h"
 #include "symbols/declarations.h"
 #include "symbols/context.h"
@@ -70,6 +71,7 @@ inline LexResult RunPasses(const std::string& source, int passes) {
   LexResult r;
   Captured captured;
   Capture(r.ctx, captured);
+  InitLibrary(r.ctx);
   int16_t failed = ReadSourceBytes(r.ctx, source, "test.txt") != 0 ? 1 : 0;
   for (int k = 0; failed == 0 && k < passes; ++k) {
     if (kFrontPasses[k](r.ctx) != 0) failed = static_cast<int16_t>(k + 2);

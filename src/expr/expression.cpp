@@ -1,0 +1,524 @@
+#include "expr/expression.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "diag/error_report.h"
+#include "expr/expression_state.h"
+#include "expr/library.h"
+#include "expr/value_conversion.h"
+#include "source/token_codes.h"
+#include "symbols/numbers.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+
+int16_t FailAt(ExpressionState& st, int column, std::string_view message) {
+  ReportErrorAt(st.ctx, st.line, column, message);
+  return 1;
+}
+
+int16_t FailInLine(ExpressionState& st, std::string_view message) {
+  ReportErrorInLine(st.ctx, st.line, message);
+  return 1;
+}
+
+size_t NextLive(const ExpressionState& st, size_t j, size_t limit) {
+  for (++j; j < limit; ++j) {
+    if (st.e[j].code != kElemConsumed) return j;
+  }
+  return limit;
+}
+
+bool IsOperand(const Element& el) { return el.code == kElemOperand; }
+
+int16_t PlaceCode(int16_t type) {
+  if (type > 40) return static_cast<int16_t>(type - 40);
+  if (type > 20) return static_cast<int16_t>(type - 20);
+  return type;
+}
+
+int16_t ConvertOperand(Element& el, int16_t to_type) {
+  const std::string before = el.javaText;
+  if (ConvertValue(el.javaText, el.type, el.extra, to_type, -1) != 0) return 1;
+  if (el.javaText != before) el.form = JavaForm::kAtom;
+  el.type = to_type;
+  return 0;
+}
+
+namespace {
+
+constexpr std::string_view kBadExpression = "式が不正です。";
+constexpr std::string_view kBadElement = "式の要素として不正な文字が含まれています。";
+constexpr std::string_view kNumberOutOfRange = "数値が指定可能範囲をこえています。";
+constexpr std::string_view kNoFittingForm = "この関数には指定された引数に適合する形式が存在しません。";
+
+// ---------------------------------------------------------------------------
+// Overload rules.
+
+enum class Fit { kYes, kNo, kOtherClass };
+
+int BilosdPosition(char c) {
+  const size_t p = std::string_view("bilosd").find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  return p == std::string_view::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+bool SameIgnoringCase(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+// Rule 3 (widening) or rule 4 (any number to any number) for one form.
+Fit FitsForm(std::string_view form, std::string_view s, bool widening) {
+  if (form.size() != s.size()) return Fit::kNo;
+  size_t p = 0;
+  // A user-type position: "T" or "t", then the same class name up to "]".
+  auto same_class = [&](size_t at) {
+    const size_t end_s = s.find(']', at);
+    const size_t end_f = form.find(']', at);
+    if (end_s == std::string_view::npos || end_s != end_f || s.substr(at, end_s - at) != form.substr(at, end_f - at)) {
+      return false;
+    }
+    p = end_s;
+    return true;
+  };
+  for (; p < s.size(); ++p) {
+    const char a = s[p];
+    const char f = form[p];
+    if (a == 'A' || a == 'a') {
+      if (f != 'A' && f != 'a') return Fit::kNo;
+      ++p;
+      if (p >= s.size()) return Fit::kNo;
+      if (s[p] == 'T') {
+        if (form[p] != 'T') return Fit::kNo;
+        if (!same_class(p + 1)) return Fit::kOtherClass;
+      } else if (s[p] != form[p]) {
+        return Fit::kNo;
+      }
+    } else if (a == 'T' || a == 't') {
+      if (f != 'T' && f != 't') return Fit::kNo;
+      if (!same_class(p + 1)) return Fit::kOtherClass;
+    } else if (widening) {
+      if (!(BilosdPosition(a) < BilosdPosition(f) || SameIgnoringCase(a, f))) return Fit::kNo;
+    } else {
+      const bool numbers = std::string_view("bilosdBILOSD").find(a) != std::string_view::npos &&
+                           std::string_view("bilosd").find(static_cast<char>(std::tolower(static_cast<unsigned char>(f)))) !=
+                               std::string_view::npos;
+      if (!numbers && !SameIgnoringCase(a, f)) return Fit::kNo;
+    }
+  }
+  return Fit::kYes;
+}
+
+std::string Upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+int16_t ChooseForm(const ProcedureRecord& procedure, const std::string& signature, bool void_results_only) {
+  const auto count = static_cast<int16_t>(procedure.argumentForms.size());
+  auto eligible = [&](int16_t i) { return !void_results_only || procedure.resultForms[static_cast<size_t>(i)] == "v"; };
+  const std::vector<std::string>& forms = procedure.argumentForms;
+  for (int16_t i = 0; i < count; ++i) {
+    if (eligible(i) && forms[static_cast<size_t>(i)] == signature) return i;
+  }
+  const std::string upper = Upper(signature);
+  for (int16_t i = 0; i < count; ++i) {
+    if (eligible(i) && Upper(forms[static_cast<size_t>(i)]) == upper) return i;
+  }
+  for (int16_t i = 0; i < count; ++i) {
+    if (!eligible(i)) continue;
+    const Fit fit = FitsForm(forms[static_cast<size_t>(i)], signature, true);
+    if (fit == Fit::kYes) return i;
+    if (fit == Fit::kOtherClass) break;  // widening gives up; numeric rule next
+  }
+  for (int16_t i = 0; i < count; ++i) {
+    if (!eligible(i)) continue;
+    const Fit fit = FitsForm(forms[static_cast<size_t>(i)], signature, false);
+    if (fit == Fit::kYes) return i;
+    if (fit == Fit::kOtherClass) return -1;
+  }
+  return -1;
+}
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Building the element list.
+
+int16_t SuffixPlace(int16_t code) {
+  switch (code) {
+    case kTokBang: return kTypeSingle;
+    case kTokHash: return kTypeDouble;
+    case kTokDollar: return kTypeString;
+    case kTokPercent: return kTypeInteger;
+    case kTokAmpersand: return kTypeLong;
+    default: return 0;
+  }
+}
+
+Element MakeElement(int depth, int16_t code, int column) {
+  Element el;
+  el.depth = static_cast<int16_t>(depth);
+  el.code = code;
+  el.column = static_cast<int16_t>(column);
+  return el;
+}
+
+void MakeOperand(Element& el, std::string text, int16_t type, int16_t extra) {
+  el.code = kElemOperand;
+  el.javaText = std::move(text);
+  el.type = type == kTypeFixedString ? int16_t{kTypeString} : type;  // a fixed string reads as a string
+  el.extra = extra;
+  el.form = JavaForm::kAtom;
+}
+
+int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) {
+  const std::vector<Token>& t = st.ctx.statements[static_cast<size_t>(st.statement)].tokens;
+  const Token& last_token = t[static_cast<size_t>(last)];
+  st.e.clear();
+  st.e.reserve(static_cast<size_t>(last - first + 3));
+  st.e.push_back(MakeElement(1, kTokLParen, t[static_cast<size_t>(first)].column));
+  bool operand_expected = true;
+  int depth = 1;
+  max_depth = 1;
+  for (int k = first; k <= last; ++k) {
+    const Token& tok = t[static_cast<size_t>(k)];
+    const Token* next = k < last ? &t[static_cast<size_t>(k + 1)] : nullptr;
+    Element el = MakeElement(depth, tok.code, tok.column);
+    switch (tok.code) {
+      case kTokLParen:
+        el.depth = static_cast<int16_t>(++depth);
+        max_depth = std::max(max_depth, depth);
+        operand_expected = true;
+        break;
+      case kTokRParen:
+        // A ")" without its "(" would close the whole range early.
+        if (depth <= 1) return FailInLine(st, "かっこの対応関係が不正です。");
+        --depth;
+        operand_expected = false;
+        break;
+      case kTokCaret: case kTokStar: case kTokSlash: case kTokBackslash: case kKwMod: case kTokPlus:
+      case kTokComma: case kKwNot: case kKwAnd: case kKwOr: case kKwXor: case kKwEqv: case kKwImp:
+        operand_expected = true;
+        break;
+      case kTokDot: case kTokBang: case kTokHash: case kTokDollar: case kTokPercent: case kTokAmpersand:
+        break;
+      case kTokMinus:
+        if (!operand_expected) {
+          if (next != nullptr && next->code == kTokMinus) return FailAt(st, next->column, "--と続けることはできません。");
+          operand_expected = true;
+          break;
+        }
+        operand_expected = false;
+        if (next != nullptr && next->code == kTokIdentifier) {
+          el.code = kElemNegateName;
+        } else if (next != nullptr && next->code == kTokLParen) {
+          el.code = kElemNegateGroup;
+        } else if (next != nullptr && (next->code == kTokHexOctal || next->code == kTokHexOctalLonglong)) {
+          MakeOperand(el, "-" + next->text, next->code == kTokHexOctal ? 43 : 44, 0);
+          ++k;
+        } else if (next != nullptr && next->code == kTokNumber) {
+          const NumberClass number = ClassifyNumber("-" + next->text);
+          if (number.failed) return FailAt(st, tok.column, kNumberOutOfRange);
+          MakeOperand(el, number.javaText, number.literalCode, 0);
+          ++k;
+        } else {
+          return FailAt(st, tok.column, kBadExpression);
+        }
+        break;
+      case kTokGreater:
+      case kTokEqual:
+      case kTokLess: {
+        // Two-character relations arrive as two tokens: >= => <> >< <= =<.
+        const int16_t second = next != nullptr ? next->code : int16_t{0};
+        const auto pair = [&](int16_t a, int16_t b) {
+          return (tok.code == a && second == b) || (tok.code == b && second == a);
+        };
+        if (pair(kTokGreater, kTokEqual)) {
+          el.code = kElemGreaterEqual;
+        } else if (pair(kTokGreater, kTokLess)) {
+          el.code = kElemNotEqual;
+        } else if (pair(kTokEqual, kTokLess)) {
+          el.code = kElemLessEqual;
+        } else {
+          el.code = tok.code == kTokGreater ? kElemGreater : tok.code == kTokEqual ? kElemEqual : kElemLess;
+        }
+        if (el.code != kElemGreater && el.code != kElemEqual && el.code != kElemLess) ++k;
+        operand_expected = true;
+        break;
+      }
+      case kTokIdentifier:
+        el.javaText = tok.text;
+        operand_expected = false;
+        break;
+      case kTokNumber: {
+        const NumberClass number = ClassifyNumber(tok.text);
+        if (number.failed) return FailAt(st, tok.column, kNumberOutOfRange);
+        MakeOperand(el, number.javaText, number.literalCode, 0);
+        operand_expected = false;
+        break;
+      }
+      case kTokHexOctal:
+      case kTokHexOctalLonglong:
+        MakeOperand(el, tok.text, tok.code == kTokHexOctal ? 43 : 44, 0);
+        operand_expected = false;
+        break;
+      case kTokString:
+        MakeOperand(el, tok.text, kTypeString + 40, 0);
+        break;
+      default:
+        return FailAt(st, tok.column, kBadElement);
+    }
+    st.e.push_back(std::move(el));
+  }
+  st.e.push_back(MakeElement(1, kTokRParen, last_token.column + last_token.length));
+  if (depth != 1) return FailInLine(st, "かっこの対応関係が不正です。");
+  return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Pass 1: names.
+
+// The ")" that closes the "(" at `open` (one level deeper than the group).
+size_t MatchingClose(const ExpressionState& st, size_t open) {
+  size_t j = open + 1;
+  while (j < st.e.size() && !(st.e[j].code == kTokRParen && st.e[j].depth == st.e[open].depth)) ++j;
+  return j;
+}
+
+void ConsumeRange(ExpressionState& st, size_t from, size_t to) {
+  for (size_t j = from; j < to; ++j) st.e[j].code = kElemConsumed;
+}
+
+// NAME(i, j, ...) of an array: a getValue call on its flat index.
+int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const std::string& name,
+                            int16_t array_index) {
+  const size_t close = MatchingClose(st, open);
+  std::string acc;
+  int k = 0;
+  size_t j = NextLive(st, open, close);
+  while (true) {
+    if (j >= close || !IsOperand(st.e[j])) {
+      return FailAt(st, j < close ? st.e[j].column : st.e[close].column, "配列の添字が不正です。");
+    }
+    Element& sub = st.e[j];
+    const int16_t place = PlaceCode(sub.type);
+    if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, "配列の添字として指定できない式です。");
+    ConvertOperand(sub, kTypeLong + 20);
+    ++k;
+    acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
+    const size_t after = NextLive(st, j, close);
+    if (after == close) {
+      acc += fmt::format("{}.getDimension({})", name, k);
+      break;
+    }
+    if (st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, "配列の添字が不正です。");
+    j = NextLive(st, after, close);
+  }
+  const ArrayRecord& array = st.ctx.arrays[static_cast<size_t>(array_index)];
+  ConsumeRange(st, at, close);
+  MakeOperand(st.e[close], name + ".getValue(" + acc + ")", array.elementType, array.elementExtra);
+  return 0;
+}
+
+// An operand of array type at `at`: the whole array, or one element.
+int16_t TranslateArrayUse(ExpressionState& st, size_t at, size_t group_close, const std::string& name,
+                          int16_t array_index) {
+  const size_t open = at + 1;
+  if (open >= group_close || st.e[open].code != kTokLParen) {
+    MakeOperand(st.e[at], name, kTypeArray, array_index);
+    return 0;
+  }
+  if (st.e[open + 1].code == kTokRParen) {
+    ConsumeRange(st, at, open + 1);
+    MakeOperand(st.e[open + 1], name, kTypeArray, array_index);
+    return 0;
+  }
+  return TranslateSubscripts(st, at, open, name, array_index);
+}
+
+// A call of a function in an expression.
+int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_t procedure_index,
+                      int column) {
+  const ProcedureRecord& procedure = st.ctx.procedures.records[static_cast<size_t>(procedure_index)];
+  std::string text;
+  std::string result;
+  size_t place = at;
+  const size_t open = at + 1;
+  if (open >= group_close || st.e[open].code != kTokLParen || st.e[open + 1].code == kTokRParen) {
+    const auto form = std::find(procedure.argumentForms.begin(), procedure.argumentForms.end(), "v");
+    if (form == procedure.argumentForms.end()) return FailAt(st, column, "この関数には引数がない形式は存在しません。");
+    result = procedure.resultForms[static_cast<size_t>(form - procedure.argumentForms.begin())];
+    text = procedure.javaName + "()";
+    if (open < group_close && st.e[open].code == kTokLParen) {
+      ConsumeRange(st, at, open + 1);
+      place = open + 1;
+    }
+  } else {
+    const size_t close = MatchingClose(st, open);
+    std::vector<size_t> args;
+    std::string signature;
+    for (size_t j = NextLive(st, open, close); j < close;) {
+      if (!IsOperand(st.e[j])) return FailAt(st, st.e[j].column, "関数の引数が不正です。");
+      args.push_back(j);
+      signature += TypeCodeText(st.ctx, st.e[j].type, st.e[j].extra);
+      const size_t after = NextLive(st, j, close);
+      if (after < close && st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, "関数の引数が不正です。");
+      j = after < close ? NextLive(st, after, close) : close;
+      if (after < close && j == close) return FailAt(st, st.e[after].column, "関数の引数が不正です。");
+    }
+    const int16_t form = ChooseForm(procedure, signature, false);
+    if (form < 0) return FailAt(st, column, kNoFittingForm);
+    const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
+    int16_t position = 1;
+    text = procedure.javaName + "(";
+    for (size_t a = 0; a < args.size(); ++a) {
+      int16_t code = 0;
+      ReadTypeCode(form_text, position, code);
+      Element& arg = st.e[args[a]];
+      if (ConvertValue(arg.javaText, arg.type, arg.extra, code, -1) != 0) return FailAt(st, column, kNoFittingForm);
+      text += (a > 0 ? "," : "") + arg.javaText;
+    }
+    text += ")";
+    result = procedure.resultForms[static_cast<size_t>(form)];
+    ConsumeRange(st, at, close);
+    place = close;
+  }
+  int16_t type = 0;
+  int16_t position = 1;
+  ReadTypeCode(result, position, type);
+  MakeOperand(st.e[place], std::move(text), type, 0);
+  if (procedure.kind == kLibraryInClass) {
+    st.ctx.libraryClasses[static_cast<size_t>(procedure.classIndex)].used = 1;
+  }
+  return 0;
+}
+
+// NAME [suffix]: a variable (declared implicitly when unknown), an array,
+// a record, or a function call.
+int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bool first_identifier) {
+  TranslationContext& ctx = st.ctx;
+  const Element name_el = st.e[j];
+  size_t at = j;
+  int16_t type = 0;
+  if (j + 1 < close) {
+    if (int16_t suffix = SuffixPlace(st.e[j + 1].code); suffix != 0) {
+      type = suffix;
+      st.e[j].code = kElemConsumed;
+      at = j + 1;
+    }
+  }
+  std::string java = name_el.javaText;
+  int16_t extra = 0;
+  const int16_t found = FindSymbol(ctx, java, type, extra);
+  if (found == 2) return FailAt(st, name_el.column, "変数の型が以前に定義された型と異なります。");
+  if (found == 1) {
+    if (ctx.options.explicitFlag == 1) {
+      return FailAt(st, name_el.column, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。");
+    }
+    if (IsFull(ctx.localVariables)) {
+      return FailAt(st, name_el.column, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries));
+    }
+    if (type == 0) type = kTypeSingle;
+    java = fmt::format("LOC{}", Count(ctx.localVariables));
+    AddRecord(ctx.localVariables, VariableRecord{name_el.javaText, java, type, 0});
+    ctx.usedTypes[static_cast<size_t>(type)] = 1;
+  }
+  switch (type) {
+    case kTypeArray:
+      return TranslateArrayUse(st, at, close, java, extra);
+    case kTypeProcedure:
+      if (st.statementMode && level == 1 && first_identifier) {
+        st.e[at].code = kElemCallHead;
+        st.e[at].extra = extra;
+        return 0;
+      }
+      return TranslateCall(st, at, close, extra, name_el.column);
+    default:
+      if (type <= 0) return FailAt(st, name_el.column, kBadElement);
+      MakeOperand(st.e[at], java, type, extra);
+      return 0;
+  }
+}
+
+// RECORD.ELEMENT, with the "." at j.
+int16_t TranslateRecordElement(ExpressionState& st, size_t j, size_t close) {
+  const Element& record = st.e[j - 1];
+  if (!IsOperand(record) || record.type != kTypeUser || j + 1 >= close ||
+      st.e[j + 1].code != kTokIdentifier) {
+    return FailAt(st, st.e[j].column, "文字'.'の使い方が不正です。");
+  }
+  const UserTypeRecord& user_type = st.ctx.userTypes.records[static_cast<size_t>(record.extra)];
+  const std::string& name = st.e[j + 1].javaText;
+  const auto element = std::find_if(user_type.elements.begin(), user_type.elements.end(),
+                                    [&](const VariableRecord& v) { return v.name == name; });
+  if (element == user_type.elements.end()) {
+    return FailAt(st, st.e[j + 1].column, "レコード型の要素として登録されていません。");
+  }
+  const std::string text = record.javaText + "." + element->javaName;
+  st.e[j - 1].code = kElemConsumed;
+  st.e[j].code = kElemConsumed;
+  // An array element of a record takes its subscripts like any array.
+  if (element->type == kTypeArray) return TranslateArrayUse(st, j + 1, close, text, element->extra);
+  MakeOperand(st.e[j + 1], text, element->type, element->extra);
+  return 0;
+}
+
+int16_t RunNamePass(ExpressionState& st, size_t open, size_t close, int level) {
+  bool first_identifier = true;
+  for (size_t j = open + 1; j < close; ++j) {
+    const int16_t code = st.e[j].code;
+    if (code == kTokIdentifier) {
+      if (TranslateName(st, j, close, level, first_identifier) != 0) return 1;
+      first_identifier = false;
+    } else if (code == kTokDot) {
+      if (TranslateRecordElement(st, j, close) != 0) return 1;
+      ++j;  // the element name is done
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int16_t BuildAndReduce(ExpressionState& st, int first, int last) {
+  int max_depth = 1;
+  if (BuildElements(st, first, last, max_depth) != 0) return 1;
+  // Groups innermost first; within a level, left to right.
+  for (int level = max_depth; level >= 1; --level) {
+    for (size_t open = 0; open < st.e.size(); ++open) {
+      if (st.e[open].code != kTokLParen || st.e[open].depth != level) continue;
+      const size_t close = MatchingClose(st, open);
+      if (RunNamePass(st, open, close, level) != 0 || RunOperatorPasses(st, open, close, level) != 0) return 1;
+      open = close;
+    }
+  }
+  return 0;
+}
+
+int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t first_token, int16_t last_token,
+                            std::string& java_text, int16_t& type, int16_t& extra) {
+  const Statement& s = ctx.statements[static_cast<size_t>(statement)];
+  ExpressionState st{ctx, statement, s.lineNumber, false, {}};
+  if (first_token < 0 || first_token > last_token || static_cast<size_t>(last_token) >= s.tokens.size()) {
+    return FailInLine(st, kBadExpression);
+  }
+  if (BuildAndReduce(st, first_token, last_token) != 0) return 1;
+  // What is left must be one operand.
+  const size_t close = st.e.size() - 1;
+  const size_t only = NextLive(st, 0, close);
+  if (only == close || !IsOperand(st.e[only]) || NextLive(st, only, close) != close) {
+    return FailInLine(st, kBadExpression);
+  }
+  const Element& result = st.e[only];
+  java_text = result.javaText;
+  type = result.type;
+  extra = result.extra;
+  return 0;
+}
+
+}  // namespace corvel

@@ -1,0 +1,22 @@
+// Translation of Corvel expressions, assignments and procedure-call
+// statements into Java text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+// Translates tokens first..last (inclusive) of statement `statement` into
+// one Java expression of type `type` (extra in `extra`). 0 on success; 1
+// after one report.
+int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t first_token, int16_t last_token,
+                            std::string& java_text, int16_t& type, int16_t& extra);
+
+// Translates an assignment ([LET] place = expression) or a procedure call
+// (Name [args]) into the record's code text and marks it translated.
+int16_t TranslateStatementExpression(TranslationContext& ctx, int16_t statement);
+
+}  // namespace corvel

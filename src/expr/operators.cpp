@@ -1,0 +1,337 @@
+// The operator passes of a group: nested groups, unary minus, arithmetic,
+// relations and logic, each a pass left to right, earlier passes binding
+// tighter.
+#include <string>
+
+#include "expr/expression_state.h"
+#include "source/token_codes.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kBadExpression = "式が不正です。";
+
+bool IsNumericPlace(int16_t place) { return place >= 1 && place <= 6; }
+bool IsIntegerPlace(int16_t place) { return place >= 1 && place <= 4; }
+
+// Java computes byte and short negations in int.
+int16_t AtLeastInt(int16_t value_type) {
+  return value_type == kTypeByte + 20 || value_type == kTypeInteger + 20 ? int16_t{kTypeLong + 20} : value_type;
+}
+
+std::string Parenthesized(const Element& el, JavaForm looser) {
+  return el.form == looser ? "(" + el.javaText + ")" : el.javaText;
+}
+
+// The operands of the binary operator at op: the element directly before it
+// and the first operand after it.
+int16_t BinaryOperands(ExpressionState& st, size_t op, size_t close, size_t& left, size_t& right) {
+  left = op - 1;
+  if (!IsOperand(st.e[left])) return FailInLine(st, kBadExpression);
+  for (right = op + 1; right < close && !IsOperand(st.e[right]); ++right) {
+  }
+  if (right >= close) return FailInLine(st, kBadExpression);
+  return 0;
+}
+
+// The result of a binary operator replaces its right operand.
+void Combine(ExpressionState& st, size_t op, size_t left, size_t right, std::string text, int16_t type,
+             JavaForm form = JavaForm::kAtom) {
+  st.e[op].code = kElemConsumed;
+  st.e[left].code = kElemConsumed;
+  Element& result = st.e[right];
+  result.javaText = std::move(text);
+  result.type = type;
+  result.extra = -1;
+  result.form = form;
+}
+
+// "(" operand ")" of a group reduced earlier becomes a value in place of the ")".
+int16_t NestedGroupPass(ExpressionState& st, size_t open, size_t close) {
+  for (size_t j = open + 1; j < close; ++j) {
+    if (st.e[j].code != kTokLParen) continue;
+    st.e[j].code = kElemConsumed;
+    const size_t inner = NextLive(st, j, close);
+    const size_t end = NextLive(st, inner, close);
+    if (inner >= close || !IsOperand(st.e[inner]) || end >= close || st.e[end].code != kTokRParen ||
+        st.e[inner].type == 0) {
+      return FailInLine(st, kBadExpression);
+    }
+    Element& operand = st.e[inner];
+    Element& place = st.e[end];
+    place.code = kElemOperand;
+    if (operand.type < 20) {
+      place.javaText = operand.javaText + ".Get()";
+      place.type = static_cast<int16_t>(operand.type + 20);
+    } else {
+      place.javaText = "(" + operand.javaText + ")";
+      place.type = operand.type;
+    }
+    place.extra = operand.extra;
+    place.form = JavaForm::kAtom;
+    operand.code = kElemConsumed;
+    j = end;
+  }
+  return 0;
+}
+
+// -NAME negates a numeric variable's value; -( ... ) a group's value.
+int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
+  for (size_t j = open + 1; j < close; ++j) {
+    if (st.e[j].code == kElemNegateName) {
+      st.e[j].code = kElemConsumed;
+      Element& name = st.e[j + 1];
+      if (!IsOperand(name) || !IsNumericPlace(name.type)) return FailInLine(st, kBadExpression);
+      // The value, not the variable: "-X" would negate the wrapper object.
+      name.javaText = "-" + name.javaText + ".Get()";
+      name.type = AtLeastInt(static_cast<int16_t>(name.type + 20));
+      name.form = JavaForm::kAtom;
+    } else if (st.e[j].code == kElemNegateGroup) {
+      st.e[j].code = kElemConsumed;
+      size_t k = j + 1;
+      while (k < close && !IsOperand(st.e[k])) ++k;
+      if (k >= close || st.e[k].type < 21 || st.e[k].type > 26) return FailInLine(st, kBadExpression);
+      st.e[k].javaText = "-" + st.e[k].javaText;
+      st.e[k].type = AtLeastInt(st.e[k].type);
+    }
+  }
+  return 0;
+}
+
+// The sign in front of a call statement's first argument: Color -1, 2.
+int16_t FirstArgumentSign(ExpressionState& st, size_t minus, size_t close) {
+  size_t k = minus + 1;
+  while (k < close && !IsOperand(st.e[k])) ++k;
+  if (k >= close) return FailInLine(st, kBadExpression);
+  Element& arg = st.e[k];
+  const int16_t place = PlaceCode(arg.type);
+  if (!IsNumericPlace(place) || arg.type == 0) return FailInLine(st, kBadExpression);
+  const bool was_value = arg.type > 20 && arg.type < 40;
+  ConvertOperand(arg, static_cast<int16_t>(place + 20));
+  arg.javaText = was_value ? "-(" + arg.javaText + ")" : "-" + arg.javaText;
+  arg.type = AtLeastInt(arg.type);
+  arg.form = JavaForm::kAtom;
+  st.e[minus].code = kElemConsumed;
+  return 0;
+}
+
+// One arithmetic operator at op: "^", "*", "/", "\", MOD, "+" or "-".
+int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
+  const int16_t code = st.e[op].code;
+  if (code == kTokMinus && st.e[op - 1].code == kElemCallHead) return FirstArgumentSign(st, op, close);
+  size_t left = 0;
+  size_t right = 0;
+  if (BinaryOperands(st, op, close, left, right) != 0) return 1;
+  Element& l = st.e[left];
+  Element& r = st.e[right];
+  int16_t t = 0;
+  if (OperatorResultType(code == kTokPlus ? 1 : 0, l.type, r.type, t)) return FailInLine(st, kBadExpression);
+  constexpr int16_t kDouble = kTypeDouble + 20;
+  constexpr int16_t kLonglong = kTypeLonglong + 20;
+  switch (code) {
+    case kTokCaret:
+      ConvertOperand(l, kDouble);
+      ConvertOperand(r, kDouble);
+      Combine(st, op, left, right, "Math.pow(" + l.javaText + "," + r.javaText + ")", kDouble);
+      return 0;
+    case kTokStar:
+      ConvertOperand(l, t);
+      ConvertOperand(r, t);
+      Combine(st, op, left, right, l.javaText + "*" + r.javaText, t, JavaForm::kMultiplicative);
+      return 0;
+    case kTokSlash: {
+      ConvertOperand(l, t);
+      ConvertOperand(r, t);
+      std::string text = t == kDouble ? l.javaText + "/" + r.javaText : "(double)(" + l.javaText + ")/" + r.javaText;
+      Combine(st, op, left, right, std::move(text), kDouble, JavaForm::kMultiplicative);
+      return 0;
+    }
+    case kTokBackslash:
+      // Operands rounded, the quotient truncated toward zero by the cast.
+      ConvertOperand(l, kDouble);
+      ConvertOperand(r, kDouble);
+      Combine(st, op, left, right, "(long)(Math.rint(" + l.javaText + ")/Math.rint(" + r.javaText + "))", kLonglong);
+      return 0;
+    case kKwMod:
+      ConvertOperand(l, kLonglong);
+      ConvertOperand(r, kLonglong);
+      // a MOD b * c is a MOD (b * c); Java's % and * are one level.
+      Combine(st, op, left, right, l.javaText + "%" + Parenthesized(r, JavaForm::kMultiplicative), kLonglong,
+              JavaForm::kMultiplicative);
+      return 0;
+    default:  // "+" and "-"
+      ConvertOperand(l, t);
+      ConvertOperand(r, t);
+      Combine(st, op, left, right, l.javaText + (code == kTokPlus ? "+" : "-") + r.javaText, t);
+      return 0;
+  }
+}
+
+struct Relation {
+  int16_t code;
+  const char* method;
+  const char* mirrored;  // when the right side holds the wrapper
+};
+
+constexpr Relation kRelations[] = {
+    {kElemGreater, ".G(", ".L("},  {kElemGreaterEqual, ".GE(", ".LE("}, {kElemEqual, ".E(", ".E("},
+    {kElemLessEqual, ".LE(", ".GE("}, {kElemLess, ".L(", ".G("},     {kElemNotEqual, ".NE(", ".NE("},
+};
+
+// A relation: the wider numeric side becomes the wrapper whose method compares.
+int16_t Relational(ExpressionState& st, size_t op, size_t close) {
+  const Relation* relation = nullptr;
+  for (const Relation& r : kRelations) {
+    if (r.code == st.e[op].code) relation = &r;
+  }
+  size_t left = 0;
+  size_t right = 0;
+  if (BinaryOperands(st, op, close, left, right) != 0) return 1;
+  Element& l = st.e[left];
+  Element& r = st.e[right];
+  const int16_t lt = PlaceCode(l.type);
+  const int16_t rt = PlaceCode(r.type);
+  std::string text;
+  if (IsNumericPlace(lt) && IsNumericPlace(rt) && l.type != 0 && r.type != 0) {
+    if (lt >= rt) {
+      st.ctx.usedTypes[static_cast<size_t>(lt)] = 1;
+      ConvertOperand(l, lt);
+      ConvertOperand(r, static_cast<int16_t>(lt + 20));
+      text = l.javaText + relation->method + r.javaText + ")";
+    } else {
+      st.ctx.usedTypes[static_cast<size_t>(rt)] = 1;
+      ConvertOperand(r, rt);
+      ConvertOperand(l, static_cast<int16_t>(rt + 20));
+      text = r.javaText + relation->mirrored + l.javaText + ")";
+    }
+  } else if ((lt == kTypeString || lt == kTypeFixedString) && (rt == kTypeString || rt == kTypeFixedString)) {
+    st.ctx.usedTypes[kTypeString] = 1;
+    ConvertOperand(l, kTypeString);
+    ConvertOperand(r, kTypeString + 20);
+    text = l.javaText + relation->method + r.javaText + ")";
+  } else {
+    return FailInLine(st, kBadExpression);
+  }
+  Combine(st, op, left, right, std::move(text), kTypeBoolean + 20);
+  return 0;
+}
+
+int16_t Not(ExpressionState& st, size_t op, size_t close) {
+  size_t k = op + 1;
+  while (k < close && !IsOperand(st.e[k])) ++k;
+  if (k >= close) return FailInLine(st, kBadExpression);
+  Element& x = st.e[k];
+  const int16_t place = PlaceCode(x.type);
+  if (x.type != 0 && IsIntegerPlace(place)) {
+    ConvertOperand(x, kTypeLong + 20);
+    x.javaText = "~(" + x.javaText + ")";
+  } else if (place == kTypeBoolean) {
+    ConvertOperand(x, kTypeBoolean + 20);
+    x.javaText = "!(" + x.javaText + ")";
+  } else if (place == kTypeSingle || place == kTypeDouble) {
+    return FailAt(st, st.e[op].column, "浮動小数点型は Notで否定できません。");
+  } else {
+    return FailInLine(st, kBadExpression);
+  }
+  x.form = JavaForm::kAtom;
+  st.e[op].code = kElemConsumed;
+  return 0;
+}
+
+// AND, OR, XOR, EQV, IMP on two integers (bitwise) or two booleans.
+int16_t Logical(ExpressionState& st, size_t op, size_t close) {
+  const int16_t code = st.e[op].code;
+  size_t left = 0;
+  size_t right = 0;
+  if (BinaryOperands(st, op, close, left, right) != 0) return 1;
+  Element& l = st.e[left];
+  Element& r = st.e[right];
+  const int16_t lt = PlaceCode(l.type);
+  const int16_t rt = PlaceCode(r.type);
+  const bool integers = IsIntegerPlace(lt) && IsIntegerPlace(rt) && l.type != 0 && r.type != 0;
+  const bool booleans = lt == kTypeBoolean && rt == kTypeBoolean;
+  if (!integers && !booleans) return FailInLine(st, kBadExpression);
+  const int16_t type = integers ? int16_t{kTypeLong + 20} : int16_t{kTypeBoolean + 20};
+  ConvertOperand(l, type);
+  ConvertOperand(r, type);
+  const std::string& a = l.javaText;
+  const std::string& b = r.javaText;
+  std::string text;
+  JavaForm form = JavaForm::kAtom;
+  switch (code) {
+    case kKwAnd: text = integers ? a + "&" + b : a + "&&" + b; break;
+    case kKwOr:
+      text = integers ? a + "|" + b : a + "||" + b;
+      if (integers) form = JavaForm::kBitOr;
+      break;
+    case kKwXor:
+      // Java's ^ binds tighter than |, Corvel's XOR looser than OR.
+      text = integers ? Parenthesized(l, JavaForm::kBitOr) + "^" + Parenthesized(r, JavaForm::kBitOr)
+                      : "XOR(" + a + "," + b + ")";
+      break;
+    case kKwEqv: text = (integers ? "BEQV(" : "EQV(") + a + "," + b + ")"; break;
+    default: text = (integers ? "BIMP(" : "IMP(") + a + "," + b + ")"; break;  // IMP
+  }
+  Combine(st, op, left, right, std::move(text), type, form);
+  return 0;
+}
+
+bool IsRelation(int16_t code) { return code >= kElemGreater && code <= kElemNotEqual; }
+
+// Operators of each pass after the nested groups and the negations.
+// ORDER PASSES: earlier rows bind tighter.
+struct OperatorPass {
+  int16_t codes[2];
+  int16_t (*apply)(ExpressionState&, size_t, size_t);
+};
+
+constexpr OperatorPass kArithmeticPasses[] = {
+    {{kTokCaret, kTokCaret}, Arithmetic},
+    {{kTokStar, kTokSlash}, Arithmetic},
+    {{kTokBackslash, kTokBackslash}, Arithmetic},
+    {{kKwMod, kKwMod}, Arithmetic},
+    {{kTokPlus, kTokMinus}, Arithmetic},
+};
+
+constexpr OperatorPass kLogicalPasses[] = {
+    {{kKwNot, kKwNot}, Not},         {{kKwAnd, kKwAnd}, Logical}, {{kKwOr, kKwOr}, Logical},
+    {{kKwXor, kKwXor}, Logical},     {{kKwEqv, kKwEqv}, Logical}, {{kKwImp, kKwImp}, Logical},
+};
+
+int16_t RunPass(ExpressionState& st, size_t open, size_t close, const OperatorPass& pass) {
+  for (size_t j = open + 1; j < close; ++j) {
+    const int16_t code = st.e[j].code;
+    if ((code == pass.codes[0] || code == pass.codes[1]) && pass.apply(st, j, close) != 0) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int16_t RunOperatorPasses(ExpressionState& st, size_t open, size_t close, int level) {
+  if (NestedGroupPass(st, open, close) != 0 || NegationPass(st, open, close) != 0) return 1;
+  for (const OperatorPass& pass : kArithmeticPasses) {
+    if (RunPass(st, open, close, pass) != 0) return 1;
+  }
+  // In an assignment statement the first "operand =" of the outermost group
+  // is the assignment itself, not a comparison.
+  size_t kept = close;
+  if (st.statementMode && level == 1) {
+    for (size_t j = open + 1; j + 1 < close; ++j) {
+      if (IsOperand(st.e[j]) && st.e[j + 1].code == kElemEqual) {
+        kept = j + 1;
+        break;
+      }
+    }
+  }
+  for (size_t j = open + 1; j < close; ++j) {
+    if (j != kept && IsRelation(st.e[j].code) && Relational(st, j, close) != 0) return 1;
+  }
+  for (const OperatorPass& pass : kLogicalPasses) {
+    if (RunPass(st, open, close, pass) != 0) return 1;
+  }
+  return 0;
+}
+
+}  // namespace corvel

@@ -1,0 +1,98 @@
+#include "expr/value_conversion.h"
+
+#include <array>
+#include <string_view>
+
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+// Numeric bases 1 (byte) to 6 (double), narrow to wide. ORDER TYPECODE
+constexpr std::array<std::string_view, 7> kWrapper = {"", "KWV_Byte", "KWV_Integer", "KWV_Long",
+                                                      "KWV_Longlong", "KWV_Single", "KWV_Double"};
+constexpr std::array<std::string_view, 7> kCast = {"", "byte", "short", "int", "long", "float", "double"};
+
+bool IsPlace(int16_t code) { return code >= 1 && code <= 6; }
+bool IsValue(int16_t code) { return code >= 21 && code <= 26; }
+bool IsLiteral(int16_t code) { return code >= 41 && code <= 46; }
+
+int16_t Base(int16_t code) {
+  if (IsPlace(code)) return code;
+  if (IsValue(code)) return static_cast<int16_t>(code - 20);
+  return static_cast<int16_t>(code - 40);
+}
+
+int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
+  const int16_t b = Base(from);
+  const int16_t c = Base(to);
+  const std::string v = IsPlace(from) ? x + ".Get()" : x;
+  std::string w;
+  if (c >= b) {
+    w = v;
+  } else if (b >= 5 && c <= 4) {
+    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(Math.round(" + v + "))";
+  } else {  // double to single, or a narrower integer
+    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + v + ")";
+  }
+  if (IsValue(to)) {
+    x = w;
+  } else if (from != to) {
+    x = "new " + std::string(kWrapper[static_cast<size_t>(c)]) + "(" + w + ")";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int16_t ConvertValue(std::string& java_text, int16_t from_type, int16_t /*from_extra*/, int16_t to_type,
+                     int16_t /*to_extra*/) {
+  std::string& x = java_text;
+  auto become = [&](std::string text) {
+    x = std::move(text);
+    return int16_t{0};
+  };
+  const bool numeric_source = IsPlace(from_type) || IsValue(from_type) || IsLiteral(from_type);
+  if (numeric_source && (IsPlace(to_type) || IsValue(to_type))) return ConvertNumber(x, from_type, to_type);
+
+  // Strings, booleans, images, arrays and user types convert only to their
+  // own kind; a place unwraps with Get(), a value wraps in a new variable.
+  switch (from_type) {
+    case kTypeString:
+      if (to_type == kTypeString) return 0;
+      if (to_type == kTypeString + 20) return become(x + ".Get()");
+      return 1;
+    case kTypeFixedString:
+      if (to_type == kTypeString) return become("new KWV_String(" + x + ".Get())");
+      if (to_type == kTypeString + 20) return become(x + ".Get()");
+      return 1;
+    case kTypeString + 20:
+    case kTypeString + 40:
+      if (to_type == kTypeString) return become("new KWV_String(" + x + ")");
+      if (to_type == kTypeString + 20) return 0;
+      return 1;
+    case kTypeBoolean:
+      if (to_type == kTypeBoolean) return 0;
+      if (to_type == kTypeBoolean + 20) return become(x + ".Get()");
+      return 1;
+    case kTypeBoolean + 20:
+    case kTypeBoolean + 40:
+      if (to_type == kTypeBoolean) return become("new KWV_Boolean(" + x + ")");
+      if (to_type == kTypeBoolean + 20) return 0;
+      return 1;
+    case kTypeImage:
+    case kTypeArray:
+    case kTypeUser:
+      if (to_type == from_type) return 0;
+      if (to_type == from_type + 20) return become(x + ".Get()");
+      return 1;
+    case kTypeImage + 20:
+    case kTypeArray + 20:
+    case kTypeUser + 20:
+      return to_type == from_type || to_type == from_type - 20 ? 0 : 1;
+    default:
+      return 1;
+  }
+}
+
+}  // namespace corvel
