@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 #include "source/token_codes.h"
 #include "test_support.h"
 
@@ -46,14 +50,234 @@ Result Translate(const std::string& expression, const std::string& options = "")
   return out;
 }
 
-TEST(Expression, Probe) {
-  for (const char* e : {"1 + 2", "I + L * 2", "2 ^ 3 ^ 2", "L / S * D", "L - O + 2", "L \\ O MOD 3", "7 \\ 2",
-                        "-I * 2", "-(L + 1)", "I > 3", "3 > D", "T = \"a\"", "T + F", "L AND O", "BO AND BO",
-                        "NOT S", "A(1)", "M(1, L)", "P.X", "Q(1).Y", "Abs(I)", "Abs(D)", "Rnd", "Rnd(3)", "Str(S)",
-                        "Mid(T, 2)", "Point(1, 2)", "Instr(T, \"x\")", "Len", "L OR O XOR I", "L MOD O * 2", "a$ + a"}) {
-    auto r = Translate(e);
-    std::cout << e << "  =>  [" << r.failed << "] " << r.text << " : " << r.type << " " << (r.failed ? r.report : "") << "\n";
+struct TextCase {
+  const char* expression;
+  const char* text;
+  int16_t type;
+};
+
+void ExpectTexts(const std::vector<TextCase>& cases, const std::string& options = "") {
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.expression);
+    auto r = Translate(c.expression, options);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    EXPECT_EQ(r.text, c.text);
+    EXPECT_EQ(r.type, c.type);
   }
+}
+
+TEST(Expression, Operators) {
+  ExpectTexts({
+      // precedence and associativity
+      {"2 ^ 3 ^ 2", "Math.pow(Math.pow(2,3),2)", 26},
+      {"L / S * D", "(double)(LOC2.Get())/LOC4.Get()*LOC5.Get()", 26},
+      {"D / D", "LOC5.Get()/LOC5.Get()", 26},
+      {"L - O + 2", "LOC2.Get()-LOC3.Get()+2", 24},
+      {"L \\ O MOD 3", "(long)(Math.rint(LOC2.Get())/Math.rint(LOC3.Get()))%3", 24},
+      {"I + L * 2", "LOC1.Get()+LOC2.Get()*2", 23},
+      {"B * I", "LOC0.Get()*LOC1.Get()", 23},
+      {"S * L", "LOC4.Get()*LOC2.Get()", 25},
+      {"S MOD S", "(long)(Math.round(LOC4.Get()))%(long)(Math.round(LOC4.Get()))", 24},
+      {"7 \\ 2", "(long)(Math.rint(7)/Math.rint(2))", 24},
+      {"1.5 + 2", "1.5f+2", 25},
+      {"&HFFFF + &H10&&", "(short)0xFFFF+0x10L", 24},
+      // Java's precedence differs: parentheses where Corvel groups otherwise
+      {"L MOD O * 2", "LOC2.Get()%(LOC3.Get()*2)", 24},
+      {"L * 2 MOD O", "LOC2.Get()*2%LOC3.Get()", 24},
+      {"L OR O XOR I", "(LOC2.Get()|(int)(LOC3.Get()))^LOC1.Get()", 23},
+      {"L XOR I OR B", "LOC2.Get()^(LOC1.Get()|LOC0.Get())", 23},
+      // unary minus
+      {"-I * 2", "-LOC1.Get()*2", 23},
+      {"-D", "-LOC5.Get()", 26},
+      {"-(L + 1)", "-(LOC2.Get()+1)", 23},
+      {"-5 + -2.5", "-5+-2.5f", 25},
+      {"-&H10", "-0x10", 43},
+      {"I * (L + 1)", "LOC1.Get()*(LOC2.Get()+1)", 23},
+      {"(I)", "LOC1.Get()", 22},
+      // relations: the wider side holds the wrapper
+      {"I > 3", "new KWV_Long(3).L(LOC1.Get())", 31},
+      {"3 > D", "LOC5.L(3)", 31},
+      {"L >= I", "LOC2.GE(LOC1.Get())", 31},
+      {"I <= L", "LOC2.GE(LOC1.Get())", 31},
+      {"D <> S", "LOC5.NE(LOC4.Get())", 31},
+      {"L => 1", "LOC2.GE(1)", 31},
+      {"L =< 1", "LOC2.LE(1)", 31},
+      {"L >< 1", "LOC2.NE(1)", 31},
+      {"L = 1", "LOC2.E(1)", 31},
+      {"-I < 0", "new KWV_Long(-LOC1.Get()).L(0)", 31},
+      {"T = \"a\"", "LOC6.E(\"a\")", 31},
+      {"\"a\" < F", "new KWV_String(\"a\").L(LOC7.Get())", 31},
+      {"T + F + \"!\"", "LOC6.Get()+LOC7.Get()+\"!\"", 29},
+      // logic
+      {"L AND O", "LOC2.Get()&(int)(LOC3.Get())", 23},
+      {"BO AND BO", "LOC8.Get()&&LOC8.Get()", 31},
+      {"BO OR L > 1", "LOC8.Get()||LOC2.G(1)", 31},
+      {"BO XOR BO", "XOR(LOC8.Get(),LOC8.Get())", 31},
+      {"I EQV B", "BEQV(LOC1.Get(),LOC0.Get())", 23},
+      {"BO IMP BO", "IMP(LOC8.Get(),LOC8.Get())", 31},
+      {"NOT I", "~(LOC1.Get())", 23},
+      {"NOT BO", "!(LOC8.Get())", 31},
+      {"NOT L > 1 AND BO", "!(LOC2.G(1))&&LOC8.Get()", 31},
+  });
+}
+
+TEST(Expression, NamesArraysRecordsAndCalls) {
+  ExpectTexts({
+      {"A(1)", "LOC10.getValue(LOC10.getElement(1,1)+LOC10.getDimension(1))", 2},
+      {"M(1, L)", "LOC11.getValue(LOC11.getElement(1,1)+LOC11.getElement(2,LOC2.Get())+LOC11.getDimension(2))", 6},
+      {"A(S)", "LOC10.getValue(LOC10.getElement(1,(int)(Math.round(LOC4.Get())))+LOC10.getDimension(1))", 2},
+      {"A", "LOC10", 13},
+      {"A()", "LOC10", 13},
+      {"P.X", "LOC12.ELE0", 2},
+      {"P.N + T", "LOC12.ELE2.Get()+LOC6.Get()", 29},
+      {"Q(1).Y", "LOC13.getValue(LOC13.getElement(1,1)+LOC13.getDimension(1)).ELE1", 6},
+      {"F", "LOC7", 9},
+      {"I%", "LOC1", 2},
+      {"Abs(I)", "KWL_Math.KW_abs(LOC1.Get())", 23},  // widening: the long form
+      {"Abs(D)", "KWL_Math.KW_abs(LOC5.Get())", 26},  // exact
+      {"Abs(S)", "KWL_Math.KW_abs(LOC4.Get())", 26},  // widening: single to double
+      {"Rnd", "KWL_Math.KW_rnd()", 26},
+      {"Rnd()", "KWL_Math.KW_rnd()", 26},
+      {"Rnd(3)", "KWL_Math.KW_rnd(3)", 24},
+      {"Rnd(1, I)", "KWL_Math.KW_rnd(1,LOC1.Get())", 24},
+      {"Str(S)", "KWL_String.KW_str(LOC4.Get())", 29},
+      {"Str(O)", "KWL_String.KW_str(LOC3.Get())", 29},
+      {"Str$(B)", "KWL_String.KW_str(LOC0.Get())", 29},
+      {"Mid(T, 2)", "KWL_String.KW_mid(LOC6.Get(),2)", 29},
+      {"Mid(T, 2, D)", "KWL_String.KW_mid(LOC6.Get(),2,(int)(Math.round(LOC5.Get())))", 29},  // numeric rule
+      {"Point(1, 2)", "KWC_GraphicScreen.KW_Point(1,2)", 23},
+      {"Point(G, 1, 2)", "KWC_GraphicScreen.KW_Point(LOC9.Get(),1,2)", 23},  // case-blind: G to g
+      {"Instr(T, \"x\")", "KWL_String.KW_instr(LOC6.Get(),\"x\")", 23},
+      {"Instr(2, T, \"x\")", "KWL_String.KW_instr(2,LOC6.Get(),\"x\")", 23},
+      {"Len(T) + Sgn(D)", "KWL_String.KW_len(LOC6.Get())+KWL_Math.KW_sgn(LOC5.Get())", 23},
+      {"MouseX", "KW_mouseX()", 23},
+      {"True", "KW_true()", 31},
+      {"Inkey$", "KW_inkey()", 29},
+  });
+}
+
+TEST(Expression, ImplicitDeclarations) {
+  auto r = Translate("Z$ + Z");
+  ASSERT_EQ(r.failed, 0) << r.report;
+  EXPECT_EQ(r.text, "LOC14.Get()+LOC14.Get()");
+  const VariableRecord& z = r.ctx.localVariables.records.back();
+  EXPECT_EQ(z.name, "Z");
+  EXPECT_EQ(z.type, 9);
+  auto r2 = Translate("W * 2");
+  ASSERT_EQ(r2.failed, 0);
+  EXPECT_EQ(r2.text, "LOC14.Get()*2");
+  EXPECT_EQ(r2.type, 25);
+  EXPECT_EQ(r2.ctx.localVariables.records.back().type, 5);
+  EXPECT_EQ(r2.ctx.usedTypes[5], 1);
+}
+
+TEST(Expression, LibraryClassesMarkedByUse) {
+  auto r = Translate("Sin(D) + Len(T) + MouseX + Point(1, 2)");
+  ASSERT_EQ(r.failed, 0) << r.report;
+  std::vector<int16_t> used;
+  for (const LibraryClass& c : r.ctx.libraryClasses) used.push_back(c.used);
+  EXPECT_EQ(used, (std::vector<int16_t>{0, 0, 0, 0, 1, 1, 0}));
+  EXPECT_EQ(r.ctx.libraryClasses[4].files[0], "KWL_Math.class");
+}
+
+TEST(Expression, EveryMessage) {
+  const struct {
+    const char* expression;
+    int column;  // 0: a report without column
+    const char* message;
+    const char* options;
+  } kCases[] = {
+      {"99999999999999999999", 7, "数値が指定可能範囲をこえています。", ""},
+      {"-99999999999999999999", 7, "数値が指定可能範囲をこえています。", ""},
+      {"L * -\"a\"", 11, "式が不正です。", ""},
+      {"L - -I", 11, "--と続けることはできません。", ""},
+      {"L ; 2", 9, "式の要素として不正な文字が含まれています。", ""},
+      {"L + DIM", 11, "式の要素として不正な文字が含まれています。", ""},
+      {"(L + 1", 0, "かっこの対応関係が不正です。", ""},
+      {"L + 1)", 0, "かっこの対応関係が不正です。", ""},
+      {"L) + (1", 0, "かっこの対応関係が不正です。", ""},
+      {"L$", 7, "変数の型が以前に定義された型と異なります。", ""},
+      {"Sin%(1)", 7, "変数の型が以前に定義された型と異なります。", ""},
+      {"X + 1", 7, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。", "OPTION EXPLICIT\n"},
+      {"A(T)", 9, "配列の添字として指定できない式です。", ""},
+      {"A(1 2)", 11, "配列の添字が不正です。", ""},
+      {"A(,1)", 9, "配列の添字が不正です。", ""},
+      {"F$", 7, "変数の型が以前に定義された型と異なります。", ""},  // a fixed string is no "$" variable
+      {"Abs(1 2)", 13, "関数の引数が不正です。", ""},
+      {"Mid(T, )", 12, "関数の引数が不正です。", ""},
+      {"Len", 7, "この関数には引数がない形式は存在しません。", ""},
+      {"Len()", 7, "この関数には引数がない形式は存在しません。", ""},
+      {"Len(1)", 7, "この関数には指定された引数に適合する形式が存在しません。", ""},
+      {"Abs(T)", 7, "この関数には指定された引数に適合する形式が存在しません。", ""},
+      {"Sin(1, 2)", 7, "この関数には指定された引数に適合する形式が存在しません。", ""},
+      {"P.Z", 9, "レコード型の要素として登録されていません。", ""},
+      {"L.X", 8, "文字'.'の使い方が不正です。", ""},
+      {"NOT S", 7, "浮動小数点型は Notで否定できません。", ""},
+      {"NOT D + 1", 7, "浮動小数点型は Notで否定できません。", ""},
+      // every structural or type fault of the operator passes
+      {"T * 2", 0, "式が不正です。", ""},
+      {"T > 1", 0, "式が不正です。", ""},
+      {"BO = BO", 0, "式が不正です。", ""},
+      {"L AND BO", 0, "式が不正です。", ""},
+      {"S AND L", 0, "式が不正です。", ""},
+      {"NOT T", 0, "式が不正です。", ""},
+      {"-(5)", 0, "式が不正です。", ""},
+      {"-Abs(L)", 0, "式が不正です。", ""},
+      {"-Pi", 0, "式が不正です。", ""},
+      {"* 2", 0, "式が不正です。", ""},
+      {"L +", 0, "式が不正です。", ""},
+      {"(L 2)", 0, "式が不正です。", ""},
+      {"()", 0, "式が不正です。", ""},
+      {"L 2", 0, "式が不正です。", ""},
+      {"L, 2", 0, "式が不正です。", ""},
+      {"Cls + 1", 0, "式が不正です。", ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.expression);
+    auto r = Translate(c.expression, c.options);
+    EXPECT_EQ(r.failed, 1);
+    const std::string line = "PRINT " + std::string(c.expression);
+    const int number = static_cast<int>(r.ctx.sourceLines.size());
+    EXPECT_EQ(r.report, c.column == 0 ? testing::LineReport(number, line, c.message)
+                                      : testing::ColumnReport(number, line, c.column, c.message));
+  }
+}
+
+// The texts of expressions over literals, run by Java: the values BASIC
+// users expect, whatever Java's own precedence.
+TEST(Expression, JavaComputesWhatCorvelMeans) {
+  if (std::system("java -version >/dev/null 2>&1") != 0) GTEST_SKIP() << "java is not on PATH";
+  const struct {
+    const char* expression;
+    const char* value;
+  } kCases[] = {
+      {"7 \\ 2", "3"},          {"-7 \\ 2", "-3"},       {"7.6 \\ 2", "4"},       {"2 ^ 3 ^ 2", "64.0"},
+      {"7 MOD 3", "1"},         {"9 MOD 2 * 4", "1"},    {"1 + 2 * 3", "7"},      {"(1 + 2) * 3", "9"},
+      {"10 / 4", "2.5"},        {"&HFFFF + 1", "0"},     {"1 XOR 1 OR 1", "0"},   {"1 OR 1 XOR 1", "0"},
+      {"NOT 0", "-1"},          {"1.5 * 2", "3.0"},      {"-(2 + 3) * 2", "-10"}, {"2147483647 + 1", "-2147483648"},
+  };
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel_expression_eval";
+  std::filesystem::create_directories(dir);
+  std::ofstream java(dir / "Eval.java");
+  java << "public class Eval { public static void main(String[] a) {\n";
+  for (const auto& c : kCases) {
+    auto r = Translate(c.expression);
+    ASSERT_EQ(r.failed, 0) << c.expression << r.report;
+    java << "System.out.println(" << r.text << ");\n";
+  }
+  java << "} }\n";
+  java.close();
+  const std::string command = "cd " + dir.string() + " && java Eval.java 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  pclose(pipe);
+  std::string expected;
+  for (const auto& c : kCases) expected += std::string(c.value) + "\n";
+  EXPECT_EQ(output, expected);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
