@@ -69,8 +69,8 @@ TEST(Declarations, TablesArraysTypesAndFlags) {
   } kCases[] = {
       {"DIM A, B", "local A=LOC0:5:0 B=LOC1:5:0\nflags 5"},
       {"PUBLIC N%", "public N=PUB0:2:0\nflags 2"},
-      {"PUBLIC N AS LONG, M$\nPRIVATE B AS BYTE, O AS LONGLONG, D#, E AS BOOLEAN, G AS IMAGE, L&",
-       "private B=PRI0:1:0 O=PRI1:4:0 D=PRI2:6:0 E=PRI3:11:0 G=PRI4:12:0 L=PRI5:3:0\n"
+      {"PUBLIC N AS LONG, M$\nPRIVATE B AS BYTE, O AS LONGLONG, D#, BO AS BOOLEAN, G AS IMAGE, L&",
+       "private B=PRI0:1:0 O=PRI1:4:0 D=PRI2:6:0 BO=PRI3:11:0 G=PRI4:12:0 L=PRI5:3:0\n"
        "public N=PUB0:3:0 M=PUB1:9:0\nflags 1 3 4 6 9 11 12"},
       {"OPTION BASE 1\nDIM A(10) AS INTEGER", "local A=LOC0:13:0\narray0 2/0 d1 [1,10]\nflags 2 22"},
       {"DIM A(-5 TO 5, 3) AS DOUBLE", "local A=LOC0:13:0\narray0 6/0 d2 [-5,5,0,3]\nflags 6 26"},
