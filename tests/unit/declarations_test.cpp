@@ -78,8 +78,8 @@ TEST(Declarations, TablesArraysTypesAndFlags) {
       {"DIM A(-32768 TO 32767) AS BYTE", "local A=LOC0:13:0\narray0 1/0 d1 [-32768,32767]\nflags 1 21"},
       {"DIM S AS STRING * 20, T AS STRING * 0", "local S=LOC0:10:20 T=LOC1:10:0\nflags 9"},
       {"SUB P\nSTATIC X AS BOOLEAN, Y\nEND SUB", "static X=STA0:11:0 Y=STA1:5:0\nflags 5 11"},
-      {"TYPE POINT\nX AS INTEGER\nY AS INTEGER\nEND TYPE",
-       "type POINT=TYP0 n2 used0 X=ELE0:2:0 Y=ELE1:2:0\nflags 2"},
+      {"TYPE SPOT\nX AS INTEGER\nY AS INTEGER\nEND TYPE",
+       "type SPOT=TYP0 n2 used0 X=ELE0:2:0 Y=ELE1:2:0\nflags 2"},
       {"TYPE R\nNAME AS STRING * 20\nCODES(3) AS STRING * 4\nEND TYPE",
        "array0 10/4 d1 [0,3]\ntype R=TYP0 n2 used0 NAME=ELE0:10:20 CODES=ELE1:13:0\nflags 9 29"},
       {"OPTION BASE 1\nTYPE P\nX AS BYTE\nEND TYPE\nTYPE Q\nA(2 TO 3, 4) AS P\nB AS P\nC AS IMAGE\nEND TYPE\n"
