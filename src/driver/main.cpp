@@ -1,14 +1,13 @@
 // corvel: translates a Corvel program into a Java program from the command line.
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
-#include <malloc.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "driver/heap.h"
 #include "driver/pipeline.h"
 #include "symbols/context.h"
 
@@ -62,24 +61,6 @@ std::string DefaultAppDir() {
   return dir.string();
 }
 
-// A large program becomes hundreds of thousands of small records. Let the
-// heap grow in one large step and ask for huge pages for it, so that building
-// them does not cost a page fault every 4 KiB. Only a hint: without it
-// everything works the same, slower.
-void PrepareHeap() {
-  constexpr size_t kHeapStep = size_t{64} << 20;
-  mallopt(M_MMAP_THRESHOLD, static_cast<int>(kHeapStep));
-  mallopt(M_TOP_PAD, static_cast<int>(kHeapStep));
-  mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kHeapStep));
-  void* probe = std::malloc(kHeapStep / 2);  // grows the heap by a step and a half
-  if (probe == nullptr) return;
-  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-  const auto start = (reinterpret_cast<uintptr_t>(probe) + page - 1) & ~(page - 1);
-  const auto end = reinterpret_cast<uintptr_t>(sbrk(0));
-  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-  std::free(probe);
-}
-
 int Fail(const std::string& text) {
   std::fprintf(stderr, "corvel: %s\n", text.c_str());
   return kExitFailure;
@@ -88,7 +69,7 @@ int Fail(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  PrepareHeap();
+  corvel::PrepareHeap();
   Options opt;
   CLI::App app{"Translates a Corvel program (.txt) into a Java program and compiles it with javac."};
   app.set_version_flag("--version", std::string("corvel ") + CORVEL_VERSION);

@@ -40,9 +40,9 @@ int16_t PlaceCode(int16_t type) {
 }
 
 int16_t ConvertOperand(Element& el, int16_t to_type) {
-  const std::string before = el.javaText;
+  const size_t before = el.javaText.size();  // every conversion that changes the text lengthens it
   if (ConvertValue(el.javaText, el.type, el.extra, to_type, -1) != 0) return 1;
-  if (el.javaText != before) el.form = JavaForm::kAtom;
+  if (el.javaText.size() != before) el.form = JavaForm::kAtom;
   el.type = to_type;
   return 0;
 }
@@ -402,7 +402,8 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
 // a record, or a function call.
 int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bool first_identifier) {
   TranslationContext& ctx = st.ctx;
-  const Element name_el = st.e[j];
+  const std::string name = st.e[j].javaText;
+  const int column = st.e[j].column;
   size_t at = j;
   int16_t type = 0;
   if (j + 1 < close) {
@@ -412,20 +413,20 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
       at = j + 1;
     }
   }
-  std::string java = name_el.javaText;
+  std::string java = name;
   int16_t extra = 0;
   const int16_t found = FindSymbol(ctx, java, type, extra);
-  if (found == 2) return FailAt(st, name_el.column, "変数の型が以前に定義された型と異なります。");
+  if (found == 2) return FailAt(st, column, "変数の型が以前に定義された型と異なります。");
   if (found == 1) {
     if (ctx.options.explicitFlag == 1) {
-      return FailAt(st, name_el.column, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。");
+      return FailAt(st, column, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。");
     }
     if (IsFull(ctx.localVariables)) {
-      return FailAt(st, name_el.column, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries));
+      return FailAt(st, column, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries));
     }
     if (type == 0) type = kTypeSingle;
     java = fmt::format("LOC{}", Count(ctx.localVariables));
-    AddRecord(ctx.localVariables, VariableRecord{name_el.javaText, java, type, 0});
+    AddRecord(ctx.localVariables, VariableRecord{name, java, type, 0});
     ctx.usedTypes[static_cast<size_t>(type)] = 1;
   }
   switch (type) {
@@ -437,9 +438,9 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
         st.e[at].extra = extra;
         return 0;
       }
-      return TranslateCall(st, at, close, extra, name_el.column);
+      return TranslateCall(st, at, close, extra, column);
     default:
-      if (type <= 0) return FailAt(st, name_el.column, kBadElement);
+      if (type <= 0) return FailAt(st, column, kBadElement);
       MakeOperand(st.e[at], java, type, extra);
       return 0;
   }

@@ -1,7 +1,9 @@
 // The operator passes of a group: nested groups, unary minus, arithmetic,
 // relations and logic, each a pass left to right, earlier passes binding
 // tighter.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "expr/expression_state.h"
 #include "source/token_codes.h"
@@ -18,6 +20,15 @@ bool IsIntegerPlace(int16_t place) { return place >= 1 && place <= 4; }
 // Java computes byte and short negations in int.
 int16_t AtLeastInt(int16_t value_type) {
   return value_type == kTypeByte + 20 || value_type == kTypeInteger + 20 ? int16_t{kTypeLong + 20} : value_type;
+}
+
+// left + op + right, reusing the left text's storage: chains of one operator
+// grow their text without copying it again and again.
+std::string Join(Element& left, std::string_view op, const std::string& right) {
+  std::string text = std::move(left.javaText);
+  text += op;
+  text += right;
+  return text;
 }
 
 std::string Parenthesized(const Element& el, JavaForm looser) {
@@ -138,12 +149,12 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
     case kTokStar:
       ConvertOperand(l, t);
       ConvertOperand(r, t);
-      Combine(st, op, left, right, l.javaText + "*" + r.javaText, t, JavaForm::kMultiplicative);
+      Combine(st, op, left, right, Join(l, "*", r.javaText), t, JavaForm::kMultiplicative);
       return 0;
     case kTokSlash: {
       ConvertOperand(l, t);
       ConvertOperand(r, t);
-      std::string text = t == kDouble ? l.javaText + "/" + r.javaText : "(double)(" + l.javaText + ")/" + r.javaText;
+      std::string text = t == kDouble ? Join(l, "/", r.javaText) : "(double)(" + l.javaText + ")/" + r.javaText;
       Combine(st, op, left, right, std::move(text), kDouble, JavaForm::kMultiplicative);
       return 0;
     }
@@ -157,13 +168,13 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
       ConvertOperand(l, kLonglong);
       ConvertOperand(r, kLonglong);
       // a MOD b * c is a MOD (b * c); Java's % and * are one level.
-      Combine(st, op, left, right, l.javaText + "%" + Parenthesized(r, JavaForm::kMultiplicative), kLonglong,
+      Combine(st, op, left, right, Join(l, "%", Parenthesized(r, JavaForm::kMultiplicative)), kLonglong,
               JavaForm::kMultiplicative);
       return 0;
     default:  // "+" and "-"
       ConvertOperand(l, t);
       ConvertOperand(r, t);
-      Combine(st, op, left, right, l.javaText + (code == kTokPlus ? "+" : "-") + r.javaText, t);
+      Combine(st, op, left, right, Join(l, code == kTokPlus ? "+" : "-", r.javaText), t);
       return 0;
   }
 }
@@ -310,9 +321,29 @@ int16_t RunPass(ExpressionState& st, size_t open, size_t close, const OperatorPa
 }  // namespace
 
 int16_t RunOperatorPasses(ExpressionState& st, size_t open, size_t close, int level) {
-  if (NestedGroupPass(st, open, close) != 0 || NegationPass(st, open, close) != 0) return 1;
+  // Most groups hold few kinds of operator: passes with nothing to do are skipped.
+  bool has_group = false;
+  bool has_negation = false;
+  bool has_relation = false;
+  std::vector<int16_t> present;
+  for (size_t j = open + 1; j < close; ++j) {
+    const int16_t code = st.e[j].code;
+    has_group |= code == kTokLParen;
+    has_negation |= code == kElemNegateName || code == kElemNegateGroup;
+    has_relation |= IsRelation(code);
+    if (code != kElemOperand && code != kElemConsumed &&
+        std::find(present.begin(), present.end(), code) == present.end()) {
+      present.push_back(code);
+    }
+  }
+  const auto any_of = [&](const OperatorPass& pass) {
+    return std::find(present.begin(), present.end(), pass.codes[0]) != present.end() ||
+           std::find(present.begin(), present.end(), pass.codes[1]) != present.end();
+  };
+  if (has_group && NestedGroupPass(st, open, close) != 0) return 1;
+  if (has_negation && NegationPass(st, open, close) != 0) return 1;
   for (const OperatorPass& pass : kArithmeticPasses) {
-    if (RunPass(st, open, close, pass) != 0) return 1;
+    if (any_of(pass) && RunPass(st, open, close, pass) != 0) return 1;
   }
   // In an assignment statement the first "operand =" of the outermost group
   // is the assignment itself, not a comparison.
@@ -325,11 +356,11 @@ int16_t RunOperatorPasses(ExpressionState& st, size_t open, size_t close, int le
       }
     }
   }
-  for (size_t j = open + 1; j < close; ++j) {
+  for (size_t j = open + 1; has_relation && j < close; ++j) {
     if (j != kept && IsRelation(st.e[j].code) && Relational(st, j, close) != 0) return 1;
   }
   for (const OperatorPass& pass : kLogicalPasses) {
-    if (RunPass(st, open, close, pass) != 0) return 1;
+    if (any_of(pass) && RunPass(st, open, close, pass) != 0) return 1;
   }
   return 0;
 }

@@ -1,0 +1,641 @@
+import java.io.BufferedReader;
+import java.io.StringReader;
+import java.nio.charset.StandardCharsets;
+import java.util.HashMap;
+import java.util.Map;
+
+/**
+ * Tests of the Java runtime, run by CTest. Each group is a table of cases; a failing case prints
+ * its name with the expected and the actual value, and the run exits 1.
+ */
+public class RuntimeTests {
+    static int passed, failed;
+
+    static void check(String name, Object actual, Object expected) {
+        if (expected == null ? actual == null : expected.equals(actual)) {
+            passed++;
+        } else {
+            failed++;
+            System.out.println("FAIL " + name + "\n  expected: " + show(expected) + "\n  actual:   "
+                    + show(actual));
+        }
+    }
+
+    static String show(Object o) {
+        return o instanceof String ? "\"" + ((String) o).replace("\n", "\\n") + "\"" : String.valueOf(o);
+    }
+
+    /** Runs body, which must stop with a runtime error whose message contains fragment. */
+    static void checkError(String name, Runnable body, String fragment) {
+        try {
+            body.run();
+            check(name + " (no error)", "no error", "error containing: " + fragment);
+        } catch (IllegalStateException e) {
+            check(name, e.getMessage().contains(fragment) ? fragment : e.getMessage(), fragment);
+        }
+    }
+
+    static void reset(int w, int h, Map<String, String> params) {
+        KWC_Applet.setup(w, h, params, null, true);
+        KWC_Applet.setInputLines(null);
+    }
+
+    static void reset() {
+        reset(640, 400, new HashMap<>());
+    }
+
+    public static void main(String[] args) {
+        numberFormatting();
+        stringFunctions();
+        mathFunctions();
+        logicalOperators();
+        valueWrappers();
+        arrays();
+        textScreen();
+        input();
+        graphics();
+        colourModes();
+        imagesAndSprites();
+        pageParameters();
+        System.out.println(passed + " passed, " + failed + " failed");
+        System.exit(failed == 0 ? 0 : 1);
+    }
+
+    // ---- numbers as PRINT and Str show them ----
+
+    static void numberFormatting() {
+        Object[][] singles = {
+            {0f, "0"}, {1f, "1"}, {-1f, "-1"}, {0.5f, ".5"}, {-0.25f, "-.25"},
+            {1.1f + 2.2f, "3.3"}, {1234567f, "1234567"}, {12345678f, "1.234568E+07"},
+            {1e7f, "1E+07"}, {0.001f, ".001"}, {0.0000001f, ".0000001"}, {1e-8f, "1E-08"},
+            {0.000123456789f, "1.234568E-04"}, {3.4e38f, "3.4E+38"}, {100f, "100"},
+            {2.5f, "2.5"}, {1f / 3f, ".3333333"}, {2f / 3f, ".6666667"},
+        };
+        for (Object[] c : singles)
+            check("single " + c[0], KWC_TextScreen.formatSingle((Float) c[0]), c[1]);
+        Object[][] doubles = {
+            {0.1, ".1"}, {1.0 / 3, ".3333333333333333"}, {1e15, "1000000000000000"},
+            {1e16, "1E+16"}, {123456789012.5, "123456789012.5"}, {-2.0, "-2"},
+            {Math.PI, "3.141592653589793"}, {1e-20, "1E-20"}, {1.5e300, "1.5E+300"},
+            {0.1 + 0.2, ".3"},
+        };
+        for (Object[] c : doubles)
+            check("double " + c[0], KWC_TextScreen.formatDouble((Double) c[0]), c[1]);
+        Object[][] str = {
+            {KWL_String.KW_str(5), " 5"}, {KWL_String.KW_str(-5), "-5"},
+            {KWL_String.KW_str(0L), " 0"}, {KWL_String.KW_str(9000000000L), " 9000000000"},
+            {KWL_String.KW_str(0.5f), " .5"}, {KWL_String.KW_str(-0.5), "-.5"},
+            {KWL_String.KW_str(2.0), " 2"},
+        };
+        for (int i = 0; i < str.length; i++) check("Str case " + i, str[i][0], str[i][1]);
+
+        // PRINT: blank or sign before a number, blank after it.
+        reset();
+        KWC_TextScreen.KW_print((short) 5, 2);
+        KWC_TextScreen.KW_print(-3, 2);
+        KWC_TextScreen.KW_print(1.5f, 2);
+        KWC_TextScreen.KW_print(7L, 2);
+        KWC_TextScreen.KW_print((byte) -1, 2);
+        KWC_TextScreen.KW_print(2.0, 2);
+        KWC_TextScreen.KW_print("x", 0);
+        check("print numbers in a row", KWC_TextScreen.dumpText(), " 5 -3  1.5  7 -1  2 x\n");
+    }
+
+    // ---- KWL_String ----
+
+    static void stringFunctions() {
+        Object[][] cases = {
+            {"Len empty", KWL_String.KW_len(""), 0},
+            {"Len wide", KWL_String.KW_len("日本語"), 3},
+            {"Len astral", KWL_String.KW_len("a\uD83D\uDE00b"), 3},
+            {"Left 0", KWL_String.KW_left("abc", 0), ""},
+            {"Left 2", KWL_String.KW_left("abc", 2), "ab"},
+            {"Left beyond", KWL_String.KW_left("abc", 10), "abc"},
+            {"Right 2", KWL_String.KW_right("abc", 2), "bc"},
+            {"Right beyond", KWL_String.KW_right("abc", 5), "abc"},
+            {"Right 0", KWL_String.KW_right("abc", 0), ""},
+            {"Mid from 2", KWL_String.KW_mid("abcdef", 2), "bcdef"},
+            {"Mid 2,3", KWL_String.KW_mid("abcdef", 2, 3), "bcd"},
+            {"Mid past end", KWL_String.KW_mid("abc", 4), ""},
+            {"Mid long count", KWL_String.KW_mid("abc", 2, 100), "bc"},
+            {"Mid count 0", KWL_String.KW_mid("abc", 1, 0), ""},
+            {"Mid wide", KWL_String.KW_mid("日本語です", 2, 2), "本語"},
+            {"Instr found", KWL_String.KW_instr("hello", "l"), 3},
+            {"Instr absent", KWL_String.KW_instr("hello", "z"), 0},
+            {"Instr start", KWL_String.KW_instr(4, "hello", "l"), 4},
+            {"Instr start past", KWL_String.KW_instr(5, "hello", "l"), 0},
+            {"Instr empty find", KWL_String.KW_instr(3, "hello", ""), 3},
+            {"Instr empty at end+1", KWL_String.KW_instr(6, "hello", ""), 6},
+            {"Instr beyond end", KWL_String.KW_instr(7, "hello", ""), 0},
+            {"Instr wide", KWL_String.KW_instr("日本語", "語"), 3},
+            {"Asc", KWL_String.KW_asc("A"), 65},
+            {"Asc wide", KWL_String.KW_asc("あ"), 0x3042},
+            {"Chr", KWL_String.KW_chr(97), "a"},
+            {"Chr 0", KWL_String.KW_chr(0), "\u0000"},
+            {"Ucase", KWL_String.KW_ucase("abcÄi"), "ABCÄI"},
+            {"Lcase", KWL_String.KW_lcase("ABC I"), "abc i"},
+            {"Ltrim", KWL_String.KW_ltrim("  a b  "), "a b  "},
+            {"Rtrim", KWL_String.KW_rtrim("  a b  "), "  a b"},
+            {"Trim", KWL_String.KW_trim("  a b  "), "a b"},
+            {"Trim tabs kept", KWL_String.KW_trim("\ta "), "\ta"},
+            {"Trim all blank", KWL_String.KW_trim("   "), ""},
+            {"Space", KWL_String.KW_space(3), "   "},
+            {"Space 0", KWL_String.KW_space(0), ""},
+        };
+        for (Object[] c : cases) check("string " + c[0], c[1], c[2]);
+        checkError("Left negative", () -> KWL_String.KW_left("a", -1), "Illegal function call");
+        checkError("Right negative", () -> KWL_String.KW_right("a", -1), "Illegal function call");
+        checkError("Mid start 0", () -> KWL_String.KW_mid("a", 0), "Illegal function call");
+        checkError("Mid negative count", () -> KWL_String.KW_mid("a", 1, -1), "negative length");
+        checkError("Instr start 0", () -> KWL_String.KW_instr(0, "a", "a"), "below 1");
+        checkError("Asc empty", () -> KWL_String.KW_asc(""), "Asc");
+        checkError("Chr negative", () -> KWL_String.KW_chr(-1), "Chr(-1)");
+        checkError("Space negative", () -> KWL_String.KW_space(-2), "Space(-2)");
+    }
+
+    // ---- KWL_Math ----
+
+    static void mathFunctions() {
+        Object[][] cases = {
+            {"Int 2.7", KWL_Math.KW_int(2.7), 2L}, {"Int -2.3", KWL_Math.KW_int(-2.3), -3L},
+            {"Int -2", KWL_Math.KW_int(-2.0), -2L}, {"Fix -2.7", KWL_Math.KW_fix(-2.7), -2L},
+            {"Fix 2.7", KWL_Math.KW_fix(2.7), 2L}, {"Fix big", KWL_Math.KW_fix(1e15 + 0.5), 1000000000000000L},
+            {"Sgn -", KWL_Math.KW_sgn(-0.1), (short) -1}, {"Sgn 0", KWL_Math.KW_sgn(0), (short) 0},
+            {"Sgn +", KWL_Math.KW_sgn(7), (short) 1},
+            {"Abs int", KWL_Math.KW_abs(-5), 5}, {"Abs double", KWL_Math.KW_abs(-2.5), 2.5},
+            {"Sqr 0", KWL_Math.KW_sqr(0), 0.0}, {"Sqr 9", KWL_Math.KW_sqr(9), 3.0},
+            {"Log e", KWL_Math.KW_log(Math.E), 1.0}, {"Exp 0", KWL_Math.KW_exp(0), 1.0},
+            {"ASin 1", KWL_Math.KW_asin(1), Math.PI / 2}, {"ACos 1", KWL_Math.KW_acos(1), 0.0},
+            {"ATan 0", KWL_Math.KW_atan(0), 0.0}, {"Pi", KWL_Math.KW_pi(), Math.PI},
+            {"E", KWL_Math.KW_e(), Math.E}, {"Rnd 0", KWL_Math.KW_rnd(0L), 0L},
+            {"Rnd 1", KWL_Math.KW_rnd(1L), 0L}, {"Rnd 5..5", KWL_Math.KW_rnd(5L, 5L), 5L},
+        };
+        for (Object[] c : cases) check("math " + c[0], c[1], c[2]);
+        checkError("Sqr negative", () -> KWL_Math.KW_sqr(-1), "Sqr(-1)");
+        checkError("Log 0", () -> KWL_Math.KW_log(0), "Log(0)");
+        checkError("Log NaN", () -> KWL_Math.KW_log(Double.NaN), "Log");
+        checkError("ASin 2", () -> KWL_Math.KW_asin(2), "ASin(2)");
+        checkError("ACos -1.5", () -> KWL_Math.KW_acos(-1.5), "ACos(-1.5)");
+        checkError("Int overflow", () -> KWL_Math.KW_int(1e30), "Overflow");
+        checkError("Fix infinity", () -> KWL_Math.KW_fix(Double.POSITIVE_INFINITY), "Overflow");
+        checkError("Abs min int", () -> KWL_Math.KW_abs(Integer.MIN_VALUE), "Overflow");
+        boolean inRange = true, sawLow = false, sawHigh = false;
+        for (int i = 0; i < 20000; i++) {
+            double d = KWL_Math.KW_rnd();
+            long n = KWL_Math.KW_rnd(6L), m = KWL_Math.KW_rnd(-2L, 2L), r = KWL_Math.KW_rnd(3L, 1L);
+            inRange &= d >= 0 && d < 1 && n >= 0 && n < 6 && m >= -2 && m <= 2 && r >= 1 && r <= 3;
+            sawLow |= m == -2;
+            sawHigh |= m == 2;
+        }
+        check("Rnd ranges", inRange, true);
+        check("Rnd reaches both ends", sawLow && sawHigh, true);
+        long full = KWL_Math.KW_rnd(Long.MIN_VALUE, Long.MAX_VALUE);
+        check("Rnd full range", full >= Long.MIN_VALUE, true);
+    }
+
+    static void logicalOperators() {
+        boolean[][] pairs = {{false, false}, {false, true}, {true, false}, {true, true}};
+        String xor = "", eqv = "", imp = "";
+        for (boolean[] p : pairs) {
+            xor += KWC_Applet.XOR(p[0], p[1]) ? 1 : 0;
+            eqv += KWC_Applet.EQV(p[0], p[1]) ? 1 : 0;
+            imp += KWC_Applet.IMP(p[0], p[1]) ? 1 : 0;
+        }
+        check("XOR table", xor, "0110");
+        check("EQV table", eqv, "1001");
+        check("IMP table", imp, "1101");
+        check("BEQV", KWC_Applet.BEQV(0b1100, 0b1010), ~0b0110);
+        check("BEQV equal", KWC_Applet.BEQV(5, 5), -1);
+        check("BIMP", KWC_Applet.BIMP(0b1100, 0b1010), ~0b1100 | 0b1010);
+        check("BIMP zero", KWC_Applet.BIMP(0, 0), -1);
+    }
+
+    static void valueWrappers() {
+        KWV_String fixed = new KWV_String(4);
+        check("fixed string starts blank", fixed.Get(), "    ");
+        fixed.Set("ab");
+        check("fixed string pads", fixed.Get(), "ab  ");
+        fixed.Set("abcdef");
+        check("fixed string cuts", fixed.Get(), "abcd");
+        fixed.Set("日本語です");
+        check("fixed string cuts characters", fixed.Get(), "日本語で");
+        KWV_String s = new KWV_String("b");
+        check("string compare", "" + s.L("c") + s.G("a") + s.E("b") + s.NE("b") + s.LE("b") + s.GE("c"),
+                "truetruetruefalsetruefalse");
+        KWV_Integer i = new KWV_Integer((short) 3);
+        check("integer compare", "" + i.G((short) 2) + i.GE((short) 3) + i.L((short) 3) + i.LE((short) 2)
+                + i.E((short) 3) + i.NE((short) 3), "truetruefalsefalsetruefalse");
+        check("single from double", new KWV_Single(0.1).Get(), 0.1f);
+        KWV_Double d = new KWV_Double();
+        d.Set(2.5);
+        check("double set", d.Get(), 2.5);
+        check("boolean default", new KWV_Boolean().Get(), false);
+        KWC_Image img = new KWC_Image();
+        KWC_Image.KW_createImg(img, 2, 2);
+        KWC_Image copy = img.Get();
+        KWC_GraphicScreen.KW_line(copy, 0, 0, 1, 0, 0, true, 0xFF0000, 0);
+        check("image Get is a copy", KWC_GraphicScreen.KW_Point(img, 0, 0), 0);
+        check("image copy changed", KWC_GraphicScreen.KW_Point(copy, 0, 0), 0xFF0000);
+    }
+
+    // ---- arrays ----
+
+    static void arrays() {
+        reset();
+        // Every element of a 3-dimensional array with negative bounds gets its own slot.
+        KWA_Long a = new KWA_Long();
+        a.setDimension(3);
+        a.setRange(1, -2, 1);
+        a.setRange(2, 0, 2);
+        a.setRange(3, -1, 0);
+        a.setElement(0);
+        int n = 0;
+        for (int i = -2; i <= 1; i++)
+            for (int j = 0; j <= 2; j++)
+                for (int k = -1; k <= 0; k++)
+                    a.getValue(a.getElement(1, i) + a.getElement(2, j) + a.getElement(3, k)
+                            + a.getDimension(3)).Set(100 * i + 10 * j + k);
+        boolean ok = true;
+        for (int i = -2; i <= 1; i++)
+            for (int j = 0; j <= 2; j++)
+                for (int k = -1; k <= 0; k++, n++)
+                    ok &= a.getValue(a.getElement(1, i) + a.getElement(2, j) + a.getElement(3, k)
+                            + a.getDimension(3)).Get() == 100 * i + 10 * j + k;
+        check("3-d array holds 24 distinct elements", ok && n == 24, true);
+
+        Object[][] errors = {
+            {"below lower bound", (Runnable) () -> a.getElement(1, -3), "Subscript out of range: -3"},
+            {"above upper bound", (Runnable) () -> a.getElement(2, 3), "dimension 2 is 0 TO 2"},
+            {"too few subscripts", (Runnable) () -> a.getDimension(2), "Wrong number of dimensions"},
+            {"too many subscripts", (Runnable) () -> a.getElement(4, 0), "Wrong number of dimensions"},
+            {"never dimensioned", (Runnable) () -> new KWA_Integer().getElement(1, 0), "no elements"},
+            {"bounds reversed", (Runnable) () -> {
+                KWA_Byte b = new KWA_Byte();
+                b.setDimension(1);
+                b.setRange(1, 5, 4);
+            }, "Subscript out of range"},
+        };
+        for (Object[] e : errors) checkError("array " + e[0], (Runnable) e[1], (String) e[2]);
+
+        // 1 dimension: REDIM PRESERVE keeps the elements whose subscripts remain.
+        KWA_String s = new KWA_String();
+        s.setDimension(1);
+        s.setRange(1, 1, 3);
+        s.setElement(0);
+        for (int i = 1; i <= 3; i++) s.getValue(s.getElement(1, i) + s.getDimension(1)).Set("v" + i);
+        s.setDimension(1);
+        s.setRange(1, 0, 5);
+        s.setElement(1);
+        StringBuilder kept = new StringBuilder();
+        for (int i = 0; i <= 5; i++) kept.append(s.getValue(s.getElement(1, i) + s.getDimension(1)).Get()).append('|');
+        check("preserve 1-d", kept.toString(), "|v1|v2|v3|||");
+        s.setDimension(1);
+        s.setRange(1, 0, 1);
+        s.setElement(0);
+        check("redim without preserve clears", s.getValue(s.getElement(1, 1) + s.getDimension(1)).Get(), "");
+
+        // 2 dimensions: growing the last dimension keeps every element; Get() is a deep copy.
+        KWA_Integer m = new KWA_Integer();
+        m.setDimension(2);
+        m.setRange(1, 0, 1);
+        m.setRange(2, -1, 0);
+        m.setElement(0);
+        for (int i = 0; i <= 1; i++)
+            for (int j = -1; j <= 0; j++)
+                m.getValue(m.getElement(1, i) + m.getElement(2, j) + m.getDimension(2)).Set((short) (10 * i + j));
+        m.setDimension(2);
+        m.setRange(1, 0, 1);
+        m.setRange(2, -1, 2);
+        m.setElement(1);
+        StringBuilder grid = new StringBuilder();
+        for (int j = -1; j <= 2; j++)
+            for (int i = 0; i <= 1; i++)
+                grid.append(m.getValue(m.getElement(1, i) + m.getElement(2, j) + m.getDimension(2)).Get()).append(' ');
+        check("preserve 2-d", grid.toString(), "-1 9 0 10 0 0 0 0 ");
+        KWA_Integer c = m.Get();
+        m.getValue(m.getElement(1, 0) + m.getElement(2, 0) + m.getDimension(2)).Set((short) 77);
+        check("copy keeps old value", c.getValue(c.getElement(1, 0) + c.getElement(2, 0) + c.getDimension(2)).Get(), (short) 0);
+        check("copy keeps shape", c.Range[1][0] + "," + c.Range[1][1] + "," + c.Dimension, "-1,2,2");
+        check("getValue gives the live wrapper", m.getValue(0) == m.getValue(0), true);
+
+        KWA_Image images = new KWA_Image();
+        images.setDimension(1);
+        images.setRange(1, 0, 1);
+        images.setElement(0);
+        KWC_Image.KW_createImg(images.getValue(1), 3, 2);
+        check("image array copy", images.Get().getValue(1).getWidth(), 3);
+    }
+
+    // ---- text screen ----
+
+    static String screenAfter(Runnable body) {
+        reset(160, 64, new HashMap<>()); // 20 x 4 cells
+        body.run();
+        return KWC_TextScreen.dumpText();
+    }
+
+    static void textScreen() {
+        Object[][] cases = {
+            {"mode 0 ends the line", (Runnable) () -> {
+                KWC_TextScreen.KW_print("a", 0);
+                KWC_TextScreen.KW_print("b", 0);
+            }, "a\nb\n"},
+            {"mode 2 continues", (Runnable) () -> {
+                KWC_TextScreen.KW_print("a", 2);
+                KWC_TextScreen.KW_print("b", 0);
+            }, "ab\n"},
+            {"mode 1 goes to the next zone", (Runnable) () -> {
+                KWC_TextScreen.KW_print("a", 1);
+                KWC_TextScreen.KW_print("b", 0);
+            }, "a             b\n"},
+            {"a zone past the edge starts a line", (Runnable) () -> {
+                KWC_TextScreen.KW_print("a", 1);
+                KWC_TextScreen.KW_print("b", 1);
+                KWC_TextScreen.KW_print("c", 0);
+            }, "a             b\nc\n"},
+            {"empty print", (Runnable) () -> {
+                KWC_TextScreen.KW_print("", 0);
+                KWC_TextScreen.KW_print("x", 0);
+            }, "\nx\n"},
+            {"wraps at the right edge", (Runnable) () -> KWC_TextScreen.KW_print("abcdefghijklmnopqrstuvw", 0),
+                "abcdefghijklmnopqrst\nuvw\n"},
+            {"a full row does not add a blank row", (Runnable) () -> {
+                KWC_TextScreen.KW_print("abcdefghijklmnopqrst", 0);
+                KWC_TextScreen.KW_print("x", 0);
+            }, "abcdefghijklmnopqrst\nx\n"},
+            {"scrolls at the bottom, keeping what left", (Runnable) () -> {
+                for (int i = 1; i <= 6; i++) KWC_TextScreen.KW_print(i, 0);
+            }, " 1\n 2\n 3\n 4\n 5\n 6\n"},
+            {"full-width characters take two cells", (Runnable) () -> {
+                KWC_TextScreen.KW_print("日本語日本語日本語日本語", 0);
+            }, "日本語日本語日本語日\n本語\n"},
+            {"wide character does not split at the edge", (Runnable) () -> {
+                KWC_TextScreen.KW_print("abcdefghijklmnopqrs語", 0);
+            }, "abcdefghijklmnopqrs\n語\n"},
+            {"locate", (Runnable) () -> {
+                KWC_TextScreen.KW_locate(5, 2);
+                KWC_TextScreen.KW_print("x", 2);
+                KWC_TextScreen.KW_print(KWC_TextScreen.KW_posX() + "," + KWC_TextScreen.KW_posY(), 0);
+            }, "\n    x6,2\n"},
+            {"locate2 in pixels", (Runnable) () -> {
+                KWC_TextScreen.KW_locate2(17, 33);
+                KWC_TextScreen.KW_print(KWC_TextScreen.KW_posX2() + "/" + KWC_TextScreen.KW_posY2(), 0);
+            }, "\n\n  16/32\n"},
+            {"overwrite keeps the rest", (Runnable) () -> {
+                KWC_TextScreen.KW_print("hello", 0);
+                KWC_TextScreen.KW_locate(2, 1);
+                KWC_TextScreen.KW_print("EY", 2);
+            }, "hEYlo\n"},
+            {"cls clears the text", (Runnable) () -> {
+                KWC_TextScreen.KW_print("gone", 0);
+                KWC_Screen.KW_cls();
+                KWC_TextScreen.KW_print("new", 0);
+            }, "new\n"},
+            {"text window scrolls alone", (Runnable) () -> {
+                KWC_TextScreen.KW_print("top", 0);
+                KWC_TextScreen.KW_textClip(1, 2, 20, 3);
+                for (int i = 1; i <= 3; i++) KWC_TextScreen.KW_print("w" + i, 0);
+            }, "top\nw3\n"},
+        };
+        for (Object[] c : cases) check("text " + c[0], screenAfter((Runnable) c[1]), c[2]);
+        reset();
+        check("80 x 25 cells for 640 x 400", KWC_TextScreen.cols + "x" + KWC_TextScreen.rows, "80x25");
+    }
+
+    // ---- INPUT: shaped like the translated statement ----
+
+    static KWV_Integer number = new KWV_Integer();
+    static KWV_String word = new KWV_String();
+    static KWV_Double real = new KWV_Double();
+
+    static void inputTwo() {
+        do {
+            KWC_Applet.initInput(0, "N, W", 0);
+            number.getInput();
+            word.getInput();
+        } while (KWC_Applet.InputError);
+    }
+
+    static void inputReal() {
+        do {
+            KWC_Applet.initInput(1, "", 1);
+            real.getInput();
+        } while (KWC_Applet.InputError);
+    }
+
+    static void input() {
+        Object[][] cases = {
+            {"two good fields", "12, abc\n", "12|abc", "N, W? 12, abc\n"},
+            {"quoted field keeps commas", "3,\"a, b\"\n", "3|a, b", "N, W? 3,\"a, b\"\n"},
+            {"bad number asks again", "x, y\n4, z\n", "4|z",
+                "N, W? x, y\n?Redo from start\nN, W? 4, z\n"},
+            {"too few fields", "5\n6,q\n", "6|q", "N, W? 5\n?Redo from start\nN, W? 6,q\n"},
+            {"too many fields", "1,a,2\n7,b\n", "7|b", "N, W? 1,a,2\n?Redo from start\nN, W? 7,b\n"},
+            {"integer overflow", "40000,a\n-32768,a\n", "-32768|a",
+                "N, W? 40000,a\n?Redo from start\nN, W? -32768,a\n"},
+            {"fraction is rounded", "2.6,a\n", "3|a", "N, W? 2.6,a\n"},
+            {"empty number is 0", ",a\n", "0|a", "N, W? ,a\n"},
+            {"text after quote is bad", "1,\"a\"b\n1,c\n", "1|c",
+                "N, W? 1,\"a\"b\n?Redo from start\nN, W? 1,c\n"},
+        };
+        for (Object[] c : cases) {
+            reset();
+            KWC_Applet.setInputLines(new BufferedReader(new StringReader((String) c[1])));
+            inputTwo();
+            check("input " + c[0] + " values", number.Get() + "|" + word.Get(), c[2]);
+            check("input " + c[0] + " screen", KWC_TextScreen.dumpText(), c[3]);
+        }
+        Object[][] reals = {
+            {"1.5E3", 1500.0}, {"-.25", -0.25}, {"2D2", 200.0}, {" 7 ", 7.0},
+        };
+        for (Object[] c : reals) {
+            reset();
+            KWC_Applet.setInputLines(new BufferedReader(new StringReader(c[0] + "\n")));
+            inputReal();
+            check("input real " + c[0], real.Get(), c[1]);
+        }
+        reset();
+        KWC_Applet.setInputLines(new BufferedReader(new StringReader("1e\n8\n")));
+        inputReal();
+        KWC_TextScreen.KW_print("after", 0);
+        check("INPUT ; keeps the cursor on the line", KWC_TextScreen.dumpText(),
+                "1e\n?Redo from start\n8after\n");
+        reset();
+        KWC_Applet.setInputLines(new BufferedReader(new StringReader("")));
+        checkError("input past the end", RuntimeTests::inputReal, "no more input");
+        check("split fields", String.join("|", KWC_Applet.splitFields(" a , \"b,c\" ,d")), "a|b,c|d");
+    }
+
+    // ---- graphics on a page ----
+
+    static int px(int x, int y) {
+        return KWC_GraphicScreen.KW_Point(x, y);
+    }
+
+    static void graphics() {
+        reset(64, 48, new HashMap<>());
+        final int W = 0xFFFFFF, R = 0xFF0000, G = 0x00FF00, B = 0x0000FF;
+        KWC_GraphicScreen.KW_line(0, 2, 3, 0, 10, 3, false, 0, 0);
+        check("line ends included", "" + px(2, 3) + px(10, 3) + px(6, 3), "" + W + W + W);
+        check("line stops at its end", px(11, 3), 0);
+        KWC_GraphicScreen.KW_line(0, 0, 0, 0, 4, 4, true, R, 0);
+        check("diagonal line", "" + px(2, 2) + "," + px(2, 1), R + ",0");
+        KWC_GraphicScreen.KW_line(2, 0, 0, 1, 3, 0, true, G, 0);
+        check("line from the last point, relative end", "" + px(5, 4) + "," + px(7, 4), G + "," + G);
+        KWC_GraphicScreen.KW_line(0, 20, 20, 0, 30, 25, true, B, 1);
+        check("box corners and inside", "" + px(20, 20) + "," + px(30, 25) + "," + px(25, 22),
+                B + "," + B + ",0");
+        KWC_GraphicScreen.KW_paint(0, 25, 22, true, R, true, B);
+        check("paint fills inside the border", px(25, 22) + "," + px(21, 24), R + "," + R);
+        check("paint stops at the border", px(19, 22) + "," + px(31, 22) + "," + px(20, 22), "0,0," + B);
+        KWC_GraphicScreen.KW_line(0, 40, 30, 1, 3, 2, true, G, 2);
+        check("filled box with a relative end", px(43, 32) + "," + px(41, 31) + "," + px(44, 31),
+                G + "," + G + ",0");
+        KWC_GraphicScreen.KW_line(1, 1, 1, 1, 0, 0, true, R, 0); // PSET STEP(1,1)
+        check("pset relative to the last point", px(44, 33), R);
+        KWC_GraphicScreen.KW_circle(0, 32, 10, 5, true, W, false, 0, false, 0, false, 0, 0);
+        check("circle axis points", px(37, 10) + "," + px(27, 10) + "," + px(32, 5) + "," + px(32, 15),
+                W + "," + W + "," + W + "," + W);
+        check("circle is hollow", px(32, 10), 0);
+        KWC_GraphicScreen.KW_circle(0, 32, 10, 3, true, G, false, 0, false, 0, false, 0, 1);
+        check("filled circle", px(32, 10) + "," + px(34, 10), G + "," + G);
+        reset(64, 48, new HashMap<>());
+        KWC_GraphicScreen.KW_circle(0, 30, 30, 10, true, W, true, 0, true, Math.PI / 2, false, 0, 0);
+        check("arc: first quadrant only", px(40, 30) + "," + px(30, 20) + "," + px(20, 30) + "," + px(30, 40),
+                W + "," + W + ",0,0");
+        reset(64, 48, new HashMap<>());
+        KWC_GraphicScreen.KW_circle(0, 30, 30, 10, true, R, false, 0, false, 0, true, 0.5, 0);
+        check("aspect flattens", px(40, 30) + "," + px(30, 25) + "," + px(30, 20), R + "," + R + ",0");
+        KWC_GraphicScreen.KW_clip(0, 0, 9, 9);
+        KWC_GraphicScreen.KW_line(0, 0, 5, 0, 20, 5, true, W, 0);
+        check("clip", px(9, 5) + "," + px(10, 5), W + ",0");
+        KWC_GraphicScreen.KW_clip(0, 0, 63, 47);
+        check("point outside is -1", px(-1, 0) + "," + px(64, 0), "-1,-1");
+
+        // GET and PUT copy a block; PUT draws onto the active page.
+        KWC_Image block = new KWC_Image();
+        KWC_GraphicScreen.KW_get(0, 0, 5, 0, 9, 5, block);
+        check("get size", block.getWidth() + "x" + block.getHeight(), "10x1");
+        KWC_GraphicScreen.KW_put(0, 10, 40, block);
+        check("put copies", px(10, 40) + "," + px(19, 40) + "," + px(20, 40), W + "," + W + ",0");
+
+        // Pages: drawing goes to the active page, PCopy copies, DPage shows.
+        KWC_GraphicScreen.KW_activePage(1);
+        check("new page is blank", px(10, 40), 0);
+        KWC_GraphicScreen.KW_pageCopy(0, 1);
+        check("pcopy", px(10, 40), W);
+        KWC_GraphicScreen.KW_color(R, G);
+        KWC_Screen.KW_cls(1);
+        check("cls fills with the background", px(0, 0), G);
+        KWC_GraphicScreen.KW_displayPage(1);
+        check("displayed page", KWC_Screen.compose(null).getRGB(5, 5) & 0xFFFFFF, G);
+        check("page count", KWC_GraphicScreen.KW_page(), 2);
+        checkError("no such page", () -> KWC_GraphicScreen.KW_activePage(2), "no such page");
+        KWC_GraphicScreen.KW_scroll(2, 0);
+        check("scroll fills with the background", px(0, 0), G);
+        Map<String, String> p = new HashMap<>();
+        p.put("AppletPage", "4");
+        reset(32, 32, p);
+        check("AppletPage sets the page count", KWC_GraphicScreen.KW_page(), 4);
+    }
+
+    static void colourModes() {
+        reset(16, 16, new HashMap<>());
+        check("default mode", KWC_Screen.KW_colorMode(), "Natural");
+        Object[][] modes = {
+            {(Runnable) KWL_Color_QuickBasic::KW_QBColorMode, "QuickBasic", 4, 0xAA0000},
+            {(Runnable) KWL_Color_QuickBasic98::KW_QB98ColorMode, "QuickBasic98", 2, 0xFF0000},
+            {(Runnable) KWL_Color_VGA::KW_VGAColorMode, "VGA", 31, 0xFFFFFF},
+            {(Runnable) KWL_Color_VGA::KW_VGAColorMode, "VGA", 40, 0xFF0000},
+            {(Runnable) () -> KWC_Screen.KW_colorMode(1), "Browser", 0x123456, 0x003366},
+            {(Runnable) () -> KWC_Screen.KW_colorMode(0), "Natural", 0x123456, 0x123456},
+        };
+        for (Object[] m : modes) {
+            ((Runnable) m[0]).run();
+            check("mode name " + m[1], KWC_Screen.KW_colorMode(), m[1]);
+            KWC_GraphicScreen.KW_line(0, 1, 1, 1, 0, 0, true, (Integer) m[2], 0);
+            check(m[1] + " colour " + m[2], KWC_Screen.compose(null).getRGB(1, 1) & 0xFFFFFF, m[3]);
+        }
+        KWL_Color_QuickBasic.KW_QBColorMode();
+        KWC_GraphicScreen.KW_line(0, 2, 2, 1, 0, 0, true, 12, 0);
+        check("Point gives the palette number", KWC_GraphicScreen.KW_Point(2, 2), 12);
+        KWC_GraphicScreen.KW_line(0, 3, 3, 1, 0, 0, false, 0, 0);
+        check("default colour of a palette is white", KWC_GraphicScreen.KW_Point(3, 3), 15);
+        KWC_GraphicScreen.KW_line(0, 4, 4, 1, 0, 0, true, 17, 0);
+        check("palette number wraps", KWC_GraphicScreen.KW_Point(4, 4), 1);
+        check("VGA has 256 colours", KWL_Color_VGA.PALETTE.length, 256);
+        checkError("unknown ColorMode", () -> KWC_Screen.KW_colorMode(7), "unknown colour mode");
+    }
+
+    static void imagesAndSprites() {
+        reset(32, 32, new HashMap<>());
+        KWC_Image red = new KWC_Image(), blue = new KWC_Image(), trans = new KWC_Image();
+        KWC_GraphicScreen.KW_color(0xFF0000, 0xFF0000);
+        KWC_Image.KW_createImg(red, 4, 4);
+        KWC_GraphicScreen.KW_color(0xFFFFFF, 0x0000FF);
+        KWC_Image.KW_createImg(blue, 4, 4);
+        KWC_GraphicScreen.KW_color(0xFFFFFF, 0);
+        KWC_Image.KW_createTransImg(trans, 4, 4, 0x00FF00);
+        KWC_GraphicScreen.KW_line(trans, 0, 0, 0, 3, 0, true, 0xFFFF00, 0);
+        KWC_SpriteScreen.KW_sprite(2, blue, 2, 2);
+        KWC_SpriteScreen.KW_sprite(1, red, 0, 0);
+        KWC_SpriteScreen.KW_sprite(3, trans, 2, 2);
+        java.awt.image.BufferedImage f = KWC_Screen.compose(null);
+        check("lower-numbered sprite below", f.getRGB(1, 1) & 0xFFFFFF, 0xFF0000);
+        check("higher-numbered sprite on top", f.getRGB(3, 3) & 0xFFFFFF, 0x0000FF);
+        check("transparent colour shows what is below", f.getRGB(3, 4) & 0xFFFFFF, 0x0000FF);
+        check("drawn pixels of a transparent image", f.getRGB(2, 2) & 0xFFFFFF, 0xFFFF00);
+        KWC_SpriteScreen.KW_spriteMove(2, 10, 10);
+        KWC_SpriteScreen.KW_spriteMove(2, 1, 1, 1);
+        KWC_SpriteScreen.KW_spriteOff(1);
+        f = KWC_Screen.compose(null);
+        check("sprite off", f.getRGB(0, 0) & 0xFFFFFF, 0);
+        check("relative move", (f.getRGB(11, 11) & 0xFFFFFF) + "," + (f.getRGB(10, 10) & 0xFFFFFF), 0xFF + ",0");
+        KWC_SpriteScreen.KW_spriteHide();
+        check("sprites hidden", KWC_Screen.compose(null).getRGB(11, 11) & 0xFFFFFF, 0);
+        KWC_SpriteScreen.KW_spriteShow();
+        KWC_TextScreen.KW_textColor(0xFFFFFF, 0x00FF00);
+        KWC_TextScreen.KW_print(" ", 2);
+        check("text background above sprites", KWC_Screen.compose(null).getRGB(3, 3) & 0xFFFFFF, 0x00FF00);
+        KWC_Image part = new KWC_Image();
+        KWC_Image.KW_copyImg(blue, 1, 1, 2, 3, part);
+        check("copy part", part.getWidth() + "x" + part.getHeight(), "2x3");
+        checkError("bad image size", () -> KWC_Image.KW_createImg(new KWC_Image(), 0, 5), "bad image size");
+        Map<String, String> p = new HashMap<>();
+        p.put("AppletSprite", "2");
+        reset(8, 8, p);
+        checkError("sprite number limit", () -> KWC_SpriteScreen.KW_sprite(2, red, 0, 0), "no such sprite");
+    }
+
+    static void pageParameters() {
+        String html = "<applet code=\"Demo.class\" width=320 height=200>\r\n"
+                + "    <PARAM name=\"AppletWidth\" value=\"320\">\r\n"
+                + "    <PARAM name=\"speed\" value=\"10\">\r\n"
+                + "    <param NAME='Title' VALUE='日本 &amp; more'>\r\n"
+                + "</applet>\r\n";
+        KWC_Viewer.Page page;
+        try {
+            page = KWC_Viewer.parsePage(html.getBytes(StandardCharsets.UTF_8));
+        } catch (java.io.IOException e) {
+            check("page parses", e.toString(), "no exception");
+            return;
+        }
+        check("page class", page.code, "Demo");
+        check("page size", page.width + "x" + page.height, "320x200");
+        reset(page.width, page.height, page.params);
+        new KWC_Applet();
+        Object[][] cases = {
+            {"speed", "10"}, {"SPEED", "10"}, {"title", "日本 & more"}, {"missing", ""},
+            {"AppletWidth", "320"},
+        };
+        for (Object[] c : cases) check("Param " + c[0], KWL_Browser.KW_param((String) c[0]), c[1]);
+        try {
+            byte[] sjis = "<applet code=\"S.class\" width=8 height=8>\n<PARAM name=\"t\" value=\"日本\">\n</applet>\n"
+                    .getBytes("windows-31j");
+            check("Shift_JIS page", KWC_Viewer.parsePage(sjis).params.get("t"), "日本");
+        } catch (java.io.IOException e) {
+            check("Shift_JIS page parses", e.toString(), "no exception");
+        }
+        check("keys escapes", KWC_Viewer.decodeKeys("a\\nb\\\\"), "a\rb\\");
+    }
+}
