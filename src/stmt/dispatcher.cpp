@@ -1,7 +1,118 @@
 #include "stmt/dispatcher.h"
 
-namespace corvel {
+#include <fmt/format.h>
 
-int16_t TranslateMainProgram(TranslationContext&) { return 0; }
+#include "diag/error_report.h"
+#include "expr/expression.h"
+#include "source/token_codes.h"
+#include "stmt/jumps.h"
+#include "stmt/print_input.h"
+#include "symbols/declarations.h"
+
+namespace corvel {
+namespace {
+
+using Translator = int16_t (*)(TranslationContext&, int16_t&);
+
+int16_t Unsupported(TranslationContext& ctx, int16_t i, std::string_view construct) {
+  const Statement& s = ctx.statements[static_cast<size_t>(i)];
+  ReportErrorAt(ctx, s.lineNumber, s.firstColumn, fmt::format("このバージョンでは {}はまだサポートされていません", construct));
+  return 1;
+}
+
+int16_t Declare(TranslationContext& ctx, int16_t& i) { return DeclareVariables(ctx, i); }
+int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementExpression(ctx, i); }
+
+// The construct a first-pass kind names when its translator is not there yet.
+std::string_view UnsupportedBlock(int16_t kind) {
+  switch (kind) {
+    case kKindIf: return "IFブロック";
+    case kKindSelectCase: return "SELECT CASEブロック";
+    case kKindFor: return "FORブロック";
+    case kKindWhile: return "WHILEブロック";
+    case kKindDoWhile: return "DO WHILEブロック";
+    case kKindDoUntil: return "DO UNTILブロック";
+    case kKindDo: return "DOブロック";
+    default: return {};
+  }
+}
+
+struct Dispatch {
+  Translator translator = nullptr;
+  bool jumps = false;  // a jump-capable translator: its unit needs the program-counter machine
+  std::string_view unsupported;
+};
+
+// First pass: statement heads and single statements.
+Dispatch FirstPass(const Statement& s) {
+  switch (s.kind) {
+    case kKindExitFor: return {TranslateExitFor, true, {}};
+    case kKindExitDo: return {TranslateExitDo, true, {}};
+    case kKindEnd:
+    case kKindExitFunction:
+    case kKindExitSub: return {TranslateEnd, true, {}};
+    case kKindStatic: return {Declare, false, {}};
+    case kKindOrdinary: break;
+    default: return {nullptr, false, UnsupportedBlock(s.kind)};
+  }
+  switch (s.tokens[0].code) {
+    case kKwDim: return {Declare, false, {}};
+    case kKwRedim: return {nullptr, false, "REDIM命令"};
+    case kKwGoto: return {TranslateGoto, true, {}};
+    case kKwGosub: return {TranslateGosub, true, {}};
+    case kKwPrint: return {TranslatePrint, false, {}};
+    case kKwInput: return {TranslateInput, false, {}};
+    case kKwRem: return {};
+    case kKwReturn: return {TranslateReturn, true, {}};
+    case kKwScreen: return {nullptr, false, "SCREEN命令"};
+    case kKwLine: return {nullptr, false, "LINE命令"};
+    case kKwCircle: return {nullptr, false, "CIRCLE命令"};
+    case kKwGet: return {nullptr, false, "GET命令"};
+    case kKwPut: return {nullptr, false, "PUT命令"};
+    case kKwPset: return {nullptr, false, "PSET命令"};
+    case kKwPaint: return {nullptr, false, "PAINT命令"};
+    case kKwDrawStr: return {nullptr, false, "DRAWSTR命令"};
+    default: return {Assign, false, {}};
+  }
+}
+
+}  // namespace
+
+int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last) {
+  int16_t result = 0;
+  for (int16_t i = first; i <= last; ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (s.kind == kKindTranslated) continue;
+    const Dispatch d = FirstPass(s);
+    if (!d.unsupported.empty()) return Unsupported(ctx, i, d.unsupported);
+    if (d.translator == nullptr) continue;  // parts of compound statements, labels, REM
+    if (d.translator(ctx, i) != 0) return 1;
+    if (d.jumps) result = 2;
+  }
+  // The second pass translates the parts of blocks in the form the first
+  // pass left them; no block kind reaches it yet.
+  return result;
+}
+
+int16_t TranslateMainProgram(TranslationContext& ctx) {
+  int16_t first = -1;
+  int16_t last = -2;
+  for (size_t i = 0; i < ctx.statements.size(); ++i) {
+    if (ctx.statements[i].area != 400) continue;
+    first = static_cast<int16_t>(i);
+    last = first;
+    while (StatementAt(ctx, last + 1).area == 400) ++last;
+    break;
+  }
+  ctx.jumpsUsed = 0;
+  if (first >= 0) {
+    const int16_t result = DispatchStatements(ctx, first, last);
+    if (result == 1) return 1;
+    if (result == 2) ctx.jumpsUsed = 1;
+  }
+  ctx.mainFirst = first;
+  ctx.mainLast = last;
+  return 0;
+}
 
 }  // namespace corvel

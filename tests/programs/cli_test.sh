@@ -35,7 +35,7 @@ printf 'PRINT 1\n' > 'my prog.txt'
 printf 'PRINT 1\n' > class.txt
 mkdir -p out sub
 printf 'PRINT 1\n' > sub/Deep.txt
-printf 'X = "\223\372"\n' > Sjis.txt   # CP932 bytes, not UTF-8
+printf 'X$ = "\223\372"\n' > Sjis.txt   # CP932 bytes, not UTF-8
 
 translating='Corvel言語を Java言語に変換しています。'
 bad_report='Syntax Error

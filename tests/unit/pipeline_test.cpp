@@ -47,7 +47,7 @@ TEST_F(PipelineTest, NothingHappensBeforeASourceIsChosen) {
 }
 
 TEST_F(PipelineTest, TranslatingTwiceStartsFromEmptyTables) {
-  CompileInputs in = Inputs("Hello.txt", "*A: X = 1\r\nIF X THEN GOSUB A");
+  CompileInputs in = Inputs("Hello.txt", "*A: X = 1\r\nGOSUB A");
   ASSERT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated);
   const std::string first = DumpStatements(ctx_);
   ASSERT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated);

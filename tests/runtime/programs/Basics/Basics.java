@@ -58,11 +58,6 @@ case 3:
         LOC2.getValue(LOC2.getElement(1,1)+LOC2.getElement(2,2)+LOC2.getDimension(2)).ELE0.Set((short)(7));
         // P(1, 2).NAME = "abcdef"
         LOC2.getValue(LOC2.getElement(1,1)+LOC2.getElement(2,2)+LOC2.getDimension(2)).ELE1.Set("abcdef");
-        // REDIM PRESERVE P(1, 3)
-        LOC2.setDimension(2);
-        LOC2.setRange(1,0,1);
-        LOC2.setRange(2,1,3);
-        LOC2.setElement(1);
         // PRINT P(1, 2).X; "["; P(1, 2).NAME; "]"
         KWC_TextScreen.KW_print(LOC2.getValue(LOC2.getElement(1,1)+LOC2.getElement(2,2)+LOC2.getDimension(2)).ELE0.Get(),2);KWC_TextScreen.KW_print("[",2);KWC_TextScreen.KW_print(LOC2.getValue(LOC2.getElement(1,1)+LOC2.getElement(2,2)+LOC2.getDimension(2)).ELE1.Get(),2);KWC_TextScreen.KW_print("]",0);
         // S$ = MID(UCASE("corvel basic"), 3, 4) + STR(-1.5)

@@ -1,0 +1,189 @@
+#include "stmt/jumps.h"
+
+#include <fmt/format.h>
+
+#include "diag/error_report.h"
+#include "source/token_codes.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Structured block kinds and their program-counter forms. ORDER BLOCKFORMS
+struct BlockForm {
+  int16_t structured;
+  int16_t programCounter;
+};
+constexpr BlockForm kBlockForms[] = {{111, 121}, {211, 221}, {231, 241}, {311, 321},
+                                     {411, 421}, {511, 521}, {512, 522}, {611, 621}};
+
+constexpr int16_t kForProgramCounter = 321;
+
+int16_t Fail(TranslationContext& ctx, const Statement& s, std::string_view message) {
+  ReportErrorAt(ctx, s.lineNumber, s.firstColumn, message);
+  ErrorDone(ctx);
+  return 1;
+}
+
+void Finish(Statement& s, std::string text) {
+  s.codeText = std::move(text);
+  s.kind = kKindTranslated;
+  s.caseLabel = 2;
+}
+
+// The statement index of the label named by GOTO/GOSUB [*]name, or -1 after
+// a report.
+int16_t FindJumpLabel(TranslationContext& ctx, const Statement& s, std::string_view keyword) {
+  const bool star = s.tokens.size() > 1 && s.tokens[1].code == kTokStar;
+  if (s.tokens.size() != (star ? 3u : 2u)) {
+    Fail(ctx, s, std::string(keyword) + (star ? " *(ラベル名)で終わらなければいけません。" : " (ラベル番号)で終わらなければいけません。"));
+    return -1;
+  }
+  const auto found = ctx.labelIndex.find(s.tokens[star ? 2 : 1].text);
+  if (found == ctx.labelIndex.end()) {
+    Fail(ctx, s, fmt::format("{}命令で指定したラベルが存在しません。", keyword));
+    return -1;
+  }
+  return ctx.labels[static_cast<size_t>(found->second)].statementIndex;
+}
+
+// A jump may only reach a label of its own unit: the main program or the
+// same procedure. Each unit has a switch of its own.
+bool SameUnit(const Statement& a, const Statement& b) { return a.area == b.area && a.areaDetail == b.areaDetail; }
+
+// The case that leaves the loop block whose head is x: the one behind its end.
+int16_t CaseAfterBlock(const TranslationContext& ctx, int16_t head) {
+  const int16_t end = StatementAt(ctx, head + 1).blockEnd;
+  return static_cast<int16_t>(end + 1);
+}
+
+// The innermost enclosing block head of statement i whose kind is one of
+// `kinds`, or -1.
+template <size_t N>
+int16_t EnclosingBlock(const TranslationContext& ctx, int16_t i, const int16_t (&kinds)[N]) {
+  const Statement* s = &ctx.statements[static_cast<size_t>(i)];
+  while (s->blockDepth > 0) {
+    const int16_t x = s->blockHead;
+    s = &ctx.statements[static_cast<size_t>(x)];
+    for (int16_t k : kinds) {
+      if (s->kind == k) return x;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::string SourceCommentText(const TranslationContext& ctx, const Statement& s) {
+  const std::string& line = ctx.sourceLines[static_cast<size_t>(s.lineNumber - 1)];
+  // Columns count characters: find the bytes of [firstColumn, firstColumn + span).
+  size_t begin = 0;
+  size_t end = line.size();
+  int column = 1;
+  for (size_t b = 0; b <= line.size(); ++b) {
+    if (b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) continue;
+    if (column == s.firstColumn) begin = b;
+    if (column == s.firstColumn + std::abs(s.span)) {
+      end = b;
+      break;
+    }
+    ++column;
+  }
+  std::string text = line.substr(begin, end - begin);
+  // Java reads \uXXXX even inside a comment: an escaped newline would end it.
+  for (size_t p = text.find("\\u"); p != std::string::npos; p = text.find("\\u", p + 3)) text.insert(p, "\\");
+  return text;
+}
+
+void ForceProgramCounterForm(TranslationContext& ctx, int16_t i) {
+  const Statement* s = &ctx.statements[static_cast<size_t>(i)];
+  while (s->blockDepth > 0) {
+    Statement& head = ctx.statements[static_cast<size_t>(s->blockHead)];
+    for (const BlockForm& form : kBlockForms) {
+      if (head.kind == form.structured) head.kind = form.programCounter;
+    }
+    s = &head;
+  }
+}
+
+void MarkJumpTarget(TranslationContext& ctx, int16_t t) {
+  Statement& target = ctx.statements[static_cast<size_t>(t)];
+  if (target.span <= 0) return;  // an earlier jump marked it
+  target.codeText = "// " + SourceCommentText(ctx, target);
+  target.kind = kKindTranslated;
+  target.caseLabel = 2;
+  target.span = static_cast<int16_t>(-target.span);
+}
+
+// END | EXIT SUB | EXIT FUNCTION
+int16_t TranslateEnd(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]=0;{}break;", kCrLf));
+  return 0;
+}
+
+// RETURN
+int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("CPC--;{}break;", kCrLf));
+  return 0;
+}
+
+// EXIT DO: past the LOOP of the innermost DO block
+int16_t TranslateExitDo(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  constexpr int16_t kDoForms[] = {521, 522, 621};
+  const int16_t x = EnclosingBlock(ctx, i, kDoForms);
+  if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Doに対応する Doが存在しません。");
+  const int16_t end = static_cast<int16_t>(CaseAfterBlock(ctx, x) - 1);
+  if (ctx.statements[static_cast<size_t>(x)].kind == 621) ctx.statements[static_cast<size_t>(end)].caseLabel = 2;
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", end + 1, kCrLf));
+  return 0;
+}
+
+// EXIT FOR: past the NEXT of the innermost FOR block
+int16_t TranslateExitFor(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  constexpr int16_t kForForms[] = {kForProgramCounter};
+  const int16_t x = EnclosingBlock(ctx, i, kForForms);
+  if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", CaseAfterBlock(ctx, x) + 1, kCrLf));
+  return 0;
+}
+
+// GOTO [*]label
+int16_t TranslateGoto(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  const Statement& c = ctx.statements[static_cast<size_t>(i)];
+  const int16_t t = FindJumpLabel(ctx, c, "Goto");
+  if (t < 0) return 1;
+  const Statement& target = ctx.statements[static_cast<size_t>(t)];
+  // No jump into a block from outside it: the label stands outside every
+  // block, in the jump's own block part, or beside one of its enclosing heads.
+  bool allowed = target.blockDepth == 0 || (target.blockDepth == c.blockDepth && target.blockRegion == c.blockRegion);
+  for (const Statement* x = &c; !allowed && x->blockDepth >= 1;) {
+    x = &ctx.statements[static_cast<size_t>(x->blockHead)];
+    allowed = x->blockDepth == target.blockDepth && x->blockRegion == target.blockRegion;
+  }
+  if (!allowed || !SameUnit(c, target)) return Fail(ctx, c, "Goto命令の飛び先が不正です。");
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", t + 1, kCrLf));
+  MarkJumpTarget(ctx, t);
+  return 0;
+}
+
+// GOSUB [*]label
+int16_t TranslateGosub(TranslationContext& ctx, int16_t& i) {
+  ForceProgramCounterForm(ctx, i);
+  const Statement& c = ctx.statements[static_cast<size_t>(i)];
+  const int16_t t = FindJumpLabel(ctx, c, "Gosub");
+  if (t < 0) return 1;
+  const Statement& target = ctx.statements[static_cast<size_t>(t)];
+  if (target.blockDepth != 0 || !SameUnit(c, target)) return Fail(ctx, c, "Gosub命令の飛び先が不正です。");
+  Finish(ctx.statements[static_cast<size_t>(i)],
+         fmt::format("PC[CPC]={};{}PC[++CPC]={};{}break;", i + 1, kCrLf, t + 1, kCrLf));
+  MarkJumpTarget(ctx, t);
+  return 0;
+}
+
+}  // namespace corvel

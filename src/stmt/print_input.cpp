@@ -1,0 +1,123 @@
+#include "stmt/print_input.h"
+
+#include <fmt/format.h>
+
+#include "diag/error_report.h"
+#include "expr/expression.h"
+#include "expr/value_conversion.h"
+#include "source/token_codes.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+int16_t Fail(TranslationContext& ctx, const Statement& s, int column, std::string_view message) {
+  ReportErrorAt(ctx, s.lineNumber, column, message);
+  ErrorDone(ctx);
+  return 1;
+}
+
+// One PRINT item: its value as the Java type KW_print takes.
+int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int mode, std::string& text) {
+  std::string java;
+  int16_t type = 0;
+  int16_t extra = 0;
+  if (TranslateExpression(ctx, i, static_cast<int16_t>(first), static_cast<int16_t>(last), java, type, extra) != 0) {
+    return 1;
+  }
+  int16_t target = 0;
+  if (type >= 1 && type <= 6) target = static_cast<int16_t>(type + 20);
+  else if (type == kTypeString || type == kTypeFixedString || type == 29 || type == 49) target = 29;
+  else if (type >= 21 && type <= 26) target = type;
+  else if (type >= 41 && type <= 46) target = static_cast<int16_t>(type - 20);
+  const Statement& s = ctx.statements[static_cast<size_t>(i)];
+  if (target == 0 || ConvertValue(java, type, extra, target, -1) != 0) {
+    return Fail(ctx, s, s.tokens[static_cast<size_t>(first)].column, "Print命令の引数に不適切な型の変数が指定されています。");
+  }
+  text += fmt::format("KWC_TextScreen.KW_print({},{});", java, mode);
+  return 0;
+}
+
+}  // namespace
+
+// PRINT [item {, | ; item} [, | ;]]
+int16_t TranslatePrint(TranslationContext& ctx, int16_t& i) {
+  Statement& s = ctx.statements[static_cast<size_t>(i)];
+  const auto count = static_cast<int>(s.tokens.size());
+  std::string text;
+  if (count == 1) {
+    text = "KWC_TextScreen.KW_print(\"\",0);";
+  } else {
+    int start = 1;
+    int depth = 0;
+    for (int k = 1; k < count; ++k) {
+      const int16_t code = s.tokens[static_cast<size_t>(k)].code;
+      if (code == kTokLParen) ++depth;
+      if (code == kTokRParen) --depth;
+      const bool comma = code == kTokComma && depth == 0;
+      if (!comma && code != kTokSemicolon) continue;
+      if (k == start) return Fail(ctx, s, s.tokens[static_cast<size_t>(k)].column, "Print命令の使い方が不正です。");
+      if (PrintItem(ctx, i, start, k - 1, comma ? 1 : 2, text) != 0) return 1;
+      start = k + 1;
+    }
+    if (start < count && PrintItem(ctx, i, start, count - 1, 0, text) != 0) return 1;
+  }
+  Statement& done = ctx.statements[static_cast<size_t>(i)];
+  done.codeText = std::move(text);
+  done.kind = kKindTranslated;
+  return 0;
+}
+
+// INPUT [;] ["prompt" , | ;] variable {, variable}
+int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
+  const Statement& s = ctx.statements[static_cast<size_t>(i)];
+  const auto count = static_cast<int>(s.tokens.size());
+  std::string text = fmt::format("do{{{}", kCrLf);
+  int k = 1;
+  const bool keep_line = count > 1 && s.tokens[1].code == kTokSemicolon;
+  text += keep_line ? "    initInput(1," : "    initInput(0,";
+  if (keep_line) k = 2;
+  if (k < count && s.tokens[static_cast<size_t>(k)].code == kTokString) {
+    const int16_t separator = k + 1 < count ? s.tokens[static_cast<size_t>(k + 1)].code : int16_t{0};
+    if (separator != kTokComma && separator != kTokSemicolon) {
+      return Fail(ctx, s, s.firstColumn, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。");
+    }
+    text += fmt::format("{},{});{}", s.tokens[static_cast<size_t>(k)].text, separator == kTokSemicolon ? 0 : 1, kCrLf);
+    k += 2;
+  } else {
+    text += fmt::format("\"\",0);{}", kCrLf);
+  }
+  if (k >= count) return Fail(ctx, s, s.firstColumn, "Input命令の使い方が不正です。");
+  int start = k;
+  int depth = 0;
+  for (int j = k; j <= count; ++j) {
+    const int16_t code = j < count ? s.tokens[static_cast<size_t>(j)].code : int16_t{0};
+    if (code == kTokLParen) ++depth;
+    if (code == kTokRParen) --depth;
+    if (j < count && !(code == kTokComma && depth == 0)) continue;
+    if (j == start) {
+      return Fail(ctx, s, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, "Input命令の使い方が不正です。");
+    }
+    std::string java;
+    int16_t type = 0;
+    int16_t extra = 0;
+    if (TranslateExpression(ctx, i, static_cast<int16_t>(start), static_cast<int16_t>(j - 1), java, type, extra) != 0) {
+      return 1;
+    }
+    // A variable, an array element or a record element: a place to read into.
+    if (!((type >= 1 && type <= 6) || type == kTypeString)) {
+      return Fail(ctx, s, s.tokens[static_cast<size_t>(start)].column, "Input命令の引数に不適切な型の変数が指定されています。");
+    }
+    text += fmt::format("    {}.getInput();{}", java, kCrLf);
+    start = j + 1;
+  }
+  text += "}while(InputError);";
+  Statement& done = ctx.statements[static_cast<size_t>(i)];
+  done.codeText = std::move(text);
+  done.kind = kKindTranslated;
+  return 0;
+}
+
+}  // namespace corvel
