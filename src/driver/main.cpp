@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "driver/heap.h"
+#include "driver/javac.h"
 #include "driver/pipeline.h"
 #include "symbols/context.h"
 
@@ -19,6 +21,7 @@ namespace fs = std::filesystem;
 constexpr int kExitOk = 0;
 constexpr int kExitProgramFault = 1;
 constexpr int kExitFailure = 2;
+constexpr int kExitJavacFailed = 3;
 
 struct Options {
   std::string source;
@@ -30,6 +33,7 @@ struct Options {
   bool detach = false;
   bool quiet = false;
   bool timePasses = false;
+  bool run = false;
 };
 
 // Reports are built with CR LF between lines; a terminal wants LF.
@@ -81,6 +85,7 @@ int main(int argc, char** argv) {
   app.add_flag("--detach", opt.detach, "Start javac and return at once");
   app.add_option("--encoding", opt.encoding, "Source encoding (auto: UTF-8 when valid, else CP932)")
       ->check(CLI::IsMember({"auto", "utf-8", "cp932"}));
+  app.add_flag("--run", opt.run, "After javac succeeds, run the program in the viewer");
   app.add_flag("-q,--quiet", opt.quiet, "No status texts");
   app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
 
@@ -119,20 +124,36 @@ int main(int argc, char** argv) {
   inputs.outputDir = opt.outputDir.empty() ? inputs.sourceDir : opt.outputDir;
   inputs.appDir = opt.appDir.empty() ? DefaultAppDir() : opt.appDir;
   inputs.javacDir = opt.javacDir;
+  inputs.javac = opt.noJavac ? corvel::JavacMode::kNone
+                 : opt.detach ? corvel::JavacMode::kDetach
+                              : corvel::JavacMode::kWait;
   if (opt.timePasses) {
     inputs.onPassTimed = [](std::string_view pass, double ms) {
       std::fprintf(stderr, "pass %.*s: %.3f ms\n", static_cast<int>(pass.size()), pass.data(), ms);
     };
   }
 
+  if (opt.run && (opt.noJavac || opt.detach)) return Fail("--run needs javac to finish: drop --no-javac and --detach");
   switch (corvel::CompileProgram(ctx, inputs)) {
     case corvel::CompileResult::kTranslated:
     case corvel::CompileResult::kNotStarted:
-      return kExitOk;
+      break;
     case corvel::CompileResult::kProgramFault:
       return kExitProgramFault;
+    case corvel::CompileResult::kJavacFailed:
+      return kExitJavacFailed;
     case corvel::CompileResult::kFailure:
-      break;
+      return Fail(ctx.failureText);
   }
-  return Fail(ctx.failureText);
+  if (!opt.run) return kExitOk;
+  // The viewer runs the compiled program from the output folder, in a window
+  // when there is a display.
+  const fs::path java = fs::path(ctx.javacDir) / "java";
+  std::vector<std::string> viewer = {java.string(), "-cp", ".", "KWC_Viewer"};
+  if (std::getenv("DISPLAY") == nullptr) viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+  viewer.push_back(corvel::GetProgramName(ctx) + ".html");
+  std::string why;
+  const int status = corvel::RunProgram(viewer, ctx.outputDir, true, why);
+  if (status < 0) return Fail(java.string() + ": " + why);
+  return status;
 }

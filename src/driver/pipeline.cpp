@@ -12,6 +12,8 @@
 #include "checks/block_matching.h"
 #include "checks/options.h"
 #include "checks/placement.h"
+#include "driver/javac.h"
+#include "emit/java_writer.h"
 #include "expr/library.h"
 #include "source/source_reader.h"
 #include "source/text_encoding.h"
@@ -41,29 +43,11 @@ constexpr PassSlot kPasses[] = {
     {"TranslateMainProgram", TranslateMainProgram},
 };
 
-std::string WithoutTrailingSlash(std::string_view dir) {
-  if (dir.size() > 1 && dir.back() == '/') dir.remove_suffix(1);
-  return std::string(dir);
-}
-
 bool EndsWithTxt(std::string_view name) {
   if (name.size() <= 4) return false;
   std::string ext(name.substr(name.size() - 4));
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return ext == ".txt";
-}
-
-// A class name may use any Unicode letter, so the classification needs a
-// UTF-8 locale; it is made once and never changed.
-bool IsJavaLetter(char32_t c, bool first) {
-  if (c < 0x80) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
-           (!first && c >= '0' && c <= '9');
-  }
-  static const locale_t kUtf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-  if (kUtf8 == static_cast<locale_t>(0)) return !std::iswspace(static_cast<wint_t>(c));
-  const auto wc = static_cast<wint_t>(c);
-  return first ? iswalpha_l(wc, kUtf8) != 0 : iswalnum_l(wc, kUtf8) != 0;
 }
 
 // A missing folder is created when the files are written; it must then lie
@@ -97,42 +81,6 @@ void ShowStatus(TranslationContext& ctx, std::string_view text) {
 
 }  // namespace
 
-void SetOutputDir(TranslationContext& ctx, std::string_view dir) { ctx.outputDir = WithoutTrailingSlash(dir); }
-void SetSourceDir(TranslationContext& ctx, std::string_view dir) { ctx.sourceDir = WithoutTrailingSlash(dir); }
-void SetSourceFileName(TranslationContext& ctx, std::string_view name) { ctx.sourceFileName = name; }
-void SetAppDir(TranslationContext& ctx, std::string_view dir) { ctx.appDir = WithoutTrailingSlash(dir); }
-void SetJavacDir(TranslationContext& ctx, std::string_view dir) { ctx.javacDir = WithoutTrailingSlash(dir); }
-
-std::string GetProgramName(const TranslationContext& ctx) {
-  const std::string& name = ctx.sourceFileName;
-  return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
-}
-
-bool IsValidProgramName(std::string_view name) {
-  static const std::set<std::string_view> kReserved = {
-      "abstract", "assert", "boolean", "break", "byte", "case", "catch", "char", "class",
-      "const", "continue", "default", "do", "double", "else", "enum", "extends", "final",
-      "finally", "float", "for", "goto", "if", "implements", "import", "instanceof", "int",
-      "interface", "long", "native", "new", "package", "private", "protected", "public",
-      "return", "short", "static", "strictfp", "super", "switch", "synchronized", "this",
-      "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
-      "null", "_", "var", "yield", "record", "sealed", "permits"};
-  if (name.empty() || kReserved.count(name) != 0 || !IsValidUtf8(name)) return false;
-  // The runtime's classes and the generated classes of user types use these names.
-  for (std::string_view prefix : {"KWC_", "KWV_", "KWA_", "KWL_"}) {
-    if (name.substr(0, prefix.size()) == prefix) return false;
-  }
-  if (name.size() > 3 && name.substr(0, 3) == "TYP" &&
-      name.find_first_not_of("0123456789", 3) == std::string_view::npos) {
-    return false;
-  }
-  const std::u32string chars = DecodeUtf8(name);
-  for (size_t i = 0; i < chars.size(); ++i) {
-    if (!IsJavaLetter(chars[i], i == 0)) return false;
-  }
-  return true;
-}
-
 CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs) {
   if (!inputs.sourceChosen) return CompileResult::kNotStarted;
 
@@ -162,6 +110,19 @@ CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& input
     return CompileResult::kFailure;
   }
 
+  // javac is looked for first, so that a run that cannot compile leaves the
+  // output folder as it was.
+  std::string javac;
+  if (inputs.javac != JavacMode::kNone) {
+    const std::string dir = FindJavacDir(ctx.javacDir);
+    if (dir.empty() || !HoldsJavac(dir, javac)) {
+      ctx.failureText = ctx.javacDir.empty() ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
+                                             : ctx.javacDir + ": no javac in this folder";
+      return CompileResult::kFailure;
+    }
+    SetJavacDir(ctx, dir);
+  }
+
   ShowStatus(ctx, kStatusTranslating);
   for (const PassSlot& pass : kPasses) {
     const auto start = std::chrono::steady_clock::now();
@@ -175,7 +136,19 @@ CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& input
       return ctx.failureText.empty() ? CompileResult::kProgramFault : CompileResult::kFailure;
     }
   }
-  return CompileResult::kTranslated;
+  ShowStatus(ctx, kStatusCopying);
+  if (WriteJavaProgram(ctx) != 0) return CompileResult::kFailure;
+  if (inputs.javac == JavacMode::kNone) return CompileResult::kTranslated;
+
+  ShowStatus(ctx, kStatusCompiling);
+  ShowStatus(ctx, kStatusStarted);
+  const int status = RunProgram({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
+                                ctx.outputDir.empty() ? "." : ctx.outputDir, inputs.javac == JavacMode::kWait, why);
+  if (status < 0 || (status == 127 && !why.empty())) {
+    ctx.failureText = javac + ": " + why;
+    return CompileResult::kFailure;
+  }
+  return status == 0 ? CompileResult::kTranslated : CompileResult::kJavacFailed;
 }
 
 }  // namespace corvel

@@ -6,11 +6,24 @@
 #include <string>
 #include <string_view>
 
+#include "driver/file_paths.h"
 #include "symbols/context.h"
 
 namespace corvel {
 
 inline constexpr std::string_view kStatusTranslating = "Corvel言語を Java言語に変換しています。";
+inline constexpr std::string_view kStatusCopying = "必要なファイルをコピーしています。";
+inline constexpr std::string_view kStatusCompiling = "Java言語を Javaバイトコードに変換します。";
+inline constexpr std::string_view kStatusStarted =
+    "タスクバーから javacアプリケーションが消えたら終了です。出力された HTMLファイルをブラウザで開いてください。\r\n"
+    "変更を行い同じファイルを変換したい場合、ステップ３のボタンを押すだけで構いません。";
+
+// What happens after the files are written.
+enum class JavacMode {
+  kNone,    // nothing: the files are the result
+  kDetach,  // start javac and return at once
+  kWait,    // start javac and wait for it; its output goes where ours goes
+};
 
 struct CompileInputs {
   std::string appDir;          // holds SysLib/
@@ -19,6 +32,7 @@ struct CompileInputs {
   std::string outputDir;
   std::string javacDir;
   bool sourceChosen = true;  // the wizard's flag: nothing happens before a file is chosen
+  JavacMode javac = JavacMode::kNone;
   // Called after each pass with its name and its time in milliseconds.
   std::function<void(std::string_view pass, double ms)> onPassTimed;
 };
@@ -28,21 +42,9 @@ enum class CompileResult {
   kTranslated,    // every pass succeeded
   kProgramFault,  // a pass reported a fault in the program
   kFailure,       // anything else; ctx.failureText says what
+  kJavacFailed,   // the files are written; javac (waited for) reported errors
 };
 
 CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs);
-
-// Path routines; folders are stored without one trailing "/".
-void SetOutputDir(TranslationContext& ctx, std::string_view dir);
-void SetSourceDir(TranslationContext& ctx, std::string_view dir);
-void SetSourceFileName(TranslationContext& ctx, std::string_view name);
-void SetAppDir(TranslationContext& ctx, std::string_view dir);
-void SetJavacDir(TranslationContext& ctx, std::string_view dir);
-// The source file name without its ".txt": the class and output file name.
-std::string GetProgramName(const TranslationContext& ctx);
-
-// Whether `name` can name the generated Java class (identifier syntax, not a
-// Java keyword, not one of the runtime's class names).
-bool IsValidProgramName(std::string_view name);
 
 }  // namespace corvel

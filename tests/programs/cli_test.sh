@@ -38,13 +38,15 @@ printf 'PRINT 1\n' > sub/Deep.txt
 printf 'X$ = "\223\372"\n' > Sjis.txt   # CP932 bytes, not UTF-8
 
 translating='Corvel言語を Java言語に変換しています。'
+written="$translating
+必要なファイルをコピーしています。"
 bad_report='Syntax Error
 第2行目
     <PRINT "open>
 第7文字目
     リテラル文字列が正しく完結していません'
 
-check ok                0 "$translating" ""               -- Good.txt --no-javac
+check ok                0 "$written"     ""               -- Good.txt --no-javac
 check quiet             0 ""             ""               -- -q Good.txt --no-javac
 check fault             1 "$translating" "$bad_report"    -- Bad.txt --no-javac -o out
 check fault-quiet       1 ""             "$bad_report"    -- --quiet Bad.txt --no-javac
@@ -64,6 +66,30 @@ check bad-encoding      2 ""             "--encoding: latin1 not in {auto,utf-8,
 check no-source         2 ""             "SOURCE is required*"                                   --
 check version           0 "corvel 0.1.0" ""                                                     -- --version
 check help              0 "Translates a Corvel program*" ""                                     -- --help
+
+# javac: its output passed through and its failure exit 3; a folder without
+# javac is a failure before anything is written.
+mkdir -p fakejdk nojdk
+printf '#!/bin/sh\necho "fake javac: $*" >&2\nexit 1\n' > fakejdk/javac
+chmod +x fakejdk/javac
+check javac-fails       3 ""             "fake javac: -encoding UTF-8 Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
+check no-javac-there    2 ""             "corvel: nojdk: no javac in this folder" -- -q --javac-dir nojdk -o jout2 Good.txt
+[ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
+check run-needs-javac   2 ""             "corvel: --run needs javac to finish: drop --no-javac and --detach" -- --run --no-javac Good.txt
+
+# Paths with spaces; a second translation replaces the files; a failed one
+# leaves the folder exactly as it was.
+mkdir -p "src dir"
+printf 'PRINT "a long first program"\r\nPRINT 2\r\n' > "src dir/Same.txt"
+check spaces            0 ""             ""               -- -q --no-javac -o "out dir" "src dir/Same.txt"
+printf 'PRINT 1\r\n' > "src dir/Same.txt"
+check replaced          0 ""             ""               -- -q --no-javac -o "out dir" "src dir/Same.txt"
+if grep -q "long first" "out dir/Same.java"; then echo "FAIL replaced: the old text is still there"; failures=$((failures + 1)); fi
+before=$(cd "out dir" && ls -l --time-style=+%s.%N && md5sum *)
+printf 'PRINT "open\r\n' > "src dir/Same.txt"
+check failed-keeps      1 ""             "Syntax Error*"  -- -q --no-javac -o "out dir" "src dir/Same.txt"
+after=$(cd "out dir" && ls -l --time-style=+%s.%N && md5sum *)
+[ "$before" = "$after" ] || { echo "FAIL failed-keeps: the output folder changed"; failures=$((failures + 1)); }
 
 # A report shows the user's line whole, whatever bytes it holds.
 printf 'X\0 = 1\n' > Nul.txt

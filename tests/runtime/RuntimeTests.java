@@ -57,6 +57,7 @@ public class RuntimeTests {
         colourModes();
         imagesAndSprites();
         pageParameters();
+        errorMessages();
         System.out.println(passed + " passed, " + failed + " failed");
         System.exit(failed == 0 ? 0 : 1);
     }
@@ -637,5 +638,26 @@ public class RuntimeTests {
             check("Shift_JIS page parses", e.toString(), "no exception");
         }
         check("keys escapes", KWC_Viewer.decodeKeys("a\\nb\\\\"), "a\rb\\");
+    }
+
+    static Throwable thrownIn(Throwable t, String className) {
+        t.setStackTrace(new StackTraceElement[] {new StackTraceElement(className, "run", "X.java", 1)});
+        return t;
+    }
+
+    static void errorMessages() {
+        Object[][] cases = {
+            {thrownIn(new IllegalStateException("Subscript out of range: 3"), "KWC_Array"),
+                "Runtime error: Subscript out of range: 3"},
+            {thrownIn(new ArithmeticException("/ by zero"), "Prog"), "Runtime error: Division by zero"},
+            {thrownIn(new ArrayIndexOutOfBoundsException("Index 255 out of bounds for length 255"), "Prog"),
+                "Runtime error: Out of stack space (GOSUB nested too deeply)"},
+            {thrownIn(new ArrayIndexOutOfBoundsException("Index -1 out of bounds for length 255"), "Prog"),
+                "Runtime error: RETURN without GOSUB"},
+            {new StackOverflowError(), "Runtime error: Out of stack space (procedure calls nested too deeply)"},
+            {thrownIn(new NullPointerException("x"), "Prog"), "Runtime error: java.lang.NullPointerException: x"},
+        };
+        for (Object[] c : cases)
+            check("error message " + c[1], KWC_Viewer.describe((Throwable) c[0], "Prog"), c[1]);
     }
 }

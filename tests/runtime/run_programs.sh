@@ -18,6 +18,11 @@ mkdir "$work/viewer"
 cp "$syslib"/KWC_Viewer*.class "$work/viewer/"
 
 failures=0 count=0
+# The always-copied classes must not need a class that is copied only on demand.
+if (cd "$syslib" && javap -v $(printf '%s.class ' $always)) | grep -o 'KW[VAL]_[A-Za-z0-9_]*' | sort -u | grep .; then
+  echo "FAIL always-copied classes refer to the classes above"
+  failures=$((failures + 1))
+fi
 for dir in "$programs"/*/; do
   name=$(basename "$dir")
   out="$work/$name"

@@ -19,6 +19,13 @@ class PipelineTest : public ::testing::Test {
            ("corvel_pipeline_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "out");
+    // Stand-ins for the runtime classes the writer copies.
+    fs::create_directories(dir_ / "SysLib");
+    for (const char* name : {"KWC_Applet", "KWC_Array", "KWC_Color", "KWC_Color_Browser", "KWC_Color_Natural",
+                             "KWC_GraphicScreen", "KWC_Image", "KWC_Screen", "KWC_SpriteScreen", "KWC_TextScreen",
+                             "KWC_TransFilter", "KWC_Viewer", "KWC_Viewer$Page", "KWV_Single"}) {
+      std::ofstream(dir_ / "SysLib" / (std::string(name) + ".class")) << name;
+    }
     testing::Capture(ctx_, captured_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -55,8 +62,14 @@ TEST_F(PipelineTest, TranslatingTwiceStartsFromEmptyTables) {
   EXPECT_EQ(ctx_.labels.size(), 1u);
   EXPECT_EQ(GetProgramName(ctx_), "Hello");
   EXPECT_EQ(ctx_.sourceDir, dir_.string());
-  EXPECT_EQ(captured_.statuses, (std::vector<std::string>{std::string(kStatusTranslating),
-                                                          std::string(kStatusTranslating)}));
+  EXPECT_EQ(captured_.statuses,
+            (std::vector<std::string>{std::string(kStatusTranslating), std::string(kStatusCopying),
+                                      std::string(kStatusTranslating), std::string(kStatusCopying)}));
+  // The program, its page and the runtime it needs, nested classes included.
+  for (const char* file : {"Hello.java", "Hello.html", "KWC_Applet.class", "KWC_Viewer$Page.class", "KWV_Single.class"}) {
+    EXPECT_TRUE(fs::exists(dir_ / "out" / file)) << file;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "KWV_Long.class"));
 }
 
 TEST_F(PipelineTest, AFaultClearsTheStatusAndWritesNothing) {

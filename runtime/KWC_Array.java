@@ -1,0 +1,108 @@
+/**
+ * Base of the array classes. An array has Dimension dimensions; Range[k] holds the lower bound,
+ * the upper bound and the stride of dimension k + 1. Elements lie in one flat table, the first
+ * subscript varying fastest, so a subscripted access is
+ * getValue(getElement(1, i) + getElement(2, j) + getDimension(2)): each getElement checks its
+ * subscript and gives its share of the flat index, getDimension checks the subscript count.
+ * A subscript out of range or a wrong count stops the program with a runtime error.
+ */
+public abstract class KWC_Array {
+    /** Set while the array has no usable shape (after a failed set-up). */
+    public boolean Error;
+    public int Dimension;
+    public int Range[][] = new int[0][3];
+    /** Length of the first dimension when the elements were last made (for REDIM PRESERVE). */
+    public int Preserve;
+
+    // The shape before the last setDimension, so that PRESERVE can keep elements by subscripts.
+    private int[][] previousRange = new int[0][3];
+    private int previousDimension;
+
+    /** Makes the new element table: ElementCount elements, keeping old ones when Option is 1. */
+    public abstract void setElementData(int ElementCount, int Option);
+
+    public void setDimension(int n) {
+        if (n < 1 || n > 60)
+            throw fail("REDIM: bad number of dimensions " + n);
+        previousRange = Range;
+        previousDimension = Dimension;
+        Dimension = n;
+        Range = new int[n][3];
+    }
+
+    public void setRange(int k, int lower, int upper) {
+        if (k < 1 || k > Dimension) throw fail("REDIM: no dimension " + k);
+        if (lower > upper)
+            throw fail("Subscript out of range: bounds " + lower + " TO " + upper);
+        Range[k - 1][0] = lower;
+        Range[k - 1][1] = upper;
+    }
+
+    /** Makes the elements for the ranges set; Option 1 keeps the elements that still fit. */
+    public void setElement(int Option) {
+        long count = 1;
+        for (int k = 0; k < Dimension; k++) {
+            Range[k][2] = (int) count;
+            count *= (long) Range[k][1] - Range[k][0] + 1;
+            if (count > 100_000_000L) throw fail("REDIM: array too large (" + count + " elements)");
+        }
+        Error = false;
+        setElementData((int) count, Option);
+        Preserve = Dimension > 0 ? Range[0][1] - Range[0][0] + 1 : 0;
+    }
+
+    /** The share of subscript index of dimension k in the flat index. */
+    public int getElement(int k, int index) {
+        if (k > Dimension) throw wrongCount(k);
+        int[] r = Range[k - 1];
+        if (index < r[0] || index > r[1])
+            throw fail("Subscript out of range: " + index + " (dimension " + k + " is " + r[0]
+                    + " TO " + r[1] + ")");
+        return (index - r[0]) * r[2];
+    }
+
+    /** Checks that k subscripts were given; adds nothing to the flat index. */
+    public int getDimension(int k) {
+        if (k != Dimension) throw wrongCount(k);
+        return 0;
+    }
+
+    private RuntimeException wrongCount(int k) {
+        if (Dimension == 0)
+            return fail("Subscript out of range: the array has no elements (REDIM it first)");
+        return fail("Wrong number of dimensions: the array has " + Dimension
+                + (Dimension == 1 ? " dimension" : " dimensions") + ", " + k
+                + (k == 1 ? " subscript was" : " or more subscripts were") + " given");
+    }
+
+    private RuntimeException fail(String message) {
+        return KWC_Applet.runtimeError(message);
+    }
+
+    /**
+     * For REDIM PRESERVE: the old flat index of the element at new flat index flat when the
+     * subscripts were valid in the old shape too, else -1.
+     */
+    protected int previousIndex(int flat) {
+        if (previousDimension != Dimension) return -1;
+        int old = 0;
+        for (int k = 0; k < Dimension; k++) {
+            int len = Range[k][1] - Range[k][0] + 1;
+            int index = Range[k][0] + flat % len;
+            flat /= len;
+            int[] p = previousRange[k];
+            if (index < p[0] || index > p[1]) return -1;
+            old += (index - p[0]) * p[2];
+        }
+        return old;
+    }
+
+    /** Copies the shape of other into this array (used by the deep copies of Get()). */
+    protected void copyShape(KWC_Array other) {
+        Dimension = other.Dimension;
+        Range = new int[other.Range.length][];
+        for (int k = 0; k < Range.length; k++) Range[k] = other.Range[k].clone();
+        Preserve = other.Preserve;
+        Error = other.Error;
+    }
+}

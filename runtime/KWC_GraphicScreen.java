@@ -1,0 +1,480 @@
+import java.awt.Color;
+import java.awt.Font;
+import java.awt.FontMetrics;
+import java.awt.Graphics2D;
+import java.awt.image.BufferedImage;
+
+/**
+ * Graphics on the active page or in an image: LINE, PSET, CIRCLE, PAINT, GET, PUT, DRAWSTR, and
+ * the page, colour, clip and font settings. Drawing works on the pixel arrays directly, so the
+ * results are exact to the pixel. The first argument of a drawing call is either the start mode
+ * (0 absolute, 1 relative to the last point, 2 from the last point) or the image drawn into.
+ */
+public class KWC_GraphicScreen {
+    static int foreColor = 0xFFFFFF, backColor = 0;
+    static int lastX, lastY;
+    // Clip rectangle of the pages, corners included.
+    static int clipX1, clipY1, clipX2, clipY2;
+    static Font font = new Font(Font.MONOSPACED, Font.PLAIN, 16);
+
+    // The drawing target chosen by page() or image(): pixels, size, clip, opaque bits to add.
+    static int[] tPix;
+    static int tW, tH, tX1, tY1, tX2, tY2, tAlpha;
+
+    static void reset() {
+        lastX = 0;
+        lastY = 0;
+        clipX1 = 0;
+        clipY1 = 0;
+        clipX2 = KWC_Screen.pageWidth - 1;
+        clipY2 = KWC_Screen.pageHeight - 1;
+        font = new Font(Font.MONOSPACED, Font.PLAIN, 16);
+        resetColors();
+    }
+
+    static void resetColors() {
+        foreColor = KWC_Screen.colorMode.white();
+        backColor = 0;
+    }
+
+    static int backgroundRGB() {
+        return KWC_Screen.rgb(backColor);
+    }
+
+    private static void page() {
+        tPix = KWC_Screen.pagePixels[KWC_Screen.activePage];
+        tW = KWC_Screen.pageWidth;
+        tH = KWC_Screen.pageHeight;
+        tX1 = clipX1;
+        tY1 = clipY1;
+        tX2 = clipX2;
+        tY2 = clipY2;
+        tAlpha = 0;
+    }
+
+    private static void image(KWC_Image img) {
+        tPix = img.pixels;
+        tW = img.width;
+        tH = img.height;
+        tX1 = 0;
+        tY1 = 0;
+        tX2 = img.width - 1;
+        tY2 = img.height - 1;
+        tAlpha = 0xFF000000;
+    }
+
+    private static void plot(int x, int y, int rgb) {
+        if (x >= tX1 && x <= tX2 && y >= tY1 && y <= tY2) tPix[y * tW + x] = rgb | tAlpha;
+    }
+
+    private static int colorOf(boolean given, int code) {
+        return KWC_Screen.rgb(given ? code : foreColor);
+    }
+
+    // ---- pages ----
+
+    public static void KW_activePage(int n) {
+        checkPage("APage", n);
+        KWC_Screen.activePage = n;
+    }
+
+    public static int KW_activePage() {
+        return KWC_Screen.activePage;
+    }
+
+    public static void KW_displayPage(int n) {
+        checkPage("DPage", n);
+        synchronized (KWC_Screen.LOCK) {
+            KWC_Screen.displayPage = n;
+        }
+    }
+
+    public static int KW_displayPage() {
+        return KWC_Screen.displayPage;
+    }
+
+    /** The number of pages (the page's AppletPage parameter, 2 by default). */
+    public static int KW_page() {
+        return KWC_Screen.pages.length;
+    }
+
+    private static void checkPage(String what, int n) {
+        if (n < 0 || n >= KWC_Screen.pages.length)
+            throw KWC_Applet.runtimeError(what + " " + n + ": no such page (pages 0 to "
+                    + (KWC_Screen.pages.length - 1) + ")");
+    }
+
+    /** PCopy from, to: copies a whole page. */
+    public static void KW_pageCopy(int from, int to) {
+        checkPage("PCopy", from);
+        checkPage("PCopy", to);
+        System.arraycopy(KWC_Screen.pagePixels[from], 0, KWC_Screen.pagePixels[to], 0,
+                KWC_Screen.pagePixels[to].length);
+    }
+
+    static void clearActivePage() {
+        page();
+        int rgb = backgroundRGB();
+        for (int y = tY1; y <= tY2; y++)
+            java.util.Arrays.fill(tPix, y * tW + tX1, y * tW + tX2 + 1, rgb);
+    }
+
+    // ---- settings ----
+
+    /** Color fore, back: the colours of drawing without a colour argument and of Cls. */
+    public static void KW_color(int fore, int back) {
+        foreColor = fore;
+        backColor = back;
+    }
+
+    /** Clip x1, y1, x2, y2: drawing on the pages stays inside this rectangle. */
+    public static void KW_clip(int x1, int y1, int x2, int y2) {
+        clipX1 = Math.max(0, Math.min(x1, x2));
+        clipY1 = Math.max(0, Math.min(y1, y2));
+        clipX2 = Math.min(KWC_Screen.pageWidth - 1, Math.max(x1, x2));
+        clipY2 = Math.min(KWC_Screen.pageHeight - 1, Math.max(y1, y2));
+    }
+
+    /**
+     * SetFont family, style, size: the font of DrawStr. family 0 monospaced, 1 serif,
+     * 2 sans-serif; style 0 plain, 1 bold, 2 italic, 3 bold italic; size in pixels.
+     */
+    public static void KW_setFont(int family, int style, int size) {
+        String name = family == 1 ? Font.SERIF : family == 2 ? Font.SANS_SERIF : Font.MONOSPACED;
+        font = new Font(name, style & 3, Math.max(1, size));
+    }
+
+    /** Scroll dx, dy: moves the active page's picture; the uncovered part gets the background. */
+    public static void KW_scroll(int dx, int dy) {
+        page();
+        int[] copy = tPix.clone();
+        int bg = backgroundRGB();
+        for (int y = 0; y < tH; y++)
+            for (int x = 0; x < tW; x++) {
+                int sx = x - dx, sy = y - dy;
+                tPix[y * tW + x] = sx >= 0 && sy >= 0 && sx < tW && sy < tH ? copy[sy * tW + sx] : bg;
+            }
+    }
+
+    private static FontMetrics metrics() {
+        BufferedImage one = new BufferedImage(1, 1, BufferedImage.TYPE_INT_RGB);
+        Graphics2D g = one.createGraphics();
+        FontMetrics m = g.getFontMetrics(font);
+        g.dispose();
+        return m;
+    }
+
+    /** The width in pixels of a text in the DrawStr font. */
+    public static int KW_tWidth(String s) {
+        return metrics().stringWidth(s);
+    }
+
+    /** The height in pixels of a line in the DrawStr font. */
+    public static int KW_tHeight() {
+        return metrics().getHeight();
+    }
+
+    // ---- points ----
+
+    /** The colour number at (x, y) of the active page, or -1 outside it. */
+    public static int KW_Point(int x, int y) {
+        if (x < 0 || y < 0 || x >= KWC_Screen.pageWidth || y >= KWC_Screen.pageHeight) return -1;
+        int p = KWC_Screen.pagePixels[KWC_Screen.activePage][y * KWC_Screen.pageWidth + x];
+        return KWC_Screen.colorMode.toCode(p & 0xFFFFFF);
+    }
+
+    /** The colour number at (x, y) of an image, or -1 outside it or where it is transparent. */
+    public static int KW_Point(KWC_Image img, int x, int y) {
+        int p = img.getPixel(x, y);
+        if ((p >>> 24) == 0) return -1;
+        return KWC_Screen.colorMode.toCode(p & 0xFFFFFF);
+    }
+
+    // ---- LINE and PSET ----
+
+    public static void KW_line(int mode, int x1, int y1, int endMode, int x2, int y2,
+            boolean hasColor, int color, int box) {
+        page();
+        int sx = mode == 0 ? x1 : mode == 1 ? lastX + x1 : lastX;
+        int sy = mode == 0 ? y1 : mode == 1 ? lastY + y1 : lastY;
+        line(sx, sy, endMode, x2, y2, colorOf(hasColor, color), box);
+    }
+
+    public static void KW_line(KWC_Image img, int x1, int y1, int endMode, int x2, int y2,
+            boolean hasColor, int color, int box) {
+        image(img);
+        line(x1, y1, endMode, x2, y2, colorOf(hasColor, color), box);
+    }
+
+    private static void line(int sx, int sy, int endMode, int x2, int y2, int rgb, int box) {
+        int ex = endMode == 1 ? sx + x2 : x2, ey = endMode == 1 ? sy + y2 : y2;
+        if (box == 0) {
+            segment(sx, sy, ex, ey, rgb);
+        } else {
+            int lx = Math.min(sx, ex), hx = Math.max(sx, ex);
+            int ly = Math.min(sy, ey), hy = Math.max(sy, ey);
+            if (box == 2) {
+                for (int y = ly; y <= hy; y++)
+                    for (int x = lx; x <= hx; x++) plot(x, y, rgb);
+            } else {
+                segment(lx, ly, hx, ly, rgb);
+                segment(lx, hy, hx, hy, rgb);
+                segment(lx, ly, lx, hy, rgb);
+                segment(hx, ly, hx, hy, rgb);
+            }
+        }
+        lastX = ex;
+        lastY = ey;
+    }
+
+    /** Bresenham's line, both ends included. */
+    private static void segment(int x0, int y0, int x1, int y1, int rgb) {
+        int dx = Math.abs(x1 - x0), dy = -Math.abs(y1 - y0);
+        int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        while (true) {
+            plot(x0, y0, rgb);
+            if (x0 == x1 && y0 == y1) return;
+            int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += stepX;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += stepY;
+            }
+        }
+    }
+
+    // ---- CIRCLE ----
+
+    public static void KW_circle(int mode, int x, int y, int r, boolean hasColor, int color,
+            boolean hasStart, double start, boolean hasEnd, double end, boolean hasAspect,
+            double aspect, int fill) {
+        page();
+        int cx = mode == 1 ? lastX + x : x, cy = mode == 1 ? lastY + y : y;
+        circle(cx, cy, r, colorOf(hasColor, color), hasStart, start, hasEnd, end,
+                hasAspect ? aspect : 1.0, fill);
+    }
+
+    public static void KW_circle(KWC_Image img, int x, int y, int r, boolean hasColor, int color,
+            boolean hasStart, double start, boolean hasEnd, double end, boolean hasAspect,
+            double aspect, int fill) {
+        image(img);
+        circle(x, y, r, colorOf(hasColor, color), hasStart, start, hasEnd, end,
+                hasAspect ? aspect : 1.0, fill);
+    }
+
+    private static final double TWO_PI = 2 * Math.PI;
+
+    private static void circle(int cx, int cy, int r, int rgb, boolean hasStart, double start,
+            boolean hasEnd, double end, double aspect, int fill) {
+        lastX = cx;
+        lastY = cy;
+        if (r < 0) return;
+        int rx = r, ry = r;
+        if (aspect > 0 && aspect < 1) ry = (int) Math.round(r * aspect);
+        else if (aspect > 1) rx = (int) Math.round(r / aspect);
+        boolean arc = hasStart || hasEnd;
+        double a0 = hasStart ? Math.abs(start) % TWO_PI : 0;
+        double a1 = hasEnd ? Math.abs(end) % TWO_PI : TWO_PI;
+        if (hasEnd && a1 == 0 && end != 0) a1 = TWO_PI;
+        if (fill != 0) {
+            for (int dy = -ry; dy <= ry; dy++) {
+                double t = ry == 0 ? 0 : (double) dy / ry;
+                int half = (int) Math.floor(rx * Math.sqrt(Math.max(0, 1 - t * t)) + 0.5);
+                for (int dx = -half; dx <= half; dx++)
+                    if (!arc || inArc(dx, dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+            }
+        }
+        ellipse(cx, cy, rx, ry, rgb, arc, a0, a1);
+        if (hasStart && start < 0) radius(cx, cy, rx, ry, a0, rgb);
+        if (hasEnd && end < 0) radius(cx, cy, rx, ry, a1, rgb);
+    }
+
+    private static void radius(int cx, int cy, int rx, int ry, double a, int rgb) {
+        segment(cx, cy, cx + (int) Math.round(rx * Math.cos(a)),
+                cy - (int) Math.round(ry * Math.sin(a)), rgb);
+    }
+
+    /** Whether the point (dx, dy) from the centre lies in the arc from a0 to a1, anticlockwise. */
+    private static boolean inArc(int dx, int dy, double a0, double a1) {
+        if (dx == 0 && dy == 0) return true;
+        double a = Math.atan2(-dy, dx);
+        if (a < 0) a += TWO_PI;
+        return a0 <= a1 ? a >= a0 && a <= a1 : a >= a0 || a <= a1;
+    }
+
+    private static void ellipsePoint(int cx, int cy, int dx, int dy, int rgb, boolean arc,
+            double a0, double a1) {
+        if (!arc || inArc(dx, dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+    }
+
+    /** The midpoint ellipse outline. */
+    private static void ellipse(int cx, int cy, int rx, int ry, int rgb, boolean arc, double a0,
+            double a1) {
+        if (rx == 0 || ry == 0) {
+            for (int dy = -ry; dy <= ry; dy++)
+                for (int dx = -rx; dx <= rx; dx++) ellipsePoint(cx, cy, dx, dy, rgb, arc, a0, a1);
+            return;
+        }
+        long rx2 = (long) rx * rx, ry2 = (long) ry * ry;
+        long x = 0, y = ry;
+        long px = 0, py = 2 * rx2 * y;
+        quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
+        double p = ry2 - rx2 * ry + 0.25 * rx2;
+        while (px < py) {
+            x++;
+            px += 2 * ry2;
+            if (p < 0) {
+                p += ry2 + px;
+            } else {
+                y--;
+                py -= 2 * rx2;
+                p += ry2 + px - py;
+            }
+            quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
+        }
+        p = ry2 * (x + 0.5) * (x + 0.5) + rx2 * (y - 1.0) * (y - 1.0) - (double) rx2 * ry2;
+        while (y > 0) {
+            y--;
+            py -= 2 * rx2;
+            if (p > 0) {
+                p += rx2 - py;
+            } else {
+                x++;
+                px += 2 * ry2;
+                p += rx2 - py + px;
+            }
+            quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
+        }
+    }
+
+    private static void quad(int cx, int cy, int x, int y, int rgb, boolean arc, double a0,
+            double a1) {
+        ellipsePoint(cx, cy, x, y, rgb, arc, a0, a1);
+        ellipsePoint(cx, cy, -x, y, rgb, arc, a0, a1);
+        ellipsePoint(cx, cy, x, -y, rgb, arc, a0, a1);
+        ellipsePoint(cx, cy, -x, -y, rgb, arc, a0, a1);
+    }
+
+    // ---- PAINT ----
+
+    public static void KW_paint(int mode, int x, int y, boolean hasPaint, int paint,
+            boolean hasBorder, int border) {
+        page();
+        int sx = mode == 1 ? lastX + x : x, sy = mode == 1 ? lastY + y : y;
+        fill(sx, sy, hasPaint, paint, hasBorder, border);
+    }
+
+    public static void KW_paint(KWC_Image img, int x, int y, boolean hasPaint, int paint,
+            boolean hasBorder, int border) {
+        image(img);
+        fill(x, y, hasPaint, paint, hasBorder, border);
+    }
+
+    /** Flood fill from (x, y) up to pixels of the border colour (the paint colour when none). */
+    private static void fill(int x, int y, boolean hasPaint, int paint, boolean hasBorder,
+            int border) {
+        lastX = x;
+        lastY = y;
+        int fillRGB = colorOf(hasPaint, paint);
+        int borderRGB = hasBorder ? KWC_Screen.rgb(border) : fillRGB;
+        if (x < tX1 || x > tX2 || y < tY1 || y > tY2) return;
+        int[] stack = new int[64];
+        int top = 0;
+        stack[top++] = y * tW + x;
+        while (top > 0) {
+            int at = stack[--top];
+            int py = at / tW, px = at % tW;
+            if (!paintable(px, py, fillRGB, borderRGB)) continue;
+            int l = px, r = px;
+            while (l - 1 >= tX1 && paintable(l - 1, py, fillRGB, borderRGB)) l--;
+            while (r + 1 <= tX2 && paintable(r + 1, py, fillRGB, borderRGB)) r++;
+            for (int i = l; i <= r; i++) tPix[py * tW + i] = fillRGB | tAlpha;
+            for (int ny = py - 1; ny <= py + 1; ny += 2) {
+                if (ny < tY1 || ny > tY2) continue;
+                boolean open = false;
+                for (int i = l; i <= r; i++) {
+                    boolean ok = paintable(i, ny, fillRGB, borderRGB);
+                    if (ok && !open) {
+                        if (top == stack.length) stack = java.util.Arrays.copyOf(stack, top * 2);
+                        stack[top++] = ny * tW + i;
+                    }
+                    open = ok;
+                }
+            }
+        }
+    }
+
+    private static boolean paintable(int x, int y, int fillRGB, int borderRGB) {
+        int p = tPix[y * tW + x] & 0xFFFFFF;
+        return p != borderRGB && p != fillRGB;
+    }
+
+    // ---- GET and PUT ----
+
+    /** GET (x1, y1)-(x2, y2), img: the block of the active page between the corners. */
+    public static void KW_get(int mode1, int x1, int y1, int mode2, int x2, int y2, KWC_Image img) {
+        int ax = mode1 == 1 ? lastX + x1 : x1, ay = mode1 == 1 ? lastY + y1 : y1;
+        int bx = mode2 == 1 ? ax + x2 : x2, by = mode2 == 1 ? ay + y2 : y2;
+        int lx = Math.min(ax, bx), ly = Math.min(ay, by);
+        int w = Math.abs(bx - ax) + 1, h = Math.abs(by - ay) + 1;
+        if ((long) w * h > 64L * 1024 * 1024)
+            throw KWC_Applet.runtimeError("GET: block too large");
+        int[] src = KWC_Screen.pagePixels[KWC_Screen.activePage];
+        int pw = KWC_Screen.pageWidth, ph = KWC_Screen.pageHeight;
+        img.allocate(w, h);
+        img.transparent = -1;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++) {
+                int sx = lx + x, sy = ly + y;
+                img.pixels[y * w + x] = 0xFF000000
+                        | (sx >= 0 && sy >= 0 && sx < pw && sy < ph ? src[sy * pw + sx] : 0);
+            }
+        lastX = bx;
+        lastY = by;
+    }
+
+    /** PUT (x, y), img: draws the image with its top-left corner at the point. */
+    public static void KW_put(int mode, int x, int y, KWC_Image img) {
+        page();
+        int px = mode == 1 ? lastX + x : x, py = mode == 1 ? lastY + y : y;
+        int key = img.transparent;
+        for (int iy = 0; iy < img.height; iy++)
+            for (int ix = 0; ix < img.width; ix++) {
+                int p = img.pixels[iy * img.width + ix];
+                if ((p >>> 24) == 0 || (key != -1 && (p & 0xFFFFFF) == key)) continue;
+                plot(px + ix, py + iy, p & 0xFFFFFF);
+            }
+        lastX = px;
+        lastY = py;
+    }
+
+    // ---- DRAWSTR ----
+
+    /** DRAWSTR (x, y), text [, colour]: the text's top-left corner at the point, in the SetFont font. */
+    public static void KW_drawStr(int mode, int x, int y, String s, boolean hasColor, int color) {
+        int px = mode == 1 ? lastX + x : x, py = mode == 1 ? lastY + y : y;
+        BufferedImage target = KWC_Screen.pages[KWC_Screen.activePage];
+        Graphics2D g = target.createGraphics();
+        g.setClip(clipX1, clipY1, clipX2 - clipX1 + 1, clipY2 - clipY1 + 1);
+        drawText(g, px, py, s, colorOf(hasColor, color));
+    }
+
+    public static void KW_drawStr(KWC_Image img, int x, int y, String s, boolean hasColor,
+            int color) {
+        if (img.image == null) return;
+        drawText(img.image.createGraphics(), x, y, s, colorOf(hasColor, color));
+    }
+
+    private static void drawText(Graphics2D g, int x, int y, String s, int rgb) {
+        g.setFont(font);
+        g.setColor(new Color(rgb));
+        g.drawString(s, x, y + g.getFontMetrics().getAscent());
+        g.dispose();
+        lastX = x;
+        lastY = y;
+    }
+}

@@ -1,0 +1,398 @@
+import java.awt.Color;
+import java.awt.Font;
+import java.awt.Graphics2D;
+import java.awt.image.BufferedImage;
+import java.awt.image.DataBufferInt;
+import java.math.BigDecimal;
+import java.math.MathContext;
+import java.math.RoundingMode;
+import java.util.ArrayList;
+
+/**
+ * The text screen: a grid of 8 x 16 pixel cells over the applet, drawn above the graphics and the
+ * sprites. PRINT writes at the cursor and scrolls the text window at its bottom; full-width
+ * characters take two cells. The rows that scroll off the top of the whole screen are kept for
+ * the viewer's --dump-text.
+ */
+public class KWC_TextScreen {
+    public static final int CELL_WIDTH = 8, CELL_HEIGHT = 16, ZONE = 14;
+    static final int CONTINUATION = -1;
+
+    static int cols = 80, rows = 25;
+    // Per cell: code point (0 blank, CONTINUATION for the right half of a wide one), colours.
+    static int[] chars = new int[0], fore = new int[0], back = new int[0];
+    static byte[] attrs = new byte[0];
+    static int curCol, curRow;
+    static int winLeft, winTop, winRight, winBottom;
+    static int textFore = 0xFFFFFF, textBack = -1;
+    static byte textAttr;
+    static final ArrayList<String> scrolledOff = new ArrayList<>();
+
+    static boolean dirty = true;
+    static BufferedImage layer;
+    static int[] layerPixels;
+    static final Font FONT = new Font(Font.MONOSPACED, Font.PLAIN, 14);
+
+    static void init(int c, int r) {
+        synchronized (KWC_Screen.LOCK) {
+            cols = Math.max(1, c);
+            rows = Math.max(1, r);
+            chars = new int[cols * rows];
+            fore = new int[cols * rows];
+            back = new int[cols * rows];
+            attrs = new byte[cols * rows];
+            java.util.Arrays.fill(back, -1);
+            winLeft = 0;
+            winTop = 0;
+            winRight = cols - 1;
+            winBottom = rows - 1;
+            curCol = 0;
+            curRow = 0;
+            scrolledOff.clear();
+            resetColors();
+            layer = null;
+            dirty = true;
+        }
+    }
+
+    static void resetColors() {
+        textFore = KWC_Screen.colorMode.white();
+        textBack = -1;
+        textAttr = 0;
+    }
+
+    /** Cells taken by a character: 2 for East Asian wide and full-width ones, else 1. */
+    public static int cellWidth(int cp) {
+        if (cp < 0x1100) return 1;
+        if (cp <= 0x115F || (cp >= 0x2E80 && cp <= 0xA4CF && cp != 0x303F)
+                || (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF)
+                || (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60)
+                || (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F)
+                || (cp >= 0x20000 && cp <= 0x3FFFD))
+            return 2;
+        return 1;
+    }
+
+    // ---- PRINT ----
+
+    public static void KW_print(String s, int mode) {
+        printText(s);
+        endItem(mode);
+    }
+
+    public static void KW_print(byte v, int mode) {
+        KW_print(formatInteger(v), mode);
+    }
+
+    public static void KW_print(short v, int mode) {
+        KW_print(formatInteger(v), mode);
+    }
+
+    public static void KW_print(int v, int mode) {
+        KW_print(formatInteger(v), mode);
+    }
+
+    public static void KW_print(long v, int mode) {
+        KW_print(formatInteger(v), mode);
+    }
+
+    public static void KW_print(float v, int mode) {
+        KW_print(padNumber(formatSingle(v)), mode);
+    }
+
+    public static void KW_print(double v, int mode) {
+        KW_print(padNumber(formatDouble(v)), mode);
+    }
+
+    public static void KW_print(boolean v, int mode) {
+        KW_print(v ? "True" : "False", mode);
+    }
+
+    private static void endItem(int mode) {
+        synchronized (KWC_Screen.LOCK) {
+            if (mode == 0) {
+                newLine();
+            } else if (mode == 1) {
+                int zone = ((Math.min(curCol, winRight + 1) - winLeft) / ZONE + 1) * ZONE + winLeft;
+                if (zone > winRight) newLine();
+                else curCol = zone;
+            }
+        }
+    }
+
+    /** A whole number as PRINT shows it: a leading blank or minus sign, and a trailing blank. */
+    static String formatInteger(long v) {
+        return (v < 0 ? "" : " ") + v + " ";
+    }
+
+    private static String padNumber(String s) {
+        return (s.startsWith("-") ? "" : " ") + s + " ";
+    }
+
+    /** A SINGLE as BASIC shows it, without blanks: 7 significant digits. */
+    public static String formatSingle(float v) {
+        return formatReal(Float.isFinite(v) ? Float.toString(v) : null, v, 7);
+    }
+
+    /** A DOUBLE as BASIC shows it, without blanks: 16 significant digits. */
+    public static String formatDouble(double v) {
+        return formatReal(Double.isFinite(v) ? Double.toString(v) : null, v, 16);
+    }
+
+    /**
+     * Rounded to p significant digits, trailing zeros dropped, no zero before the point; the
+     * exponent form (1.5E+07, 1E-08) when the plain form would need more than p digits. Starts
+     * from the shortest text that reads back as the same number (Java's), so 1E-20 stays 1E-20.
+     */
+    static String formatReal(String shortest, double v, int p) {
+        if (Double.isNaN(v)) return "NaN";
+        if (Double.isInfinite(v)) return v > 0 ? "Infinity" : "-Infinity";
+        if (v == 0) return "0";
+        BigDecimal bd = new BigDecimal(shortest).round(new MathContext(p, RoundingMode.HALF_EVEN))
+                .stripTrailingZeros();
+        String digits = bd.unscaledValue().abs().toString();
+        int e = digits.length() - 1 - bd.scale();
+        String sign = bd.signum() < 0 ? "-" : "";
+        if (e >= p || (e < 0 && -e - 1 + digits.length() > p)) {
+            String mant = digits.length() > 1 ? digits.charAt(0) + "." + digits.substring(1)
+                    : digits;
+            int ae = Math.abs(e);
+            return sign + mant + "E" + (e < 0 ? "-" : "+") + (ae < 10 ? "0" : "") + ae;
+        }
+        if (e < 0) return sign + "." + "0".repeat(-e - 1) + digits;
+        if (digits.length() <= e + 1) return sign + digits + "0".repeat(e + 1 - digits.length());
+        return sign + digits.substring(0, e + 1) + "." + digits.substring(e + 1);
+    }
+
+    /** Writes text at the cursor, wrapping at the window's right edge. */
+    public static void printText(String s) {
+        synchronized (KWC_Screen.LOCK) {
+            for (int i = 0; i < s.length(); ) {
+                int cp = s.codePointAt(i);
+                i += Character.charCount(cp);
+                if (cp == '\r' || cp == '\n') {
+                    newLine();
+                    continue;
+                }
+                int w = cellWidth(cp);
+                if (curCol + w - 1 > winRight) newLine();
+                put(curCol, curRow, cp);
+                if (w == 2 && curCol + 1 <= winRight) put(curCol + 1, curRow, CONTINUATION);
+                curCol += w;
+            }
+            dirty = true;
+        }
+    }
+
+    private static void put(int col, int row, int cp) {
+        int at = row * cols + col;
+        // Overwriting half of a wide character blanks its other half.
+        if (chars[at] == CONTINUATION && col > 0) chars[at - 1] = 0;
+        if (col + 1 < cols && chars[at + 1] == CONTINUATION && cp != CONTINUATION)
+            chars[at + 1] = 0;
+        chars[at] = cp;
+        fore[at] = KWC_Screen.rgb(textFore);
+        back[at] = textBack < 0 ? -1 : KWC_Screen.rgb(textBack);
+        attrs[at] = textAttr;
+    }
+
+    /** Moves the cursor to the start of the next row, scrolling the window at its bottom. */
+    public static void newLine() {
+        synchronized (KWC_Screen.LOCK) {
+            curCol = winLeft;
+            if (curRow < winBottom) {
+                curRow++;
+            } else {
+                scrollWindow();
+            }
+            dirty = true;
+        }
+    }
+
+    static void newLineIfNeeded() {
+        if (curCol != winLeft) newLine();
+    }
+
+    private static void scrollWindow() {
+        if (winTop == 0 && winLeft == 0 && winRight == cols - 1) scrolledOff.add(rowText(0));
+        for (int r = winTop; r < winBottom; r++) {
+            int to = r * cols + winLeft, from = to + cols, n = winRight - winLeft + 1;
+            System.arraycopy(chars, from, chars, to, n);
+            System.arraycopy(fore, from, fore, to, n);
+            System.arraycopy(back, from, back, to, n);
+            System.arraycopy(attrs, from, attrs, to, n);
+        }
+        clearRow(winBottom);
+    }
+
+    private static void clearRow(int r) {
+        int from = r * cols + winLeft, to = r * cols + winRight + 1;
+        java.util.Arrays.fill(chars, from, to, 0);
+        java.util.Arrays.fill(back, from, to, -1);
+        java.util.Arrays.fill(attrs, from, to, (byte) 0);
+    }
+
+    /** Removes the n cells before the cursor on its row (line editing). */
+    static void backspace(int n) {
+        synchronized (KWC_Screen.LOCK) {
+            for (int i = 0; i < n && curCol > winLeft; i++) {
+                curCol--;
+                chars[curRow * cols + curCol] = 0;
+            }
+            dirty = true;
+        }
+    }
+
+    /** Clears the text window and puts the cursor at its top-left. */
+    static void clear() {
+        synchronized (KWC_Screen.LOCK) {
+            for (int r = winTop; r <= winBottom; r++) clearRow(r);
+            curCol = winLeft;
+            curRow = winTop;
+            dirty = true;
+        }
+    }
+
+    /** Shows a runtime error's message on its own row. */
+    public static void showError(String message) {
+        newLineIfNeeded();
+        printText(message);
+        newLine();
+    }
+
+    // ---- cursor and colours ----
+
+    /** Locate x, y: column and row counted from 1; kept inside the screen. */
+    public static void KW_locate(int x, int y) {
+        synchronized (KWC_Screen.LOCK) {
+            curCol = Math.max(0, Math.min(cols - 1, x - 1));
+            curRow = Math.max(0, Math.min(rows - 1, y - 1));
+        }
+    }
+
+    /** Locate2 x, y: the cell that holds the pixel (x, y). */
+    public static void KW_locate2(int x, int y) {
+        KW_locate(Math.floorDiv(x, CELL_WIDTH) + 1, Math.floorDiv(y, CELL_HEIGHT) + 1);
+    }
+
+    public static int KW_posX() {
+        return Math.min(curCol, cols - 1) + 1;
+    }
+
+    public static int KW_posY() {
+        return curRow + 1;
+    }
+
+    public static int KW_posX2() {
+        return Math.min(curCol, cols - 1) * CELL_WIDTH;
+    }
+
+    public static int KW_posY2() {
+        return curRow * CELL_HEIGHT;
+    }
+
+    /** TColor fore, back: colours of the text printed from now on; a negative back is see-through. */
+    public static void KW_textColor(int f, int b) {
+        textFore = f;
+        textBack = b;
+        textAttr = 0;
+    }
+
+    /** TColor fore, back, reverse, underline: the flags are on when not 0. */
+    public static void KW_textColor(int f, int b, int reverse, int underline) {
+        KW_textColor(f, b);
+        textAttr = (byte) ((reverse != 0 ? 1 : 0) | (underline != 0 ? 2 : 0));
+    }
+
+    /** TClip x1, y1, x2, y2: the text window, columns x1 to x2 and rows y1 to y2 from 1. */
+    public static void KW_textClip(int x1, int y1, int x2, int y2) {
+        synchronized (KWC_Screen.LOCK) {
+            int l = Math.max(1, Math.min(x1, x2)), r = Math.min(cols, Math.max(x1, x2));
+            int t = Math.max(1, Math.min(y1, y2)), b = Math.min(rows, Math.max(y1, y2));
+            if (l > r || t > b)
+                throw KWC_Applet.runtimeError("TClip: the window lies outside the screen");
+            winLeft = l - 1;
+            winRight = r - 1;
+            winTop = t - 1;
+            winBottom = b - 1;
+            curCol = winLeft;
+            curRow = winTop;
+        }
+    }
+
+    // ---- output ----
+
+    private static String rowText(int r) {
+        StringBuilder sb = new StringBuilder();
+        for (int c = 0; c < cols; c++) {
+            int cp = chars[r * cols + c];
+            if (cp == CONTINUATION) continue;
+            sb.appendCodePoint(cp == 0 ? ' ' : cp);
+        }
+        return sb.toString().stripTrailing();
+    }
+
+    /**
+     * The rows that scrolled off the top, then the rows on the screen, each without trailing
+     * blanks, trailing empty rows dropped; each row ends with a newline.
+     */
+    public static String dumpText() {
+        synchronized (KWC_Screen.LOCK) {
+            ArrayList<String> all = new ArrayList<>(scrolledOff);
+            for (int r = 0; r < rows; r++) all.add(rowText(r));
+            int n = all.size();
+            while (n > 0 && all.get(n - 1).isEmpty()) n--;
+            StringBuilder sb = new StringBuilder();
+            for (int i = 0; i < n; i++) sb.append(all.get(i)).append('\n');
+            return sb.toString();
+        }
+    }
+
+    /** Draws the text cells over dst (called with KWC_Screen.LOCK held). */
+    static void drawLayer(int[] dst, int w, int h) {
+        if (layer == null || layer.getWidth() != w || layer.getHeight() != h) {
+            layer = new BufferedImage(w, h, BufferedImage.TYPE_INT_ARGB);
+            layerPixels = ((DataBufferInt) layer.getRaster().getDataBuffer()).getData();
+            dirty = true;
+        }
+        if (dirty) {
+            renderLayer();
+            dirty = false;
+        }
+        KWC_Screen.blit(layerPixels, w, h, -1, dst, w, h, 0, 0);
+    }
+
+    private static void renderLayer() {
+        java.util.Arrays.fill(layerPixels, 0);
+        Graphics2D g = layer.createGraphics();
+        g.setFont(FONT);
+        int ascent = g.getFontMetrics().getAscent();
+        int baseline = Math.min(CELL_HEIGHT - 1, ascent + (CELL_HEIGHT - g.getFontMetrics().getHeight()) / 2 + 1);
+        for (int r = 0; r < rows; r++)
+            for (int c = 0; c < cols; c++) {
+                int at = r * cols + c;
+                int cp = chars[at];
+                if (cp == CONTINUATION) continue;
+                int cw = cp != 0 && cellWidth(cp) == 2 ? 2 : 1;
+                boolean reverse = (attrs[at] & 1) != 0;
+                int fg = reverse ? (back[at] < 0 ? 0 : back[at]) : fore[at];
+                int bg = reverse ? fore[at] : back[at];
+                int x = c * CELL_WIDTH, y = r * CELL_HEIGHT;
+                if (bg >= 0) {
+                    g.setColor(new Color(bg));
+                    g.fillRect(x, y, cw * CELL_WIDTH, CELL_HEIGHT);
+                }
+                if (cp == 0 || cp == ' ') {
+                    if ((attrs[at] & 2) == 0) continue;
+                } else {
+                    g.setColor(new Color(fg));
+                    g.drawString(new String(Character.toChars(cp)), x, y + baseline);
+                }
+                if ((attrs[at] & 2) != 0) {
+                    g.setColor(new Color(fg));
+                    g.fillRect(x, y + CELL_HEIGHT - 1, cw * CELL_WIDTH, 1);
+                }
+            }
+        g.dispose();
+    }
+}

@@ -1,0 +1,358 @@
+import java.awt.BorderLayout;
+import java.awt.Frame;
+import java.awt.Label;
+import java.awt.event.WindowAdapter;
+import java.awt.event.WindowEvent;
+import java.awt.image.BufferedImage;
+import java.io.BufferedReader;
+import java.io.File;
+import java.io.FileInputStream;
+import java.io.IOException;
+import java.io.InputStreamReader;
+import java.io.PrintStream;
+import java.nio.ByteBuffer;
+import java.nio.charset.CharacterCodingException;
+import java.nio.charset.Charset;
+import java.nio.charset.CodingErrorAction;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.util.LinkedHashMap;
+import java.util.Map;
+import java.util.regex.Matcher;
+import java.util.regex.Pattern;
+import javax.imageio.ImageIO;
+
+/**
+ * Runs a translated program from its page:
+ *
+ * <pre>
+ * java -cp DIR KWC_Viewer [--headless] [--input FILE|-] [--keys TEXT] [--timeout-ms N]
+ *                         [--dump-text FILE|-] [--png FILE] PAGE.html
+ * </pre>
+ *
+ * Exit status: 0 when the program ends, 1 on a runtime error (one message on standard error),
+ * 124 on timeout, 2 for a bad command line or page. The viewer is not copied next to programs, so
+ * it may use nested classes.
+ */
+public class KWC_Viewer {
+    static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124;
+
+    /** What the page says: the class to run, its size, its PARAM values in page order. */
+    static final class Page {
+        String code;
+        int width = 640, height = 400;
+        final Map<String, String> params = new LinkedHashMap<>();
+    }
+
+    private static final Pattern APPLET = Pattern.compile("<applet\\b([^>]*)>",
+            Pattern.CASE_INSENSITIVE);
+    private static final Pattern PARAM = Pattern.compile("<param\\b([^>]*)>",
+            Pattern.CASE_INSENSITIVE);
+    private static final Pattern ATTRIBUTE = Pattern.compile(
+            "([A-Za-z_:][-A-Za-z0-9_:.]*)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))");
+
+    static Map<String, String> attributes(String text) {
+        Map<String, String> out = new LinkedHashMap<>();
+        Matcher m = ATTRIBUTE.matcher(text);
+        while (m.find()) {
+            String v = m.group(2) != null ? m.group(2) : m.group(3) != null ? m.group(3) : m.group(4);
+            out.putIfAbsent(m.group(1).toLowerCase(), unescape(v));
+        }
+        return out;
+    }
+
+    private static String unescape(String s) {
+        return s.replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">")
+                .replace("&#39;", "'").replace("&amp;", "&");
+    }
+
+    /** Reads a page; the text is UTF-8 when it is valid UTF-8, else Shift_JIS (CP932). */
+    static Page parsePage(byte[] bytes) throws IOException {
+        String text;
+        try {
+            text = StandardCharsets.UTF_8.newDecoder()
+                    .onMalformedInput(CodingErrorAction.REPORT)
+                    .onUnmappableCharacter(CodingErrorAction.REPORT)
+                    .decode(ByteBuffer.wrap(bytes)).toString();
+        } catch (CharacterCodingException e) {
+            text = new String(bytes, Charset.forName("windows-31j"));
+        }
+        Matcher applet = APPLET.matcher(text);
+        if (!applet.find()) throw new IOException("no <applet> tag");
+        Page page = new Page();
+        Map<String, String> a = attributes(applet.group(1));
+        String code = a.get("code");
+        if (code == null || code.isBlank()) throw new IOException("the <applet> tag has no code");
+        page.code = code.endsWith(".class") ? code.substring(0, code.length() - 6) : code;
+        page.width = number(a.get("width"), 640);
+        page.height = number(a.get("height"), 400);
+        Matcher p = PARAM.matcher(text);
+        while (p.find()) {
+            Map<String, String> pa = attributes(p.group(1));
+            if (pa.containsKey("name")) page.params.put(pa.get("name"), pa.getOrDefault("value", ""));
+        }
+        return page;
+    }
+
+    private static int number(String s, int fallback) {
+        try {
+            return s == null ? fallback : Integer.parseInt(s.trim());
+        } catch (NumberFormatException e) {
+            return fallback;
+        }
+    }
+
+    /** Options of one run. */
+    static final class Options {
+        boolean headless;
+        String input, keys, dumpText, png, page;
+        long timeoutMs = -1;
+    }
+
+    static Options parseArgs(String[] args) {
+        Options o = new Options();
+        for (int i = 0; i < args.length; i++) {
+            String a = args[i];
+            switch (a) {
+                case "--headless": o.headless = true; break;
+                case "--input": o.input = value(args, ++i, a); break;
+                case "--keys": o.keys = value(args, ++i, a); break;
+                case "--dump-text": o.dumpText = value(args, ++i, a); break;
+                case "--png": o.png = value(args, ++i, a); break;
+                case "--timeout-ms":
+                    try {
+                        o.timeoutMs = Long.parseLong(value(args, ++i, a));
+                    } catch (NumberFormatException e) {
+                        throw new IllegalArgumentException("--timeout-ms needs a number of milliseconds");
+                    }
+                    break;
+                case "-h": case "--help":
+                    throw new IllegalArgumentException("");
+                default:
+                    if (a.startsWith("--") || o.page != null)
+                        throw new IllegalArgumentException("unknown argument: " + a);
+                    o.page = a;
+            }
+        }
+        if (o.page == null) throw new IllegalArgumentException("no page given");
+        return o;
+    }
+
+    private static String value(String[] args, int i, String option) {
+        if (i >= args.length) throw new IllegalArgumentException(option + " needs a value");
+        return args[i];
+    }
+
+    /** Keys of --keys: the text as typed; \n or \r is Enter, \e Escape, \b Backspace, \\ a backslash. */
+    static String decodeKeys(String s) {
+        StringBuilder sb = new StringBuilder();
+        for (int i = 0; i < s.length(); i++) {
+            char c = s.charAt(i);
+            if (c == '\\' && i + 1 < s.length()) {
+                char n = s.charAt(++i);
+                switch (n) {
+                    case 'n': case 'r': sb.append('\r'); break;
+                    case 'e': sb.append('\u001b'); break;
+                    case 'b': sb.append('\b'); break;
+                    case 't': sb.append('\t'); break;
+                    default: sb.append(n);
+                }
+            } else {
+                sb.append(c);
+            }
+        }
+        return sb.toString();
+    }
+
+    private static final String USAGE = "usage: java -cp DIR KWC_Viewer [--headless] [--input FILE|-]"
+            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] PAGE.html";
+
+    private static volatile boolean finishing;
+    private static volatile int exitCode = EXIT_OK;
+    private static Frame frame;
+    private static Label status;
+
+    public static void main(String[] args) {
+        Options o;
+        try {
+            o = parseArgs(args);
+        } catch (IllegalArgumentException e) {
+            if (!e.getMessage().isEmpty()) System.err.println("KWC_Viewer: " + e.getMessage());
+            System.err.println(USAGE);
+            System.exit(e.getMessage().isEmpty() ? EXIT_OK : EXIT_USAGE);
+            return;
+        }
+        System.exit(run(o));
+    }
+
+    static int run(Options o) {
+        if (o.headless) System.setProperty("java.awt.headless", "true");
+        boolean noDisplay = o.headless || java.awt.GraphicsEnvironment.isHeadless();
+        File pageFile = new File(o.page);
+        Page page;
+        try {
+            page = parsePage(Files.readAllBytes(pageFile.toPath()));
+        } catch (java.nio.file.NoSuchFileException e) {
+            System.err.println("KWC_Viewer: " + o.page + ": no such page");
+            return EXIT_USAGE;
+        } catch (IOException e) {
+            System.err.println("KWC_Viewer: " + o.page + ": cannot read the page: " + e.getMessage());
+            return EXIT_USAGE;
+        }
+        try {
+            if (o.input != null) {
+                KWC_Applet.setInputLines(new BufferedReader(new InputStreamReader(
+                        o.input.equals("-") ? System.in : new FileInputStream(o.input),
+                        StandardCharsets.UTF_8)));
+            }
+        } catch (IOException e) {
+            System.err.println("KWC_Viewer: " + o.input + ": cannot read the input: " + e.getMessage());
+            return EXIT_USAGE;
+        }
+
+        KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
+        if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
+        KWC_Applet applet;
+        try {
+            Class<?> c = Class.forName(page.code);
+            applet = (KWC_Applet) c.getDeclaredConstructor().newInstance();
+        } catch (ReflectiveOperationException | ClassCastException | LinkageError e) {
+            System.err.println("KWC_Viewer: cannot load the program class " + page.code + ": " + e);
+            return EXIT_USAGE;
+        }
+
+        final int[] result = {-1};
+        final String[] error = {null};
+        Thread program = new Thread(() -> {
+            try {
+                applet.run();
+                result[0] = EXIT_OK;
+            } catch (Throwable t) {
+                error[0] = describe(t, page.code);
+                result[0] = EXIT_ERROR;
+            }
+        }, "program");
+        program.setDaemon(true);
+
+        if (!noDisplay) openWindow(applet, page.code);
+        long deadline = o.timeoutMs >= 0 ? System.currentTimeMillis() + o.timeoutMs : Long.MAX_VALUE;
+        program.start();
+        // Repaint about 60 times a second while the program runs; with no window, compose anyway so
+        // that a run costs what it costs on screen.
+        BufferedImage composed = null;
+        while (true) {
+            long left = deadline - System.currentTimeMillis();
+            if (left <= 0) break;
+            try {
+                program.join(Math.min(left, 16));
+            } catch (InterruptedException e) {
+                break;
+            }
+            if (!program.isAlive()) break;
+            if (noDisplay) composed = KWC_Screen.compose(composed);
+            else refresh(applet);
+        }
+        int code = program.isAlive() ? EXIT_TIMEOUT : result[0];
+        if (code == EXIT_ERROR) {
+            KWC_TextScreen.showError(error[0]);
+            System.err.println(error[0]);
+        } else if (code == EXIT_TIMEOUT) {
+            System.err.println("KWC_Viewer: timeout after " + o.timeoutMs + " ms");
+        }
+        finishing = true;
+        exitCode = code;
+        int out = writeResults(o);
+        if (out != 0) return out;
+        if (!noDisplay && code != EXIT_TIMEOUT) {
+            refresh(applet);
+            if (status != null) status.setText(code == EXIT_OK ? "Program ended" : error[0]);
+            waitForClose();
+        }
+        return code;
+    }
+
+    /** One line for a runtime error of the program. */
+    static String describe(Throwable t, String programClass) {
+        if (t instanceof IllegalStateException && fromRuntime(t))
+            return "Runtime error: " + t.getMessage();
+        if (t instanceof ArithmeticException) return "Runtime error: Division by zero";
+        if (t instanceof StackOverflowError)
+            return "Runtime error: Out of stack space (procedure calls nested too deeply)";
+        if (t instanceof ArrayIndexOutOfBoundsException && t.getStackTrace().length > 0
+                && t.getStackTrace()[0].getClassName().equals(programClass)) {
+            String m = String.valueOf(t.getMessage());
+            return m.startsWith("Index -1") ? "Runtime error: RETURN without GOSUB"
+                    : "Runtime error: Out of stack space (GOSUB nested too deeply)";
+        }
+        if (t instanceof OutOfMemoryError) return "Runtime error: Out of memory";
+        return "Runtime error: " + t;
+    }
+
+    private static boolean fromRuntime(Throwable t) {
+        StackTraceElement[] st = t.getStackTrace();
+        return st.length > 0 && st[0].getClassName().startsWith("KW");
+    }
+
+    private static int writeResults(Options o) {
+        if (o.dumpText != null) {
+            String text = KWC_TextScreen.dumpText();
+            if (o.dumpText.equals("-")) {
+                PrintStream out = new PrintStream(System.out, true, StandardCharsets.UTF_8);
+                out.print(text);
+                out.flush();
+            } else {
+                try {
+                    Files.writeString(new File(o.dumpText).toPath(), text, StandardCharsets.UTF_8);
+                } catch (IOException e) {
+                    System.err.println("KWC_Viewer: " + o.dumpText + ": cannot write: " + e.getMessage());
+                    return EXIT_USAGE;
+                }
+            }
+        }
+        if (o.png != null) {
+            try {
+                ImageIO.write(KWC_Screen.compose(null), "png", new File(o.png));
+            } catch (IOException e) {
+                System.err.println("KWC_Viewer: " + o.png + ": cannot write: " + e.getMessage());
+                return EXIT_USAGE;
+            }
+        }
+        return 0;
+    }
+
+    private static void openWindow(KWC_Applet applet, String title) {
+        frame = new Frame(title);
+        status = new Label(" ");
+        frame.setLayout(new BorderLayout());
+        frame.add(applet, BorderLayout.CENTER);
+        frame.add(status, BorderLayout.SOUTH);
+        frame.setResizable(false);
+        frame.addWindowListener(new WindowAdapter() {
+            @Override
+            public void windowClosing(WindowEvent e) {
+                System.exit(exitCode);
+            }
+        });
+        frame.pack();
+        frame.setVisible(true);
+        applet.requestFocus();
+    }
+
+    private static void refresh(KWC_Applet applet) {
+        applet.repaint();
+        if (status != null && !finishing) {
+            String s = KWC_Applet.statusText();
+            if (!s.equals(status.getText())) status.setText(s.isEmpty() ? " " : s);
+        }
+    }
+
+    private static void waitForClose() {
+        while (frame != null && frame.isDisplayable()) {
+            try {
+                Thread.sleep(100);
+            } catch (InterruptedException e) {
+                return;
+            }
+        }
+    }
+}

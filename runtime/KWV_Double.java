@@ -1,0 +1,53 @@
+/** A DOUBLE variable: the double value that generated code reads with Get() and writes with Set(). */
+public class KWV_Double {
+    private double value;
+
+    public KWV_Double() {}
+
+    public KWV_Double(double v) {
+        value = v;
+    }
+
+    public double Get() {
+        return value;
+    }
+
+    public void Set(double v) {
+        value = v;
+    }
+
+    public boolean E(double v) {
+        return value == v;
+    }
+
+    public boolean NE(double v) {
+        return value != v;
+    }
+
+    public boolean L(double v) {
+        return value < v;
+    }
+
+    public boolean LE(double v) {
+        return value <= v;
+    }
+
+    public boolean G(double v) {
+        return value > v;
+    }
+
+    public boolean GE(double v) {
+        return value >= v;
+    }
+
+    /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
+    public void getInput() {
+        Double v = KWC_Applet.inputReal(Double.MAX_VALUE);
+        if (v != null) value = v.doubleValue();
+    }
+
+    @Override
+    public String toString() {
+        return String.valueOf(value);
+    }
+}

@@ -1,0 +1,53 @@
+/** A INTEGER variable: the short value that generated code reads with Get() and writes with Set(). */
+public class KWV_Integer {
+    private short value;
+
+    public KWV_Integer() {}
+
+    public KWV_Integer(short v) {
+        value = v;
+    }
+
+    public short Get() {
+        return value;
+    }
+
+    public void Set(short v) {
+        value = v;
+    }
+
+    public boolean E(short v) {
+        return value == v;
+    }
+
+    public boolean NE(short v) {
+        return value != v;
+    }
+
+    public boolean L(short v) {
+        return value < v;
+    }
+
+    public boolean LE(short v) {
+        return value <= v;
+    }
+
+    public boolean G(short v) {
+        return value > v;
+    }
+
+    public boolean GE(short v) {
+        return value >= v;
+    }
+
+    /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
+    public void getInput() {
+        Long v = KWC_Applet.inputInteger(Short.MIN_VALUE, Short.MAX_VALUE);
+        if (v != null) value = v.shortValue();
+    }
+
+    @Override
+    public String toString() {
+        return String.valueOf(value);
+    }
+}

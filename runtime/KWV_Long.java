@@ -1,0 +1,53 @@
+/** A LONG variable: the int value that generated code reads with Get() and writes with Set(). */
+public class KWV_Long {
+    private int value;
+
+    public KWV_Long() {}
+
+    public KWV_Long(int v) {
+        value = v;
+    }
+
+    public int Get() {
+        return value;
+    }
+
+    public void Set(int v) {
+        value = v;
+    }
+
+    public boolean E(int v) {
+        return value == v;
+    }
+
+    public boolean NE(int v) {
+        return value != v;
+    }
+
+    public boolean L(int v) {
+        return value < v;
+    }
+
+    public boolean LE(int v) {
+        return value <= v;
+    }
+
+    public boolean G(int v) {
+        return value > v;
+    }
+
+    public boolean GE(int v) {
+        return value >= v;
+    }
+
+    /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
+    public void getInput() {
+        Long v = KWC_Applet.inputInteger(Integer.MIN_VALUE, Integer.MAX_VALUE);
+        if (v != null) value = v.intValue();
+    }
+
+    @Override
+    public String toString() {
+        return String.valueOf(value);
+    }
+}

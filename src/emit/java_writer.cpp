@@ -1,0 +1,296 @@
+#include "emit/java_writer.h"
+
+#include <fmt/format.h>
+
+#include "driver/file_paths.h"
+#include "source/token_codes.h"
+#include "stmt/jumps.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Lines of Java, each ending in CR LF, indented by spaces.
+struct JavaText {
+  std::string text;
+  void Line(int indent, std::string_view line) {
+    text.append(static_cast<size_t>(indent), ' ');
+    text += line;
+    text += kCrLf;
+  }
+  // Every line of a translator's text, all at one indentation.
+  void Lines(int indent, std::string_view lines) {
+    size_t start = 0;
+    while (start <= lines.size()) {
+      const size_t end = lines.find(kCrLf, start);
+      Line(indent, lines.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+      if (end == std::string_view::npos) break;
+      start = end + kCrLf.size();
+    }
+  }
+};
+
+std::string ClassOfVariable(const TranslationContext& ctx, const VariableRecord& v) {
+  if (v.type == kTypeArray) {
+    const ArrayRecord& array = ctx.arrays[static_cast<size_t>(v.extra)];
+    return JavaClassOf(ctx, static_cast<int16_t>(100 + array.elementType), array.elementExtra);
+  }
+  return JavaClassOf(ctx, v.type, v.extra);
+}
+
+// n.setDimension(..); n.setRange(k, lower, upper); ...; n.setElement(0);
+void ArraySetUp(const TranslationContext& ctx, JavaText& out, int indent, const VariableRecord& v) {
+  const ArrayRecord& array = ctx.arrays[static_cast<size_t>(v.extra)];
+  if (array.dimensions == 0) return;
+  out.Line(indent, fmt::format("{}.setDimension({});", v.javaName, array.dimensions));
+  for (int k = 0; k < array.dimensions; ++k) {
+    out.Line(indent, fmt::format("{}.setRange({},{},{});", v.javaName, k + 1, array.bounds[static_cast<size_t>(2 * k)],
+                                 array.bounds[static_cast<size_t>(2 * k + 1)]));
+  }
+  out.Line(indent, fmt::format("{}.setElement(0);", v.javaName));
+}
+
+// The creation of a variable, as a field (`field`) or a local or element.
+void Declaration(const TranslationContext& ctx, JavaText& out, int indent, const VariableRecord& v, bool field,
+                 bool with_class = true) {
+  const std::string k = ClassOfVariable(ctx, v);
+  const std::string head = with_class ? k + " " : std::string();
+  if (v.type == kTypeFixedString) {
+    out.Line(indent, fmt::format("{}{}=new KWV_String({});", head, v.javaName, v.extra));
+    return;
+  }
+  out.Line(indent, fmt::format("{}{}=new {}();", head, v.javaName, k));
+  if (v.type != kTypeArray || ctx.arrays[static_cast<size_t>(v.extra)].dimensions == 0) return;
+  if (!field) {
+    ArraySetUp(ctx, out, indent + 4, v);
+    return;
+  }
+  // Statements cannot stand at class level: a field's set-up runs in an
+  // instance initializer, in declaration order.
+  out.Line(indent, "{");
+  ArraySetUp(ctx, out, indent + 4, v);
+  out.Line(indent, "}");
+}
+
+void Variables(const TranslationContext& ctx, JavaText& out, int indent, const IndexedTable<VariableRecord>& table,
+               bool fields) {
+  for (const VariableRecord& v : table.records) {
+    out.Line(indent, "// " + v.name);
+    Declaration(ctx, out, indent, v, fields);
+  }
+}
+
+// The records first..last of a unit, under the program-counter machine
+// when the unit jumps.
+void Body(const TranslationContext& ctx, JavaText& out, int16_t first, int16_t last, bool program_counter) {
+  auto case_line = [&](int number) { out.Line(0, fmt::format("case {}:", number)); };
+  if (program_counter) {
+    // A unit that begins with a jump prints its own case behind it: it
+    // enters through a case of its own in front. (A jump target's case
+    // follows only its comment, so entering there is sound.)
+    const Statement& head = ctx.statements[static_cast<size_t>(first)];
+    const bool jump_first = head.caseLabel == 2 && head.span > 0;
+    out.Line(8, "int PC[]=new int[255];");
+    out.Line(8, "int CPC=0;");
+    out.Line(8, fmt::format("PC[CPC]={};", jump_first ? -1 : first + 1));
+    out.Line(8, "End:while(true){");
+    out.Line(8, "switch(PC[CPC])");
+    out.Line(8, "{");
+    if (jump_first) case_line(-1);
+    else if (ctx.statements[static_cast<size_t>(first)].caseLabel == 0) case_line(first + 1);
+  }
+  for (int16_t i = first; i <= last; ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (program_counter && s.caseLabel == 1) case_line(i + 1);
+    if (s.kind == kKindTranslated) {
+      const int indent = 8 + 4 * s.blockDepth;
+      if (s.span > 0) out.Line(indent, "// " + SourceCommentText(ctx, s));
+      out.Lines(indent, s.codeText);
+    }
+    if (program_counter && s.caseLabel == 2) case_line(i + 1);
+  }
+  if (program_counter) {
+    case_line(0);
+    out.Line(8, "break End;");
+    out.Line(8, "}");
+    out.Line(8, "}");
+  }
+}
+
+void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeRecord& type) {
+  const std::string& t = type.javaName;
+  out.Line(0, "// Type - " + type.name);
+  out.Line(0, "class " + t);
+  out.Line(0, "{");
+  for (const VariableRecord& e : type.elements) {
+    out.Line(4, "// " + e.name);
+    out.Line(4, ClassOfVariable(ctx, e) + " " + e.javaName + ";");
+  }
+  out.Line(0, "");
+  out.Line(4, t + "()");
+  out.Line(4, "{");
+  for (const VariableRecord& e : type.elements) Declaration(ctx, out, 8, e, false, false);
+  out.Line(4, "}");
+  out.Line(0, "");
+  out.Line(4, "public void Set(" + t + " temp)");
+  out.Line(4, "{");
+  for (const VariableRecord& e : type.elements) out.Line(8, e.javaName + "=temp." + e.javaName + ";");
+  out.Line(4, "}");
+  out.Line(4, "public " + t + " Get()");
+  out.Line(4, "{");
+  out.Line(8, t + " temp=new " + t + "();");
+  for (const VariableRecord& e : type.elements) {
+    if (e.type <= kTypeBoolean) {
+      out.Line(8, "temp." + e.javaName + ".Set(" + e.javaName + ".Get());");
+    } else {
+      out.Line(8, "temp." + e.javaName + "=" + e.javaName + ".Get();");
+    }
+  }
+  out.Line(8, "return temp;");
+  out.Line(4, "}");
+  out.Line(0, "}");
+}
+
+// The array class of a user type: element storage over the runtime's KWC_Array.
+void UserTypeArrayClass(JavaText& out, const std::string& t) {
+  out.Line(0, "class KWA_" + t);
+  out.Line(0, "    extends KWC_Array");
+  out.Line(0, "{");
+  out.Line(4, "private " + t + " Element[];");
+  const std::string lines[] = {
+      "public void setElementData( int ElementCount, int Option )",
+      "{",
+      "    if( !super.Error )",
+      "    {",
+      "        " + t + " TempElement[] = new " + t + "[ ElementCount ];",
+      "        if( Option == 0 )",
+      "            for( int Loop = 0; Loop < ElementCount; Loop++ )",
+      "                TempElement[ Loop ] = new " + t + "();",
+      "        else // Preserve",
+      "        {",
+      "            int Range = Preserve < super.Range[0][1] - super.Range[0][0] + 1 ? Preserve: super.Range[0][1] - "
+      "super.Range[0][0] + 1;",
+      "            int Loop = 0;",
+      "            for( ; Loop < Range; Loop++ )",
+      "                TempElement[ Loop ] = Element[ Loop];",
+      "            for( ; Loop < ElementCount; Loop++ )",
+      "                TempElement[ Loop ] = new " + t + "();",
+      "        }",
+      "        Element = TempElement;",
+      "        Preserve = Range[0][1] - Range[0][0] + 1;",
+      "    }",
+      "}",
+      "public " + t + " getValue( int Number )",
+      "{",
+      "    if( !super.Error )",
+      "        return Element[ Number ];",
+      "    else",
+      "        return new " + t + "();",
+      "}",
+      "public KWA_" + t + " Get()",
+      "{",
+      "    KWA_" + t + " ttV = new KWA_" + t + "();",
+      "    if( super.Dimension != 0 )",
+      "    {",
+      "        ttV.Dimension = super.Dimension;",
+      "        ttV.Range = new int[ super.Dimension ][ 3 ];",
+      "        for(int itL = 0; itL < super.Dimension; itL++ )",
+      "        {",
+      "            ttV.Range[itL][0] = super.Range[itL][0];",
+      "            ttV.Range[itL][1] = super.Range[itL][1];",
+      "            ttV.Range[itL][2] = super.Range[itL][2];",
+      "        }",
+      "        ttV.Element = new " + t + "[Element.length];",
+      "        for(int itL = 0; itL < Element.length; itL++ )",
+      "        {",
+      "            ttV.Element[itL] = new " + t + "();",
+      "            ttV.Element[itL] = Element[itL].Get();",
+      "        }",
+      "        ttV.Error = super.Error;",
+      "    }",
+      "    return ttV;",
+      "}",
+  };
+  for (const std::string& line : lines) out.Line(4, line);
+  out.Line(0, "}");
+}
+
+}  // namespace
+
+std::string BuildJavaProgram(const TranslationContext& ctx) {
+  JavaText out;
+  out.Line(0, "public class " + GetProgramName(ctx));
+  out.Line(0, "    extends KWC_Applet");
+  out.Line(0, "{");
+  Variables(ctx, out, 4, ctx.publicVariables, true);
+  Variables(ctx, out, 4, ctx.privateVariables, true);
+  Variables(ctx, out, 4, ctx.staticVariables, true);
+  out.Line(4, "// Main Program");
+  out.Line(4, "public void run(){");
+  Variables(ctx, out, 8, ctx.localVariables, false);
+  out.Line(0, "");
+  if (ctx.mainFirst >= 0 && ctx.mainFirst <= ctx.mainLast) {
+    Body(ctx, out, ctx.mainFirst, ctx.mainLast, ctx.jumpsUsed != 0);
+  }
+  out.Line(4, "}");
+  out.Line(0, "}");
+  for (const UserTypeRecord& type : ctx.userTypes.records) {
+    out.Line(0, "");
+    UserTypeClass(ctx, out, type);
+    if (type.arrayUsed != 0) {
+      out.Line(0, "");
+      UserTypeArrayClass(out, type.javaName);
+    }
+  }
+  return out.text;
+}
+
+std::string BuildHtmlPage(const TranslationContext& ctx) {
+  const OptionValues& o = ctx.options;
+  JavaText out;
+  out.Line(0, fmt::format("<applet code=\"{}.class\" width={} height={}>", GetProgramName(ctx), o.appletWidth,
+                          o.appletHeight));
+  out.Line(4, fmt::format("<PARAM name=\"AppletWidth\" value=\"{}\">", o.appletWidth));
+  out.Line(4, fmt::format("<PARAM name=\"AppletHeight\" value=\"{}\">", o.appletHeight));
+  for (size_t i = 0; i < ctx.parameterNames.size(); ++i) {
+    out.Line(4, fmt::format("<PARAM name={} value={}>", ctx.parameterNames[i], ctx.parameterValues[i]));
+  }
+  const std::pair<const char*, int16_t> optional[] = {{"AppletSprite", o.appletSprite},
+                                                       {"AppletPage", o.appletPage},
+                                                       {"ReservedWidth", o.reservedWidth},
+                                                       {"ReservedHeight", o.reservedHeight}};
+  for (const auto& [name, value] : optional) {
+    if (value != kOptionNotGiven) out.Line(4, fmt::format("<PARAM name=\"{}\" value=\"{}\">", name, value));
+  }
+  out.Line(0, "</applet>");
+  return out.text;
+}
+
+std::vector<std::string> RuntimeClassesNeeded(const TranslationContext& ctx) {
+  std::vector<std::string> classes = {"KWC_Applet",  "KWC_Array",        "KWC_Color",       "KWC_Color_Browser",
+                                      "KWC_Color_Natural", "KWC_GraphicScreen", "KWC_Image", "KWC_Screen",
+                                      "KWC_SpriteScreen",  "KWC_TextScreen",    "KWC_TransFilter",
+                                      // the host that runs the program without a browser
+                                      "KWC_Viewer"};
+  const std::pair<int, const char*> values[] = {{1, "KWV_Byte"},     {2, "KWV_Integer"}, {3, "KWV_Long"},
+                                                {4, "KWV_Longlong"}, {5, "KWV_Single"},  {6, "KWV_Double"},
+                                                {9, "KWV_String"},   {11, "KWV_Boolean"}};
+  const std::pair<int, const char*> arrays[] = {{21, "KWA_Byte"},   {22, "KWA_Integer"}, {23, "KWA_Long"},
+                                                {24, "KWA_Longlong"}, {25, "KWA_Single"}, {26, "KWA_Double"},
+                                                {29, "KWA_String"}, {31, "KWA_Boolean"}, {32, "KWA_Image"}};
+  for (const auto& [flag, name] : values) {
+    if (ctx.usedTypes[static_cast<size_t>(flag)] != 0) classes.emplace_back(name);
+  }
+  for (const auto& [flag, name] : arrays) {
+    if (ctx.usedTypes[static_cast<size_t>(flag)] != 0) classes.emplace_back(name);
+  }
+  for (const LibraryClass& library : ctx.libraryClasses) {
+    if (library.used == 0) continue;
+    for (const std::string& file : library.files) classes.push_back(file.substr(0, file.size() - 6));  // ".class"
+  }
+  return classes;
+}
+
+}  // namespace corvel

@@ -1,0 +1,29 @@
+// The output of a translation: the Java file, the page that embeds the
+// program, and the runtime classes it needs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+// The Java file: the program class, then the classes of its user types.
+std::string BuildJavaProgram(const TranslationContext& ctx);
+
+// The page: the applet line with the program's size and its PARAM lines.
+std::string BuildHtmlPage(const TranslationContext& ctx);
+
+// The runtime classes the output folder needs (class names; their nested
+// Name$*.class files go with them).
+std::vector<std::string> RuntimeClassesNeeded(const TranslationContext& ctx);
+
+// Writes <Program>.java and <Program>.html into the output folder and copies
+// the runtime classes from <app dir>/SysLib. Every file is written under a
+// temporary name and renamed into place only when all are written. 0 on
+// success; 1 with ctx.failureText set.
+int16_t WriteJavaProgram(TranslationContext& ctx);
+
+}  // namespace corvel

@@ -1,0 +1,203 @@
+#include "stmt/dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include "emit/java_writer.h"
+#include "source/token_codes.h"
+#include "symbols/procedures.h"
+#include "test_support.h"
+
+namespace corvel {
+namespace {
+
+struct Translated {
+  int16_t failed = 0;
+  std::string report;
+  TranslationContext ctx;
+};
+
+// Every pass of a translation, without writing anything.
+Translated TranslateProgram(const std::string& source) {
+  auto r = testing::RunPasses(source, 4);
+  Translated out;
+  testing::Captured captured;
+  testing::Capture(r.ctx, captured);
+  out.failed = r.result;
+  out.report = r.report;
+  if (r.result == 0) {
+    out.failed = DeclareProcedures(r.ctx) != 0 || TranslateMainProgram(r.ctx) != 0 ? 1 : 0;
+    if (!captured.reports.empty()) out.report = captured.reports.back();
+  }
+  r.ctx.reporter = nullptr;
+  out.ctx = std::move(r.ctx);
+  return out;
+}
+
+// "index: code text" of every translated record, "|" for line breaks.
+std::string Texts(const TranslationContext& ctx) {
+  std::string out;
+  for (size_t i = 0; i < ctx.statements.size(); ++i) {
+    const Statement& s = ctx.statements[i];
+    if (s.kind != kKindTranslated) continue;
+    std::string text = s.codeText;
+    for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p)) text.replace(p, 2, "|");
+    out += std::to_string(i) + (s.caseLabel ? "@" + std::to_string(s.caseLabel) : "") + ": " + text + "\n";
+  }
+  return out;
+}
+
+TEST(Dispatcher, JumpsAndTheirTargets) {
+  const struct {
+    const char* source;
+    const char* texts;
+  } kCases[] = {
+      // GOSUB at record 5 to the label at record 9
+      {"A = 1\nB = 2\nC = 3\nD = 4\nE1 = 5\nGOSUB 100\nF = 6\nG = 7\nEND\n100 PRINT 1\nRETURN",
+       "0: LOC0.Set(1);\n1: LOC1.Set(2);\n2: LOC2.Set(3);\n3: LOC3.Set(4);\n4: LOC4.Set(5);\n"
+       "5@2: PC[CPC]=6;|PC[++CPC]=10;|break;\n6: LOC5.Set(6);\n7: LOC6.Set(7);\n8@2: PC[CPC]=0;|break;\n"
+       "9@2: // 100\n10: KWC_TextScreen.KW_print(1,0);\n11@2: CPC--;|break;\n"},
+      // two GOTOs to one label: one comment, one case label
+      {"*TOP: X = 1\nGOTO TOP\nGOTO *TOP",
+       "0@2: // *TOP\n1: LOC0.Set(1);\n2@2: PC[CPC]=1;|break;\n3@2: PC[CPC]=1;|break;\n"},
+      // a unit that begins with a jump
+      {"GOTO 10\n10 END", "0@2: PC[CPC]=2;|break;\n1@2: // 10\n2@2: PC[CPC]=0;|break;\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = TranslateProgram(c.source);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(r.ctx.jumpsUsed, 1);
+  }
+}
+
+TEST(Dispatcher, PrintAndInput) {
+  const struct {
+    const char* statement;
+    const char* text;
+  } kCases[] = {
+      {"PRINT", "KWC_TextScreen.KW_print(\"\",0);"},
+      {"PRINT X; Y, Z", "KWC_TextScreen.KW_print(LOC0.Get(),2);KWC_TextScreen.KW_print(LOC1.Get(),1);"
+                        "KWC_TextScreen.KW_print(LOC2.Get(),0);"},
+      {"PRINT A;", "KWC_TextScreen.KW_print(LOC0.Get(),2);"},
+      {"PRINT \"n=\", Mid(\"abc\", 1, 2)", "KWC_TextScreen.KW_print(\"n=\",1);KWC_TextScreen.KW_print("
+                                          "KWL_String.KW_mid(\"abc\",1,2),0);"},
+      {"PRINT 1.5; &H10", "KWC_TextScreen.KW_print(1.5f,2);KWC_TextScreen.KW_print(0x10,0);"},
+      {"INPUT ; A", "do{|    initInput(1,\"\",0);|    LOC0.getInput();|}while(InputError);"},
+      {"INPUT \"Name\"; N$", "do{|    initInput(0,\"Name\",0);|    LOC0.getInput();|}while(InputError);"},
+      {"INPUT \"Age\", A%, B$", "do{|    initInput(0,\"Age\",1);|    LOC0.getInput();|    LOC1.getInput();|}while(InputError);"},
+      {"DIM V(3) AS LONG: INPUT V(1)",
+       "do{|    initInput(0,\"\",0);|    LOC0.getValue(LOC0.getElement(1,1)+LOC0.getDimension(1)).getInput();|}while(InputError);"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.statement);
+    auto r = TranslateProgram(c.statement);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    const std::string texts = Texts(r.ctx);
+    EXPECT_EQ(texts.substr(texts.find(": ") + 2), std::string(c.text) + "\n");
+    EXPECT_EQ(r.ctx.jumpsUsed, 0);
+  }
+}
+
+TEST(Dispatcher, EveryMessage) {
+  const struct {
+    const char* source;
+    int column;
+    const char* message;
+  } kCases[] = {
+      {"GOTO", 1, "Goto (ラベル番号)で終わらなければいけません。"},
+      {"GOTO 10 20", 1, "Goto (ラベル番号)で終わらなければいけません。"},
+      {"GOTO *", 1, "Goto *(ラベル名)で終わらなければいけません。"},
+      {"GOTO NOWHERE", 1, "Goto命令で指定したラベルが存在しません。"},
+      {"GOSUB", 1, "Gosub (ラベル番号)で終わらなければいけません。"},
+      {"GOSUB *A B", 1, "Gosub *(ラベル名)で終わらなければいけません。"},
+      {"X = 1: GOSUB 99", 8, "Gosub命令で指定したラベルが存在しません。"},
+      {"EXIT DO", 1, "Exit Doに対応する Doが存在しません。"},
+      {"EXIT FOR", 1, "Exit Forに対応する Forが存在しません。"},
+      {"PRINT ,", 7, "Print命令の使い方が不正です。"},
+      {"PRINT 1;, 2", 9, "Print命令の使い方が不正です。"},
+      {"PRINT A;;", 9, "Print命令の使い方が不正です。"},
+      {"PRINT True", 7, "Print命令の引数に不適切な型の変数が指定されています。"},
+      {"PRINT 1, Cls", 10, "Print命令の引数に不適切な型の変数が指定されています。"},
+      {"INPUT \"X\" A", 1, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。"},
+      {"INPUT \"X\"", 1, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。"},
+      {"INPUT \"X\";", 1, "Input命令の使い方が不正です。"},
+      {"INPUT A,, B", 9, "Input命令の使い方が不正です。"},
+      {"INPUT A,", 1, "Input命令の使い方が不正です。"},
+      {"INPUT A + 1", 7, "Input命令の引数に不適切な型の変数が指定されています。"},
+      {"INPUT B AS BOOLEAN", 9, "式の要素として不正な文字が含まれています。"},
+      {"IF X THEN END", 1, "このバージョンでは IFブロックはまだサポートされていません"},
+      {"FOR I = 1 TO 2: NEXT", 1, "このバージョンでは FORブロックはまだサポートされていません"},
+      {"LINE (1, 2)-(3, 4)", 1, "このバージョンでは LINE命令はまだサポートされていません"},
+      {"X = 1\nSUB S\nEND SUB", 1, "このバージョンでは FUNCTIONと SUBはまだサポートされていません"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = TranslateProgram(c.source);
+    EXPECT_NE(r.failed, 0);
+    const std::string source = c.source;
+    const size_t last_break = source.rfind('\n');
+    int line = 1 + static_cast<int>(std::count(source.begin(), source.end(), '\n'));
+    std::string text = last_break == std::string::npos ? source : source.substr(last_break + 1);
+    if (std::string(c.message).find("SUB") != std::string::npos) {
+      line = 2;
+      text = "SUB S";
+    }
+    EXPECT_EQ(r.report, testing::ColumnReport(line, text, c.column, c.message));
+  }
+}
+
+TEST(Dispatcher, JumpsStayInTheirBlockAndUnit) {
+  // Blocks come with their translators; the jump checks already hold on
+  // the links that block matching gives.
+  auto r = testing::RunPasses("*A: X = 1\nGOTO A", 4);
+  ASSERT_EQ(r.result, 0);
+  r.ctx.statements[0].areaDetail = 1;  // as if the label stood in a procedure
+  testing::Captured captured;
+  testing::Capture(r.ctx, captured);
+  EXPECT_EQ(TranslateMainProgram(r.ctx), 1);
+  EXPECT_EQ(captured.reports.back(), testing::ColumnReport(2, "GOTO A", 1, "Goto命令の飛び先が不正です。"));
+}
+
+TEST(Writer, ProgramWithoutJumpsHasNoMachine) {
+  auto r = TranslateProgram("X = 1\nPRINT X");
+  ASSERT_EQ(r.failed, 0);
+  r.ctx.sourceFileName = "Plain.txt";
+  EXPECT_EQ(BuildJavaProgram(r.ctx),
+            "public class Plain\r\n    extends KWC_Applet\r\n{\r\n    // Main Program\r\n    public void run(){\r\n"
+            "        // X\r\n        KWV_Single LOC0=new KWV_Single();\r\n\r\n"
+            "        // X = 1\r\n        LOC0.Set(1);\r\n        // PRINT X\r\n"
+            "        KWC_TextScreen.KW_print(LOC0.Get(),0);\r\n    }\r\n}\r\n");
+}
+
+TEST(Writer, FieldsTypesArraysAndPage) {
+  auto r = TranslateProgram(
+      "OPTION APPLETWIDTH = 320\nOPTION PARAMETER \"speed\"-\"10\"\nOPTION APPLETSPRITE = 3\n"
+      "TYPE T\nN AS STRING * 4\nV(2) AS INTEGER\nEND TYPE\nPUBLIC A(1 TO 3) AS DOUBLE, P(2) AS T\n*L: GOTO L");
+  ASSERT_EQ(r.failed, 0) << r.report;
+  r.ctx.sourceFileName = "Types.txt";
+  const std::string java = BuildJavaProgram(r.ctx);
+  for (const char* part : {
+           "    // A\r\n    KWA_Double PUB0=new KWA_Double();\r\n    {\r\n        PUB0.setDimension(1);\r\n"
+           "        PUB0.setRange(1,1,3);\r\n        PUB0.setElement(0);\r\n    }\r\n",
+           "    KWA_TYP0 PUB1=new KWA_TYP0();\r\n",
+           "        PC[CPC]=9;\r\n        End:while(true){\r\n        switch(PC[CPC])\r\n        {\r\n        // *L\r\ncase 9:\r\n",
+           "class TYP0\r\n{\r\n    // N\r\n    KWV_String ELE0;\r\n    // V\r\n    KWA_Integer ELE1;\r\n\r\n    TYP0()\r\n"
+           "    {\r\n        ELE0=new KWV_String(4);\r\n        ELE1=new KWA_Integer();\r\n            ELE1.setDimension(1);\r\n",
+           "        temp.ELE0.Set(ELE0.Get());\r\n        temp.ELE1=ELE1.Get();\r\n",
+           "class KWA_TYP0\r\n    extends KWC_Array\r\n{\r\n    private TYP0 Element[];\r\n",
+       }) {
+    EXPECT_NE(java.find(part), std::string::npos) << part << "\nin:\n" << java;
+  }
+  EXPECT_EQ(BuildHtmlPage(r.ctx),
+            "<applet code=\"Types.class\" width=320 height=400>\r\n"
+            "    <PARAM name=\"AppletWidth\" value=\"320\">\r\n    <PARAM name=\"AppletHeight\" value=\"400\">\r\n"
+            "    <PARAM name=\"speed\" value=\"10\">\r\n    <PARAM name=\"AppletSprite\" value=\"3\">\r\n</applet>\r\n");
+  std::vector<std::string> classes = RuntimeClassesNeeded(r.ctx);
+  EXPECT_NE(std::find(classes.begin(), classes.end(), "KWA_Double"), classes.end());
+  EXPECT_NE(std::find(classes.begin(), classes.end(), "KWA_Integer"), classes.end());
+  EXPECT_EQ(std::find(classes.begin(), classes.end(), "KWV_Single"), classes.end());
+}
+
+}  // namespace
+}  // namespace corvel
