@@ -2,7 +2,8 @@
 # The project's two entry points, for a fresh Debian 12 machine:
 #   tools/dev.sh test   install what is missing, build, run every test
 #                       (then again under AddressSanitizer + UBSan)
-#   tools/dev.sh demo   install what is missing, build, translate the bundled example
+#   tools/dev.sh demo   install what is missing, build, translate, compile and run
+#                       the bundled example
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,9 +28,11 @@ case "${1:-}" in
   demo)
     tools/install-deps.sh
     build build
-    out=$(mktemp -d)
-    build/corvel --no-javac -o "$out" examples/Hello.txt
-    echo "Translated examples/Hello.txt (output folder: $out)."
+    out=build/demo
+    # Translates, compiles with javac and runs the example: in a window when
+    # there is a display, else without one, printing the screen at the end.
+    build/corvel --run -o "$out" examples/Hello.txt
+    echo "The translated program is in $out (open it again: java -cp $out KWC_Viewer $out/Hello.html)."
     ;;
   *)
     echo "usage: tools/dev.sh test|demo" >&2
