@@ -5,6 +5,7 @@
 #include "diag/error_report.h"
 #include "expr/expression.h"
 #include "source/token_codes.h"
+#include "stmt/if_block.h"
 #include "stmt/jumps.h"
 #include "stmt/print_input.h"
 #include "symbols/declarations.h"
@@ -26,7 +27,6 @@ int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementE
 // The construct a first-pass kind names when its translator is not there yet.
 std::string_view UnsupportedBlock(int16_t kind) {
   switch (kind) {
-    case kKindIf: return "IFブロック";
     case kKindSelectCase: return "SELECT CASEブロック";
     case kKindFor: return "FORブロック";
     case kKindWhile: return "WHILEブロック";
@@ -52,6 +52,7 @@ Dispatch FirstPass(const Statement& s) {
     case kKindExitFunction:
     case kKindExitSub: return {TranslateEnd, true, {}};
     case kKindStatic: return {Declare, false, {}};
+    case kKindIf: return {TranslateIfConditions, false, {}};
     case kKindOrdinary: break;
     default: return {nullptr, false, UnsupportedBlock(s.kind)};
   }
@@ -89,8 +90,17 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
     if (d.translator(ctx, i) != 0) return 1;
     if (d.jumps) result = 2;
   }
-  // The second pass translates the parts of blocks in the form the first
-  // pass left them; no block kind reaches it yet.
+  // The second pass finishes each block in the form the first pass and the
+  // jump rule left it.
+  for (int16_t i = first; i <= last; ++i) {
+    const int16_t kind = ctx.statements[static_cast<size_t>(i)].kind;
+    if (kind == kKindIfStructured) {
+      if (FinishIfStructured(ctx, i) != 0) return 1;
+    } else if (kind == kKindIfProgramCounter) {
+      if (FinishIfProgramCounter(ctx, i) != 0) return 1;
+      result = 2;
+    }
+  }
   return result;
 }
 

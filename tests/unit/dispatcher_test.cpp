@@ -126,7 +126,7 @@ TEST(Dispatcher, EveryMessage) {
       {"INPUT A,", 1, "Input命令の使い方が不正です。"},
       {"INPUT A + 1", 7, "Input命令の引数に不適切な型の変数が指定されています。"},
       {"INPUT B AS BOOLEAN", 9, "式の要素として不正な文字が含まれています。"},
-      {"IF X THEN END", 1, "このバージョンでは IFブロックはまだサポートされていません"},
+      {"IF \"a\" THEN END", 4, "条件として不適切な式が書かれています"},
       {"FOR I = 1 TO 2: NEXT", 1, "このバージョンでは FORブロックはまだサポートされていません"},
       {"LINE (1, 2)-(3, 4)", 1, "このバージョンでは LINE命令はまだサポートされていません"},
       {"X = 1\nSUB S\nEND SUB", 1, "このバージョンでは FUNCTIONと SUBはまだサポートされていません"},
@@ -145,6 +145,50 @@ TEST(Dispatcher, EveryMessage) {
     }
     EXPECT_EQ(r.report, testing::ColumnReport(line, text, c.column, c.message));
   }
+}
+
+TEST(Dispatcher, IfInTheProgramCounterForm) {
+  std::string program;
+  for (int k = 0; k < 10; ++k) program += "A" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  program +=
+      "IF A0 > 1 THEN\nC = 1\nD = 2\nELSEIF A1 < 2 THEN\nC = 3\nD = 4\nELSE\nC = 5\nD = 6\nE1 = 7\nGOTO 99\n"
+      "END IF\n99 END";
+  auto r = TranslateProgram(program);
+  ASSERT_EQ(r.failed, 0) << r.report;
+  const auto text = [&](int i) { return r.ctx.statements[static_cast<size_t>(i)].codeText; };
+  EXPECT_EQ(text(10),
+            "if(LOC0.G(1)){\r\n    PC[CPC]=13;\r\n}else if(LOC1.L(2)){\r\n    PC[CPC]=16;\r\n}else{\r\n"
+            "    PC[CPC]=21;\r\n}\r\nbreak;");
+  EXPECT_EQ(r.ctx.statements[12].kind, 4001);
+  EXPECT_EQ(r.ctx.statements[12].caseLabel, 1);
+  EXPECT_EQ(text(15), "    PC[CPC]=26;    break;\r\n// ELSEIF A1 < 2 THEN");
+  EXPECT_EQ(text(20), "    PC[CPC]=26;\r\n    break;\r\n// ELSE");
+  EXPECT_EQ(text(25), "// END IF");
+  for (int i : {15, 20, 25}) EXPECT_EQ(r.ctx.statements[static_cast<size_t>(i)].caseLabel, 2);
+  for (int i : {10, 15, 20, 25}) EXPECT_EQ(r.ctx.statements[static_cast<size_t>(i)].blockDepth, 0);
+  EXPECT_EQ(r.ctx.jumpsUsed, 1);
+}
+
+TEST(Dispatcher, IfInTheStructuredForm) {
+  const struct {
+    const char* source;
+    const char* texts;
+  } kCases[] = {
+      {"DIM I AS INTEGER\nIF I THEN PRINT 1 ELSE PRINT 2",
+       "1: if(LOC0.Get()!=0){\n4: KWC_TextScreen.KW_print(1,0);\n5: }else{\n6: KWC_TextScreen.KW_print(2,0);\n7: }\n"},
+      {"IF 1.5 THEN\nELSEIF True THEN\nEND IF", "0: if(1.5f!=0){\n3: }else if(KW_true()){\n6: }\n"},
+      {"DIM B AS BOOLEAN\nIF B THEN\nIF B THEN X = 1\nEND IF",
+       "1: if(LOC0.Get()){\n4: if(LOC0.Get()){\n7: LOC1.Set(1);\n8: }\n9: }\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = TranslateProgram(c.source);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(r.ctx.jumpsUsed, 0);
+  }
+  auto bad = TranslateProgram("IF 1 THEN\nELSEIF A$ THEN\nEND IF");
+  EXPECT_EQ(bad.report, testing::ColumnReport(2, "ELSEIF A$ THEN", 8, "条件として不適切な式が書かれています"));
 }
 
 TEST(Dispatcher, JumpsStayInTheirBlockAndUnit) {

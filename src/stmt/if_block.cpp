@@ -1,0 +1,133 @@
+#include "stmt/if_block.h"
+
+#include <fmt/format.h>
+
+#include "diag/error_report.h"
+#include "expr/expression.h"
+#include "source/token_codes.h"
+#include "stmt/jumps.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// The Java test of a condition of type `type`, or "" when the type cannot be
+// a condition.
+std::string ConditionTest(const std::string& x, int16_t type) {
+  if (type >= 1 && type <= 6) return x + ".Get()!=0";
+  if ((type >= 21 && type <= 26) || (type >= 41 && type <= 46)) return x + "!=0";
+  if (type == 11) return x + ".Get()";
+  if (type == 31) return x;
+  return {};
+}
+
+// Translates the condition record c of the IF or ELSEIF record at `owner`.
+int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
+  const auto c = static_cast<int16_t>(owner + 1);
+  const Statement& condition = ctx.statements[static_cast<size_t>(c)];
+  std::string java;
+  int16_t type = 0;
+  int16_t extra = 0;
+  const auto last = static_cast<int16_t>(condition.tokens.size() - 1);
+  if (TranslateExpression(ctx, c, 0, last, java, type, extra) != 0) return 1;
+  test = ConditionTest(java, type);
+  if (test.empty()) {
+    ReportErrorAt(ctx, ctx.statements[static_cast<size_t>(owner)].lineNumber, condition.firstColumn,
+                  "条件として不適切な式が書かれています");
+    ErrorDone(ctx);
+    return 1;
+  }
+  return 0;
+}
+
+// Calls `visit(i)` for the block's own ELSEIF, ELSE and END IF records, in
+// order, up to and including the END IF.
+template <typename Visit>
+void ForEachBranch(TranslationContext& ctx, int16_t h, Visit visit) {
+  const int16_t d = ctx.statements[static_cast<size_t>(h + 1)].blockDepth;
+  for (auto i = static_cast<int16_t>(h + 3); i < static_cast<int16_t>(ctx.statements.size()); ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (s.blockDepth != d) continue;
+    if (s.kind != kKindElseIf && s.kind != kKindElse && s.kind != kKindEndIf) continue;
+    const bool end = s.kind == kKindEndIf;
+    visit(i);
+    if (end) return;
+  }
+}
+
+}  // namespace
+
+// IF cond THEN ... [ELSEIF cond THEN ...] [ELSE ...] END IF: the headers
+int16_t TranslateIfConditions(TranslationContext& ctx, int16_t& h) {
+  std::string test;
+  if (Condition(ctx, h, test) != 0) return 1;
+  Statement& head = ctx.statements[static_cast<size_t>(h)];
+  head.codeText = "if(" + test + "){";
+  head.kind = kKindIfStructured;
+  int16_t failed = 0;
+  ForEachBranch(ctx, h, [&](int16_t i) {
+    if (failed != 0) return;
+    Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (s.kind == kKindElseIf) {
+      std::string branch_test;
+      failed = Condition(ctx, i, branch_test);
+      ctx.statements[static_cast<size_t>(i)].codeText = "}else if(" + branch_test + "){";
+    } else if (s.kind == kKindElse) {
+      s.codeText = "}else{";
+    } else {
+      s.codeText = "}";
+    }
+  });
+  return failed;
+}
+
+// if(...){ ... }else if(...){ ... }else{ ... }
+int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
+  ctx.statements[static_cast<size_t>(h)].kind = kKindTranslated;
+  ForEachBranch(ctx, h, [&](int16_t i) {
+    Statement& s = ctx.statements[static_cast<size_t>(i)];
+    s.kind = kKindTranslated;
+    --s.blockDepth;
+  });
+  return 0;
+}
+
+// A dispatch to the case of the first branch whose condition holds; each
+// branch ends with a jump past the END IF.
+int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
+  Statement& head = ctx.statements[static_cast<size_t>(h)];
+  std::string dispatch = head.codeText + fmt::format("{}    PC[CPC]={};", kCrLf, h + 3);
+  Statement& then = ctx.statements[static_cast<size_t>(h + 2)];
+  then.kind = kKindLabelOnly;
+  then.caseLabel = 1;
+  bool has_else = false;
+  ForEachBranch(ctx, h, [&](int16_t i) {
+    Statement& s = ctx.statements[static_cast<size_t>(i)];
+    const int after_end = s.blockEnd + 1;
+    if (s.kind == kKindElseIf || s.kind == kKindElse) {
+      has_else |= s.kind == kKindElse;
+      dispatch += fmt::format("{}{}{}    PC[CPC]={};", kCrLf, s.codeText, kCrLf, i + 1);
+      const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
+      s.codeText = fmt::format("    PC[CPC]={};{}    break;{}// {}", after_end, separator, kCrLf, SourceCommentText(ctx, s));
+      s.kind = kKindTranslated;
+      s.span = 0;
+    } else {  // END IF
+      if (!has_else) dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
+      if (s.span != 0) {
+        s.codeText = "// " + SourceCommentText(ctx, s);
+        s.kind = kKindTranslated;
+        s.span = 0;
+      }
+    }
+    --s.blockDepth;
+    s.caseLabel = 2;
+  });
+  Statement& done = ctx.statements[static_cast<size_t>(h)];
+  done.codeText = std::move(dispatch);
+  done.kind = kKindTranslated;
+  return 0;
+}
+
+}  // namespace corvel
