@@ -7,6 +7,7 @@
 #include "source/token_codes.h"
 #include "stmt/if_block.h"
 #include "stmt/jumps.h"
+#include "stmt/loop_blocks.h"
 #include "stmt/print_input.h"
 #include "symbols/declarations.h"
 
@@ -28,11 +29,6 @@ int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementE
 std::string_view UnsupportedBlock(int16_t kind) {
   switch (kind) {
     case kKindSelectCase: return "SELECT CASEブロック";
-    case kKindFor: return "FORブロック";
-    case kKindWhile: return "WHILEブロック";
-    case kKindDoWhile: return "DO WHILEブロック";
-    case kKindDoUntil: return "DO UNTILブロック";
-    case kKindDo: return "DOブロック";
     default: return {};
   }
 }
@@ -53,6 +49,11 @@ Dispatch FirstPass(const Statement& s) {
     case kKindExitSub: return {TranslateEnd, true, {}};
     case kKindStatic: return {Declare, false, {}};
     case kKindIf: return {TranslateIfConditions, false, {}};
+    case kKindFor: return {TranslateForHeader, false, {}};
+    case kKindWhile:
+    case kKindDoWhile:
+    case kKindDoUntil: return {TranslateHeadCondition, false, {}};
+    case kKindDo: return {TranslateLoopCondition, false, {}};
     case kKindOrdinary: break;
     default: return {nullptr, false, UnsupportedBlock(s.kind)};
   }
@@ -77,6 +78,25 @@ Dispatch FirstPass(const Statement& s) {
   }
 }
 
+// Second pass: blocks in the form the first pass and the jump rule left.
+Dispatch SecondPass(int16_t kind) {
+  switch (kind) {
+    case kKindIfStructured: return {FinishIfStructured, false, {}};
+    case kKindIfProgramCounter: return {FinishIfProgramCounter, true, {}};
+    case kKindForStructured: return {FinishForStructured, false, {}};
+    case kKindForProgramCounter: return {FinishForProgramCounter, true, {}};
+    case kKindWhileStructured:
+    case kKindDoWhileStructured:
+    case kKindDoUntilStructured: return {FinishHeadTestedStructured, false, {}};
+    case kKindWhileProgramCounter:
+    case kKindDoWhileProgramCounter:
+    case kKindDoUntilProgramCounter: return {FinishHeadTestedProgramCounter, true, {}};
+    case kKindDoLoopStructured: return {FinishDoLoopStructured, false, {}};
+    case kKindDoLoopProgramCounter: return {FinishDoLoopProgramCounter, true, {}};
+    default: return {};
+  }
+}
+
 }  // namespace
 
 int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last) {
@@ -93,13 +113,10 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
   // The second pass finishes each block in the form the first pass and the
   // jump rule left it.
   for (int16_t i = first; i <= last; ++i) {
-    const int16_t kind = ctx.statements[static_cast<size_t>(i)].kind;
-    if (kind == kKindIfStructured) {
-      if (FinishIfStructured(ctx, i) != 0) return 1;
-    } else if (kind == kKindIfProgramCounter) {
-      if (FinishIfProgramCounter(ctx, i) != 0) return 1;
-      result = 2;
-    }
+    const Dispatch d = SecondPass(ctx.statements[static_cast<size_t>(i)].kind);
+    if (d.translator == nullptr) continue;
+    if (d.translator(ctx, i) != 0) return 1;
+    if (d.jumps) result = 2;
   }
   return result;
 }

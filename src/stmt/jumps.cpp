@@ -52,7 +52,8 @@ int16_t FindJumpLabel(TranslationContext& ctx, const Statement& s, std::string_v
 // same procedure. Each unit has a switch of its own.
 bool SameUnit(const Statement& a, const Statement& b) { return a.area == b.area && a.areaDetail == b.areaDetail; }
 
-// The case that leaves the loop block whose head is x: the one behind its end.
+// The case that leaves the loop block whose head is x: the one of the record
+// behind its end.
 int16_t CaseAfterBlock(const TranslationContext& ctx, int16_t head) {
   const int16_t end = StatementAt(ctx, head + 1).blockEnd;
   return static_cast<int16_t>(end + 1);
@@ -148,7 +149,7 @@ int16_t TranslateExitFor(TranslationContext& ctx, int16_t& i) {
   constexpr int16_t kForForms[] = {kForProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kForForms);
   if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", CaseAfterBlock(ctx, x) + 1, kCrLf));
+  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", CaseAfterBlock(ctx, x), kCrLf));
   return 0;
 }
 

@@ -1,0 +1,303 @@
+#include "stmt/loop_blocks.h"
+
+#include <fmt/format.h>
+
+#include "diag/error_report.h"
+#include "expr/expression.h"
+#include "expr/value_conversion.h"
+#include "source/token_codes.h"
+#include "stmt/jumps.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
+
+int16_t Fail(TranslationContext& ctx, int line, int column, std::string_view message) {
+  ReportErrorAt(ctx, line, column, message);
+  ErrorDone(ctx);
+  return 1;
+}
+
+// Translates every token of record r.
+int16_t TranslateRecord(TranslationContext& ctx, int r, std::string& java, int16_t& type, int16_t& extra) {
+  const auto last = static_cast<int16_t>(At(ctx, r).tokens.size() - 1);
+  return TranslateExpression(ctx, static_cast<int16_t>(r), 0, last, java, type, extra);
+}
+
+// Whether Java would take `text` for a constant expression: literals,
+// operators and primitive casts only. A loop whose condition is constant
+// makes javac reject the code after it (or the body) as unreachable.
+bool IsJavaConstant(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '"') {
+      for (++i; i < text.size() && !(text[i] == '"' && text[i - 1] != '\\'); ++i) {
+      }
+      ++i;
+    } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
+      // A number, with its hexadecimal digits, exponent and suffix.
+      for (++i; i < text.size(); ++i) {
+        const char d = text[i];
+        const bool sign = (d == '+' || d == '-') && (text[i - 1] == 'E' || text[i - 1] == 'e') && text[0] != '0';
+        if (!std::isalnum(static_cast<unsigned char>(d)) && d != '.' && !sign) break;
+      }
+    } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
+      size_t end = i;
+      while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) ++end;
+      const std::string_view word = text.substr(i, end - i);
+      const bool cast = i > 0 && text[i - 1] == '(' && end < text.size() && text[end] == ')' &&
+                        (word == "byte" || word == "short" || word == "int" || word == "long" || word == "float" ||
+                         word == "double");
+      if (!cast) return false;  // a variable, a method, a class
+      i = end;
+    } else {
+      ++i;
+    }
+  }
+  return true;
+}
+
+// A loop condition as Java may write it in while(...).
+std::string LoopCondition(const std::string& condition) {
+  return IsJavaConstant(condition) ? "KW_true()&&(" + condition + ")" : condition;
+}
+
+// The texts that hold and that fail for a condition of `type`; false when
+// the type cannot be a condition.
+bool ConditionTexts(const std::string& x, int16_t type, std::string& holds, std::string& fails) {
+  if (type >= 1 && type <= 6) {
+    holds = x + ".Get()!=0";
+    fails = x + ".Get()==0";
+  } else if ((type >= 21 && type <= 26) || (type >= 41 && type <= 46)) {
+    holds = x + "!=0";
+    fails = x + "==0";
+  } else if (type == 11) {
+    holds = x + ".Get()";
+    fails = "!" + x + ".Get()";
+  } else if (type == 31) {
+    holds = x;
+    fails = "!(" + x + ")";
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The condition of record c, reported at `line` when it cannot be one.
+int16_t Condition(TranslationContext& ctx, int c, int line, std::string& holds, std::string& fails) {
+  std::string java;
+  int16_t type = 0;
+  int16_t extra = 0;
+  if (TranslateRecord(ctx, c, java, type, extra) != 0) return 1;
+  if (!ConditionTexts(java, type, holds, fails)) {
+    return Fail(ctx, line, At(ctx, c).firstColumn, "条件として不適切な式が書かれています");
+  }
+  return 0;
+}
+
+// The first record after `from` at the head's depth with one of the kinds.
+int FindEnd(TranslationContext& ctx, int h, int from, int16_t kind_a, int16_t kind_b) {
+  const int16_t depth = At(ctx, h).blockDepth;
+  for (int i = from; i < static_cast<int>(ctx.statements.size()); ++i) {
+    const Statement& s = At(ctx, i);
+    if (s.blockDepth == depth && (s.kind == kind_a || s.kind == kind_b)) return i;
+  }
+  return -1;
+}
+
+int FindNext(TranslationContext& ctx, int h) { return FindEnd(ctx, h, h + 4, kKindNext, kKindNext); }
+
+// The parked texts of a FOR header: variable, start, end, increment, step.
+struct ForTexts {
+  const std::string& v;
+  const std::string& s;
+  const std::string& e;
+  const std::string& i;
+  const std::string& p;
+};
+
+ForTexts Parked(TranslationContext& ctx, int h) {
+  return {At(ctx, h).codeText, At(ctx, h + 1).codeText, At(ctx, h + 2).codeText, At(ctx, h + 3).codeText,
+          At(ctx, h + 4).codeText};
+}
+
+std::string ForTest(const ForTexts& f) {
+  return fmt::format("{}>0?{}.LE({}):{}.GE({})", f.p, f.v, f.e, f.v, f.e);
+}
+
+}  // namespace
+
+// FOR var = start TO end [STEP step]
+int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
+  const int line = At(ctx, h).lineNumber;
+  std::string v, s, e, increment, p;
+  int16_t tv = 0, ts = 0, te = 0, ti = 0, tp = 0, extra = 0;
+  if (TranslateRecord(ctx, h + 1, v, tv, extra) != 0) return 1;
+  // Checked before the increment, which a non-numeric variable would fail first.
+  if (tv < 1 || tv > 6) return Fail(ctx, line, At(ctx, h + 1).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
+  if (TranslateRecord(ctx, h + 2, s, ts, extra) != 0 || TranslateRecord(ctx, h + 4, e, te, extra) != 0) return 1;
+  // The increment: step + variable, or variable + 1, translated from tokens
+  // appended to a record for the time being.
+  const bool has_step = At(ctx, h + 5).kind == kKindForStep;
+  const int carrier = has_step ? h + 6 : h + 1;
+  if (has_step && TranslateRecord(ctx, h + 6, p, tp, extra) != 0) return 1;
+  const std::vector<Token> saved = At(ctx, carrier).tokens;
+  std::vector<Token>& tokens = At(ctx, carrier).tokens;
+  const Token& last = saved.back();
+  const auto column = static_cast<int16_t>(last.column + last.length);
+  tokens.push_back(Token{kTokPlus, column, 0, "+"});
+  if (has_step) {
+    tokens.insert(tokens.end(), At(ctx, h + 1).tokens.begin(), At(ctx, h + 1).tokens.end());
+  } else {
+    tokens.push_back(Token{kTokNumber, column, 0, "1"});
+    p = "1";
+  }
+  const int16_t failed = TranslateRecord(ctx, carrier, increment, ti, extra);
+  At(ctx, carrier).tokens = saved;
+  if (failed != 0) return 1;
+
+  const auto t = static_cast<int16_t>(tv + 20);
+  if (ConvertValue(s, ts, -1, t, -1) != 0) {
+    return Fail(ctx, line, At(ctx, h + 2).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
+  }
+  if (ConvertValue(e, te, -1, t, -1) != 0) {
+    return Fail(ctx, line, At(ctx, h + 4).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
+  }
+  if (ConvertValue(increment, ti, -1, t, -1) != 0) {
+    return Fail(ctx, line, At(ctx, carrier).firstColumn, "<FOR(変数1)=(式1)TO(式2)STEP(式3)> の(式3)が不適切です");
+  }
+  // A variable step is compared with 0 by its value, not its wrapper.
+  if (tp >= 1 && tp <= 6) ConvertValue(p, tp, -1, static_cast<int16_t>(tp + 20), -1);
+
+  At(ctx, h).codeText = v;
+  At(ctx, h + 1).codeText = s;
+  At(ctx, h + 2).codeText = e;
+  At(ctx, h + 3).codeText = increment;
+  At(ctx, h + 4).codeText = p;
+  At(ctx, h).kind = kKindForStructured;
+
+  // NEXT names the loop's own variable, token for token, or none.
+  const int n = FindNext(ctx, h);
+  if (n >= 0 && n + 1 < static_cast<int>(ctx.statements.size()) && At(ctx, n + 1).kind == kKindExpression) {
+    const std::vector<Token>& a = At(ctx, h + 1).tokens;
+    const std::vector<Token>& b = At(ctx, n + 1).tokens;
+    bool same = a.size() == b.size();
+    for (size_t k = 0; same && k < a.size(); ++k) same = a[k].text == b[k].text && a[k].code == b[k].code;
+    if (!same) return Fail(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, "FORブロックに対応する変数が不適切です");
+  }
+  return 0;
+}
+
+// for(V.Set(S);P>0?V.LE(E):V.GE(E);V.Set(I)){ ... }
+int16_t FinishForStructured(TranslationContext& ctx, int16_t& h) {
+  const ForTexts f = Parked(ctx, h);
+  std::string text = fmt::format("for({}.Set({});{};{}.Set({})){{", f.v, f.s, ForTest(f), f.v, f.i);
+  At(ctx, h).codeText = std::move(text);
+  At(ctx, h).kind = kKindTranslated;
+  const int n = FindNext(ctx, h);
+  At(ctx, n).codeText = "}";
+  At(ctx, n).kind = kKindTranslated;
+  return 0;
+}
+
+// V.Set(S); [past the NEXT when the range is empty]; case: body; NEXT:
+// V.Set(I); back to the body while the test holds.
+int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t& h) {
+  const ForTexts f = Parked(ctx, h);
+  const int n = FindNext(ctx, h);
+  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}    PC[CPC]={};{}    break;{}}}", f.v, f.i, kCrLf, ForTest(f),
+                                    kCrLf, h + 2, kCrLf, kCrLf);
+  At(ctx, n).kind = kKindTranslated;
+  At(ctx, n).caseLabel = 2;
+  // Like the structured form, an empty range runs the body no time.
+  At(ctx, h).codeText = fmt::format("{}.Set({});{}if(!({})){{{}    PC[CPC]={};{}    break;{}}}", f.v, f.s, kCrLf,
+                                    ForTest(f), kCrLf, n + 1, kCrLf, kCrLf);
+  At(ctx, h).kind = kKindTranslated;
+  At(ctx, h + 1).caseLabel = 1;
+  return 0;
+}
+
+// WHILE cond, DO WHILE cond, DO UNTIL cond: the head tests.
+int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t& h) {
+  Statement& head = At(ctx, h);
+  const int16_t kind = head.kind;
+  std::string holds, fails;
+  if (Condition(ctx, h + 1, head.lineNumber, holds, fails) != 0) return 1;
+  if (kind == kKindDoUntil) {
+    At(ctx, h).codeText = fails;
+    At(ctx, h + 1).codeText = holds;  // parked for the program-counter form
+    At(ctx, h).kind = kKindDoUntilStructured;
+  } else {
+    At(ctx, h).codeText = holds;
+    At(ctx, h).kind = kind == kKindWhile ? kKindWhileStructured : kKindDoWhileStructured;
+  }
+  return 0;
+}
+
+// DO ... LOOP WHILE cond / LOOP UNTIL cond: the test at the end.
+int16_t TranslateLoopCondition(TranslationContext& ctx, int16_t& h) {
+  At(ctx, h).kind = kKindDoLoopStructured;
+  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
+  if (l < 0) return 0;
+  std::string holds, fails;
+  if (Condition(ctx, l + 1, At(ctx, l).lineNumber, holds, fails) != 0) return 1;
+  At(ctx, l).codeText = At(ctx, l).kind == kKindLoopWhile ? holds : fails;
+  return 0;
+}
+
+// while(K){ ... }
+int16_t FinishHeadTestedStructured(TranslationContext& ctx, int16_t& h) {
+  const int16_t end_kind = At(ctx, h).kind == kKindWhileStructured ? kKindWend : kKindLoop;
+  const int end = FindEnd(ctx, h, h + 2, end_kind, end_kind);
+  At(ctx, h).codeText = "while(" + LoopCondition(At(ctx, h).codeText) + "){";
+  At(ctx, h).kind = kKindTranslated;
+  At(ctx, end).codeText = "}";
+  At(ctx, end).kind = kKindTranslated;
+  return 0;
+}
+
+// case: if the test fails, past the end; end: back to the test.
+int16_t FinishHeadTestedProgramCounter(TranslationContext& ctx, int16_t& h) {
+  const int16_t kind = At(ctx, h).kind;
+  const int16_t end_kind = kind == kKindWhileProgramCounter ? kKindWend : kKindLoop;
+  const int end = FindEnd(ctx, h, h + 2, end_kind, end_kind);
+  const std::string test = kind == kKindDoUntilProgramCounter ? At(ctx, h + 1).codeText
+                                                              : "!(" + At(ctx, h).codeText + ")";
+  At(ctx, h).codeText = fmt::format("if({}){{{}    PC[CPC]={};{}    break;{}}}", test, kCrLf, end + 1, kCrLf, kCrLf);
+  At(ctx, h).kind = kKindTranslated;
+  At(ctx, h).caseLabel = 1;
+  At(ctx, end).codeText = fmt::format("PC[CPC]={};{}break;", h + 1, kCrLf);
+  At(ctx, end).kind = kKindTranslated;
+  At(ctx, end).caseLabel = 2;
+  return 0;
+}
+
+// do{ ... }while(K);
+int16_t FinishDoLoopStructured(TranslationContext& ctx, int16_t& h) {
+  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
+  At(ctx, h).codeText = "do{";
+  At(ctx, h).kind = kKindTranslated;
+  At(ctx, l).codeText = "}while(" + LoopCondition(At(ctx, l).codeText) + ");";
+  At(ctx, l).kind = kKindTranslated;
+  return 0;
+}
+
+// case: body; end: back to the body while the test holds.
+int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t& h) {
+  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
+  Statement& head = At(ctx, h);
+  head.codeText = "// " + SourceCommentText(ctx, head);
+  head.span = static_cast<int16_t>(-head.span);
+  head.kind = kKindTranslated;
+  head.caseLabel = 2;
+  At(ctx, l).codeText = fmt::format("if({}){{{}    PC[CPC]={};{}    break;{}}}", At(ctx, l).codeText, kCrLf, h + 1,
+                                    kCrLf, kCrLf);
+  At(ctx, l).kind = kKindTranslated;
+  return 0;
+}
+
+}  // namespace corvel

@@ -1,0 +1,39 @@
+// FOR ... NEXT, WHILE ... WEND, DO WHILE/UNTIL ... LOOP and DO ... LOOP
+// WHILE/UNTIL: the first pass translates the parts, the second writes the
+// structured form or the program-counter form.
+#pragma once
+
+#include <cstdint>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+// First-pass kinds of the loop heads, and the program-counter kinds the
+// jump rule gives them.
+inline constexpr int16_t kKindForStructured = 311;
+inline constexpr int16_t kKindForProgramCounter = 321;
+inline constexpr int16_t kKindWhileStructured = 411;
+inline constexpr int16_t kKindWhileProgramCounter = 421;
+inline constexpr int16_t kKindDoWhileStructured = 511;
+inline constexpr int16_t kKindDoUntilStructured = 512;
+inline constexpr int16_t kKindDoWhileProgramCounter = 521;
+inline constexpr int16_t kKindDoUntilProgramCounter = 522;
+inline constexpr int16_t kKindDoLoopStructured = 611;
+inline constexpr int16_t kKindDoLoopProgramCounter = 621;
+
+int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h);
+int16_t FinishForStructured(TranslationContext& ctx, int16_t& h);
+int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t& h);
+
+// WHILE, DO WHILE and DO UNTIL, tested at the head.
+int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t& h);
+int16_t FinishHeadTestedStructured(TranslationContext& ctx, int16_t& h);
+int16_t FinishHeadTestedProgramCounter(TranslationContext& ctx, int16_t& h);
+
+// DO ... LOOP WHILE/UNTIL, tested at the end.
+int16_t TranslateLoopCondition(TranslationContext& ctx, int16_t& h);
+int16_t FinishDoLoopStructured(TranslationContext& ctx, int16_t& h);
+int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t& h);
+
+}  // namespace corvel
