@@ -8,6 +8,7 @@
 #include "stmt/if_block.h"
 #include "stmt/jumps.h"
 #include "stmt/loop_blocks.h"
+#include "stmt/select_case.h"
 #include "stmt/print_input.h"
 #include "symbols/declarations.h"
 
@@ -24,14 +25,6 @@ int16_t Unsupported(TranslationContext& ctx, int16_t i, std::string_view constru
 
 int16_t Declare(TranslationContext& ctx, int16_t& i) { return DeclareVariables(ctx, i); }
 int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementExpression(ctx, i); }
-
-// The construct a first-pass kind names when its translator is not there yet.
-std::string_view UnsupportedBlock(int16_t kind) {
-  switch (kind) {
-    case kKindSelectCase: return "SELECT CASEブロック";
-    default: return {};
-  }
-}
 
 struct Dispatch {
   Translator translator = nullptr;
@@ -54,8 +47,9 @@ Dispatch FirstPass(const Statement& s) {
     case kKindDoWhile:
     case kKindDoUntil: return {TranslateHeadCondition, false, {}};
     case kKindDo: return {TranslateLoopCondition, false, {}};
+    case kKindSelectCase: return {TranslateSelectHeader, false, {}};
     case kKindOrdinary: break;
-    default: return {nullptr, false, UnsupportedBlock(s.kind)};
+    default: return {};  // parts of compound statements, labels, block ends
   }
   switch (s.tokens[0].code) {
     case kKwDim: return {Declare, false, {}};
@@ -93,6 +87,10 @@ Dispatch SecondPass(int16_t kind) {
     case kKindDoUntilProgramCounter: return {FinishHeadTestedProgramCounter, true, {}};
     case kKindDoLoopStructured: return {FinishDoLoopStructured, false, {}};
     case kKindDoLoopProgramCounter: return {FinishDoLoopProgramCounter, true, {}};
+    case kKindSwitchStructured: return {FinishSwitchStructured, false, {}};
+    case kKindSwitchProgramCounter: return {FinishSwitchProgramCounter, true, {}};
+    case kKindIfChainStructured: return {FinishIfChainStructured, false, {}};
+    case kKindIfChainProgramCounter: return {FinishIfChainProgramCounter, true, {}};
     default: return {};
   }
 }

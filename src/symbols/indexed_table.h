@@ -74,6 +74,15 @@ void RenameRecord(IndexedTable<Record>& table, int16_t index, std::string new_na
   if (!inserted && pos->second > index) pos->second = index;
 }
 
+// Removes the last record, as if it had never been added.
+template <typename Record>
+void RemoveLastRecord(IndexedTable<Record>& table) {
+  const auto index = static_cast<int16_t>(table.records.size() - 1);
+  auto it = table.firstByName.find(table.records.back().name);
+  if (it != table.firstByName.end() && it->second == index) table.firstByName.erase(it);
+  table.records.pop_back();
+}
+
 template <typename Record>
 void ClearTable(IndexedTable<Record>& table) {
   table.records.clear();

@@ -135,6 +135,12 @@ TEST(Dispatcher, EveryMessage) {
       {"WHILE \"abc\": WEND", 7, "条件として不適切な式が書かれています"},
       {"DO UNTIL A$: LOOP", 10, "条件として不適切な式が書かれています"},
       {"DO: LOOP WHILE \"x\"", 16, "条件として不適切な式が書かれています"},
+      {"SELECT CASE True: END SELECT", 13, "判別式として不適切な式が書かれています"},
+      {"SELECT CASE 1: X = 1: END SELECT", 16, "SELECT CASEブロックが不正です"},
+      {"SELECT CASE 1: CASE 1,: END SELECT", 21, "条件として不適切な式が書かれています"},
+      {"SELECT CASE 1: CASE \"a\": END SELECT", 21, "条件として不適切な式が書かれています"},
+      {"SELECT CASE 1: CASE IS > 1 TO 5: END SELECT", 28, "一つの条件に ISと TOを同時に使うことはできません"},
+      {"SELECT CASE 1: CASE 1 TO 2 TO 3: END SELECT", 28, "一つの条件に ISと TOを同時に使うことはできません"},
       {"LINE (1, 2)-(3, 4)", 1, "このバージョンでは LINE命令はまだサポートされていません"},
       {"X = 1\nSUB S\nEND SUB", 1, "このバージョンでは FUNCTIONと SUBはまだサポートされていません"},
   };
@@ -196,6 +202,71 @@ TEST(Dispatcher, IfInTheStructuredForm) {
   }
   auto bad = TranslateProgram("IF 1 THEN\nELSEIF A$ THEN\nEND IF");
   EXPECT_EQ(bad.report, testing::ColumnReport(2, "ELSEIF A$ THEN", 8, "条件として不適切な式が書かれています"));
+}
+
+TEST(Dispatcher, LoopsInBothForms) {
+  const struct {
+    const char* source;
+    const char* texts;
+  } kCases[] = {
+      {"DIM I AS INTEGER\nFOR I = 1 TO 10\nNEXT I",
+       "1: for(LOC0.Set((short)(1));1>0?LOC0.LE((short)(10)):LOC0.GE((short)(10));LOC0.Set((short)(LOC0.Get()+1))){\n"
+       "6: }\n"},
+      {"DIM I AS INTEGER\nFOR I = 10 TO 1 STEP -1\nNEXT",
+       "1: for(LOC0.Set((short)(10));-1>0?LOC0.LE((short)(1)):LOC0.GE((short)(1));LOC0.Set((short)(-1+LOC0.Get()))){\n"
+       "8: }\n"},
+      {"DIM I AS INTEGER\nFOR I = 1 TO 2: GOTO 9\nNEXT\n9 END",
+       "1: LOC0.Set((short)(1));|if(!(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2)))){|    PC[CPC]=8;|    break;|}\n"
+       "6@2: PC[CPC]=9;|break;\n"
+       "7@2: LOC0.Set((short)(LOC0.Get()+1));|if(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2))){|    PC[CPC]=3;|    break;|}\n"
+       "8@2: // 9\n9@2: PC[CPC]=0;|break;\n"},
+      {"DIM N AS INTEGER\nWHILE N\nWEND", "1: while(LOC0.Get()!=0){\n3: }\n"},
+      {"DIM F AS BOOLEAN\nDO UNTIL F\nLOOP", "1: while(!LOC0.Get()){\n3: }\n"},
+      {"DIM F AS BOOLEAN\nDO UNTIL F\nEXIT DO\nLOOP",
+       "1@1: if(LOC0.Get()){|    PC[CPC]=5;|    break;|}\n3@2: PC[CPC]=5;|break;\n4@2: PC[CPC]=2;|break;\n"},
+      {"DO\nLOOP UNTIL A > B", "0: do{\n1: }while(!(LOC0.G(LOC1.Get())));\n"},
+      {"DIM F AS BOOLEAN\nDO\nLOOP WHILE F", "1: do{\n2: }while(LOC0.Get());\n"},
+      {"DO\nEXIT DO\nLOOP WHILE 1", "0@2: // DO\n1@2: PC[CPC]=3;|break;\n2@2: if(1!=0){|    PC[CPC]=1;|    break;|}\n"},
+      {"WHILE 1\nWEND\nDO\nLOOP UNTIL 0", "0: while(KW_true()&&(1!=0)){\n2: }\n3: do{\n4: }while(KW_true()&&(0==0));\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = TranslateProgram(c.source);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    EXPECT_EQ(Texts(r.ctx), c.texts);
+  }
+}
+
+TEST(Dispatcher, SelectCaseShapesAndForms) {
+  const struct {
+    const char* source;
+    const char* texts;
+  } kCases[] = {
+      {"DIM N AS INTEGER\nSELECT CASE N\nCASE 1, 2\nX = 1\nCASE 3\nCASE ELSE\nEND SELECT",
+       "1: switch(LOC0.Get()){\n3: // CASE 1, 2|case 1:|case 2:\n5: LOC1.Set(1);\n"
+       "6:     break;|// CASE 3|case 3:\n8:     break;|// CASE ELSE|default:\n9: }\n"},
+      {"DIM S AS STRING\nSELECT CASE S\nCASE \"A\", \"B\"\nCASE ELSE\nEND SELECT",
+       "1: {|KWV_String Index1=LOC0;\n3: // CASE \"A\", \"B\"|if(Index1.E(\"A\")||Index1.E(\"B\")){\n"
+       "5: // CASE ELSE|}else{\n6: }|}\n"},
+      {"DIM N AS INTEGER\nSELECT CASE N\nCASE 1 TO 5\nCASE IS > 10\nEND SELECT",
+       "1: {|KWV_Integer Index1=LOC0;\n3: // CASE 1 TO 5|if((new KWV_Long(1).LE(Index1.Get())&&new KWV_Long(5).GE(Index1.Get()))){\n"
+       "5: // CASE IS > 10|}else if((new KWV_Long(10).L(Index1.Get()))){\n7: }|}\n"},
+      {"SELECT CASE 1\nCASE 1\nCASE 1\nEND SELECT",
+       "0: {|KWV_Long Index0=new KWV_Long(1);\n2: // CASE 1|if(Index0.E(1)){\n4: // CASE 1|}else if(Index0.E(1)){\n6: }|}\n"},
+      {"DIM N AS INTEGER\nSELECT CASE N\nCASE 1\nGOTO 9\nCASE 2\nEND SELECT\n9 END",
+       "1: switch(LOC0.Get()){|case 1:|    PC[CPC]=4;|    break;|case 2:|    PC[CPC]=7;|    break;|default:|    PC[CPC]=9;|}|break;\n"
+       "3@2: // CASE 1\n5@2: PC[CPC]=10;|break;\n6@2:     PC[CPC]=9;|    break;|// CASE 2\n8@2: // END SELECT\n"
+       "9@2: // 9\n10@2: PC[CPC]=0;|break;\n"},
+      {"DIM S AS STRING\nSELECT CASE S\nCASE \"A\"\nGOTO 9\nEND SELECT\n9 END",
+       "1: {|KWV_String Index1=LOC0;|if(Index1.E(\"A\")){|    PC[CPC]=4;|}else{|    PC[CPC]=7;|}|}|break;\n"
+       "3@2: // CASE \"A\"\n5@2: PC[CPC]=8;|break;\n6@2: // END SELECT\n7@2: // 9\n8@2: PC[CPC]=0;|break;\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.source);
+    auto r = TranslateProgram(c.source);
+    ASSERT_EQ(r.failed, 0) << r.report;
+    EXPECT_EQ(Texts(r.ctx), c.texts);
+  }
 }
 
 TEST(Dispatcher, JumpsStayInTheirBlockAndUnit) {

@@ -1,0 +1,373 @@
+#include "stmt/select_case.h"
+
+#include <fmt/format.h>
+
+#include <set>
+
+#include "diag/error_report.h"
+#include "expr/expression.h"
+#include "expr/value_conversion.h"
+#include "source/token_codes.h"
+#include "stmt/jumps.h"
+#include "symbols/symbol_tables.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kBadCondition = "条件として不適切な式が書かれています";
+
+Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
+
+int16_t Fail(TranslationContext& ctx, int line, int column, std::string_view message) {
+  ReportErrorAt(ctx, line, column, message);
+  ErrorDone(ctx);
+  return 1;
+}
+
+// The tokens [first, last] of each item of a case list.
+std::vector<std::pair<int, int>> Items(const Statement& list, int& empty_at) {
+  std::vector<std::pair<int, int>> items;
+  empty_at = -1;
+  int start = 0;
+  int depth = 0;
+  const auto count = static_cast<int>(list.tokens.size());
+  for (int k = 0; k <= count; ++k) {
+    const int16_t code = k < count ? list.tokens[static_cast<size_t>(k)].code : int16_t{0};
+    if (code == kTokLParen) ++depth;
+    if (code == kTokRParen) --depth;
+    if (k < count && !(code == kTokComma && depth == 0)) continue;
+    if (k == start) {
+      empty_at = k;
+      return items;
+    }
+    items.emplace_back(start, k - 1);
+    start = k + 1;
+  }
+  return items;
+}
+
+// The value of an integer literal's Java text ("12", "-0x1F", "(short)0xFFFF", "017").
+long long LiteralValue(std::string text) {
+  bool to_short = false;
+  if (text.rfind("(short)", 0) == 0) {
+    to_short = true;
+    text.erase(0, 7);
+  }
+  bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.erase(0, 1);
+  if (text.rfind("(short)", 0) == 0) {
+    to_short = true;
+    text.erase(0, 7);
+  }
+  int base = 10;
+  if (text.rfind("0x", 0) == 0) {
+    base = 16;
+    text.erase(0, 2);
+  } else if (text.size() > 1 && text[0] == '0') {
+    base = 8;
+  }
+  long long value = std::stoll(text, nullptr, base);
+  if (to_short) value = static_cast<int16_t>(value);
+  return negative ? -value : value;
+}
+
+// The records of the block at depth d from h + 2 on, to the END SELECT.
+template <typename Visit>
+int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
+  const int16_t d = At(ctx, h + 1).blockDepth;
+  for (int i = h + 2; i < static_cast<int>(ctx.statements.size()); ++i) {
+    const Statement& s = At(ctx, i);
+    const bool branch = s.kind == kKindCase || s.kind == kKindCaseElse || s.kind == kKindEndSelect;
+    if (i == h + 2 && !branch) return Fail(ctx, s.lineNumber, s.firstColumn, "SELECT CASEブロックが不正です");
+    if (s.blockDepth != d || !branch) continue;
+    const bool end = s.kind == kKindEndSelect;  // the visit may change the kind
+    if (visit(i) != 0) return 1;
+    if (end) return 0;
+  }
+  return 0;
+}
+
+// Tries the switch: every item an integer literal, no two alike. 0 with
+// the case lines in the CASE records; 2 when the if-chain must be taken.
+int16_t TrySwitch(TranslationContext& ctx, int h) {
+  std::set<long long> seen;
+  bool switchable = true;
+  const int16_t failed = ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    if (!switchable || At(ctx, i).kind != kKindCase) return 0;
+    const Statement& list = At(ctx, i + 1);
+    int empty_at = -1;
+    const auto items = Items(list, empty_at);
+    if (empty_at >= 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    std::string lines;
+    for (const auto& [first, last] : items) {
+      for (int k = first; k <= last; ++k) {
+        const int16_t code = list.tokens[static_cast<size_t>(k)].code;
+        if (code == kKwIs || code == kKwTo) switchable = false;
+      }
+      if (!switchable) return 0;
+      std::string java;
+      int16_t type = 0, extra = 0;
+      if (TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first),
+                              static_cast<int16_t>(last), java, type, extra) != 0) {
+        return 1;
+      }
+      // A value twice would be a duplicate case label: the if-chain keeps
+      // the first match, as BASIC does.
+      if (type != 43 || !seen.insert(LiteralValue(java)).second) {
+        switchable = false;
+        return 0;
+      }
+      lines += (lines.empty() ? "" : std::string(kCrLf)) + "case " + java + ":";
+    }
+    At(ctx, i).codeText = lines;
+    return 0;
+  });
+  if (failed != 0) return 1;
+  return switchable ? 0 : 2;
+}
+
+// The test of one CASE record for the if-chain over the temporary `index`
+// of place code p and extra x.
+int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, int16_t p, int16_t x, std::string& test) {
+  Statement& list = At(ctx, i + 1);
+  int empty_at = -1;
+  const auto items = Items(list, empty_at);
+  if (empty_at >= 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+  for (const auto& [first, last] : items) {
+    enum class Mode { kPlain, kIs, kTo } mode = Mode::kPlain;
+    int to = -1;
+    for (int k = first; k <= last; ++k) {
+      Token& token = list.tokens[static_cast<size_t>(k)];
+      if (token.code == kKwIs) {
+        if (mode != Mode::kPlain) return Fail(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        mode = Mode::kIs;
+        token.code = kTokIdentifier;  // IS names the temporary
+      } else if (token.code == kKwTo) {
+        if (mode != Mode::kPlain) return Fail(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        mode = Mode::kTo;
+        to = k;
+      }
+    }
+    std::string java;
+    int16_t type = 0, extra = 0;
+    if (mode == Mode::kPlain) {
+      if (TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first), static_cast<int16_t>(last),
+                              java, type, extra) != 0) {
+        return 1;
+      }
+      if (ConvertValue(java, type, extra, static_cast<int16_t>(p + 20), x) != 0) {
+        return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+      }
+      test += index + ".E(" + java + ")||";
+      continue;
+    }
+    // IS stands for the temporary while the item is translated.
+    AddRecord(ctx.localVariables, VariableRecord{"IS", index, p, x});
+    int16_t failed = 0;
+    if (mode == Mode::kIs) {
+      failed = TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first),
+                                   static_cast<int16_t>(last), java, type, extra);
+    } else {
+      // a TO b reads as a <= IS AND IS <= b.
+      const std::vector<Token> saved = list.tokens;
+      if (to == first || to == last) {
+        RemoveLastRecord(ctx.localVariables);
+        return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+      }
+      const int16_t column = saved[static_cast<size_t>(to)].column;
+      std::vector<Token> tokens(saved.begin() + first, saved.begin() + to);
+      const Token is{kTokIdentifier, column, 0, "IS"};
+      for (const Token& t : {Token{kTokLess, column, 0, "<"}, Token{kTokEqual, column, 0, "="}, is,
+                             Token{kKwAnd, column, 0, "AND"}, is, Token{kTokLess, column, 0, "<"},
+                             Token{kTokEqual, column, 0, "="}}) {
+        tokens.push_back(t);
+      }
+      tokens.insert(tokens.end(), saved.begin() + to + 1, saved.begin() + last + 1);
+      list.tokens = tokens;
+      failed = TranslateExpression(ctx, static_cast<int16_t>(i + 1), 0, static_cast<int16_t>(tokens.size() - 1), java,
+                                   type, extra);
+      At(ctx, i + 1).tokens = saved;
+    }
+    RemoveLastRecord(ctx.localVariables);
+    if (failed != 0) return 1;
+    if (ConvertValue(java, type, extra, 31, -1) != 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    test += "(" + java + ")||";
+  }
+  test.resize(test.size() - 2);  // the last "||"
+  return 0;
+}
+
+int16_t IfChain(TranslationContext& ctx, int h) {
+  At(ctx, h).kind = kKindIfChainStructured;
+  const Statement& selector = At(ctx, h + 1);
+  std::string x;
+  int16_t t = 0, extra = 0;
+  if (TranslateExpression(ctx, static_cast<int16_t>(h + 1), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
+                          extra) != 0) {
+    return 1;
+  }
+  int16_t p = 0;
+  if ((t >= 1 && t <= 6) || t == 9) p = t;
+  else if ((t >= 21 && t <= 26) || t == 29) p = static_cast<int16_t>(t - 20);
+  else if ((t >= 41 && t <= 46) || t == 49) p = static_cast<int16_t>(t - 40);
+  if (p == 0) return Fail(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  ConvertValue(x, t, extra, p, extra);
+  const std::string index = fmt::format("Index{}", h);
+  At(ctx, h).codeText = fmt::format("{} {}={};", JavaClassOf(ctx, p, extra), index, x);
+  ctx.usedTypes[static_cast<size_t>(p)] = 1;
+  return ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    Statement& s = At(ctx, i);
+    if (s.kind == kKindCaseElse) {
+      s.codeText = "}else{";
+    } else if (s.kind == kKindEndSelect) {
+      s.codeText = "}";
+    } else {
+      std::string test;
+      if (IfChainTest(ctx, i, index, p, extra, test) != 0) return 1;
+      At(ctx, i).codeText = std::move(test);
+    }
+    return 0;
+  });
+}
+
+// "// " and the record's source; its span no longer asks for a comment.
+std::string OwnComment(TranslationContext& ctx, Statement& s) {
+  std::string comment = "// " + SourceCommentText(ctx, s);
+  s.span = static_cast<int16_t>(-std::abs(s.span));
+  return comment;
+}
+
+}  // namespace
+
+// SELECT CASE selector / CASE items / CASE ELSE / END SELECT
+int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
+  const Statement& selector = At(ctx, h + 1);
+  std::string x;
+  int16_t t = 0, extra = 0;
+  if (TranslateExpression(ctx, static_cast<int16_t>(h + 1), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
+                          extra) != 0) {
+    return 1;
+  }
+  const bool integer = (t >= 1 && t <= 3) || (t >= 21 && t <= 23) || t == 43;
+  const bool other = (t >= 4 && t <= 6) || (t >= 24 && t <= 26) || (t >= 44 && t <= 46) || t == 9 || t == 29 || t == 49;
+  if (!integer && !other) return Fail(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  if (integer) {
+    ConvertValue(x, t, extra, 23, -1);
+    At(ctx, h).codeText = x;
+    At(ctx, h).kind = kKindSwitchStructured;
+    const int16_t result = TrySwitch(ctx, h);
+    if (result != 2) return result;
+  }
+  return IfChain(ctx, h);
+}
+
+// switch(X){ case ...: ... default: ... }
+int16_t FinishSwitchStructured(TranslationContext& ctx, int16_t& h) {
+  const int16_t d = At(ctx, h + 1).blockDepth;
+  At(ctx, h).codeText = "switch(" + At(ctx, h).codeText + "){";
+  At(ctx, h).kind = kKindTranslated;
+  for (int i = h + 1; i < static_cast<int>(ctx.statements.size()); ++i) {
+    Statement& s = At(ctx, i);
+    if (s.blockDepth == d && (s.kind == kKindCase || s.kind == kKindCaseElse)) {
+      const std::string lines = s.kind == kKindCase ? s.codeText : std::string("default:");
+      s.codeText = (i != h + 2 ? fmt::format("    break;{}", kCrLf) : std::string()) + OwnComment(ctx, s) +
+                   std::string(kCrLf) + lines;
+      s.kind = kKindTranslated;
+    } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
+      s.codeText = "}";
+      s.kind = kKindTranslated;
+      --s.blockDepth;
+      return 0;
+    } else {
+      ++s.blockDepth;  // bodies stand under their case labels
+    }
+  }
+  return 0;
+}
+
+// A dispatch switch to one case per branch; each branch jumps past the end.
+int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t& h) {
+  const int16_t d = At(ctx, h + 1).blockDepth;
+  std::string dispatch = "switch(" + At(ctx, h).codeText + "){";
+  bool has_else = false;
+  for (int i = h + 1; i < static_cast<int>(ctx.statements.size()); ++i) {
+    Statement& s = At(ctx, i);
+    if (s.blockDepth == d && (s.kind == kKindCase || s.kind == kKindCaseElse)) {
+      if (s.kind == kKindCase) {
+        dispatch += fmt::format("{}{}{}    PC[CPC]={};{}    break;", kCrLf, s.codeText, kCrLf, i + 1, kCrLf);
+      } else {
+        has_else = true;
+        dispatch += fmt::format("{}default:{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      }
+      const std::string leave =
+          i != h + 2 ? fmt::format("    PC[CPC]={};{}    break;{}", s.blockEnd + 1, kCrLf, kCrLf) : std::string();
+      s.codeText = leave + OwnComment(ctx, s);
+      s.kind = kKindTranslated;
+      s.caseLabel = 2;
+    } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
+      if (!has_else) dispatch += fmt::format("{}default:{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      dispatch += fmt::format("{}}}", kCrLf);
+      s.codeText = OwnComment(ctx, s);
+      s.kind = kKindTranslated;
+      s.caseLabel = 2;
+      --s.blockDepth;
+      break;
+    } else {
+      ++s.blockDepth;
+    }
+  }
+  At(ctx, h).codeText = dispatch + std::string(kCrLf) + "break;";
+  At(ctx, h).kind = kKindTranslated;
+  return 0;
+}
+
+// { temporary; if(...){ ... }else if(...){ ... }else{ ... } }
+int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
+  At(ctx, h).codeText = "{" + std::string(kCrLf) + At(ctx, h).codeText;
+  At(ctx, h).kind = kKindTranslated;
+  return ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    Statement& s = At(ctx, i);
+    const bool first = i == h + 2;
+    std::string head;
+    if (s.kind == kKindCase) head = (first ? "if(" : "}else if(") + s.codeText + "){";
+    else if (s.kind == kKindCaseElse) head = first ? "{" : "}else{";
+    s.codeText = s.kind == kKindEndSelect ? fmt::format("}}{}}}", kCrLf) : OwnComment(ctx, s) + std::string(kCrLf) + head;
+    s.kind = kKindTranslated;
+    --s.blockDepth;
+    return 0;
+  });
+}
+
+// { temporary; dispatch to the case of the first branch that holds }
+int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
+  std::string dispatch;
+  bool has_else = false;
+  ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    Statement& s = At(ctx, i);
+    const bool first = i == h + 2;
+    if (s.kind == kKindEndSelect) {
+      if (!has_else) dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      dispatch += fmt::format("{}}}", kCrLf);
+      s.codeText = OwnComment(ctx, s);
+    } else {
+      std::string head;
+      if (s.kind == kKindCase) head = (first ? "if(" : std::string(kCrLf) + "}else if(") + s.codeText + "){";
+      else head = first ? "{" : std::string(kCrLf) + "}else{";
+      has_else |= s.kind == kKindCaseElse;
+      dispatch += fmt::format("{}{}    PC[CPC]={};", head, kCrLf, i + 1);
+      const std::string leave =
+          first ? std::string() : fmt::format("    PC[CPC]={};{}    break;{}", s.blockEnd + 1, kCrLf, kCrLf);
+      s.codeText = leave + OwnComment(ctx, s);
+    }
+    s.kind = kKindTranslated;
+    s.caseLabel = 2;
+    --s.blockDepth;
+    return 0;
+  });
+  At(ctx, h).codeText = fmt::format("{{{}{}{}{}{}}}{}break;", kCrLf, At(ctx, h).codeText, kCrLf, dispatch, kCrLf, kCrLf);
+  At(ctx, h).kind = kKindTranslated;
+  return 0;
+}
+
+}  // namespace corvel
