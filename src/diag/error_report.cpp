@@ -66,8 +66,7 @@ void ReportErrorInLineText(TranslationContext& ctx, int line, std::string_view s
 }
 
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line) {
-  ctx.errorText.clear();
-  if (ctx.reporter) ctx.reporter(kErrorTitle, fmt::format("Syntax Error In Line {}", line));
+  ReportErrorInLine(ctx, line, fmt::format("Syntax Error In Line {}", line));
 }
 
 void ErrorDone(TranslationContext&) {}

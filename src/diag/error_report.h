@@ -11,7 +11,6 @@
 namespace corvel {
 
 inline constexpr std::string_view kSyntaxErrorTitle = "Syntax Error";
-inline constexpr std::string_view kErrorTitle = "Error";
 
 // Puts `text` in front of the error text.
 void PrependErrorText(TranslationContext& ctx, std::string_view text);
@@ -41,7 +40,9 @@ void PrependColumnPart(TranslationContext& ctx, int column, std::string_view mes
 // The line half: 第<line>行目 and the stored source line go in front.
 void PrependLinePart(TranslationContext& ctx, int line);
 
-// "Syntax Error In Line <line>" under the title "Error".
+// The report of a statement that cannot be translated at all: the line
+// form with the message "Syntax Error In Line <line>". Like every report it
+// returns to its caller, which fails the pass.
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line);
 
 // Marks a fault path next to its report; does nothing.

@@ -20,7 +20,7 @@ TEST(ErrorReport, BothFormsExactly) {
   ReportSyntaxErrorInLine(ctx, 12);
 
   EXPECT_EQ(captured.titles,
-            (std::vector<std::string>{"Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error", "Error"}));
+            (std::vector<std::string>{"Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error"}));
   EXPECT_EQ(captured.reports,
             (std::vector<std::string>{
                 "第3行目\r\n    <    Y = Z + 1 ' note>\r\n第7文字目\r\n    式が不正です。",
@@ -28,7 +28,7 @@ TEST(ErrorReport, BothFormsExactly) {
                 "第3行目\r\n    <    Y = Z + 1 ' note>\r\n第1文字目\r\n    数値リテラルのオーバーフロー\r\n"
                 "    Integer型の16進数値リテラルの範囲は &H0-&HFFFF です",
                 "第2行目\r\n    <>\r\n    一行目\r\n    二行目",
-                "Syntax Error In Line 12",
+                "第12行目\r\n    <>\r\n    Syntax Error In Line 12",
             }));
   EXPECT_TRUE(ctx.errorText.empty());
 }
