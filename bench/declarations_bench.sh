@@ -14,11 +14,11 @@ trap 'rm -rf "$work"' EXIT
 
 generate() {  # generate SCALE: SCALE module lines and 2 * SCALE DIM lines
   awk -v n="$1" 'BEGIN {
-    printf "OPTION BASE 1\r\nTYPE POINT\r\n    X AS INTEGER\r\n    Y AS INTEGER\r\nEND TYPE\r\n"
+    printf "OPTION BASE 1\r\nTYPE SPOT\r\n    X AS INTEGER\r\n    Y AS INTEGER\r\nEND TYPE\r\n"
     for (k = 0; k < n; k++) {
       if (k % 4 == 0) printf "PUBLIC P%d AS LONG, Q%d(10, 0 TO 5) AS DOUBLE\r\n", k, k
       else if (k % 4 == 1) printf "PRIVATE R%d$, S%d AS STRING * 16\r\n", k, k
-      else if (k % 4 == 2) printf "PUBLIC T%d AS POINT, U%d(3) AS POINT\r\n", k, k
+      else if (k % 4 == 2) printf "PUBLIC T%d AS SPOT, U%d(3) AS SPOT\r\n", k, k
       else printf "PRIVATE V%d%%, W%d AS BOOLEAN\r\n", k, k
     }
     for (k = 0; k < 2 * n; k++) {

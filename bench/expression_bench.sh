@@ -4,12 +4,11 @@
 # by the pipeline's passes and the expression translator. Prints the median
 # times for the full program and its first half. Targets: full < 300 ms,
 # full / half < 2.5.
-#   bench/expression_bench.sh [build folder] [runs]
+#   bench/expression_bench.sh [path/to/corvel] [runs]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-build=${1:-build}
+corvel=${1:-build/corvel}
 runs=${2:-7}
-bench_bin="$build/corvel_bench_expressions"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -31,14 +30,11 @@ awk 'BEGIN {
 }' > "$work/Full.txt"
 head -n 16383 "$work/Full.txt" > "$work/Half.txt"
 
-median_total() {
-  for _ in $(seq "$runs"); do "$bench_bin" "$1" | awk '/^total:/ { print $2 }'; done |
-    sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
-}
-"$bench_bin" "$work/Full.txt" | sed 's/^/  /'
-full=$(median_total "$work/Full.txt")
-half=$(median_total "$work/Half.txt")
+"$corvel" --no-javac -q -o "$work" "$work/Full.txt" || { echo "the generated program was rejected"; exit 1; }
+full=$(median_pass_ms "$corvel" "$work/Full.txt" "$runs" '.')
+half=$(median_pass_ms "$corvel" "$work/Half.txt" "$runs" '.')
 echo "lines: $(wc -l < "$work/Full.txt") full, $(wc -l < "$work/Half.txt") half; bytes: $(wc -c < "$work/Full.txt")"
-echo "passes + expressions, full program: ${full} ms (median of $runs)"
-echo "passes + expressions, half program: ${half} ms"
+echo "all passes, full program: ${full} ms (median of $runs)"
+echo "all passes, half program: ${half} ms"
 echo "full / half: $(ratio "$full" "$half")"
+"$corvel" --no-javac -q --time-passes -o "$work" "$work/Full.txt" 2>&1 | sed 's/^/  /'
