@@ -1,13 +1,28 @@
 /** An array of KWV_String elements; getValue gives the element's live wrapper. */
 public class KWA_String extends KWC_Array {
     private KWV_String Element[] = new KWV_String[0];
+    /** The length of every element of a fixed-length string array, or -1. */
+    private final int fixedLength;
+
+    public KWA_String() {
+        fixedLength = -1;
+    }
+
+    /** An array of fixed-length strings (an element of a user type: C(2) AS STRING * 4). */
+    public KWA_String(int length) {
+        fixedLength = Math.max(0, length);
+    }
+
+    private KWV_String newElement() {
+        return fixedLength >= 0 ? new KWV_String(fixedLength) : new KWV_String();
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
         KWV_String fresh[] = new KWV_String[ElementCount];
         for (int i = 0; i < ElementCount; i++) {
             int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_String();
+            fresh[i] = old >= 0 && old < Element.length ? Element[old] : newElement();
         }
         Element = fresh;
     }
@@ -18,11 +33,11 @@ public class KWA_String extends KWC_Array {
 
     /** A deep copy: the same shape, every element copied. */
     public KWA_String Get() {
-        KWA_String copy = new KWA_String();
+        KWA_String copy = fixedLength >= 0 ? new KWA_String(fixedLength) : new KWA_String();
         copy.copyShape(this);
         copy.Element = new KWV_String[Element.length];
         for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_String();
+            copy.Element[i] = newElement();
             copy.Element[i].Set(Element[i].Get());
         }
         return copy;

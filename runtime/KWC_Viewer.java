@@ -44,9 +44,10 @@ public class KWC_Viewer {
         final Map<String, String> params = new LinkedHashMap<>();
     }
 
-    private static final Pattern APPLET = Pattern.compile("<applet\\b([^>]*)>",
+    // A tag ends at the first ">" outside a quoted attribute value.
+    private static final Pattern APPLET = Pattern.compile("<applet\\b((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>",
             Pattern.CASE_INSENSITIVE);
-    private static final Pattern PARAM = Pattern.compile("<param\\b([^>]*)>",
+    private static final Pattern PARAM = Pattern.compile("<param\\b((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>",
             Pattern.CASE_INSENSITIVE);
     private static final Pattern ATTRIBUTE = Pattern.compile(
             "([A-Za-z_:][-A-Za-z0-9_:.]*)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))");

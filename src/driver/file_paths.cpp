@@ -52,7 +52,12 @@ bool IsValidProgramName(std::string_view name) {
       "interface", "long", "native", "new", "package", "private", "protected", "public",
       "return", "short", "static", "strictfp", "super", "switch", "synchronized", "this",
       "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
-      "null", "_", "var", "yield", "record", "sealed", "permits"};
+      "null", "_", "var", "yield", "record", "sealed", "permits",
+      // Classes of java.lang that the generated code or the runtime names:
+      // a program class of that name would hide them.
+      "Math", "String", "Object", "System", "Integer", "Long", "Short", "Byte", "Float", "Double",
+      "Boolean", "Character", "Number", "Thread", "Runnable", "Exception", "Error", "Class",
+      "RuntimeException", "IllegalStateException", "StringBuilder", "Override", "Deprecated"};
   if (name.empty() || kReserved.count(name) != 0 || !IsValidUtf8(name)) return false;
   // The runtime's classes and the generated classes of user types use these names.
   for (std::string_view prefix : {"KWC_", "KWV_", "KWA_", "KWL_"}) {

@@ -100,7 +100,8 @@ CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& input
   }
   if (!IsValidProgramName(GetProgramName(ctx))) {
     ctx.failureText = fmt::format(
-        "{}: \"{}\" cannot name a Java class (use letters, digits and _, not starting with a digit)",
+        "{}: \"{}\" cannot name a Java class (use letters, digits and _, not starting with a digit, and no "
+        "Java keyword or java.lang class name)",
         source_path, GetProgramName(ctx));
     return CompileResult::kFailure;
   }

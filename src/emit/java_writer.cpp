@@ -61,7 +61,12 @@ void Declaration(const TranslationContext& ctx, JavaText& out, int indent, const
     out.Line(indent, fmt::format("{}{}=new KWV_String({});", head, v.javaName, v.extra));
     return;
   }
-  out.Line(indent, fmt::format("{}{}=new {}();", head, v.javaName, k));
+  // An array of fixed-length strings makes its elements with their length.
+  const bool fixed_strings =
+      v.type == kTypeArray && ctx.arrays[static_cast<size_t>(v.extra)].elementType == kTypeFixedString;
+  const std::string length =
+      fixed_strings ? std::to_string(ctx.arrays[static_cast<size_t>(v.extra)].elementExtra) : std::string();
+  out.Line(indent, fmt::format("{}{}=new {}({});", head, v.javaName, k, length));
   if (v.type != kTypeArray || ctx.arrays[static_cast<size_t>(v.extra)].dimensions == 0) return;
   if (!field) {
     ArraySetUp(ctx, out, indent + 4, v);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "symbols/context.h"
 
@@ -14,6 +15,13 @@ namespace corvel {
 // after one report.
 int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t first_token, int16_t last_token,
                             std::string& java_text, int16_t& type, int16_t& extra);
+
+// The Java text of a string literal token (quotes included). Backslash
+// sequences are Java's; \uXXXX escapes become their characters, so that
+// none can end the literal early. False when a sequence is not Java's.
+bool JavaStringLiteral(std::string_view literal, std::string& java);
+
+inline constexpr std::string_view kBadEscape = "文字列リテラルに不正なエスケープ文字が含まれています";
 
 // Translates an assignment ([LET] place = expression) or a procedure call
 // (Name [args]) into the record's code text and marks it translated.

@@ -171,10 +171,16 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
       Combine(st, op, left, right, Join(l, "%", Parenthesized(r, JavaForm::kMultiplicative)), kLonglong,
               JavaForm::kMultiplicative);
       return 0;
-    default:  // "+" and "-"
+    default: {  // "+" and "-"
       ConvertOperand(l, t);
       ConvertOperand(r, t);
-      Combine(st, op, left, right, Join(l, code == kTokPlus ? "+" : "-", r.javaText), t);
+      // "a--b" would be Java's decrement: a negative right side goes in parentheses.
+      const std::string right_text = code == kTokMinus && !r.javaText.empty() && r.javaText[0] == '-'
+                                         ? "(" + r.javaText + ")"
+                                         : r.javaText;
+      Combine(st, op, left, right, Join(l, code == kTokPlus ? "+" : "-", right_text), t);
+      return 0;
+    }
       return 0;
   }
 }

@@ -91,10 +91,19 @@ std::string SourceCommentText(const TranslationContext& ctx, const Statement& s)
     }
     ++column;
   }
-  std::string text = line.substr(begin, end - begin);
-  // Java reads \uXXXX even inside a comment: an escaped newline would end it.
-  for (size_t p = text.find("\\u"); p != std::string::npos; p = text.find("\\u", p + 3)) text.insert(p, "\\");
-  return text;
+  const std::string text = line.substr(begin, end - begin);
+  // Java reads \uXXXX even inside a comment, and an escaped newline would end
+  // it: a backslash that would start such an escape (an odd run of
+  // backslashes before "u") gets one more.
+  std::string out;
+  out.reserve(text.size());
+  size_t run = 0;
+  for (char c : text) {
+    if (c == 'u' && run % 2 == 1) out += '\\';
+    run = c == '\\' ? run + 1 : 0;
+    out += c;
+  }
+  return out;
 }
 
 void ForceProgramCounterForm(TranslationContext& ctx, int16_t i) {
@@ -127,6 +136,9 @@ int16_t TranslateEnd(TranslationContext& ctx, int16_t& i) {
 // RETURN
 int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
+  if (ctx.statements[static_cast<size_t>(i)].tokens.size() != 1) {
+    return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Return命令の後ろには何も書けません。");
+  }
   Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("CPC--;{}break;", kCrLf));
   return 0;
 }

@@ -84,7 +84,11 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
     if (separator != kTokComma && separator != kTokSemicolon) {
       return Fail(ctx, s, s.firstColumn, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。");
     }
-    text += fmt::format("{},{});{}", s.tokens[static_cast<size_t>(k)].text, separator == kTokSemicolon ? 0 : 1, kCrLf);
+    std::string prompt;
+    if (!JavaStringLiteral(s.tokens[static_cast<size_t>(k)].text, prompt)) {
+      return Fail(ctx, s, s.tokens[static_cast<size_t>(k)].column, kBadEscape);
+    }
+    text += fmt::format("{},{});{}", prompt, separator == kTokSemicolon ? 0 : 1, kCrLf);
     k += 2;
   } else {
     text += fmt::format("\"\",0);{}", kCrLf);

@@ -118,6 +118,10 @@ TEST(Expression, Operators) {
       {"NOT I", "~(LOC1.Get())", 23},
       {"NOT BO", "!(LOC8.Get())", 31},
       {"NOT L > 1 AND BO", "!(LOC2.G(1))&&LOC8.Get()", 31},
+      {"L - NOT -I", "~(LOC2.Get()-(-LOC1.Get()))", 23},  // never Java's "--"
+      // string literals: Java's escapes kept, \u escapes turned into characters
+      {"\"a\\tb\\\"c\\\\d\"", "\"a\\tb\\\"c\\\\d\"", 49},
+      {"\"\\u0041\\u0022\\u000a\\101\"", "\"A\\\"\\012\\101\"", 49},
   });
 }
 

@@ -90,7 +90,7 @@ TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
   } kCases[] = {
       {"Hello.bas", true, nullptr, "Hello.bas: a Corvel program must be a .txt file"},
       {".txt", true, nullptr, ".txt: a Corvel program must be a .txt file"},
-      {"1st.txt", true, nullptr, "\"1st\" cannot name a Java class (use letters, digits and _, not starting with a digit)"},
+      {"1st.txt", true, nullptr, "\"1st\" cannot name a Java class (use letters, digits and _, not starting with a digit, and no Java keyword or java.lang class name)"},
       {"Missing.txt", false, nullptr, "Missing.txt: cannot read the source file: No such file or directory"},
       {"Hello.txt", true, "Hello.txt", "Hello.txt: the output folder is not a folder"},
   };
@@ -119,7 +119,7 @@ TEST(ProgramName, JavaClassNames) {
       {"テスト", true},      {"Ä1", true},         {"", false},         {"1st", false},
       {"my prog", false},    {"a-b", false},       {"class", false},    {"var", false},
       {"KWC_Applet", false}, {"KWV_Long", false},  {"TYP0", false},     {"TYPE", true},
-      {"a.b", false},        {"全角　空白", false},
+      {"a.b", false},        {"全角　空白", false},    {"Math", false},       {"String", false},
   };
   for (const auto& c : kCases) EXPECT_EQ(IsValidProgramName(c.name), c.valid) << c.name;
 }
