@@ -35,13 +35,19 @@ std::string Parenthesized(const Element& el, JavaForm looser) {
   return el.form == looser ? "(" + el.javaText + ")" : el.javaText;
 }
 
+// The first operand after element j, or `close`.
+size_t NextOperand(const ExpressionState& st, size_t j, size_t close) {
+  size_t k = j + 1;
+  while (k < close && !IsOperand(st.e[k])) ++k;
+  return k;
+}
+
 // The operands of the binary operator at op: the element directly before it
 // and the first operand after it.
 int16_t BinaryOperands(ExpressionState& st, size_t op, size_t close, size_t& left, size_t& right) {
   left = op - 1;
   if (!IsOperand(st.e[left])) return FailInLine(st, kBadExpression);
-  for (right = op + 1; right < close && !IsOperand(st.e[right]); ++right) {
-  }
+  right = NextOperand(st, op, close);
   if (right >= close) return FailInLine(st, kBadExpression);
   return 0;
 }
@@ -100,8 +106,7 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
       name.form = JavaForm::kAtom;
     } else if (st.e[j].code == kElemNegateGroup) {
       st.e[j].code = kElemConsumed;
-      size_t k = j + 1;
-      while (k < close && !IsOperand(st.e[k])) ++k;
+      const size_t k = NextOperand(st, j, close);
       if (k >= close || st.e[k].type < 21 || st.e[k].type > 26) return FailInLine(st, kBadExpression);
       st.e[k].javaText = "-" + st.e[k].javaText;
       st.e[k].type = AtLeastInt(st.e[k].type);
@@ -112,8 +117,7 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
 
 // The sign in front of a call statement's first argument: Color -1, 2.
 int16_t FirstArgumentSign(ExpressionState& st, size_t minus, size_t close) {
-  size_t k = minus + 1;
-  while (k < close && !IsOperand(st.e[k])) ++k;
+  const size_t k = NextOperand(st, minus, close);
   if (k >= close) return FailInLine(st, kBadExpression);
   Element& arg = st.e[k];
   const int16_t place = PlaceCode(arg.type);
@@ -235,8 +239,7 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
 }
 
 int16_t Not(ExpressionState& st, size_t op, size_t close) {
-  size_t k = op + 1;
-  while (k < close && !IsOperand(st.e[k])) ++k;
+  const size_t k = NextOperand(st, op, close);
   if (k >= close) return FailInLine(st, kBadExpression);
   Element& x = st.e[k];
   const int16_t place = PlaceCode(x.type);

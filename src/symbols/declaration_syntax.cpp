@@ -133,6 +133,31 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
   return true;
 }
 
+void RecordDeclaredType(TranslationContext& ctx, VariableRecord& record, int16_t array_index, const TypeName& type) {
+  record.type = type.code;
+  record.extra = type.extra;
+  if (array_index >= 0) {
+    ArrayRecord& array = ctx.arrays[static_cast<size_t>(array_index)];
+    array.elementType = type.code;
+    if (type.code == kTypeUser) {
+      array.elementExtra = type.extra;
+      ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
+    } else {
+      // A fixed-length string array is an array of strings of that length.
+      const int16_t flag = type.code == kTypeFixedString ? int16_t{kTypeString} : type.code;
+      if (type.code == kTypeFixedString) array.elementExtra = type.extra;
+      ctx.usedTypes[static_cast<size_t>(flag)] = 1;
+      ctx.usedTypes[static_cast<size_t>(flag + kValueOffset)] = 1;
+    }
+    record.type = kTypeArray;
+    record.extra = array_index;
+  } else if (type.code == kTypeFixedString) {
+    ctx.usedTypes[kTypeString] = 1;
+  } else if (type.code != kTypeUser) {
+    ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+  }
+}
+
 int ColumnOfToken(const Statement& s, size_t i) {
   if (i < s.tokens.size()) return s.tokens[i].column;
   const Token& last = s.tokens.back();

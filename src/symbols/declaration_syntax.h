@@ -47,6 +47,11 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
                   int16_t visible_types, bool is_array, bool fixed_string_arrays,
                   std::string_view bad_length_message, TypeName& type, DeclarationFault& fault);
 
+// Completes the record of a declared variable or element of type `type`:
+// an array (`array_index` >= 0) gets its element type and the record the
+// array code; the used-type flags and a user type's arrayUsed are set.
+void RecordDeclaredType(TranslationContext& ctx, VariableRecord& record, int16_t array_index, const TypeName& type);
+
 // The column of token i, or the column just behind the last token when the
 // statement ended before it.
 int ColumnOfToken(const Statement& s, size_t i);

@@ -91,24 +91,8 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
       return Report(ctx, s, {name_token, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries)});
     }
 
-    VariableRecord record{name, fmt::format("{}{}", scope.prefix, Count(*scope.table)), type.code, type.extra};
-    if (array_index >= 0) {
-      ArrayRecord& array = ctx.arrays[static_cast<size_t>(array_index)];
-      array.elementType = type.code;
-      if (type.code == kTypeUser) {
-        array.elementExtra = type.extra;
-        ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
-      } else {
-        ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
-        ctx.usedTypes[static_cast<size_t>(type.code + kValueOffset)] = 1;
-      }
-      record.type = kTypeArray;
-      record.extra = array_index;
-    } else if (type.code == kTypeFixedString) {
-      ctx.usedTypes[kTypeString] = 1;
-    } else if (type.code != kTypeUser) {
-      ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
-    }
+    VariableRecord record{name, fmt::format("{}{}", scope.prefix, Count(*scope.table)), 0, 0};
+    RecordDeclaredType(ctx, record, array_index, type);
     AddRecord(*scope.table, std::move(record));
 
     if (i < t.size() && t[i].code == kTokComma) {

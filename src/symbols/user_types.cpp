@@ -44,28 +44,8 @@ int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type
   if (i < t.size()) return Reject(ctx, s, "ユーザ定義型宣言では一行に一つの要素しか指定できません");
 
   UserTypeRecord& user_type = ctx.userTypes.records[static_cast<size_t>(type_index)];
-  VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), type.code, type.extra};
-  if (array_index >= 0) {
-    ArrayRecord& array = ctx.arrays[static_cast<size_t>(array_index)];
-    array.elementType = type.code;
-    if (type.code == kTypeUser) {
-      array.elementExtra = type.extra;
-      ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
-    } else if (type.code == kTypeFixedString) {
-      array.elementExtra = type.extra;
-      ctx.usedTypes[kTypeString] = 1;
-      ctx.usedTypes[kTypeString + kValueOffset] = 1;
-    } else {
-      ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
-      ctx.usedTypes[static_cast<size_t>(type.code + kValueOffset)] = 1;
-    }
-    element.type = kTypeArray;
-    element.extra = array_index;
-  } else if (type.code == kTypeFixedString) {
-    ctx.usedTypes[kTypeString] = 1;
-  } else if (type.code != kTypeUser) {
-    ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
-  }
+  VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), 0, 0};
+  RecordDeclaredType(ctx, element, array_index, type);
   user_type.elements.push_back(std::move(element));
   return 0;
 }
