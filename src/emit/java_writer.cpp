@@ -87,16 +87,35 @@ void Variables(const TranslationContext& ctx, JavaText& out, int indent, const I
   }
 }
 
+// The texts of records first..last, with their comments and, under the
+// program-counter machine, their case labels.
+void Records(const TranslationContext& ctx, JavaText& out, int first, int last, bool program_counter) {
+  for (int i = first; i <= last; ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (program_counter && s.caseLabel == 1) out.Line(0, fmt::format("case {}:", i + 1));
+    if (s.kind == kKindTranslated) {
+      const int indent = 8 + 4 * s.blockDepth;
+      if (s.span > 0) out.Line(indent, "// " + SourceCommentText(ctx, s));
+      out.Lines(indent, s.codeText);
+    }
+    if (program_counter && s.caseLabel == 2) out.Line(0, fmt::format("case {}:", i + 1));
+  }
+}
+
+// Whether the program-counter machine enters the unit through its own
+// "case -1:" (a unit that begins with a jump prints its case behind it).
+bool EntersThroughOwnCase(const TranslationContext& ctx, int16_t first) {
+  const Statement& head = ctx.statements[static_cast<size_t>(first)];
+  return head.caseLabel == 2 && head.span > 0;
+}
+
 // The records first..last of a unit, under the program-counter machine
 // when the unit jumps.
 void Body(const TranslationContext& ctx, JavaText& out, int16_t first, int16_t last, bool program_counter) {
   auto case_line = [&](int number) { out.Line(0, fmt::format("case {}:", number)); };
   if (program_counter) {
-    // A unit that begins with a jump prints its own case behind it: it
-    // enters through a case of its own in front. (A jump target's case
-    // follows only its comment, so entering there is sound.)
-    const Statement& head = ctx.statements[static_cast<size_t>(first)];
-    const bool jump_first = head.caseLabel == 2 && head.span > 0;
+    // A jump target's case follows only its comment, so entering there is sound.
+    const bool jump_first = EntersThroughOwnCase(ctx, first);
     out.Line(8, "int PC[]=new int[255];");
     out.Line(8, "int CPC=0;");
     out.Line(8, fmt::format("PC[CPC]={};", jump_first ? -1 : first + 1));
@@ -106,21 +125,128 @@ void Body(const TranslationContext& ctx, JavaText& out, int16_t first, int16_t l
     if (jump_first) case_line(-1);
     else if (ctx.statements[static_cast<size_t>(first)].caseLabel == 0) case_line(first + 1);
   }
-  for (int16_t i = first; i <= last; ++i) {
-    const Statement& s = ctx.statements[static_cast<size_t>(i)];
-    if (program_counter && s.caseLabel == 1) case_line(i + 1);
-    if (s.kind == kKindTranslated) {
-      const int indent = 8 + 4 * s.blockDepth;
-      if (s.span > 0) out.Line(indent, "// " + SourceCommentText(ctx, s));
-      out.Lines(indent, s.codeText);
-    }
-    if (program_counter && s.caseLabel == 2) case_line(i + 1);
-  }
+  Records(ctx, out, first, last, program_counter);
   if (program_counter) {
     case_line(0);
     out.Line(8, "break End;");
     out.Line(8, "}");
     out.Line(8, "}");
+  }
+}
+
+// Java limits a method to 64 KB of code: a main program whose Java text is
+// longer than this is written as parts, each a method of its own.
+constexpr size_t kSplitAbove = 40000;
+constexpr size_t kPartSize = 30000;
+
+// The braces a text opens (positive) or closes, outside string literals and
+// comment lines.
+int BraceBalance(std::string_view text) {
+  int balance = 0;
+  bool line_start = true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (line_start) {
+      size_t k = i;
+      while (k < text.size() && text[k] == ' ') ++k;
+      if (text.compare(k, 2, "//") == 0) {  // a comment line
+        i = text.find('\n', k);
+        if (i == std::string_view::npos) break;
+        continue;
+      }
+    }
+    line_start = c == '\n';
+    if (c == '"') {
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\') ++i;
+      }
+    } else if (c == '{') {
+      ++balance;
+    } else if (c == '}') {
+      --balance;
+    }
+  }
+  return balance;
+}
+
+// Where the parts of a long unit begin: records at which no Java block is
+// open, about kPartSize characters apart. Empty when the unit is short.
+std::vector<int> PartStarts(const TranslationContext& ctx, int first, int last) {
+  size_t total = 0;
+  for (int i = first; i <= last; ++i) total += ctx.statements[static_cast<size_t>(i)].codeText.size();
+  if (total <= kSplitAbove) return {};
+  std::vector<int> starts = {first};
+  size_t size = 0;
+  int balance = 0;
+  for (int i = first; i <= last; ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (balance == 0 && size >= kPartSize) {
+      starts.push_back(i);
+      size = 0;
+    }
+    if (s.kind != kKindTranslated) continue;
+    size += s.codeText.size();
+    balance += BraceBalance(s.codeText);
+  }
+  return starts;
+}
+
+// A long main program: its variables become fields, and run() calls the
+// parts in turn, or, under the program-counter machine, the part that holds
+// the current case. A part that runs to its end hands on to the next.
+void SplitMainProgram(const TranslationContext& ctx, JavaText& out, const std::vector<int>& starts) {
+  const bool program_counter = ctx.jumpsUsed != 0;
+  const int first = ctx.mainFirst;
+  const int last = ctx.mainLast;
+  if (program_counter) {
+    out.Line(4, "int PC[]=new int[255];");
+    out.Line(4, "int CPC=0;");
+  }
+  out.Line(4, "// Main Program");
+  out.Line(4, "public void run(){");
+  const size_t parts = starts.size();
+  if (program_counter) {
+    out.Line(8, fmt::format("PC[CPC]={};", EntersThroughOwnCase(ctx, static_cast<int16_t>(first)) ? -1 : first + 1));
+    out.Line(8, "End:while(true){");
+    out.Line(8, "if(PC[CPC]==0) break End;");
+    for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("if(part{}()) continue;", k));
+    out.Line(8, "break End;");
+    out.Line(8, "}");
+  } else {
+    for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("part{}();", k));
+  }
+  out.Line(4, "}");
+  for (size_t k = 0; k < parts; ++k) {
+    const int from = starts[k];
+    const int to = k + 1 < parts ? starts[k + 1] - 1 : last;
+    out.Line(0, "");
+    out.Line(4, fmt::format("private {} part{}(){{", program_counter ? "boolean" : "void", k));
+    if (!program_counter) {
+      Records(ctx, out, from, to, false);
+      out.Line(4, "}");
+      continue;
+    }
+    out.Line(8, "switch(PC[CPC])");
+    out.Line(8, "{");
+    out.Line(0, "default:");
+    out.Line(8, "return false;");
+    if (k > 0) {
+      out.Line(0, fmt::format("case {}:", -static_cast<int>(k) - 1));
+    } else if (EntersThroughOwnCase(ctx, static_cast<int16_t>(first))) {
+      out.Line(0, "case -1:");
+    } else if (ctx.statements[static_cast<size_t>(first)].caseLabel == 0) {
+      out.Line(0, fmt::format("case {}:", first + 1));
+    }
+    Records(ctx, out, from, to, true);
+    out.Line(8, fmt::format("PC[CPC]={};", k + 1 < parts ? -static_cast<int>(k) - 2 : 0));
+    out.Line(8, "return true;");
+    // A case no jump names keeps the end of the switch reachable for javac,
+    // whatever the part's own jumps are.
+    out.Line(0, fmt::format("case {}:", -1000000 - static_cast<int>(k)));
+    out.Line(8, "break;");
+    out.Line(8, "}");
+    out.Line(8, "return true;");
+    out.Line(4, "}");
   }
 }
 
@@ -232,14 +358,19 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
   Variables(ctx, out, 4, ctx.publicVariables, true);
   Variables(ctx, out, 4, ctx.privateVariables, true);
   Variables(ctx, out, 4, ctx.staticVariables, true);
-  out.Line(4, "// Main Program");
-  out.Line(4, "public void run(){");
-  Variables(ctx, out, 8, ctx.localVariables, false);
-  out.Line(0, "");
-  if (ctx.mainFirst >= 0 && ctx.mainFirst <= ctx.mainLast) {
-    Body(ctx, out, ctx.mainFirst, ctx.mainLast, ctx.jumpsUsed != 0);
+  const bool has_body = ctx.mainFirst >= 0 && ctx.mainFirst <= ctx.mainLast;
+  const std::vector<int> parts = has_body ? PartStarts(ctx, ctx.mainFirst, ctx.mainLast) : std::vector<int>();
+  if (!parts.empty()) {
+    Variables(ctx, out, 4, ctx.localVariables, true);
+    SplitMainProgram(ctx, out, parts);
+  } else {
+    out.Line(4, "// Main Program");
+    out.Line(4, "public void run(){");
+    Variables(ctx, out, 8, ctx.localVariables, false);
+    out.Line(0, "");
+    if (has_body) Body(ctx, out, ctx.mainFirst, ctx.mainLast, ctx.jumpsUsed != 0);
+    out.Line(4, "}");
   }
-  out.Line(4, "}");
   out.Line(0, "}");
   for (const UserTypeRecord& type : ctx.userTypes.records) {
     out.Line(0, "");
