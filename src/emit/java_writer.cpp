@@ -238,11 +238,12 @@ void SplitMainProgram(const TranslationContext& ctx, JavaText& out, const std::v
       out.Line(0, fmt::format("case {}:", first + 1));
     }
     Records(ctx, out, from, to, true);
+    // Cases no jump names keep the hand-over to the next part and the end of
+    // the switch reachable for javac, whatever the part's last jump is.
+    out.Line(0, fmt::format("case {}:", -1000000 - static_cast<int>(k)));
     out.Line(8, fmt::format("PC[CPC]={};", k + 1 < parts ? -static_cast<int>(k) - 2 : 0));
     out.Line(8, "return true;");
-    // A case no jump names keeps the end of the switch reachable for javac,
-    // whatever the part's own jumps are.
-    out.Line(0, fmt::format("case {}:", -1000000 - static_cast<int>(k)));
+    out.Line(0, fmt::format("case {}:", -1100000 - static_cast<int>(k)));
     out.Line(8, "break;");
     out.Line(8, "}");
     out.Line(8, "return true;");
