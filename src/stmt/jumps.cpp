@@ -4,6 +4,9 @@
 
 #include "diag/error_report.h"
 #include "source/token_codes.h"
+#include "stmt/if_block.h"
+#include "stmt/loop_blocks.h"
+#include "stmt/select_case.h"
 
 namespace corvel {
 namespace {
@@ -15,10 +18,11 @@ struct BlockForm {
   int16_t structured;
   int16_t programCounter;
 };
-constexpr BlockForm kBlockForms[] = {{111, 121}, {211, 221}, {231, 241}, {311, 321},
-                                     {411, 421}, {511, 521}, {512, 522}, {611, 621}};
-
-constexpr int16_t kForProgramCounter = 321;
+constexpr BlockForm kBlockForms[] = {
+    {kKindIfStructured, kKindIfProgramCounter},           {kKindSwitchStructured, kKindSwitchProgramCounter},
+    {kKindIfChainStructured, kKindIfChainProgramCounter}, {kKindForStructured, kKindForProgramCounter},
+    {kKindWhileStructured, kKindWhileProgramCounter},     {kKindDoWhileStructured, kKindDoWhileProgramCounter},
+    {kKindDoUntilStructured, kKindDoUntilProgramCounter}, {kKindDoLoopStructured, kKindDoLoopProgramCounter}};
 
 int16_t Fail(TranslationContext& ctx, const Statement& s, std::string_view message) {
   ReportErrorAt(ctx, s.lineNumber, s.firstColumn, message);
@@ -146,11 +150,11 @@ int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
 // EXIT DO: past the LOOP of the innermost DO block
 int16_t TranslateExitDo(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
-  constexpr int16_t kDoForms[] = {521, 522, 621};
+  constexpr int16_t kDoForms[] = {kKindDoWhileProgramCounter, kKindDoUntilProgramCounter, kKindDoLoopProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kDoForms);
   if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Doに対応する Doが存在しません。");
   const int16_t end = static_cast<int16_t>(CaseAfterBlock(ctx, x) - 1);
-  if (ctx.statements[static_cast<size_t>(x)].kind == 621) ctx.statements[static_cast<size_t>(end)].caseLabel = 2;
+  if (ctx.statements[static_cast<size_t>(x)].kind == kKindDoLoopProgramCounter) ctx.statements[static_cast<size_t>(end)].caseLabel = 2;
   Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", end + 1, kCrLf));
   return 0;
 }
@@ -158,7 +162,7 @@ int16_t TranslateExitDo(TranslationContext& ctx, int16_t& i) {
 // EXIT FOR: past the NEXT of the innermost FOR block
 int16_t TranslateExitFor(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
-  constexpr int16_t kForForms[] = {kForProgramCounter};
+  constexpr int16_t kForForms[] = {kKindForProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kForForms);
   if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
   Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", CaseAfterBlock(ctx, x), kCrLf));
