@@ -11,23 +11,7 @@ public class KWL_Color_QuickBasic extends KWC_Color {
         KWC_Screen.setColorMode(new KWL_Color_QuickBasic());
     }
 
-    @Override
-    public int toRGB(int code) {
-        return lookup(PALETTE, code);
-    }
-
-    @Override
-    public int toCode(int rgb) {
-        return indexOf(PALETTE, rgb);
-    }
-
-    @Override
-    public String name() {
-        return "QuickBasic";
-    }
-
-    @Override
-    public int white() {
-        return 15;
+    public KWL_Color_QuickBasic() {
+        super(PALETTE, "QuickBasic", 15);
     }
 }

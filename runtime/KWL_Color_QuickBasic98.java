@@ -10,23 +10,7 @@ public class KWL_Color_QuickBasic98 extends KWC_Color {
         KWC_Screen.setColorMode(new KWL_Color_QuickBasic98());
     }
 
-    @Override
-    public int toRGB(int code) {
-        return lookup(PALETTE, code);
-    }
-
-    @Override
-    public int toCode(int rgb) {
-        return indexOf(PALETTE, rgb);
-    }
-
-    @Override
-    public String name() {
-        return "QuickBasic98";
-    }
-
-    @Override
-    public int white() {
-        return 7;
+    public KWL_Color_QuickBasic98() {
+        super(PALETTE, "QuickBasic98", 7);
     }
 }

@@ -51,23 +51,7 @@ public class KWL_Color_VGA extends KWC_Color {
         KWC_Screen.setColorMode(new KWL_Color_VGA());
     }
 
-    @Override
-    public int toRGB(int code) {
-        return lookup(PALETTE, code);
-    }
-
-    @Override
-    public int toCode(int rgb) {
-        return indexOf(PALETTE, rgb);
-    }
-
-    @Override
-    public String name() {
-        return "VGA";
-    }
-
-    @Override
-    public int white() {
-        return 15;
+    public KWL_Color_VGA() {
+        super(PALETTE, "VGA", 15);
     }
 }
