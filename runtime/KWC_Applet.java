@@ -174,6 +174,29 @@ public class KWC_Applet extends Canvas
         return ~a | b;
     }
 
+    // ---- checked integer operations that the generated code calls ----
+
+    /** a \ b: both operands rounded, the quotient truncated; a zero divisor stops the program. */
+    public static long IDIV(double a, double b) {
+        double divisor = Math.rint(b);
+        if (divisor == 0) throw new ArithmeticException("/ by zero");
+        return (long) (Math.rint(a) / divisor);
+    }
+
+    /** A whole-number argument of a library call narrowed to int; outside the int range it stops. */
+    public static int INTARG(long v) {
+        if (v < Integer.MIN_VALUE || v > Integer.MAX_VALUE)
+            throw runtimeError("Illegal function call: argument " + v + " out of range");
+        return (int) v;
+    }
+
+    /** A subscript narrowed to int; outside the int range it stops. */
+    public static int INTSUB(long v) {
+        if (v < Integer.MIN_VALUE || v > Integer.MAX_VALUE)
+            throw runtimeError("Subscript out of range: " + v);
+        return (int) v;
+    }
+
     // ---- keyboard and mouse ----
 
     public static boolean KW_true() {
