@@ -48,6 +48,16 @@ int16_t ConvertOperand(Element& el, int16_t to_type) {
   return 0;
 }
 
+// A subscript or a library argument brought to an int through the runtime's
+// range check (see ConvertChecked).
+int16_t ConvertOperandChecked(Element& el, int16_t to_type, std::string_view checker) {
+  const size_t before = el.javaText.size();
+  if (ConvertChecked(el.javaText, el.type, to_type, checker) != 0) return 1;
+  if (el.javaText.size() != before) el.form = JavaForm::kAtom;
+  el.type = to_type;
+  return 0;
+}
+
 bool JavaStringLiteral(std::string_view literal, std::string& java) {
   if (literal.size() < 2) return false;
   const std::string_view inner = literal.substr(1, literal.size() - 2);
@@ -363,7 +373,7 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
     Element& sub = st.e[j];
     const int16_t place = PlaceCode(sub.type);
     if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, "配列の添字として指定できない式です。");
-    ConvertOperand(sub, kTypeLong + 20);
+    ConvertOperandChecked(sub, kTypeLong + kValueOffset, kCheckSubscript);
     ++k;
     acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
     const size_t after = NextLive(st, j, close);
@@ -435,7 +445,9 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
       int16_t code = 0;
       ReadTypeCode(form_text, position, code);
       Element& arg = st.e[args[a]];
-      if (ConvertValue(arg.javaText, arg.type, arg.extra, code, -1) != 0) return FailAt(st, column, kNoFittingForm);
+      const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
+                                                  : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
+      if (failed != 0) return FailAt(st, column, kNoFittingForm);
       text += (a > 0 ? "," : "") + arg.javaText;
     }
     text += ")";

@@ -12,6 +12,12 @@ namespace corvel {
 inline constexpr int16_t kLibraryPlain = 201;    // a method of the always-copied runtime
 inline constexpr int16_t kLibraryInClass = 301;  // a method of an optional library class
 
+// True for the built-in library's entries, false for the program's own
+// FUNCTION and SUB procedures.
+inline bool IsLibrary(const ProcedureRecord& procedure) {
+  return procedure.kind == kLibraryPlain || procedure.kind == kLibraryInClass;
+}
+
 // Fills the procedure table with the library entries and the library class
 // table, anew for every translation.
 void InitLibrary(TranslationContext& ctx);

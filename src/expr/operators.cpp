@@ -163,10 +163,11 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
       return 0;
     }
     case kTokBackslash:
-      // Operands rounded, the quotient truncated toward zero by the cast.
+      // The runtime rounds both operands, truncates the quotient toward zero
+      // and stops the program on a zero divisor, as MOD does.
       ConvertOperand(l, kDouble);
       ConvertOperand(r, kDouble);
-      Combine(st, op, left, right, "(long)(Math.rint(" + l.javaText + ")/Math.rint(" + r.javaText + "))", kLonglong);
+      Combine(st, op, left, right, "IDIV(" + l.javaText + "," + r.javaText + ")", kLonglong);
       return 0;
     case kKwMod:
       ConvertOperand(l, kLonglong);

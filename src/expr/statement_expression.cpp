@@ -81,7 +81,9 @@ int16_t Call(ExpressionState& st, size_t head, size_t close, std::string& text) 
       int16_t code = 0;
       ReadTypeCode(form_text, position, code);
       Element& arg = st.e[args[a]];
-      if (ConvertValue(arg.javaText, arg.type, arg.extra, code, -1) != 0) return FailInLine(st, kBadExpression);
+      const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
+                                                  : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
+      if (failed != 0) return FailInLine(st, kBadExpression);
       text += (a > 0 ? "," : "") + arg.javaText;
     }
     text += ");";

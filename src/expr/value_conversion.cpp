@@ -31,7 +31,11 @@ int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
   if (c >= b) {
     w = v;
   } else if (b >= 5 && c <= 4) {
-    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(Math.round(" + v + "))";
+    // Math.round of a float returns an int, capped at 2147483647: a single is
+    // rounded as a double, so every floating value becomes a 64-bit whole
+    // number first and the cast then wraps it like any integer narrowing.
+    const std::string rounded = b == 5 ? "Math.round((double)(" + v + "))" : "Math.round(" + v + ")";
+    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + rounded + ")";
   } else {  // double to single, or a narrower integer
     w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + v + ")";
   }
@@ -93,6 +97,16 @@ int16_t ConvertValue(std::string& java_text, int16_t from_type, int16_t /*from_e
     default:
       return 1;
   }
+}
+
+int16_t ConvertChecked(std::string& java_text, int16_t from_type, int16_t to_type, std::string_view checker) {
+  const bool numeric_source = IsPlace(from_type) || IsValue(from_type) || IsLiteral(from_type);
+  if (to_type != kTypeLong + kValueOffset || !numeric_source || Base(from_type) < kTypeLonglong) {
+    return ConvertValue(java_text, from_type, -1, to_type, -1);
+  }
+  ConvertNumber(java_text, from_type, kTypeLonglong + kValueOffset);
+  java_text = std::string(checker) + "(" + java_text + ")";
+  return 0;
 }
 
 }  // namespace corvel

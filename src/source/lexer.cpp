@@ -116,7 +116,8 @@ class TokenScanner {
     int16_t code = kTokIdentifier;
     LookupKeyword(word, static_cast<int>(j - i), code);
     const size_t start = i;
-    i = j;
+    // Everything after REM is the remark, as after an apostrophe.
+    i = code == kKwRem ? s_.size() : j;
     return Push(code, start, j, std::move(word));
   }
 

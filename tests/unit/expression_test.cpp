@@ -73,12 +73,12 @@ TEST(Expression, Operators) {
       {"L / S * D", "(double)(LOC2.Get())/LOC4.Get()*LOC5.Get()", 26},
       {"D / D", "LOC5.Get()/LOC5.Get()", 26},
       {"L - O + 2", "LOC2.Get()-LOC3.Get()+2", 24},
-      {"L \\ O MOD 3", "(long)(Math.rint(LOC2.Get())/Math.rint(LOC3.Get()))%3", 24},
+      {"L \\ O MOD 3", "IDIV(LOC2.Get(),LOC3.Get())%3", 24},
       {"I + L * 2", "LOC1.Get()+LOC2.Get()*2", 23},
       {"B * I", "LOC0.Get()*LOC1.Get()", 23},
       {"S * L", "LOC4.Get()*LOC2.Get()", 25},
-      {"S MOD S", "(long)(Math.round(LOC4.Get()))%(long)(Math.round(LOC4.Get()))", 24},
-      {"7 \\ 2", "(long)(Math.rint(7)/Math.rint(2))", 24},
+      {"S MOD S", "(long)(Math.round((double)(LOC4.Get())))%(long)(Math.round((double)(LOC4.Get())))", 24},
+      {"7 \\ 2", "IDIV(7,2)", 24},
       {"1.5 + 2", "1.5f+2", 25},
       {"&HFFFF + &H10&&", "(short)0xFFFF+0x10L", 24},
       // Java's precedence differs: parentheses where Corvel groups otherwise
@@ -129,7 +129,7 @@ TEST(Expression, NamesArraysRecordsAndCalls) {
   ExpectTexts({
       {"A(1)", "LOC10.getValue(LOC10.getElement(1,1)+LOC10.getDimension(1))", 2},
       {"M(1, L)", "LOC11.getValue(LOC11.getElement(1,1)+LOC11.getElement(2,LOC2.Get())+LOC11.getDimension(2))", 6},
-      {"A(S)", "LOC10.getValue(LOC10.getElement(1,(int)(Math.round(LOC4.Get())))+LOC10.getDimension(1))", 2},
+      {"A(S)", "LOC10.getValue(LOC10.getElement(1,INTSUB((long)(Math.round((double)(LOC4.Get())))))+LOC10.getDimension(1))", 2},
       {"A", "LOC10", 13},
       {"A()", "LOC10", 13},
       {"P.X", "LOC12.ELE0", 2},
@@ -148,7 +148,7 @@ TEST(Expression, NamesArraysRecordsAndCalls) {
       {"Str(O)", "KWL_String.KW_str(LOC3.Get())", 29},
       {"Str$(B)", "KWL_String.KW_str(LOC0.Get())", 29},
       {"Mid(T, 2)", "KWL_String.KW_mid(LOC6.Get(),2)", 29},
-      {"Mid(T, 2, D)", "KWL_String.KW_mid(LOC6.Get(),2,(int)(Math.round(LOC5.Get())))", 29},  // numeric rule
+      {"Mid(T, 2, D)", "KWL_String.KW_mid(LOC6.Get(),2,INTARG((long)(Math.round(LOC5.Get()))))", 29},  // numeric rule
       {"Point(1, 2)", "KWC_GraphicScreen.KW_Point(1,2)", 23},
       {"Point(G, 1, 2)", "KWC_GraphicScreen.KW_Point(LOC9.Get(),1,2)", 23},  // case-blind: G to g
       {"Instr(T, \"x\")", "KWL_String.KW_instr(LOC6.Get(),\"x\")", 23},
@@ -259,11 +259,12 @@ TEST(Expression, JavaComputesWhatCorvelMeans) {
       {"7 MOD 3", "1"},         {"9 MOD 2 * 4", "1"},    {"1 + 2 * 3", "7"},      {"(1 + 2) * 3", "9"},
       {"10 / 4", "2.5"},        {"&HFFFF + 1", "0"},     {"1 XOR 1 OR 1", "0"},   {"1 OR 1 XOR 1", "0"},
       {"NOT 0", "-1"},          {"1.5 * 2", "3.0"},      {"-(2 + 3) * 2", "-10"}, {"2147483647 + 1", "-2147483648"},
+      {"3E+9 MOD 7", "4"},      {"-5.5 \\ 2", "-3"},     {"Len(Left(\"abc\", 2.5))", "3"},
   };
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel_expression_eval";
   std::filesystem::create_directories(dir);
   std::ofstream java(dir / "Eval.java");
-  java << "public class Eval { public static void main(String[] a) {\n";
+  java << "public class Eval extends KWC_Applet { public static void main(String[] a) {\n";
   for (const auto& c : kCases) {
     auto r = Translate(c.expression);
     ASSERT_EQ(r.failed, 0) << c.expression << r.report;
@@ -271,7 +272,8 @@ TEST(Expression, JavaComputesWhatCorvelMeans) {
   }
   java << "} }\n";
   java.close();
-  const std::string command = "cd " + dir.string() + " && java Eval.java 2>&1";
+  const std::string command = "cd " + dir.string() + " && java -Djava.awt.headless=true -cp '" CORVEL_SYSLIB_DIR
+                              "' Eval.java 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string output;

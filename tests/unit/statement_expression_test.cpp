@@ -56,7 +56,7 @@ TEST(StatementExpression, AssignmentsAndCalls) {
       {"Cls 1", "KWC_Screen.KW_cls(1);"},
       {"ColorMode 1", "KWC_Screen.KW_colorMode(1);"},
       {"Color -1, 2", "KWC_GraphicScreen.KW_color(-1,2);"},
-      {"Color -X, D", "KWC_GraphicScreen.KW_color(-LOC0.Get(),(int)(Math.round(LOC3.Get())));"},
+      {"Color -X, D", "KWC_GraphicScreen.KW_color(-LOC0.Get(),INTARG((long)(Math.round(LOC3.Get()))));"},
       {"Locate X + 1, 2", "KWC_TextScreen.KW_locate(LOC0.Get()+1,2);"},
       {"Status S", "KWL_Browser.KW_status(LOC1.Get());"},
       {"SpriteMove 1, 2, 3", "KWC_SpriteScreen.KW_spriteMove(1,2,3);"},

@@ -18,13 +18,13 @@ TEST(ConvertValue, EveryKindOfPair) {
       {2, 21, "(byte)(X.Get())"},
       {3, 2, "new KWV_Integer((short)(X.Get()))"},
       {4, 3, "new KWV_Long((int)(X.Get()))"},
-      {5, 4, "new KWV_Longlong((long)(Math.round(X.Get())))"},
+      {5, 4, "new KWV_Longlong((long)(Math.round((double)(X.Get()))))"},  // not capped at the int range
       {6, 5, "new KWV_Single((float)(X.Get()))"},
       {6, 25, "(float)(X.Get())"},
       {21, 1, "new KWV_Byte(X)"},
       {22, 21, "(byte)(X)"},
       {24, 23, "(int)(X)"},
-      {25, 22, "(short)(Math.round(X))"},
+      {25, 22, "(short)(Math.round((double)(X)))"},
       {26, 3, "new KWV_Long((int)(Math.round(X)))"},
       {26, 5, "new KWV_Single((float)(X))"},  // the cast Java needs
       {42, 3, "new KWV_Long(X)"},
@@ -34,7 +34,7 @@ TEST(ConvertValue, EveryKindOfPair) {
       {3, 3, "X"},
       {3, 26, "X.Get()"},
       {23, 26, "X"},
-      {45, 2, "new KWV_Integer((short)(Math.round(X)))"},
+      {45, 2, "new KWV_Integer((short)(Math.round((double)(X))))"},
       {9, 9, "X"},
       {9, 29, "X.Get()"},
       {10, 9, "new KWV_String(X.Get())"},
@@ -73,6 +73,35 @@ TEST(ConvertValue, EveryKindOfPair) {
       EXPECT_EQ(text, c.result);
     }
   }
+}
+
+// Library arguments and subscripts: only a wider number narrowed to an int
+// goes through the runtime's range check.
+TEST(ConvertChecked, NarrowingToIntIsChecked) {
+  const struct {
+    int16_t from;
+    int16_t to;
+    const char* result;
+  } kCases[] = {
+      {24, 23, "INTARG(X)"},
+      {4, 23, "INTARG(X.Get())"},
+      {44, 23, "INTARG(X)"},
+      {25, 23, "INTARG((long)(Math.round((double)(X))))"},
+      {6, 23, "INTARG((long)(Math.round(X.Get())))"},
+      {22, 23, "X"},
+      {3, 23, "X.Get()"},
+      {24, 24, "X"},
+      {29, 29, "X"},
+  };
+  for (const auto& c : kCases) {
+    std::string text = "X";
+    SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
+    EXPECT_EQ(ConvertChecked(text, c.from, c.to, kCheckArgument), 0);
+    EXPECT_EQ(text, c.result);
+  }
+  std::string text = "X";
+  EXPECT_EQ(ConvertChecked(text, 29, 23, kCheckArgument), 1);
+  EXPECT_EQ(text, "X");
 }
 
 TEST(Library, RegisteredInOrderWithTheirForms) {
