@@ -70,8 +70,8 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
       return Reject(ctx, s, fmt::format("Option {}=(0以上の10進整数値リテラル)と宣言してください", size.name));
     }
     // The value is kept in 16 bits, where all bits set means "not given".
-    const long long n = std::stoll(number.javaText);
-    if (n > 32767) return Reject(ctx, s, fmt::format("Option {}の値は 0 から 32767 までで指定してください", size.name));
+    const long long n = ParseWholeNumber(number.javaText).value_or(32768);
+    if (n < 0 || n > 32767) return Reject(ctx, s, fmt::format("Option {}の値は 0 から 32767 までで指定してください", size.name));
     value = static_cast<int16_t>(n);
     return 0;
   }

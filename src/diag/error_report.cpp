@@ -20,8 +20,30 @@ std::string_view StoredLine(const TranslationContext& ctx, int line) {
   return ctx.sourceLines[static_cast<size_t>(line - 1)];
 }
 
+// A line too long to translate is shown by its beginning only: a report is
+// read by a person, and the line may run to millions of characters.
+constexpr size_t kShownOfLongLine = 120;
+
+std::string_view ShownPart(std::string_view text, bool& cut) {
+  cut = false;
+  if (text.size() <= static_cast<size_t>(kMaxLineLength)) return text;
+  size_t chars = 0;
+  size_t shown_end = text.size();
+  for (size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (chars == kShownOfLongLine) shown_end = i;
+    if (++chars > static_cast<size_t>(kMaxLineLength)) {
+      cut = true;
+      return text.substr(0, shown_end);
+    }
+  }
+  return text;
+}
+
 void PrependLineText(TranslationContext& ctx, int line, std::string_view source_text) {
-  PrependErrorText(ctx, fmt::format("第{}行目{}    <{}>{}", line, kCrLf, source_text, kCrLf));
+  bool cut = false;
+  const std::string_view shown = ShownPart(source_text, cut);
+  PrependErrorText(ctx, fmt::format("第{}行目{}    <{}{}>{}", line, kCrLf, shown, cut ? "…" : "", kCrLf));
 }
 
 }  // namespace

@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     case corvel::CompileResult::kJavacFailed:
       return kExitJavacFailed;
     case corvel::CompileResult::kFailure:
+    case corvel::CompileResult::kInternalError:
       return Fail(ctx.failureText);
   }
   if (!opt.run) return kExitOk;

@@ -79,10 +79,7 @@ void ShowStatus(TranslationContext& ctx, std::string_view text) {
   if (ctx.status) ctx.status(text);
 }
 
-}  // namespace
-
-CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs) {
-  if (!inputs.sourceChosen) return CompileResult::kNotStarted;
+CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) {
 
   InitTranslation(ctx);
   InitLibrary(ctx);
@@ -150,6 +147,26 @@ CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& input
     return CompileResult::kFailure;
   }
   return status == 0 ? CompileResult::kTranslated : CompileResult::kJavacFailed;
+}
+
+}  // namespace
+
+CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs) {
+  if (!inputs.sourceChosen) return CompileResult::kNotStarted;
+  // No fault of the translator may end the process: whatever escapes a pass
+  // becomes one failure line, and the pending output files are removed as
+  // the exception unwinds the writer.
+  try {
+    return RunPipeline(ctx, inputs);
+  } catch (const std::bad_alloc&) {
+    ctx.failureText = "internal error: out of memory";
+  } catch (const std::exception& e) {
+    ctx.failureText = fmt::format("internal error: {}", e.what());
+  } catch (...) {
+    ctx.failureText = "internal error";
+  }
+  ShowStatus(ctx, "");
+  return CompileResult::kInternalError;
 }
 
 }  // namespace corvel

@@ -43,6 +43,7 @@ enum class CompileResult {
   kProgramFault,  // a pass reported a fault in the program
   kFailure,       // anything else; ctx.failureText says what
   kJavacFailed,   // the files are written; javac (waited for) reported errors
+  kInternalError,  // a fault of the translator itself; ctx.failureText says what, nothing is written
 };
 
 CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs);

@@ -351,6 +351,15 @@ void UserTypeArrayClass(JavaText& out, const std::string& t) {
 
 }  // namespace
 
+std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx) {
+  std::vector<std::string> names;
+  for (const UserTypeRecord& type : ctx.userTypes.records) {
+    names.push_back(type.javaName);
+    if (type.arrayUsed != 0) names.push_back("KWA_" + type.javaName);
+  }
+  return names;
+}
+
 std::string BuildJavaProgram(const TranslationContext& ctx) {
   JavaText out;
   out.Line(0, "public class " + GetProgramName(ctx));

@@ -13,6 +13,10 @@ namespace corvel {
 // The Java file: the program class, then the classes of its user types.
 std::string BuildJavaProgram(const TranslationContext& ctx);
 
+// The classes of the Java file besides the program class: one per user type,
+// and the array class of each user type used in an array.
+std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx);
+
 // The page: the applet line with the program's size and its PARAM lines.
 std::string BuildHtmlPage(const TranslationContext& ctx);
 
@@ -22,7 +26,10 @@ std::vector<std::string> RuntimeClassesNeeded(const TranslationContext& ctx);
 
 // Writes <Program>.java and <Program>.html into the output folder and copies
 // the runtime classes from <app dir>/SysLib. Every file is written under a
-// temporary name and renamed into place only when all are written. 0 on
+// temporary name and renamed into place only when all are written; a rename
+// that still fails puts back what the earlier ones replaced, so the folder
+// holds the old set or the new one. Refuses to write when another program's
+// Java file in the folder defines a class this one would write. 0 on
 // success; 1 with ctx.failureText set.
 int16_t WriteJavaProgram(TranslationContext& ctx);
 

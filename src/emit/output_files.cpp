@@ -2,6 +2,7 @@
 #include <fmt/format.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -28,19 +29,84 @@ struct PendingFiles {
     files.emplace_back(temporary, final_path);
     return temporary;
   }
+  // Every target is checked before the first rename; a file it replaces is
+  // kept aside until all renames are done, and put back if one fails.
   bool Commit(std::string& why) {
     std::error_code ec;
     for (const auto& [temporary, final_path] : files) {
+      if (fs::is_directory(final_path, ec)) {
+        why = fmt::format("{}: is a folder, not a file", final_path.string());
+        return false;
+      }
+    }
+    struct Done {
+      fs::path final_path;
+      fs::path kept;  // the replaced file, or empty
+    };
+    std::vector<Done> done;
+    auto undo = [&] {
+      std::error_code ignored;
+      for (auto it = done.rbegin(); it != done.rend(); ++it) {
+        if (it->kept.empty()) {
+          fs::remove(it->final_path, ignored);
+        } else {
+          fs::rename(it->kept, it->final_path, ignored);
+        }
+      }
+    };
+    for (const auto& [temporary, final_path] : files) {
+      fs::path kept;
+      if (fs::exists(fs::symlink_status(final_path, ec))) {
+        kept = final_path;
+        kept += fmt::format(".corvel-{}.old", getpid());
+        fs::rename(final_path, kept, ec);
+        if (ec) {
+          why = fmt::format("{}: {}", final_path.string(), ec.message());
+          undo();
+          return false;
+        }
+      }
+      done.push_back({final_path, kept});
       fs::rename(temporary, final_path, ec);
       if (ec) {
         why = fmt::format("{}: {}", final_path.string(), ec.message());
+        undo();
         return false;
       }
+    }
+    for (const Done& d : done) {
+      if (!d.kept.empty()) fs::remove(d.kept, ec);
     }
     files.clear();
     return true;
   }
 };
+
+// Another program's Java file in the folder that defines one of `classes`:
+// its javac run would overwrite that class file, or ours would overwrite its.
+bool ClassTakenByAnotherProgram(const fs::path& out_dir, const std::string& program,
+                                const std::vector<std::string>& classes, std::string& why) {
+  if (classes.empty()) return false;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(out_dir, ec)) {
+    const fs::path& path = entry.path();
+    if (path.extension() != ".java" || path.stem() == program || !entry.is_regular_file(ec)) continue;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.rfind("class ", 0) != 0) continue;
+      const std::string name = line.substr(6);
+      if (std::find(classes.begin(), classes.end(), name) == classes.end()) continue;
+      why = fmt::format(
+          "{}: the program {} in this folder also defines the class {}; translate each program into its own "
+          "folder",
+          out_dir.string(), path.filename().string(), name);
+      return true;
+    }
+  }
+  return false;
+}
 
 bool WriteText(PendingFiles& pending, const fs::path& path, const std::string& text, std::string& why) {
   const fs::path temporary = pending.Temporary(path);
@@ -82,6 +148,10 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
   fs::create_directories(out_dir, ec);
   if (ec) {
     ctx.failureText = fmt::format("{}: cannot create the output folder: {}", out_dir.string(), ec.message());
+    return 1;
+  }
+  if (ClassTakenByAnotherProgram(out_dir, name, UserTypeClassNames(ctx), why)) {
+    ctx.failureText = why;
     return 1;
   }
   PendingFiles pending;

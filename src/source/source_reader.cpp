@@ -141,6 +141,23 @@ bool NextLine(std::string_view text, size_t& pos, std::string_view& line) {
   return true;
 }
 
+namespace {
+
+// A line longer than any line the lexer takes is kept only up to one
+// character past the limit: enough for its report, and a file of one huge
+// line costs no more than its reading.
+std::string_view TooLongCut(std::string_view line) {
+  if (line.size() <= static_cast<size_t>(kMaxLineLength)) return line;
+  size_t chars = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
+    if (chars++ == static_cast<size_t>(kMaxLineLength) + 1) return line.substr(0, i);
+  }
+  return line;
+}
+
+}  // namespace
+
 int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_view path) {
   std::string why;
   std::optional<std::string> text = DecodeSource(std::move(bytes), ctx.encoding, why);
@@ -156,7 +173,7 @@ int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_
   std::string_view next;
   size_t pos = 0;
   for (int count = 0; NextLine(*text, pos, next); ++count) {
-    line.assign(next);
+    line.assign(TooLongCut(next));
     if (count >= kMaxLines) {
       // The line number is 16-bit: a longer program cannot be numbered.
       ExpandTabs(line);

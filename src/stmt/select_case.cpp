@@ -2,13 +2,16 @@
 
 #include <fmt/format.h>
 
+#include <optional>
 #include <set>
+#include <string_view>
 
 #include "diag/error_report.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
+#include "symbols/numbers.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
@@ -47,29 +50,34 @@ std::vector<std::pair<int, int>> Items(const Statement& list, int& empty_at) {
   return items;
 }
 
-// The value of an integer literal's Java text ("12", "-0x1F", "(short)0xFFFF", "017").
-long long LiteralValue(std::string text) {
+// The value of an integer literal's Java text ("12", "-0x1F", "(short)0xFFFF",
+// "017", "(4)" for a literal in parentheses); nothing for any other text.
+std::optional<long long> LiteralValue(std::string_view text) {
+  while (text.size() >= 2 && text.front() == '(' && text.back() == ')' && text.rfind("(short)", 0) != 0) {
+    text = text.substr(1, text.size() - 2);
+  }
   bool to_short = false;
   if (text.rfind("(short)", 0) == 0) {
     to_short = true;
-    text.erase(0, 7);
+    text.remove_prefix(7);
   }
-  bool negative = !text.empty() && text[0] == '-';
-  if (negative) text.erase(0, 1);
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
   if (text.rfind("(short)", 0) == 0) {
     to_short = true;
-    text.erase(0, 7);
+    text.remove_prefix(7);
   }
   int base = 10;
   if (text.rfind("0x", 0) == 0) {
     base = 16;
-    text.erase(0, 2);
+    text.remove_prefix(2);
   } else if (text.size() > 1 && text[0] == '0') {
     base = 8;
   }
-  long long value = std::stoll(text, nullptr, base);
-  if (to_short) value = static_cast<int16_t>(value);
-  return negative ? -value : value;
+  std::optional<long long> value = ParseWholeNumber(text, base);
+  if (!value) return std::nullopt;
+  if (to_short) *value = static_cast<int16_t>(*value);
+  return negative ? -*value : *value;
 }
 
 // The records of the block at depth d from h + 2 on, to the END SELECT.
@@ -114,7 +122,8 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
       }
       // A value twice would be a duplicate case label: the if-chain keeps
       // the first match, as BASIC does.
-      if (type != 43 || !seen.insert(LiteralValue(java)).second) {
+      const std::optional<long long> value = type == 43 ? LiteralValue(java) : std::nullopt;
+      if (!value || !seen.insert(*value).second) {
         switchable = false;
         return 0;
       }

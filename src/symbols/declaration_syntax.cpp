@@ -34,7 +34,7 @@ bool ReadBound(const std::vector<Token>& t, size_t& i, std::string_view message,
   ++i;
   const NumberClass number = ClassifyNumber(text);
   if (!IsInt32Literal(number)) return Fail(fault, start, message);
-  const long long n = std::stoll(number.javaText);
+  const long long n = ParseWholeNumber(number.javaText).value_or(-32769);
   if (n < -32768 || n > 32767) return Fail(fault, start, kBoundRange);
   value = static_cast<int16_t>(n);
   return true;
@@ -112,8 +112,8 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
       if (is_array && !fixed_string_arrays) return Fail(fault, i, "固定文字列型の配列はサポートされていません");
       const NumberClass length = i + 2 < t.size() ? ClassifyNumber(t[i + 2].text) : NumberClass{{}, 0, true};
       if (!IsInt32Literal(length)) return Fail(fault, i + 2, bad_length_message);
-      const long long n = std::stoll(length.javaText);
-      if (n > 32767) return Fail(fault, i + 2, "固定文字列の長さは 0 から 32767 までで指定してください");
+      const long long n = ParseWholeNumber(length.javaText).value_or(32768);
+      if (n < 0 || n > 32767) return Fail(fault, i + 2, "固定文字列の長さは 0 から 32767 までで指定してください");
       type = {kTypeFixedString, static_cast<int16_t>(n)};
       i += 2;
       break;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace corvel {
 namespace {
@@ -100,6 +101,20 @@ NumberClass ClassifyNumber(std::string_view text) {
     out.javaText += "L";
   }
   return out;
+}
+
+std::optional<long long> ParseWholeNumber(std::string_view digits, int base) {
+  std::string_view text = digits;
+  const bool negative = !text.empty() && text[0] == '-';  // a Java text may carry its sign
+  if (negative) text.remove_prefix(1);
+  unsigned long long magnitude = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, ec] = std::from_chars(text.data(), end, magnitude, base);
+  if (text.empty() || ec != std::errc() || stop != end) return std::nullopt;
+  constexpr unsigned long long kMaxPositive = 9223372036854775807ULL;
+  if (magnitude > kMaxPositive + (negative ? 1 : 0)) return std::nullopt;
+  if (!negative) return static_cast<long long>(magnitude);
+  return magnitude == kMaxPositive + 1 ? std::numeric_limits<long long>::min() : -static_cast<long long>(magnitude);
 }
 
 }  // namespace corvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,11 @@ struct NumberClass {
 // else, an integer outside the signed 64-bit range, and a real too large for
 // a double fail.
 NumberClass ClassifyNumber(std::string_view text);
+
+// The whole number that `digits` spells in `base` (a leading minus allowed,
+// no prefix), or nothing when the text holds anything else or leaves the
+// 64-bit range. Never throws, whatever the text.
+std::optional<long long> ParseWholeNumber(std::string_view digits, int base = 10);
 
 // Whether a classified number is an integer that fits 32 bits (41 to 43).
 inline bool IsInt32Literal(const NumberClass& n) {

@@ -91,6 +91,34 @@ check failed-keeps      1 ""             "Syntax Error*"  -- -q --no-javac -o "o
 after=$(cd "out dir" && ls -l --time-style=+%s.%N && md5sum *)
 [ "$before" = "$after" ] || { echo "FAIL failed-keeps: the output folder changed"; failures=$((failures + 1)); }
 
+# A write that fails leaves the old set of files: the target that cannot be
+# replaced is found before anything is renamed.
+printf 'PRINT "second"\r\n' > "src dir/Same.txt"
+before=$(cd "out dir" && md5sum Same.java Same.class 2>/dev/null; ls)
+rm -f "out dir/Same.html" && mkdir "out dir/Same.html"
+check html-is-folder    2 ""             "corvel: out dir/Same.html: is a folder, not a file" -- -q --no-javac -o "out dir" "src dir/Same.txt"
+after=$(cd "out dir" && md5sum Same.java Same.class 2>/dev/null; ls)
+[ "$before" = "$after" ] || { echo "FAIL html-is-folder: the output folder changed"; failures=$((failures + 1)); }
+rmdir "out dir/Same.html"
+
+# Two programs with user types in one folder would overwrite each other's
+# type classes: the second is refused.
+mkdir -p types
+printf 'TYPE P\r\n  X AS INTEGER\r\nEND TYPE\r\nDIM A AS P\r\nPRINT 1\r\n' > types/First.txt
+cp types/First.txt types/Second.txt
+check first-types       0 ""             ""               -- -q --no-javac types/First.txt
+check second-types      2 ""             "corvel: types: the program First.java in this folder also defines the class TYP0;*" -- -q --no-javac types/Second.txt
+check first-again       0 ""             ""               -- -q --no-javac types/First.txt
+
+# A line of a million characters is refused quickly, its report bounded.
+{ printf 'PRINT '; head -c 1000000 /dev/zero | tr '\0' 'X'; printf '\n'; } > Wide.txt
+"$corvel" -q --no-javac Wide.txt 2>err.txt
+if [ $? -ne 1 ] || ! grep -q '1行の文字数が多すぎます' err.txt || [ "$(wc -c <err.txt)" -gt 1000 ]; then
+  echo "FAIL long-line: $(head -c 300 err.txt)"; failures=$((failures + 1))
+else
+  passed=$((passed + 1))
+fi
+
 # A report shows the user's line whole, whatever bytes it holds.
 printf 'X\0 = 1\n' > Nul.txt
 "$corvel" -q Nul.txt 2>err.txt
