@@ -141,9 +141,91 @@ public class KWC_Applet extends Canvas
         statusText = text == null ? "" : text;
     }
 
+    // ---- runtime errors ----
+    //
+    // Every text a stopped program shows is in this table, so that the wording is kept in one
+    // place. The patterns take their values through String.format (Locale.ROOT); numbers are
+    // given as the program shows them. The viewer writes ERROR_PREFIX before the message.
+
+    public static final String ERROR_PREFIX = "実行時エラー: ";
+    public static final String E_DIVISION_BY_ZERO = "0 で除算しました";
+    public static final String E_OVERFLOW = "オーバーフローしました";
+    /** Overflow of a function: the call as written, e.g. Int(1E+30). */
+    public static final String E_OVERFLOW_IN = "オーバーフローしました（%s）";
+    public static final String E_NOT_A_NUMBER = "不正な関数呼び出しです（計算の結果が数になりません）";
+    /** An illegal argument: the call as written, e.g. Sqr(-1). */
+    public static final String E_ILLEGAL_CALL = "不正な関数呼び出しです（%s）";
+    public static final String E_ARGUMENT_RANGE = "不正な関数呼び出しです（引数 %s が範囲外です）";
+    public static final String E_SUBSCRIPT = "配列の添字が範囲外です（%s）";
+    public static final String E_SUBSCRIPT_IN = "配列の添字が範囲外です（%d、次元%dは %d TO %d）";
+    public static final String E_DIMENSIONS = "配列の次元数が違います（配列は%d次元、添字は%d個）";
+    public static final String E_DIMENSIONS_MORE = "配列の次元数が違います（配列は%d次元、添字は%d個以上）";
+    public static final String E_NOT_DIMENSIONED = "REDIM されていない配列を使いました";
+    public static final String E_REDIM_BOUNDS = "REDIM の範囲が不正です（%d TO %d）";
+    public static final String E_REDIM_DIMENSIONS = "REDIM の次元数が不正です（%d）";
+    public static final String E_REDIM_NO_DIMENSION = "REDIM の次元 %d がありません";
+    public static final String E_ARRAY_TOO_LARGE = "配列が大きすぎます（要素数 %d）";
+    public static final String E_RETURN_WITHOUT_GOSUB = "GOSUB なしで RETURN を実行しました";
+    public static final String E_GOSUB_TOO_DEEP = "GOSUB の入れ子が深すぎます";
+    public static final String E_CALLS_TOO_DEEP = "プロシージャ呼び出しの入れ子が深すぎます";
+    public static final String E_OUT_OF_MEMORY = "メモリが足りません";
+    public static final String E_INPUT_UNREADABLE = "INPUT の入力を読み込めません";
+    public static final String E_INPUT_EXHAUSTED = "INPUT に与える入力がもうありません";
+    public static final String E_INPUT_NONE = "INPUT に与える入力がありません（ビューアの --input）";
+    public static final String E_INTERRUPTED = "入力待ちが中断されました";
+    public static final String E_NO_PAGE = "%s %d: そのページはありません（ページは 0 から %d まで）";
+    public static final String E_NO_SPRITE = "%s %d: そのスプライトはありません（スプライトは 0 から %d まで）";
+    public static final String E_BLOCK_TOO_LARGE = "%s: 範囲が大きすぎます（%d x %d）";
+    public static final String E_IMAGE_SIZE = "%s: 画像の大きさが不正です（%d x %d）";
+    public static final String E_IMAGE_UNREADABLE = "%s: 画像ファイル %s を読み込めません";
+    public static final String E_NOT_AN_IMAGE = "%s: %s は画像ファイル（PNG、GIF、JPEG）ではありません";
+    public static final String E_COLOR_MODE =
+            "ColorMode %d: そのカラーモードはありません（0 ナチュラル、1 ブラウザセーフ）";
+    public static final String E_TEXT_WINDOW = "TClip: テキストウィンドウが画面の外にあります";
+    public static final String E_UNEXPECTED = "プログラムの実行中に予期しない障害が起きました";
+
     /** Stops the program with a runtime error; the viewer shows the message and exits 1. */
     public static RuntimeException runtimeError(String message) {
         throw new IllegalStateException(message);
+    }
+
+    /** Stops the program with a message of the table, its values filled in. */
+    public static RuntimeException runtimeError(String pattern, Object... values) {
+        throw new IllegalStateException(String.format(Locale.ROOT, pattern, values));
+    }
+
+    /**
+     * The message of whatever stopped the program: the runtime's own errors as thrown, the Java
+     * errors that stand for a Corvel one (integer division by zero, the GOSUB stack of the program
+     * class, deep recursion, memory) by their table text, anything else by a text that names no
+     * Java class.
+     */
+    public static String errorMessage(Throwable t, String programClass) {
+        StackTraceElement[] st = t.getStackTrace();
+        String thrower = st.length > 0 ? st[0].getClassName() : "";
+        if (t instanceof IllegalStateException && thrower.startsWith("KW")) return t.getMessage();
+        if (t instanceof ArithmeticException)
+            return String.valueOf(t.getMessage()).contains("overflow") ? E_OVERFLOW
+                    : E_DIVISION_BY_ZERO;
+        if (t instanceof StackOverflowError) return E_CALLS_TOO_DEEP;
+        if (t instanceof OutOfMemoryError) return E_OUT_OF_MEMORY;
+        if (t instanceof ArrayIndexOutOfBoundsException && thrower.equals(programClass))
+            return String.valueOf(t.getMessage()).startsWith("Index -1") ? E_RETURN_WITHOUT_GOSUB
+                    : E_GOSUB_TOO_DEEP;
+        return E_UNEXPECTED;
+    }
+
+    // ---- SINGLE and DOUBLE values: an infinite one overflows, NaN is an illegal call ----
+
+    /** v itself when finite; stops the program otherwise (stores, PRINT and Str call it). */
+    public static double checkReal(double v) {
+        if (Double.isFinite(v)) return v;
+        throw runtimeError(Double.isNaN(v) ? E_NOT_A_NUMBER : E_OVERFLOW);
+    }
+
+    public static float checkReal(float v) {
+        if (Float.isFinite(v)) return v;
+        throw runtimeError(Float.isNaN(v) ? E_NOT_A_NUMBER : E_OVERFLOW);
     }
 
     /** A file named by the program, relative to the page's folder unless absolute. */
@@ -179,21 +261,21 @@ public class KWC_Applet extends Canvas
     /** a \ b: both operands rounded, the quotient truncated; a zero divisor stops the program. */
     public static long IDIV(double a, double b) {
         double divisor = Math.rint(b);
-        if (divisor == 0) throw new ArithmeticException("/ by zero");
+        if (divisor == 0) throw new ArithmeticException(E_DIVISION_BY_ZERO);
         return (long) (Math.rint(a) / divisor);
     }
 
     /** A whole-number argument of a library call narrowed to int; outside the int range it stops. */
     public static int INTARG(long v) {
         if (v < Integer.MIN_VALUE || v > Integer.MAX_VALUE)
-            throw runtimeError("Illegal function call: argument " + v + " out of range");
+            throw runtimeError(E_ARGUMENT_RANGE, v);
         return (int) v;
     }
 
     /** A subscript narrowed to int; outside the int range it stops. */
     public static int INTSUB(long v) {
         if (v < Integer.MIN_VALUE || v > Integer.MAX_VALUE)
-            throw runtimeError("Subscript out of range: " + v);
+            throw runtimeError(E_SUBSCRIPT, v);
         return (int) v;
     }
 
@@ -259,7 +341,7 @@ public class KWC_Applet extends Canvas
                     keyQueue.wait();
                 } catch (InterruptedException e) {
                     Thread.currentThread().interrupt();
-                    throw runtimeError("interrupted while waiting for input");
+                    throw runtimeError(E_INTERRUPTED);
                 }
             }
             return keyQueue.poll();
@@ -423,16 +505,16 @@ public class KWC_Applet extends Canvas
             try {
                 line = inputLines.readLine();
             } catch (IOException e) {
-                throw runtimeError("INPUT: cannot read the input: " + e.getMessage());
+                throw runtimeError(E_INPUT_UNREADABLE);
             }
             if (line != null) {
                 KWC_TextScreen.printText(line);
                 return line;
             }
-            if (headless) throw runtimeError("INPUT: no more input lines");
+            if (headless) throw runtimeError(E_INPUT_EXHAUSTED);
             inputLines = null;
         } else if (headless) {
-            throw runtimeError("INPUT: no input given (the viewer's --input option)");
+            throw runtimeError(E_INPUT_NONE);
         }
         StringBuilder typed = new StringBuilder();
         while (true) {

@@ -23,7 +23,7 @@ public abstract class KWC_Array {
 
     public void setDimension(int n) {
         if (n < 1 || n > 60)
-            throw fail("REDIM: bad number of dimensions " + n);
+            throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_DIMENSIONS, n);
         previousRange = Range;
         previousDimension = Dimension;
         Dimension = n;
@@ -31,9 +31,8 @@ public abstract class KWC_Array {
     }
 
     public void setRange(int k, int lower, int upper) {
-        if (k < 1 || k > Dimension) throw fail("REDIM: no dimension " + k);
-        if (lower > upper)
-            throw fail("Subscript out of range: bounds " + lower + " TO " + upper);
+        if (k < 1 || k > Dimension) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_NO_DIMENSION, k);
+        if (lower > upper) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_BOUNDS, lower, upper);
         Range[k - 1][0] = lower;
         Range[k - 1][1] = upper;
     }
@@ -44,7 +43,8 @@ public abstract class KWC_Array {
         for (int k = 0; k < Dimension; k++) {
             Range[k][2] = (int) count;
             count *= (long) Range[k][1] - Range[k][0] + 1;
-            if (count > 100_000_000L) throw fail("REDIM: array too large (" + count + " elements)");
+            if (count > 100_000_000L)
+                throw KWC_Applet.runtimeError(KWC_Applet.E_ARRAY_TOO_LARGE, count);
         }
         Error = false;
         setElementData((int) count, Option);
@@ -53,30 +53,25 @@ public abstract class KWC_Array {
 
     /** The share of subscript index of dimension k in the flat index. */
     public int getElement(int k, int index) {
-        if (k > Dimension) throw wrongCount(k);
+        if (k > Dimension) throw wrongCount(k, false);
         int[] r = Range[k - 1];
         if (index < r[0] || index > r[1])
-            throw fail("Subscript out of range: " + index + " (dimension " + k + " is " + r[0]
-                    + " TO " + r[1] + ")");
+            throw KWC_Applet.runtimeError(KWC_Applet.E_SUBSCRIPT_IN, index, k, r[0], r[1]);
         return (index - r[0]) * r[2];
     }
 
     /** Checks that k subscripts were given; adds nothing to the flat index. */
     public int getDimension(int k) {
-        if (k != Dimension) throw wrongCount(k);
+        if (k != Dimension) throw wrongCount(k, true);
         return 0;
     }
 
-    private RuntimeException wrongCount(int k) {
-        if (Dimension == 0)
-            return fail("Subscript out of range: the array has no elements (REDIM it first)");
-        return fail("Wrong number of dimensions: the array has " + Dimension
-                + (Dimension == 1 ? " dimension" : " dimensions") + ", " + k
-                + (k == 1 ? " subscript was" : " or more subscripts were") + " given");
-    }
-
-    private RuntimeException fail(String message) {
-        return KWC_Applet.runtimeError(message);
+    // getDimension(k) knows the count; getElement(k, ...) past the last dimension only that
+    // there are at least k subscripts.
+    private RuntimeException wrongCount(int k, boolean exact) {
+        if (Dimension == 0) return KWC_Applet.runtimeError(KWC_Applet.E_NOT_DIMENSIONED);
+        return KWC_Applet.runtimeError(exact ? KWC_Applet.E_DIMENSIONS
+                : KWC_Applet.E_DIMENSIONS_MORE, Dimension, k);
     }
 
     /**

@@ -67,6 +67,12 @@ public class KWC_GraphicScreen {
         if (x >= tX1 && x <= tX2 && y >= tY1 && y <= tY2) tPix[y * tW + x] = rgb | tAlpha;
     }
 
+    // A point reached by adding offsets to a position: computed in long, so that it cannot wrap
+    // around into the page.
+    private static void plot(long x, long y, int rgb) {
+        if (x >= tX1 && x <= tX2 && y >= tY1 && y <= tY2) tPix[(int) y * tW + (int) x] = rgb | tAlpha;
+    }
+
     private static int colorOf(boolean given, int code) {
         return KWC_Screen.rgb(given ? code : foreColor);
     }
@@ -100,8 +106,8 @@ public class KWC_GraphicScreen {
 
     private static void checkPage(String what, int n) {
         if (n < 0 || n >= KWC_Screen.pages.length)
-            throw KWC_Applet.runtimeError(what + " " + n + ": no such page (pages 0 to "
-                    + (KWC_Screen.pages.length - 1) + ")");
+            throw KWC_Applet.runtimeError(KWC_Applet.E_NO_PAGE, what, n,
+                    KWC_Screen.pages.length - 1);
     }
 
     /** PCopy from, to: copies a whole page. */
@@ -112,9 +118,11 @@ public class KWC_GraphicScreen {
                 KWC_Screen.pagePixels[to].length);
     }
 
+    /** Cls 1: the clip rectangle of the active page in the background colour (none: nothing). */
     static void clearActivePage() {
         page();
         int rgb = backgroundRGB();
+        if (tX1 > tX2) return;
         for (int y = tY1; y <= tY2; y++)
             java.util.Arrays.fill(tPix, y * tW + tX1, y * tW + tX2 + 1, rgb);
     }
@@ -127,7 +135,10 @@ public class KWC_GraphicScreen {
         backColor = back;
     }
 
-    /** Clip x1, y1, x2, y2: drawing on the pages stays inside this rectangle. */
+    /**
+     * Clip x1, y1, x2, y2: drawing on the pages stays inside this rectangle (its part on the
+     * page; a rectangle wholly off the page leaves nothing to draw on).
+     */
     public static void KW_clip(int x1, int y1, int x2, int y2) {
         clipX1 = Math.max(0, Math.min(x1, x2));
         clipY1 = Math.max(0, Math.min(y1, y2));
@@ -214,8 +225,8 @@ public class KWC_GraphicScreen {
             int lx = Math.min(sx, ex), hx = Math.max(sx, ex);
             int ly = Math.min(sy, ey), hy = Math.max(sy, ey);
             if (box == 2) {
-                for (int y = ly; y <= hy; y++)
-                    for (int x = lx; x <= hx; x++) plot(x, y, rgb);
+                for (int y = Math.max(ly, tY1); y <= Math.min(hy, tY2); y++)
+                    for (int x = Math.max(lx, tX1); x <= Math.min(hx, tX2); x++) plot(x, y, rgb);
             } else {
                 segment(lx, ly, hx, ly, rgb);
                 segment(lx, hy, hx, hy, rgb);
@@ -227,15 +238,18 @@ public class KWC_GraphicScreen {
         lastY = ey;
     }
 
-    /** Bresenham's line, both ends included. */
-    private static void segment(int x0, int y0, int x1, int y1, int rgb) {
-        int dx = Math.abs(x1 - x0), dy = -Math.abs(y1 - y0);
-        int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
+    /** Bresenham's line, both ends included; one wholly beside the clip draws nothing. */
+    private static void segment(long x0, long y0, long x1, long y1, int rgb) {
+        if ((x0 < tX1 && x1 < tX1) || (x0 > tX2 && x1 > tX2) || (y0 < tY1 && y1 < tY1)
+                || (y0 > tY2 && y1 > tY2))
+            return;
+        long dx = Math.abs(x1 - x0), dy = -Math.abs(y1 - y0);
+        long stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
+        long err = dx + dy;
         while (true) {
             plot(x0, y0, rgb);
             if (x0 == x1 && y0 == y1) return;
-            int e2 = 2 * err;
+            long e2 = 2 * err;
             if (e2 >= dy) {
                 err += dy;
                 x0 += stepX;
@@ -281,11 +295,14 @@ public class KWC_GraphicScreen {
         double a1 = hasEnd ? Math.abs(end) % TWO_PI : TWO_PI;
         if (hasEnd && a1 == 0 && end != 0) a1 = TWO_PI;
         if (fill != 0) {
-            for (int dy = -ry; dy <= ry; dy++) {
+            // Only the rows and columns inside the clip are visited.
+            long fromY = Math.max(-ry, (long) tY1 - cy), toY = Math.min(ry, (long) tY2 - cy);
+            for (long dy = fromY; dy <= toY; dy++) {
                 double t = ry == 0 ? 0 : (double) dy / ry;
                 int half = (int) Math.floor(rx * Math.sqrt(Math.max(0, 1 - t * t)) + 0.5);
-                for (int dx = -half; dx <= half; dx++)
-                    if (!arc || inArc(dx, dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+                long fromX = Math.max(-half, (long) tX1 - cx), toX = Math.min(half, (long) tX2 - cx);
+                for (long dx = fromX; dx <= toX; dx++)
+                    if (!arc || inArc((int) dx, (int) dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
             }
         }
         ellipse(cx, cy, rx, ry, rgb, arc, a0, a1);
@@ -294,8 +311,7 @@ public class KWC_GraphicScreen {
     }
 
     private static void radius(int cx, int cy, int rx, int ry, double a, int rgb) {
-        segment(cx, cy, cx + (int) Math.round(rx * Math.cos(a)),
-                cy - (int) Math.round(ry * Math.sin(a)), rgb);
+        segment(cx, cy, cx + Math.round(rx * Math.cos(a)), cy - Math.round(ry * Math.sin(a)), rgb);
     }
 
     /** Whether the point (dx, dy) from the centre lies in the arc from a0 to a1, anticlockwise. */
@@ -308,7 +324,7 @@ public class KWC_GraphicScreen {
 
     private static void ellipsePoint(int cx, int cy, int dx, int dy, int rgb, boolean arc,
             double a0, double a1) {
-        if (!arc || inArc(dx, dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+        if (!arc || inArc(dx, dy, a0, a1)) plot((long) cx + dx, (long) cy + dy, rgb);
     }
 
     /** The midpoint ellipse outline. */
@@ -419,19 +435,20 @@ public class KWC_GraphicScreen {
     public static void KW_get(int mode1, int x1, int y1, int mode2, int x2, int y2, KWC_Image img) {
         int ax = mode1 == 1 ? lastX + x1 : x1, ay = mode1 == 1 ? lastY + y1 : y1;
         int bx = mode2 == 1 ? ax + x2 : x2, by = mode2 == 1 ? ay + y2 : y2;
-        int lx = Math.min(ax, bx), ly = Math.min(ay, by);
-        int w = Math.abs(bx - ax) + 1, h = Math.abs(by - ay) + 1;
-        if ((long) w * h > 64L * 1024 * 1024)
-            throw KWC_Applet.runtimeError("GET: block too large");
+        long lx = Math.min(ax, bx), ly = Math.min(ay, by);
+        long lw = Math.abs((long) bx - ax) + 1, lh = Math.abs((long) by - ay) + 1;
+        if (lw * lh > 64L * 1024 * 1024)
+            throw KWC_Applet.runtimeError(KWC_Applet.E_BLOCK_TOO_LARGE, "GET", lw, lh);
+        int w = (int) lw, h = (int) lh;
         int[] src = KWC_Screen.pagePixels[KWC_Screen.activePage];
         int pw = KWC_Screen.pageWidth, ph = KWC_Screen.pageHeight;
         img.allocate(w, h);
         img.transparent = -1;
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++) {
-                int sx = lx + x, sy = ly + y;
+                long sx = lx + x, sy = ly + y;
                 img.pixels[y * w + x] = 0xFF000000
-                        | (sx >= 0 && sy >= 0 && sx < pw && sy < ph ? src[sy * pw + sx] : 0);
+                        | (sx >= 0 && sy >= 0 && sx < pw && sy < ph ? src[(int) (sy * pw + sx)] : 0);
             }
         lastX = bx;
         lastY = by;
@@ -458,6 +475,11 @@ public class KWC_GraphicScreen {
     public static void KW_drawStr(int mode, int x, int y, String s, boolean hasColor, int color) {
         int px = mode == 1 ? lastX + x : x, py = mode == 1 ? lastY + y : y;
         BufferedImage target = KWC_Screen.pages[KWC_Screen.activePage];
+        if (clipX1 > clipX2 || clipY1 > clipY2) {
+            lastX = px;
+            lastY = py;
+            return;
+        }
         Graphics2D g = target.createGraphics();
         g.setClip(clipX1, clipY1, clipX2 - clipX1 + 1, clipY2 - clipY1 + 1);
         drawText(g, px, py, s, colorOf(hasColor, color));

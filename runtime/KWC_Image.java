@@ -82,9 +82,9 @@ public class KWC_Image {
         transparent = -1;
     }
 
-    private static void checkSize(String what, int w, int h) {
-        if (w < 1 || h < 1 || (long) w * h > 64L * 1024 * 1024)
-            throw KWC_Applet.runtimeError(what + ": bad image size " + w + " x " + h);
+    private static void checkSize(String what, long w, long h) {
+        if (w < 1 || h < 1 || w * h > 64L * 1024 * 1024)
+            throw KWC_Applet.runtimeError(KWC_Applet.E_IMAGE_SIZE, what, w, h);
     }
 
     /** CreateImg img, w, h: a new image of w x h pixels in the background colour. */
@@ -123,12 +123,10 @@ public class KWC_Image {
         BufferedImage b;
         try {
             b = ImageIO.read(f);
-        } catch (IOException e) {
-            throw KWC_Applet.runtimeError(what + ": cannot read image file " + file + ": "
-                    + e.getMessage());
+        } catch (IOException | RuntimeException e) {
+            throw KWC_Applet.runtimeError(KWC_Applet.E_IMAGE_UNREADABLE, what, file);
         }
-        if (b == null)
-            throw KWC_Applet.runtimeError(what + ": not an image file (PNG, GIF, JPEG): " + file);
+        if (b == null) throw KWC_Applet.runtimeError(KWC_Applet.E_NOT_AN_IMAGE, what, file);
         return b;
     }
 
@@ -139,15 +137,16 @@ public class KWC_Image {
 
     /** CopyImg src, x1, y1, x2, y2, dst: dst becomes the block of src between the two corners. */
     public static void KW_copyImg(KWC_Image src, int x1, int y1, int x2, int y2, KWC_Image dst) {
-        int lx = Math.min(x1, x2), ly = Math.min(y1, y2);
-        int w = Math.abs(x2 - x1) + 1, h = Math.abs(y2 - y1) + 1;
-        checkSize("CopyImg", w, h);
+        long lx = Math.min(x1, x2), ly = Math.min(y1, y2);
+        long lw = Math.abs((long) x2 - x1) + 1, lh = Math.abs((long) y2 - y1) + 1;
+        checkSize("CopyImg", lw, lh);
+        int w = (int) lw, h = (int) lh;
         int[] block = new int[w * h];
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++) {
-                int sx = lx + x, sy = ly + y;
+                long sx = lx + x, sy = ly + y;
                 block[y * w + x] = sx >= 0 && sy >= 0 && sx < src.width && sy < src.height
-                        ? src.pixels[sy * src.width + sx] : 0;
+                        ? src.pixels[(int) (sy * src.width + sx)] : 0;
             }
         int key = src.transparent;
         dst.allocate(w, h);

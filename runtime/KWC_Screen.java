@@ -80,9 +80,7 @@ public class KWC_Screen {
     public static void KW_colorMode(int mode) {
         if (mode == 1) setColorMode(new KWC_Color_Browser());
         else if (mode == 0) setColorMode(new KWC_Color_Natural());
-        else throw KWC_Applet.runtimeError("ColorMode " + mode
-                + ": unknown colour mode (0 natural, 1 browser-safe; the palettes have their own"
-                + " statements)");
+        else throw KWC_Applet.runtimeError(KWC_Applet.E_COLOR_MODE, mode);
     }
 
     /** The name of the current colour mode. */

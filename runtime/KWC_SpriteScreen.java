@@ -25,8 +25,7 @@ public class KWC_SpriteScreen {
 
     private static void check(String what, int n) {
         if (n < 0 || n >= limit)
-            throw KWC_Applet.runtimeError(what + " " + n + ": no such sprite (sprites 0 to "
-                    + (limit - 1) + ")");
+            throw KWC_Applet.runtimeError(KWC_Applet.E_NO_SPRITE, what, n, limit - 1);
         if (n >= images.length) {
             int size = Math.min(limit, Math.max(n + 1, images.length * 2 + 8));
             images = java.util.Arrays.copyOf(images, size);

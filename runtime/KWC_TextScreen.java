@@ -129,26 +129,29 @@ public class KWC_TextScreen {
         return (s.startsWith("-") ? "" : " ") + s + " ";
     }
 
-    /** A SINGLE as BASIC shows it, without blanks: 7 significant digits. */
+    /** A SINGLE as PRINT shows it, without blanks: 7 significant digits. */
     public static String formatSingle(float v) {
-        return formatReal(Float.isFinite(v) ? Float.toString(v) : null, v, 7);
+        return formatReal(KWC_Applet.checkReal(v), 7);
     }
 
-    /** A DOUBLE as BASIC shows it, without blanks: 16 significant digits. */
+    /** A DOUBLE as PRINT shows it, without blanks: 16 significant digits. */
     public static String formatDouble(double v) {
-        return formatReal(Double.isFinite(v) ? Double.toString(v) : null, v, 16);
+        return formatReal(KWC_Applet.checkReal(v), 16);
     }
+
+    private static final MathContext SINGLE_DIGITS = new MathContext(7, RoundingMode.HALF_UP);
+    private static final MathContext DOUBLE_DIGITS = new MathContext(16, RoundingMode.HALF_UP);
 
     /**
-     * Rounded to p significant digits, trailing zeros dropped, no zero before the point; the
-     * exponent form (1.5E+07, 1E-08) when the plain form would need more than p digits. Starts
-     * from the shortest text that reads back as the same number (Java's), so 1E-20 stays 1E-20.
+     * The exact binary value of v (a float widened to double is exact) rounded once to p
+     * significant digits (7 or 16), halves away from zero; trailing zeros dropped, no zero before
+     * the point; the exponent form (1.5E+07, 1E-08) when the plain form would need more than p
+     * digits. Whole numbers of up to p digits take a shortcut.
      */
-    static String formatReal(String shortest, double v, int p) {
-        if (Double.isNaN(v)) return "NaN";
-        if (Double.isInfinite(v)) return v > 0 ? "Infinity" : "-Infinity";
+    static String formatReal(double v, int p) {
         if (v == 0) return "0";
-        BigDecimal bd = new BigDecimal(shortest).round(new MathContext(p, RoundingMode.HALF_EVEN))
+        if (Math.abs(v) < (p == 7 ? 1e7 : 1e16) && v == (long) v) return Long.toString((long) v);
+        BigDecimal bd = new BigDecimal(v).round(p == 7 ? SINGLE_DIGITS : DOUBLE_DIGITS)
                 .stripTrailingZeros();
         String digits = bd.unscaledValue().abs().toString();
         int e = digits.length() - 1 - bd.scale();
@@ -262,11 +265,15 @@ public class KWC_TextScreen {
 
     // ---- cursor and colours ----
 
-    /** Locate x, y: column and row counted from 1; kept inside the screen. */
+    /**
+     * Locate x, y: column and row counted from 1 on the whole screen. A place outside the text
+     * window moves to the nearest row and column of the window, so that printing and scrolling
+     * stay inside it.
+     */
     public static void KW_locate(int x, int y) {
         synchronized (KWC_Screen.LOCK) {
-            curCol = Math.max(0, Math.min(cols - 1, x - 1));
-            curRow = Math.max(0, Math.min(rows - 1, y - 1));
+            curCol = (int) Math.max(winLeft, Math.min(winRight, x - 1L));
+            curRow = (int) Math.max(winTop, Math.min(winBottom, y - 1L));
         }
     }
 
@@ -310,7 +317,7 @@ public class KWC_TextScreen {
             int l = Math.max(1, Math.min(x1, x2)), r = Math.min(cols, Math.max(x1, x2));
             int t = Math.max(1, Math.min(y1, y2)), b = Math.min(rows, Math.max(y1, y2));
             if (l > r || t > b)
-                throw KWC_Applet.runtimeError("TClip: the window lies outside the screen");
+                throw KWC_Applet.runtimeError(KWC_Applet.E_TEXT_WINDOW);
             winLeft = l - 1;
             winRight = r - 1;
             winTop = t - 1;

@@ -10,6 +10,7 @@ import java.io.FileInputStream;
 import java.io.IOException;
 import java.io.InputStreamReader;
 import java.io.PrintStream;
+import java.lang.reflect.InvocationTargetException;
 import java.nio.ByteBuffer;
 import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
@@ -17,6 +18,7 @@ import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.util.LinkedHashMap;
+import java.util.Locale;
 import java.util.Map;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
@@ -27,10 +29,11 @@ import javax.imageio.ImageIO;
  *
  * <pre>
  * java -cp DIR KWC_Viewer [--headless] [--input FILE|-] [--keys TEXT] [--timeout-ms N]
- *                         [--dump-text FILE|-] [--png FILE] PAGE.html
+ *                         [--dump-text FILE|-] [--png FILE] [--trace] PAGE.html
  * </pre>
  *
- * Exit status: 0 when the program ends, 1 on a runtime error (one message on standard error),
+ * Exit status: 0 when the program ends, 1 on a runtime error (one message on standard error, and
+ * with --trace the Java stack trace of what stopped the program),
  * 124 on timeout, 2 for a bad command line or page. The viewer is not copied next to programs, so
  * it may use nested classes.
  */
@@ -57,7 +60,7 @@ public class KWC_Viewer {
         Matcher m = ATTRIBUTE.matcher(text);
         while (m.find()) {
             String v = m.group(2) != null ? m.group(2) : m.group(3) != null ? m.group(3) : m.group(4);
-            out.putIfAbsent(m.group(1).toLowerCase(), unescape(v));
+            out.putIfAbsent(m.group(1).toLowerCase(Locale.ROOT), unescape(v));
         }
         return out;
     }
@@ -105,7 +108,7 @@ public class KWC_Viewer {
 
     /** Options of one run. */
     static final class Options {
-        boolean headless;
+        boolean headless, trace;
         String input, keys, dumpText, png, page;
         long timeoutMs = -1;
     }
@@ -116,6 +119,7 @@ public class KWC_Viewer {
             String a = args[i];
             switch (a) {
                 case "--headless": o.headless = true; break;
+                case "--trace": o.trace = true; break;
                 case "--input": o.input = value(args, ++i, a); break;
                 case "--keys": o.keys = value(args, ++i, a); break;
                 case "--dump-text": o.dumpText = value(args, ++i, a); break;
@@ -166,7 +170,7 @@ public class KWC_Viewer {
     }
 
     private static final String USAGE = "usage: java -cp DIR KWC_Viewer [--headless] [--input FILE|-]"
-            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] PAGE.html";
+            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] [--trace] PAGE.html";
 
     private static volatile boolean finishing;
     private static volatile int exitCode = EXIT_OK;
@@ -213,29 +217,38 @@ public class KWC_Viewer {
 
         KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
         if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
-        KWC_Applet applet;
+        KWC_Applet made;
+        final int[] result = {-1};
+        final String[] error = {null};
+        final Throwable[] thrown = {null};
         try {
             Class<?> c = Class.forName(page.code);
-            applet = (KWC_Applet) c.getDeclaredConstructor().newInstance();
+            made = (KWC_Applet) c.getDeclaredConstructor().newInstance();
+        } catch (InvocationTargetException | ExceptionInInitializerError e) {
+            // The program's own initial values stopped it: a runtime error like any other.
+            made = null;
+            thrown[0] = e.getCause() != null ? e.getCause() : e;
+            error[0] = describe(thrown[0], page.code);
+            result[0] = EXIT_ERROR;
         } catch (ReflectiveOperationException | ClassCastException | LinkageError e) {
             System.err.println("KWC_Viewer: cannot load the program class " + page.code + ": " + e);
             return EXIT_USAGE;
         }
-
-        final int[] result = {-1};
-        final String[] error = {null};
+        final KWC_Applet applet = made;
         Thread program = new Thread(() -> {
+            if (applet == null) return;
             try {
                 applet.run();
                 result[0] = EXIT_OK;
             } catch (Throwable t) {
+                thrown[0] = t;
                 error[0] = describe(t, page.code);
                 result[0] = EXIT_ERROR;
             }
         }, "program");
         program.setDaemon(true);
 
-        if (!noDisplay) openWindow(applet, page.code);
+        if (!noDisplay && applet != null) openWindow(applet, page.code);
         long deadline = o.timeoutMs >= 0 ? System.currentTimeMillis() + o.timeoutMs : Long.MAX_VALUE;
         program.start();
         // Repaint about 60 times a second while the program runs; with no window, compose anyway so
@@ -257,6 +270,7 @@ public class KWC_Viewer {
         if (code == EXIT_ERROR) {
             KWC_TextScreen.showError(error[0]);
             System.err.println(error[0]);
+            if (o.trace) thrown[0].printStackTrace();
         } else if (code == EXIT_TIMEOUT) {
             System.err.println("KWC_Viewer: timeout after " + o.timeoutMs + " ms");
         }
@@ -264,34 +278,17 @@ public class KWC_Viewer {
         exitCode = code;
         int out = writeResults(o);
         if (out != 0) return out;
-        if (!noDisplay && code != EXIT_TIMEOUT) {
+        if (!noDisplay && applet != null && code != EXIT_TIMEOUT) {
             refresh(applet);
-            if (status != null) status.setText(code == EXIT_OK ? "Program ended" : error[0]);
+            if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : error[0]);
             waitForClose();
         }
         return code;
     }
 
-    /** One line for a runtime error of the program. */
+    /** One line for a runtime error of the program; it never names a Java class. */
     static String describe(Throwable t, String programClass) {
-        if (t instanceof IllegalStateException && fromRuntime(t))
-            return "Runtime error: " + t.getMessage();
-        if (t instanceof ArithmeticException) return "Runtime error: Division by zero";
-        if (t instanceof StackOverflowError)
-            return "Runtime error: Out of stack space (procedure calls nested too deeply)";
-        if (t instanceof ArrayIndexOutOfBoundsException && t.getStackTrace().length > 0
-                && t.getStackTrace()[0].getClassName().equals(programClass)) {
-            String m = String.valueOf(t.getMessage());
-            return m.startsWith("Index -1") ? "Runtime error: RETURN without GOSUB"
-                    : "Runtime error: Out of stack space (GOSUB nested too deeply)";
-        }
-        if (t instanceof OutOfMemoryError) return "Runtime error: Out of memory";
-        return "Runtime error: " + t;
-    }
-
-    private static boolean fromRuntime(Throwable t) {
-        StackTraceElement[] st = t.getStackTrace();
-        return st.length > 0 && st[0].getClassName().startsWith("KW");
+        return KWC_Applet.ERROR_PREFIX + KWC_Applet.errorMessage(t, programClass);
     }
 
     private static int writeResults(Options o) {

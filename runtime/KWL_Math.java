@@ -4,13 +4,15 @@ import java.util.Random;
 public class KWL_Math {
     static final Random random = new Random();
 
+    /** An argument outside the function's domain (a NaN or infinite one stops as such). */
     private static RuntimeException illegal(String function, double arg) {
-        return KWC_Applet.runtimeError("Illegal function call: " + function + "("
-                + KWC_TextScreen.formatDouble(arg) + ")");
+        return KWC_Applet.runtimeError(KWC_Applet.E_ILLEGAL_CALL,
+                function + "(" + KWC_TextScreen.formatDouble(arg) + ")");
     }
 
     public static int KW_abs(int v) {
-        if (v == Integer.MIN_VALUE) throw KWC_Applet.runtimeError("Overflow in Abs(" + v + ")");
+        if (v == Integer.MIN_VALUE)
+            throw KWC_Applet.runtimeError(KWC_Applet.E_OVERFLOW_IN, "Abs(" + v + ")");
         return Math.abs(v);
     }
 
@@ -103,8 +105,8 @@ public class KWL_Math {
 
     private static long toLong(String function, double whole) {
         if (!(whole >= -9.223372036854775808e18 && whole < 9.223372036854775808e18))
-            throw KWC_Applet.runtimeError("Overflow in " + function + "("
-                    + KWC_TextScreen.formatDouble(whole) + ")");
+            throw KWC_Applet.runtimeError(KWC_Applet.E_OVERFLOW_IN,
+                    function + "(" + KWC_TextScreen.formatDouble(whole) + ")");
         return (long) whole;
     }
 

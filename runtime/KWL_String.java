@@ -1,12 +1,10 @@
-import java.util.Locale;
-
 /**
  * String functions. Positions count characters (code points) from 1; a negative length or a
  * position below 1 stops the program.
  */
 public class KWL_String {
     private static RuntimeException illegal(String what) {
-        return KWC_Applet.runtimeError("Illegal function call: " + what);
+        return KWC_Applet.runtimeError(KWC_Applet.E_ILLEGAL_CALL, what);
     }
 
     private static int length(String s) {
@@ -23,7 +21,7 @@ public class KWL_String {
 
     /** Instr start, s, find: the position of find in s at or after start, 0 when absent. */
     public static int KW_instr(int start, String s, String find) {
-        if (start < 1) throw illegal("Instr(" + start + ", ...): the start is below 1");
+        if (start < 1) throw illegal("Instr(" + start + ", ...)");
         int n = length(s);
         if (start > n + 1) return 0;
         int from = s.offsetByCodePoints(0, start - 1);
@@ -52,13 +50,13 @@ public class KWL_String {
 
     /** Mid s, start: from start to the end. */
     public static String KW_mid(String s, int start) {
-        if (start < 1) throw illegal("Mid(..., " + start + "): the start is below 1");
+        if (start < 1) throw illegal("Mid(..., " + start + ")");
         return slice(s, start, Integer.MAX_VALUE);
     }
 
     public static String KW_mid(String s, int start, int count) {
-        if (start < 1) throw illegal("Mid(..., " + start + ", ...): the start is below 1");
-        if (count < 0) throw illegal("Mid(..., " + count + "): negative length");
+        if (start < 1) throw illegal("Mid(..., " + start + ", ...)");
+        if (count < 0) throw illegal("Mid(..., ..., " + count + ")");
         return slice(s, start, count);
     }
 
@@ -74,12 +72,26 @@ public class KWL_String {
         return new String(Character.toChars(code));
     }
 
+    /**
+     * Ucase and Lcase map each character on its own, whatever the locale, so the length stays:
+     * a character without a one-character case partner (ß, the dotted capital I) is kept.
+     */
     public static String KW_ucase(String s) {
-        return s.toUpperCase(Locale.ROOT);
+        return mapCase(s, true);
     }
 
     public static String KW_lcase(String s) {
-        return s.toLowerCase(Locale.ROOT);
+        return mapCase(s, false);
+    }
+
+    private static String mapCase(String s, boolean upper) {
+        StringBuilder sb = new StringBuilder(s.length());
+        for (int i = 0; i < s.length(); ) {
+            int cp = s.codePointAt(i);
+            i += Character.charCount(cp);
+            sb.appendCodePoint(upper ? Character.toUpperCase(cp) : Character.toLowerCase(cp));
+        }
+        return sb.toString();
     }
 
     /** Ltrim, Rtrim, Trim remove blanks (spaces only). */

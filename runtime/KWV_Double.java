@@ -1,11 +1,14 @@
-/** A DOUBLE variable: the double value that generated code reads with Get() and writes with Set(). */
+/**
+ * A DOUBLE variable: the double value that generated code reads with Get() and writes with Set().
+ * Storing an infinite value stops the program (overflow), storing NaN too (illegal call).
+ */
 public class KWV_Double {
     private double value;
 
     public KWV_Double() {}
 
     public KWV_Double(double v) {
-        value = v;
+        value = KWC_Applet.checkReal(v);
     }
 
     public double Get() {
@@ -13,7 +16,7 @@ public class KWV_Double {
     }
 
     public void Set(double v) {
-        value = v;
+        value = KWC_Applet.checkReal(v);
     }
 
     public boolean E(double v) {

@@ -1,16 +1,19 @@
-/** A SINGLE variable: the float value that generated code reads with Get() and writes with Set(). */
+/**
+ * A SINGLE variable: the float value that generated code reads with Get() and writes with Set().
+ * Storing an infinite value stops the program (overflow), storing NaN too (illegal call).
+ */
 public class KWV_Single {
     private float value;
 
     public KWV_Single() {}
 
     public KWV_Single(float v) {
-        value = v;
+        value = KWC_Applet.checkReal(v);
     }
 
     /** A DOUBLE value stored into a SINGLE variable is rounded to single precision. */
     public KWV_Single(double v) {
-        value = (float) v;
+        value = KWC_Applet.checkReal((float) v);
     }
 
     public float Get() {
@@ -18,7 +21,7 @@ public class KWV_Single {
     }
 
     public void Set(float v) {
-        value = v;
+        value = KWC_Applet.checkReal(v);
     }
 
     public boolean E(float v) {

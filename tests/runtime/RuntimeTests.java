@@ -71,14 +71,18 @@ public class RuntimeTests {
             {1e7f, "1E+07"}, {0.001f, ".001"}, {0.0000001f, ".0000001"}, {1e-8f, "1E-08"},
             {0.000123456789f, "1.234568E-04"}, {3.4e38f, "3.4E+38"}, {100f, "100"},
             {2.5f, "2.5"}, {1f / 3f, ".3333333"}, {2f / 3f, ".6666667"},
+            // rounded once from the exact value (14871.2451171875), halves away from zero
+            {14871.245f, "14871.25"}, {1234568.5f, "1234569"}, {-1234568.5f, "-1234569"},
         };
         for (Object[] c : singles)
             check("single " + c[0], KWC_TextScreen.formatSingle((Float) c[0]), c[1]);
         Object[][] doubles = {
             {0.1, ".1"}, {1.0 / 3, ".3333333333333333"}, {1e15, "1000000000000000"},
             {1e16, "1E+16"}, {123456789012.5, "123456789012.5"}, {-2.0, "-2"},
-            {Math.PI, "3.141592653589793"}, {1e-20, "1E-20"}, {1.5e300, "1.5E+300"},
-            {0.1 + 0.2, ".3"},
+            // 16 digits of the exact value: the double nearest 1E-20 lies just below it
+            {Math.PI, "3.141592653589793"}, {1e-20, "9.999999999999999E-21"}, {1.5e300, "1.5E+300"},
+            {0.1 + 0.2, ".3"}, {1234567890123456.5, "1234567890123457"},
+            {-1234567890123456.5, "-1234567890123457"}, {4.35, "4.35"},
         };
         for (Object[] c : doubles)
             check("double " + c[0], KWC_TextScreen.formatDouble((Double) c[0]), c[1]);
@@ -86,7 +90,7 @@ public class RuntimeTests {
             {KWL_String.KW_str(5), " 5"}, {KWL_String.KW_str(-5), "-5"},
             {KWL_String.KW_str(0L), " 0"}, {KWL_String.KW_str(9000000000L), " 9000000000"},
             {KWL_String.KW_str(0.5f), " .5"}, {KWL_String.KW_str(-0.5), "-.5"},
-            {KWL_String.KW_str(2.0), " 2"},
+            {KWL_String.KW_str(2.0), " 2"}, {KWL_String.KW_str(14871.245f), " 14871.25"},
         };
         for (int i = 0; i < str.length; i++) check("Str case " + i, str[i][0], str[i][1]);
 
@@ -100,6 +104,63 @@ public class RuntimeTests {
         KWC_TextScreen.KW_print(2.0, 2);
         KWC_TextScreen.KW_print("x", 0);
         check("print numbers in a row", KWC_TextScreen.dumpText(), " 5 -3  1.5  7 -1  2 x\n");
+        reset();
+        KWC_TextScreen.KW_print(14871.245f, 2);
+        KWC_TextScreen.KW_print(KWL_String.KW_str(14871.245f), 2);
+        KWC_TextScreen.KW_print(" ", 2);
+        KWC_TextScreen.KW_print(1234568.5f, 0);
+        check("print singles rounded once", KWC_TextScreen.dumpText(), " 14871.25  14871.25  1234569\n");
+        nonFiniteValues();
+    }
+
+    /** An infinite value overflows, NaN is an illegal call: when stored, printed or given to Str. */
+    static void nonFiniteValues() {
+        final float big = 3.4e38f;
+        final double zero = 0;
+        Object[][] cases = {
+            {"PRINT Exp(1000)", (Runnable) () -> KWC_TextScreen.KW_print(KWL_Math.KW_exp(1000), 1),
+                KWC_Applet.E_OVERFLOW},
+            {"PRINT 0 / 0", (Runnable) () -> KWC_TextScreen.KW_print(zero / zero, 1),
+                KWC_Applet.E_NOT_A_NUMBER},
+            {"PRINT single -1 / 0", (Runnable) () -> KWC_TextScreen.KW_print(-1f / (float) zero, 1),
+                KWC_Applet.E_OVERFLOW},
+            {"Str(1 / 0)", (Runnable) () -> KWL_String.KW_str(1 / zero), KWC_Applet.E_OVERFLOW},
+            {"Str(single NaN)", (Runnable) () -> KWL_String.KW_str(Float.NaN), KWC_Applet.E_NOT_A_NUMBER},
+            {"SINGLE S = S * 10", (Runnable) () -> {
+                KWV_Single v = new KWV_Single(big);
+                v.Set(v.Get() * 10);
+            }, KWC_Applet.E_OVERFLOW},
+            {"new SINGLE from a large DOUBLE", (Runnable) () -> new KWV_Single(1e39), KWC_Applet.E_OVERFLOW},
+            {"new DOUBLE NaN", (Runnable) () -> new KWV_Double(zero / zero), KWC_Applet.E_NOT_A_NUMBER},
+            {"DOUBLE array element", (Runnable) () -> {
+                KWA_Double a = new KWA_Double();
+                a.setDimension(1);
+                a.setRange(1, 0, 1);
+                a.setElement(0);
+                a.getValue(1).Set(Math.log(zero));
+            }, KWC_Applet.E_OVERFLOW},
+            {"Log(NaN)", (Runnable) () -> KWL_Math.KW_log(zero / zero), KWC_Applet.E_NOT_A_NUMBER},
+            {"Int(1 / 0)", (Runnable) () -> KWL_Math.KW_int(1 / zero), KWC_Applet.E_OVERFLOW},
+        };
+        for (Object[] c : cases) checkExactError((String) c[0], (Runnable) c[1], (String) c[2]);
+        reset();
+        try {
+            KWC_TextScreen.KW_print(KWL_Math.KW_exp(1000), 1);
+            KWC_TextScreen.KW_print(1 / zero, 1);
+        } catch (IllegalStateException e) {
+            // the first item stops the program
+        }
+        check("nothing of a non-finite value is printed", KWC_TextScreen.dumpText(), "");
+    }
+
+    /** Runs body, which must stop with exactly this runtime error message. */
+    static void checkExactError(String name, Runnable body, String message) {
+        try {
+            body.run();
+            check(name + " (no error)", "no error", message);
+        } catch (IllegalStateException e) {
+            check(name, e.getMessage(), message);
+        }
     }
 
     // ---- KWL_String ----
@@ -133,8 +194,11 @@ public class RuntimeTests {
             {"Asc wide", KWL_String.KW_asc("あ"), 0x3042},
             {"Chr", KWL_String.KW_chr(97), "a"},
             {"Chr 0", KWL_String.KW_chr(0), "\u0000"},
-            {"Ucase", KWL_String.KW_ucase("abcÄi"), "ABCÄI"},
+            {"Ucase", KWL_String.KW_ucase("abcäi"), "ABCÄI"},
             {"Lcase", KWL_String.KW_lcase("ABC I"), "abc i"},
+            {"Ucase keeps the length", KWL_String.KW_ucase("straße"), "STRAßE"},
+            {"Lcase keeps the length", KWL_String.KW_lcase("İ"), "i"},
+            {"Ucase astral", KWL_String.KW_ucase("\uD801\uDC28x"), "\uD801\uDC00X"},
             {"Ltrim", KWL_String.KW_ltrim("  a b  "), "a b  "},
             {"Rtrim", KWL_String.KW_rtrim("  a b  "), "  a b"},
             {"Trim", KWL_String.KW_trim("  a b  "), "a b"},
@@ -144,12 +208,13 @@ public class RuntimeTests {
             {"Space 0", KWL_String.KW_space(0), ""},
         };
         for (Object[] c : cases) check("string " + c[0], c[1], c[2]);
-        checkError("Left negative", () -> KWL_String.KW_left("a", -1), "Illegal function call");
-        checkError("Right negative", () -> KWL_String.KW_right("a", -1), "Illegal function call");
-        checkError("Mid start 0", () -> KWL_String.KW_mid("a", 0), "Illegal function call");
-        checkError("Mid negative count", () -> KWL_String.KW_mid("a", 1, -1), "negative length");
-        checkError("Instr start 0", () -> KWL_String.KW_instr(0, "a", "a"), "below 1");
-        checkError("Asc empty", () -> KWL_String.KW_asc(""), "Asc");
+        checkExactError("Left negative", () -> KWL_String.KW_left("a", -1),
+                "不正な関数呼び出しです（Left(..., -1)）");
+        checkError("Right negative", () -> KWL_String.KW_right("a", -1), "Right(..., -1)");
+        checkError("Mid start 0", () -> KWL_String.KW_mid("a", 0), "Mid(..., 0)");
+        checkError("Mid negative count", () -> KWL_String.KW_mid("a", 1, -1), "Mid(..., ..., -1)");
+        checkError("Instr start 0", () -> KWL_String.KW_instr(0, "a", "a"), "Instr(0");
+        checkError("Asc empty", () -> KWL_String.KW_asc(""), "Asc(\"\")");
         checkError("Chr negative", () -> KWL_String.KW_chr(-1), "Chr(-1)");
         checkError("Space negative", () -> KWL_String.KW_space(-2), "Space(-2)");
     }
@@ -172,14 +237,13 @@ public class RuntimeTests {
             {"Rnd 1", KWL_Math.KW_rnd(1L), 0L}, {"Rnd 5..5", KWL_Math.KW_rnd(5L, 5L), 5L},
         };
         for (Object[] c : cases) check("math " + c[0], c[1], c[2]);
-        checkError("Sqr negative", () -> KWL_Math.KW_sqr(-1), "Sqr(-1)");
+        checkExactError("Sqr negative", () -> KWL_Math.KW_sqr(-1), "不正な関数呼び出しです（Sqr(-1)）");
         checkError("Log 0", () -> KWL_Math.KW_log(0), "Log(0)");
-        checkError("Log NaN", () -> KWL_Math.KW_log(Double.NaN), "Log");
         checkError("ASin 2", () -> KWL_Math.KW_asin(2), "ASin(2)");
         checkError("ACos -1.5", () -> KWL_Math.KW_acos(-1.5), "ACos(-1.5)");
-        checkError("Int overflow", () -> KWL_Math.KW_int(1e30), "Overflow");
-        checkError("Fix infinity", () -> KWL_Math.KW_fix(Double.POSITIVE_INFINITY), "Overflow");
-        checkError("Abs min int", () -> KWL_Math.KW_abs(Integer.MIN_VALUE), "Overflow");
+        checkExactError("Int overflow", () -> KWL_Math.KW_int(1e30), "オーバーフローしました（Int(1E+30)）");
+        checkExactError("Fix infinity", () -> KWL_Math.KW_fix(Double.POSITIVE_INFINITY), KWC_Applet.E_OVERFLOW);
+        checkError("Abs min int", () -> KWL_Math.KW_abs(Integer.MIN_VALUE), "Abs(-2147483648)");
         boolean inRange = true, sawLow = false, sawHigh = false;
         for (int i = 0; i < 20000; i++) {
             double d = KWL_Math.KW_rnd();
@@ -265,18 +329,22 @@ public class RuntimeTests {
         check("3-d array holds 24 distinct elements", ok && n == 24, true);
 
         Object[][] errors = {
-            {"below lower bound", (Runnable) () -> a.getElement(1, -3), "Subscript out of range: -3"},
-            {"above upper bound", (Runnable) () -> a.getElement(2, 3), "dimension 2 is 0 TO 2"},
-            {"too few subscripts", (Runnable) () -> a.getDimension(2), "Wrong number of dimensions"},
-            {"too many subscripts", (Runnable) () -> a.getElement(4, 0), "Wrong number of dimensions"},
-            {"never dimensioned", (Runnable) () -> new KWA_Integer().getElement(1, 0), "no elements"},
+            {"below lower bound", (Runnable) () -> a.getElement(1, -3), "配列の添字が範囲外です（-3、次元1は -2 TO 1）"},
+            {"above upper bound", (Runnable) () -> a.getElement(2, 3), "配列の添字が範囲外です（3、次元2は 0 TO 2）"},
+            {"too few subscripts", (Runnable) () -> a.getDimension(2), "配列の次元数が違います（配列は3次元、添字は2個）"},
+            {"too many subscripts", (Runnable) () -> a.getElement(4, 0), "配列の次元数が違います（配列は3次元、添字は4個以上）"},
+            {"never dimensioned", (Runnable) () -> new KWA_Integer().getElement(1, 0), KWC_Applet.E_NOT_DIMENSIONED},
             {"bounds reversed", (Runnable) () -> {
                 KWA_Byte b = new KWA_Byte();
                 b.setDimension(1);
                 b.setRange(1, 5, 4);
-            }, "Subscript out of range"},
+            }, "REDIM の範囲が不正です（5 TO 4）"},
+            {"subscript beyond int", (Runnable) () -> KWC_Applet.INTSUB(3000000000L), "配列の添字が範囲外です（3000000000）"},
+            {"argument beyond int", (Runnable) () -> KWC_Applet.INTARG(-3000000000L),
+                "不正な関数呼び出しです（引数 -3000000000 が範囲外です）"},
         };
-        for (Object[] e : errors) checkError("array " + e[0], (Runnable) e[1], (String) e[2]);
+        for (Object[] e : errors) checkExactError("array " + e[0], (Runnable) e[1], (String) e[2]);
+        check("INTSUB and INTARG in range", KWC_Applet.INTSUB(-5L) + KWC_Applet.INTARG(2147483647L), 2147483642);
 
         // 1 dimension: REDIM PRESERVE keeps the elements whose subscripts remain.
         KWA_String s = new KWA_String();
@@ -399,6 +467,38 @@ public class RuntimeTests {
             }, "top\nw3\n"},
         };
         for (Object[] c : cases) check("text " + c[0], screenAfter((Runnable) c[1]), c[2]);
+
+        // The cursor stays in the text window: a Locate outside it goes to the nearest cell.
+        Object[][] windows = {
+            {"PRINT after a Locate below the window", (Runnable) () -> {
+                KWC_TextScreen.KW_textClip(1, 3, 20, 5);
+                KWC_TextScreen.KW_print("a", 0);
+                KWC_TextScreen.KW_print("b", 0);
+                KWC_TextScreen.KW_locate(1, 20);
+                KWC_TextScreen.KW_print("outside", 0);
+            }, "\n\nb\noutside\n"},
+            {"the same without a line end", (Runnable) () -> {
+                KWC_TextScreen.KW_textClip(1, 3, 20, 5);
+                KWC_TextScreen.KW_print("a", 0);
+                KWC_TextScreen.KW_print("b", 0);
+                KWC_TextScreen.KW_locate(1, 20);
+                KWC_TextScreen.KW_print("outside", 2);
+            }, "\n\na\nb\noutside\n"},
+            {"Locate above and right of the window", (Runnable) () -> {
+                KWC_TextScreen.KW_textClip(3, 2, 10, 4);
+                KWC_TextScreen.KW_locate(30, 1);
+                KWC_TextScreen.KW_print("x", 2);
+            }, "\n         x\n"},
+            {"Locate to extreme values", (Runnable) () -> {
+                KWC_TextScreen.KW_locate(Integer.MIN_VALUE, Integer.MAX_VALUE);
+                KWC_TextScreen.KW_print("x", 2);
+            }, "\n\n\n\n\n\n\nx\n"},
+        };
+        for (Object[] c : windows) {
+            reset(160, 128, new HashMap<>()); // 20 x 8 cells
+            ((Runnable) c[1]).run();
+            check("window " + c[0], KWC_TextScreen.dumpText(), c[2]);
+        }
         reset();
         check("80 x 25 cells for 640 x 400", KWC_TextScreen.cols + "x" + KWC_TextScreen.rows, "80x25");
     }
@@ -463,7 +563,7 @@ public class RuntimeTests {
                 "1e\n?Redo from start\n8after\n");
         reset();
         KWC_Applet.setInputLines(new BufferedReader(new StringReader("")));
-        checkError("input past the end", RuntimeTests::inputReal, "no more input");
+        checkExactError("input past the end", RuntimeTests::inputReal, KWC_Applet.E_INPUT_EXHAUSTED);
         check("split fields", String.join("|", KWC_Applet.splitFields(" a , \"b,c\" ,d")), "a|b,c|d");
     }
 
@@ -531,13 +631,69 @@ public class RuntimeTests {
         KWC_GraphicScreen.KW_displayPage(1);
         check("displayed page", KWC_Screen.compose(null).getRGB(5, 5) & 0xFFFFFF, G);
         check("page count", KWC_GraphicScreen.KW_page(), 2);
-        checkError("no such page", () -> KWC_GraphicScreen.KW_activePage(2), "no such page");
+        checkExactError("no such page", () -> KWC_GraphicScreen.KW_activePage(2),
+                "APage 2: そのページはありません（ページは 0 から 1 まで）");
         KWC_GraphicScreen.KW_scroll(2, 0);
         check("scroll fills with the background", px(0, 0), G);
+        clips();
         Map<String, String> p = new HashMap<>();
         p.put("AppletPage", "4");
         reset(32, 32, p);
         check("AppletPage sets the page count", KWC_GraphicScreen.KW_page(), 4);
+    }
+
+    /** A clip off the page leaves nothing to draw on; huge coordinates draw no stray pixels. */
+    static void clips() {
+        int[][] offPage = {{700, 0, 800, 10}, {-10, 0, -5, 10}, {0, 500, 10, 600}, {0, -9, 10, -1}};
+        KWC_Image small = new KWC_Image();
+        KWC_Image.KW_createImg(small, 4, 4);
+        Runnable[] drawing = {
+            () -> KWC_Screen.KW_cls(1), () -> KWC_Screen.KW_cls(),
+            () -> KWC_GraphicScreen.KW_line(0, 0, 0, 0, 63, 47, true, 0xFFFFFF, 2),
+            () -> KWC_GraphicScreen.KW_line(0, -5, -5, 0, 100, 100, true, 0xFFFFFF, 0),
+            () -> KWC_GraphicScreen.KW_circle(0, 30, 30, 20, true, 0xFFFFFF, false, 0, false, 0, false, 0, 1),
+            () -> KWC_GraphicScreen.KW_paint(0, 5, 5, true, 0xFFFFFF, false, 0),
+            () -> KWC_GraphicScreen.KW_drawStr(0, 0, 0, "XX", true, 0xFFFFFF),
+            () -> KWC_GraphicScreen.KW_put(0, 0, 0, small),
+        };
+        for (int[] c : offPage) {
+            reset(64, 48, new HashMap<>());
+            KWC_GraphicScreen.KW_color(0xFFFFFF, 0x00FF00);
+            KWC_GraphicScreen.KW_clip(c[0], c[1], c[2], c[3]);
+            String problem = "";
+            for (int i = 0; i < drawing.length; i++) {
+                try {
+                    drawing[i].run();
+                } catch (RuntimeException e) {
+                    problem += " call " + i + ": " + e.getMessage();
+                }
+            }
+            check("clip off the page " + java.util.Arrays.toString(c), problem + litPixels(), " 0 lit");
+        }
+        reset(64, 48, new HashMap<>());
+        KWC_GraphicScreen.KW_color(0xFFFFFF, 0x00FF00);
+        KWC_GraphicScreen.KW_clip(60, 40, 800, 900);
+        KWC_Screen.KW_cls(1);
+        check("clip partly off the page", px(63, 47) + "," + px(60, 40) + "," + px(59, 40), "65280,65280,0");
+        reset(64, 48, new HashMap<>());
+        int far = 2000000000;
+        KWC_GraphicScreen.KW_line(0, -far, -far, 0, far, far, true, 0xFF0000, 2);
+        check("box far beyond the page fills it", litPixels(), " " + 64 * 48 + " lit");
+        reset(64, 48, new HashMap<>());
+        KWC_GraphicScreen.KW_circle(0, Integer.MIN_VALUE, 5, 30, true, 0xFF0000, false, 0, false, 0, false, 0, 1);
+        KWC_GraphicScreen.KW_line(0, Integer.MAX_VALUE - 5, 0, 0, Integer.MAX_VALUE, 10, true, 0xFF0000, 0);
+        check("shapes at the end of the int range", litPixels(), " 0 lit");
+        checkError("GET of a huge block", () -> KWC_GraphicScreen.KW_get(0, Integer.MIN_VALUE, 0, 0,
+                Integer.MAX_VALUE, 0, new KWC_Image()), "GET: 範囲が大きすぎます");
+        checkError("CopyImg of a huge block", () -> KWC_Image.KW_copyImg(small, Integer.MIN_VALUE, 0,
+                Integer.MAX_VALUE, 0, new KWC_Image()), "CopyImg: 画像の大きさが不正です");
+    }
+
+    static String litPixels() {
+        int lit = 0;
+        for (int y = 0; y < 48; y++)
+            for (int x = 0; x < 64; x++) lit += px(x, y) != 0 ? 1 : 0;
+        return " " + lit + " lit";
     }
 
     static void colourModes() {
@@ -565,7 +721,7 @@ public class RuntimeTests {
         KWC_GraphicScreen.KW_line(0, 4, 4, 1, 0, 0, true, 17, 0);
         check("palette number wraps", KWC_GraphicScreen.KW_Point(4, 4), 1);
         check("VGA has 256 colours", KWL_Color_VGA.PALETTE.length, 256);
-        checkError("unknown ColorMode", () -> KWC_Screen.KW_colorMode(7), "unknown colour mode");
+        checkError("unknown ColorMode", () -> KWC_Screen.KW_colorMode(7), "ColorMode 7: そのカラーモードはありません");
     }
 
     static void imagesAndSprites() {
@@ -601,11 +757,11 @@ public class RuntimeTests {
         KWC_Image part = new KWC_Image();
         KWC_Image.KW_copyImg(blue, 1, 1, 2, 3, part);
         check("copy part", part.getWidth() + "x" + part.getHeight(), "2x3");
-        checkError("bad image size", () -> KWC_Image.KW_createImg(new KWC_Image(), 0, 5), "bad image size");
+        checkError("bad image size", () -> KWC_Image.KW_createImg(new KWC_Image(), 0, 5), "画像の大きさが不正です（0 x 5）");
         Map<String, String> p = new HashMap<>();
         p.put("AppletSprite", "2");
         reset(8, 8, p);
-        checkError("sprite number limit", () -> KWC_SpriteScreen.KW_sprite(2, red, 0, 0), "no such sprite");
+        checkError("sprite number limit", () -> KWC_SpriteScreen.KW_sprite(2, red, 0, 0), "Sprite 2: そのスプライトはありません");
     }
 
     static void pageParameters() {
@@ -646,18 +802,30 @@ public class RuntimeTests {
     }
 
     static void errorMessages() {
+        String prefix = "実行時エラー: ";
         Object[][] cases = {
-            {thrownIn(new IllegalStateException("Subscript out of range: 3"), "KWC_Array"),
-                "Runtime error: Subscript out of range: 3"},
-            {thrownIn(new ArithmeticException("/ by zero"), "Prog"), "Runtime error: Division by zero"},
+            {thrownIn(new IllegalStateException("配列の添字が範囲外です（3）"), "KWC_Array"),
+                "配列の添字が範囲外です（3）"},
+            {thrownIn(new ArithmeticException("/ by zero"), "Prog"), "0 で除算しました"},
+            {thrownIn(new ArithmeticException("long overflow"), "Prog"), "オーバーフローしました"},
             {thrownIn(new ArrayIndexOutOfBoundsException("Index 255 out of bounds for length 255"), "Prog"),
-                "Runtime error: Out of stack space (GOSUB nested too deeply)"},
+                "GOSUB の入れ子が深すぎます"},
             {thrownIn(new ArrayIndexOutOfBoundsException("Index -1 out of bounds for length 255"), "Prog"),
-                "Runtime error: RETURN without GOSUB"},
-            {new StackOverflowError(), "Runtime error: Out of stack space (procedure calls nested too deeply)"},
-            {thrownIn(new NullPointerException("x"), "Prog"), "Runtime error: java.lang.NullPointerException: x"},
+                "GOSUB なしで RETURN を実行しました"},
+            {new StackOverflowError(), "プロシージャ呼び出しの入れ子が深すぎます"},
+            {new OutOfMemoryError(), "メモリが足りません"},
+            {thrownIn(new NullPointerException("x"), "Prog"), KWC_Applet.E_UNEXPECTED},
+            {thrownIn(new IllegalStateException("Iterator"), "java.util.Foo"), KWC_Applet.E_UNEXPECTED},
+            {thrownIn(new ArrayIndexOutOfBoundsException("Index 9"), "KWC_Other"), KWC_Applet.E_UNEXPECTED},
         };
         for (Object[] c : cases)
-            check("error message " + c[1], KWC_Viewer.describe((Throwable) c[0], "Prog"), c[1]);
+            check("error line " + c[1], KWC_Viewer.describe((Throwable) c[0], "Prog"), prefix + c[1]);
+        try {
+            KWC_Applet.IDIV(7, 0.4);
+            check("IDIV by a divisor rounding to 0", "no error", "division by zero");
+        } catch (ArithmeticException e) {
+            check("IDIV by a divisor rounding to 0", KWC_Viewer.describe(e, "Prog"), prefix + "0 で除算しました");
+        }
+        check("IDIV", KWC_Applet.IDIV(-7, 2), -3L);
     }
 }
