@@ -146,16 +146,82 @@ public class KWC_TextScreen {
      * The exact binary value of v (a float widened to double is exact) rounded once to p
      * significant digits (7 or 16), halves away from zero; trailing zeros dropped, no zero before
      * the point; the exponent form (1.5E+07, 1E-08) when the plain form would need more than p
-     * digits. Whole numbers of up to p digits take a shortcut.
+     * digits. Whole numbers of up to p digits take a shortcut, most other values the exact integer
+     * arithmetic of scaledDigits; the rest BigDecimal.
      */
     static String formatReal(double v, int p) {
         if (v == 0) return "0";
         if (Math.abs(v) < (p == 7 ? 1e7 : 1e16) && v == (long) v) return Long.toString((long) v);
-        BigDecimal bd = new BigDecimal(v).round(p == 7 ? SINGLE_DIGITS : DOUBLE_DIGITS)
-                .stripTrailingZeros();
+        int e10 = (int) Math.floor(Math.log10(Math.abs(v)));
+        long q = -1;
+        for (int tries = 0; tries < 3 && q < 0; tries++) {
+            q = scaledDigits(Math.abs(v), p - 1 - e10);
+            if (q == -1) break; // outside the fast range
+            if (q >>> 1 < TEN[p - 1]) {
+                e10--;
+                q = -1;
+            } else if (q >>> 1 >= TEN[p]) {
+                e10++;
+                q = -1;
+            }
+        }
+        if (q >= 0) {
+            q = (q >>> 1) + (q & 1); // the half bit: away from zero
+            if (q == TEN[p]) {
+                q = TEN[p - 1];
+                e10++;
+            }
+            return layout(v < 0, Long.toString(q), e10, p);
+        }
+        BigDecimal bd = new BigDecimal(v).round(p == 7 ? SINGLE_DIGITS : DOUBLE_DIGITS);
         String digits = bd.unscaledValue().abs().toString();
-        int e = digits.length() - 1 - bd.scale();
-        String sign = bd.signum() < 0 ? "-" : "";
+        return layout(v < 0, digits, digits.length() - 1 - bd.scale(), p);
+    }
+
+    private static final long[] TEN = new long[19], FIVE = new long[28];
+    static {
+        TEN[0] = 1;
+        for (int i = 1; i < TEN.length; i++) TEN[i] = TEN[i - 1] * 10;
+        FIVE[0] = 1;
+        for (int i = 1; i < FIVE.length; i++) FIVE[i] = FIVE[i - 1] * 5;
+    }
+
+    /**
+     * floor(2 * a * 10^k) for a positive a, when exact long arithmetic can tell it (0 <= k <= 27,
+     * or a whole a below 2^63 with k < 0); -1 otherwise. Its last bit is the half bit of the
+     * rounding of a * 10^k. a * 10^k = m * 5^k * 2^(e2 + k), the product held in 128 bits.
+     */
+    private static long scaledDigits(double a, int k) {
+        long bits = Double.doubleToRawLongBits(a);
+        int exp = (int) (bits >>> 52);
+        if (exp == 0) return -1; // subnormal
+        long m = (bits & 0xFFFFFFFFFFFFFL) | 1L << 52;
+        int e2 = exp - 1075;
+        int tz = Long.numberOfTrailingZeros(m);
+        m >>>= tz;
+        e2 += tz;
+        if (k < 0) {
+            if (e2 < 0 || e2 > 62 - (64 - Long.numberOfLeadingZeros(m)) || -k >= TEN.length)
+                return -1;
+            long n = m << e2, d = TEN[-k];
+            long r = n % d;
+            return 2 * (n / d) + (2 * r >= d ? 1 : 0);
+        }
+        if (k >= FIVE.length) return -1;
+        long lo = m * FIVE[k], hi = Math.multiplyHigh(m, FIVE[k]);
+        int shift = e2 + k + 1; // 2 * a * 10^k = (hi:lo) * 2^shift
+        if (shift >= 0) return hi == 0 && shift <= 62 && lo >>> (62 - shift) == 0 ? lo << shift : -1;
+        int s = -shift;
+        if (s >= 64) return s < 127 ? hi >>> (s - 64) : -1;
+        return (lo >>> s) | (hi << (64 - s));
+    }
+
+    /** The text of a number whose rounded digits are given, the first of them at 10^e. */
+    private static String layout(boolean negative, String rounded, int e, int p) {
+        int end = rounded.length();
+        while (end > 1 && rounded.charAt(end - 1) == '0') end--;
+        String digits = rounded.substring(0, end);
+        String sign = negative ? "-" : "";
         if (e >= p || (e < 0 && -e - 1 + digits.length() > p)) {
             String mant = digits.length() > 1 ? digits.charAt(0) + "." + digits.substring(1)
                     : digits;
