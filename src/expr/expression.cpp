@@ -583,7 +583,10 @@ int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t 
     return FailInLine(st, kBadExpression);
   }
   const Element& result = st.e[only];
-  java_text = result.javaText;
+  // Java's bitwise operators bind more loosely than the comparison or the
+  // arithmetic that a statement puts around its expression ("x&3!=0").
+  const bool bitwise = result.form == JavaForm::kBitAndXor || result.form == JavaForm::kBitOr;
+  java_text = bitwise ? "(" + result.javaText + ")" : result.javaText;
   type = result.type;
   extra = result.extra;
   return 0;

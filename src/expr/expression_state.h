@@ -30,7 +30,9 @@ enum ElementCode : int16_t {
 
 // The outermost Java operator of an operand's text, where a later operator
 // of Corvel binds differently from Java's and needs parentheses around it.
-enum class JavaForm { kAtom, kMultiplicative, kBitOr };
+// kBitAndXor marks Java's "&" and "^" (integer AND, XOR), kBitOr its "|":
+// all three bind more loosely than Java's comparisons.
+enum class JavaForm { kAtom, kMultiplicative, kBitAndXor, kBitOr };
 
 struct Element {
   int16_t depth = 0;  // a parenthesis carries the level of its inside

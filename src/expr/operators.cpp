@@ -281,7 +281,10 @@ int16_t Logical(ExpressionState& st, size_t op, size_t close) {
   std::string text;
   JavaForm form = JavaForm::kAtom;
   switch (code) {
-    case kKwAnd: text = integers ? a + "&" + b : a + "&&" + b; break;
+    case kKwAnd:
+      text = integers ? a + "&" + b : a + "&&" + b;
+      if (integers) form = JavaForm::kBitAndXor;
+      break;
     case kKwOr:
       text = integers ? a + "|" + b : a + "||" + b;
       if (integers) form = JavaForm::kBitOr;
@@ -290,6 +293,7 @@ int16_t Logical(ExpressionState& st, size_t op, size_t close) {
       // Java's ^ binds tighter than |, Corvel's XOR looser than OR.
       text = integers ? Parenthesized(l, JavaForm::kBitOr) + "^" + Parenthesized(r, JavaForm::kBitOr)
                       : "XOR(" + a + "," + b + ")";
+      if (integers) form = JavaForm::kBitAndXor;
       break;
     case kKwEqv: text = (integers ? "BEQV(" : "EQV(") + a + "," + b + ")"; break;
     default: text = (integers ? "BIMP(" : "IMP(") + a + "," + b + ")"; break;  // IMP

@@ -149,6 +149,11 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   std::vector<Token>& tokens = At(ctx, carrier).tokens;
   const Token& last = saved.back();
   const auto column = static_cast<int16_t>(last.column + last.length);
+  if (has_step) {
+    // (step) + variable: the step keeps its own precedence, as in "STEP 1 OR 2".
+    tokens.insert(tokens.begin(), Token{kTokLParen, saved.front().column, 0, "("});
+    tokens.push_back(Token{kTokRParen, column, 0, ")"});
+  }
   tokens.push_back(Token{kTokPlus, column, 0, "+"});
   if (has_step) {
     tokens.insert(tokens.end(), At(ctx, h + 1).tokens.begin(), At(ctx, h + 1).tokens.end());

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One end-to-end program: NAME.txt translated and compiled by the real corvel
 # binary (source and output folders with spaces in their paths), run by the
-# viewer without a display (NAME.in typed at INPUT prompts), and its screen
-# compared with NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead.
+# viewer without a display (NAME.in typed at INPUT prompts) in a Turkish
+# locale, where case mapping or number formats that depend on the locale
+# show, and its screen compared with NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead.
 set -uo pipefail
 corvel=$(realpath "$1")
 program=$(realpath "$2")
@@ -17,7 +18,7 @@ cp "$program" "$work/source folder/"
 if ! "$corvel" -q -o "$work/output folder" "$work/source folder/$name.txt"; then
   echo "translation or javac failed"; exit 1
 fi
-viewer=(java -cp "$work/output folder" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
+viewer=(java -Duser.language=tr -Duser.country=TR -cp "$work/output folder" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
 [ -f "$input" ] && viewer+=(--input "$input")
 (cd "$work/output folder" && "${viewer[@]}" "$name.html") >"$work/actual" 2>"$work/stderr"
 status=$?

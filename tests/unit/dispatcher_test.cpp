@@ -216,7 +216,7 @@ TEST(Dispatcher, LoopsInBothForms) {
        "1: for(LOC0.Set((short)(1));1>0?LOC0.LE((short)(10)):LOC0.GE((short)(10));LOC0.Set((short)(LOC0.Get()+1))){\n"
        "6: }\n"},
       {"DIM I AS INTEGER\nFOR I = 10 TO 1 STEP -1\nNEXT",
-       "1: for(LOC0.Set((short)(10));-1>0?LOC0.LE((short)(1)):LOC0.GE((short)(1));LOC0.Set((short)(-1+LOC0.Get()))){\n"
+       "1: for(LOC0.Set((short)(10));-1>0?LOC0.LE((short)(1)):LOC0.GE((short)(1));LOC0.Set((short)((-1)+LOC0.Get()))){\n"
        "8: }\n"},
       {"DIM I AS INTEGER\nFOR I = 1 TO 2: GOTO 9\nNEXT\n9 END",
        "1: LOC0.Set((short)(1));|if(!(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2)))){|    PC[CPC]=8;|    break;|}\n"

@@ -84,8 +84,8 @@ TEST(Expression, Operators) {
       // Java's precedence differs: parentheses where Corvel groups otherwise
       {"L MOD O * 2", "LOC2.Get()%(LOC3.Get()*2)", 24},
       {"L * 2 MOD O", "LOC2.Get()*2%LOC3.Get()", 24},
-      {"L OR O XOR I", "(LOC2.Get()|(int)(LOC3.Get()))^LOC1.Get()", 23},
-      {"L XOR I OR B", "LOC2.Get()^(LOC1.Get()|LOC0.Get())", 23},
+      {"L OR O XOR I", "((LOC2.Get()|(int)(LOC3.Get()))^LOC1.Get())", 23},
+      {"L XOR I OR B", "(LOC2.Get()^(LOC1.Get()|LOC0.Get()))", 23},
       // unary minus
       {"-I * 2", "-LOC1.Get()*2", 23},
       {"-D", "-LOC5.Get()", 26},
@@ -109,7 +109,7 @@ TEST(Expression, Operators) {
       {"\"a\" < F", "new KWV_String(\"a\").L(LOC7.Get())", 31},
       {"T + F + \"!\"", "LOC6.Get()+LOC7.Get()+\"!\"", 29},
       // logic
-      {"L AND O", "LOC2.Get()&(int)(LOC3.Get())", 23},
+      {"L AND O", "(LOC2.Get()&(int)(LOC3.Get()))", 23},
       {"BO AND BO", "LOC8.Get()&&LOC8.Get()", 31},
       {"BO OR L > 1", "LOC8.Get()||LOC2.G(1)", 31},
       {"BO XOR BO", "XOR(LOC8.Get(),LOC8.Get())", 31},
