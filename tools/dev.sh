@@ -4,6 +4,10 @@
 #                       (then again under AddressSanitizer + UBSan)
 #   tools/dev.sh demo   install what is missing, build, translate, compile and run
 #                       the bundled example
+#   tools/dev.sh fuzz [SECONDS]
+#                       fuzz the whole translation for SECONDS (default 300),
+#                       then compile a few hundred mutants of the end-to-end
+#                       programs with javac; new findings go to fuzz-out/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +20,16 @@ build() {  # build DIR [CMAKE ARGS...]
   cmake --build "$dir" -j "$jobs"
 }
 
+# The libFuzzer build: clang, with the translator instrumented.
+build_fuzz() {
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVEL_FUZZ=ON >/dev/null
+  cmake --build build-fuzz -j "$jobs" --target corvel_fuzz
+}
+fuzzer=build-fuzz/tests/fuzz/corvel_fuzz
+# The committed seeds: programs of every test folder and the inputs of
+# findings mended so far.
+seeds=(tests/fuzz/seeds tests/fuzz/regressions tests/e2e tests/programs)
+
 case "${1:-}" in
   test)
     tools/install-deps.sh
@@ -24,6 +38,28 @@ case "${1:-}" in
     build build-asan -DCORVEL_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|golden'
+    # The fuzz target replays every committed seed, then a fixed-seed run of
+    # a fixed number of inputs: the same inputs on every machine.
+    build_fuzz
+    scratch=$(mktemp -d)
+    "$fuzzer" -runs=0 "${seeds[@]}"
+    # Findings saved by earlier fuzz runs on this machine must be mended too.
+    if compgen -G 'fuzz-out/crashes/*' >/dev/null; then "$fuzzer" fuzz-out/crashes/*; fi
+    "$fuzzer" -seed=1 -runs=30000 -dict=tests/fuzz/corvel.dict -artifact_prefix="$scratch/" "$scratch" "${seeds[@]}"
+    rm -rf "$scratch"
+    ;;
+  fuzz)
+    tools/install-deps.sh
+    build build
+    build_fuzz
+    seconds=${2:-300}
+    mkdir -p fuzz-out/corpus fuzz-out/crashes
+    # New inputs go to the first folder; the committed seeds stay as they are.
+    "$fuzzer" -max_total_time="$seconds" -dict=tests/fuzz/corvel.dict -print_final_stats=1 \
+      -artifact_prefix=fuzz-out/crashes/ fuzz-out/corpus "${seeds[@]}"
+    seed=$RANDOM
+    echo "mutants of the end-to-end programs, seed $seed"
+    build/tests/fuzz/corvel_mutants build/corvel build/SysLib tests/e2e 400 "$seed"
     ;;
   demo)
     tools/install-deps.sh
@@ -35,7 +71,7 @@ case "${1:-}" in
     echo "The translated program is in $out (open it again: java -cp $out KWC_Viewer $out/Hello.html)."
     ;;
   *)
-    echo "usage: tools/dev.sh test|demo" >&2
+    echo "usage: tools/dev.sh test|demo|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev)
+packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev clang libclang-rt-14-dev)
 command -v javac >/dev/null 2>&1 || packages+=(openjdk-17-jdk-headless)
 
 missing=()
