@@ -341,7 +341,9 @@ int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
     std::string head;
     if (s.kind == kKindCase) head = (first ? "if(" : "}else if(") + s.codeText + "){";
     else if (s.kind == kKindCaseElse) head = first ? "{" : "}else{";
-    s.codeText = s.kind == kKindEndSelect ? fmt::format("}}{}}}", kCrLf) : OwnComment(ctx, s) + std::string(kCrLf) + head;
+    // An END SELECT right after the selector closes no if, only the block.
+    const std::string end = first ? "}" : fmt::format("}}{}}}", kCrLf);
+    s.codeText = s.kind == kKindEndSelect ? end : OwnComment(ctx, s) + std::string(kCrLf) + head;
     s.kind = kKindTranslated;
     --s.blockDepth;
     return 0;
@@ -356,7 +358,11 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
     Statement& s = At(ctx, i);
     const bool first = i == h + 2;
     if (s.kind == kKindEndSelect) {
-      if (!has_else) dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      if (first) {  // no branch at all: straight past the block
+        dispatch = fmt::format("{{{}    PC[CPC]={};", kCrLf, i + 1);
+      } else if (!has_else) {
+        dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      }
       dispatch += fmt::format("{}}}", kCrLf);
       s.codeText = OwnComment(ctx, s);
     } else {
