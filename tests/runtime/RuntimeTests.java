@@ -765,7 +765,9 @@ public class RuntimeTests {
     }
 
     static void pageParameters() {
-        String html = "<applet code=\"Demo.class\" width=320 height=200>\r\n"
+        // Upper-case names: the tests run in a Turkish locale, where a case mapping
+        // that depends on the locale turns "WIDTH" into "wıdth".
+        String html = "<applet CODE=\"Demo.class\" WIDTH=320 HEIGHT=200>\r\n"
                 + "    <PARAM name=\"AppletWidth\" value=\"320\">\r\n"
                 + "    <PARAM name=\"speed\" value=\"10\">\r\n"
                 + "    <param NAME='Title' VALUE='日本 &amp; more'>\r\n"
@@ -782,7 +784,7 @@ public class RuntimeTests {
         reset(page.width, page.height, page.params);
         new KWC_Applet();
         Object[][] cases = {
-            {"speed", "10"}, {"SPEED", "10"}, {"title", "日本 & more"}, {"missing", ""},
+            {"speed", "10"}, {"SPEED", "10"}, {"title", "日本 & more"}, {"TITLE", "日本 & more"}, {"missing", ""},
             {"AppletWidth", "320"},
         };
         for (Object[] c : cases) check("Param " + c[0], KWL_Browser.KW_param((String) c[0]), c[1]);
