@@ -4,6 +4,9 @@
 #                       (then again under AddressSanitizer + UBSan)
 #   tools/dev.sh demo   install what is missing, build, translate, compile and run
 #                       the bundled example
+# and two for developers:
+#   tools/dev.sh quick  install what is missing, build, run only the tests that
+#                       take seconds (label quick: unit, golden, runtime)
 #   tools/dev.sh fuzz [SECONDS]
 #                       fuzz the whole translation for SECONDS (default 300),
 #                       then compile a few hundred mutants of the end-to-end
@@ -30,7 +33,26 @@ fuzzer=build-fuzz/tests/fuzz/corvel_fuzz
 # findings mended so far.
 seeds=(tests/fuzz/seeds tests/fuzz/regressions tests/e2e tests/programs)
 
+# Every test is labelled quick or long (tests/CMakeLists.txt); one labelled
+# neither would silently drop out of the quick run.
+check_speed_labels() {  # check_speed_labels BUILD_DIR
+  local unlabelled
+  unlabelled=$(comm -23 <(ctest --test-dir "$1" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sort) \
+                        <(ctest --test-dir "$1" -N -L '^(quick|long)$' | sed -n 's/^ *Test *#[0-9]*: //p' | sort))
+  if [ -n "$unlabelled" ]; then
+    echo "tests labelled neither quick nor long:" >&2
+    echo "$unlabelled" >&2
+    return 1
+  fi
+}
+
 case "${1:-}" in
+  quick)
+    tools/install-deps.sh
+    build build
+    check_speed_labels build
+    ctest --test-dir build --output-on-failure -j "$jobs" -L quick
+    ;;
   test)
     tools/install-deps.sh
     build build
@@ -71,7 +93,7 @@ case "${1:-}" in
     echo "The translated program is in $out (open it again: java -cp $out KWC_Viewer $out/Hello.html)."
     ;;
   *)
-    echo "usage: tools/dev.sh test|demo|fuzz [SECONDS]" >&2
+    echo "usage: tools/dev.sh test|demo|quick|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

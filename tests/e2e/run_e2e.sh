@@ -1,32 +1,37 @@
 #!/usr/bin/env bash
-# One end-to-end program: NAME.txt translated and compiled by the real corvel
-# binary (source and output folders with spaces in their paths), run by the
-# viewer without a display (NAME.in typed at INPUT prompts) in a Turkish
-# locale, where case mapping or number formats that depend on the locale
-# show, and its screen compared with NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead.
+# One end-to-end program, translated and compiled by compile_e2e.sh into
+# WORK/NAME/output folder/: run by the viewer without a display (NAME.in
+# typed at INPUT prompts) in a Turkish locale, where case mapping or number
+# formats that depend on the locale show, and its screen compared with
+# NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead.
+# usage: run_e2e.sh WORK PROGRAM
 set -uo pipefail
-corvel=$(realpath "$1")
+work=$1
 program=$(realpath "$2")
 name=$(basename "${program%.txt}")
 expect=${program%.txt}.out
 input=${program%.txt}.in
+dir="$work/$name"
+out="$dir/output folder"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/corvel e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/source folder" "$work/output folder"
-cp "$program" "$work/source folder/"
-if ! "$corvel" -q -o "$work/output folder" "$work/source folder/$name.txt"; then
-  echo "translation or javac failed"; exit 1
+if [ -f "$dir/translation" ]; then
+  echo "translation failed:"; cat "$dir/translation"; exit 1
 fi
-viewer=(java -Duser.language=tr -Duser.country=TR -cp "$work/output folder" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
+if [ -f "$out/$name.javac-failed" ]; then
+  echo "javac failed:"; cat "$out/$name.javac-failed"; exit 1
+fi
+if [ ! -f "$out/$name.class" ]; then
+  echo "not compiled: no $out/$name.class (the e2e.compile step did not run or failed)"; exit 1
+fi
+viewer=(java -Duser.language=tr -Duser.country=TR -cp "$out" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
 [ -f "$input" ] && viewer+=(--input "$input")
-(cd "$work/output folder" && "${viewer[@]}" "$name.html") >"$work/actual" 2>"$work/stderr"
+(cd "$out" && "${viewer[@]}" "$name.html") >"$dir/actual" 2>"$dir/stderr"
 status=$?
-[ "$status" -ne 0 ] && echo "exit $status" >>"$work/actual" && cat "$work/stderr" >>"$work/actual"
+[ "$status" -ne 0 ] && echo "exit $status" >>"$dir/actual" && cat "$dir/stderr" >>"$dir/actual"
 
 if [ "${CORVEL_UPDATE_GOLDEN:-0}" = 1 ]; then
-  cp "$work/actual" "$expect"
+  cp "$dir/actual" "$expect"
   echo "updated $expect"; cat "$expect"
   exit 0
 fi
-diff -u "$expect" "$work/actual"
+diff -u "$expect" "$dir/actual"
