@@ -85,7 +85,7 @@ int16_t ProcessOptions(TranslationContext& ctx) {
   ctx.parameterNames.clear();
   ctx.parameterValues.clear();
   for (const Statement& s : ctx.statements) {
-    if (s.area != 100) break;
+    if (s.area != kAreaOptions) break;
     if (ProcessOptionLine(ctx, s) != 0) return 1;
   }
   OptionValues& options = ctx.options;

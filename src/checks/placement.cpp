@@ -14,23 +14,23 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view mes
   return 1;
 }
 
-// TYPE ... END TYPE: area 200 for every line; `i` is left on the END TYPE.
+// TYPE ... END TYPE: the user-type area for every line; `i` is left on the END TYPE.
 int16_t PlaceTypeBlock(TranslationContext& ctx, size_t& i) {
   const size_t head = i;
-  ctx.statements[head].area = 200;
+  ctx.statements[head].area = kAreaUserType;
   for (++i; i < ctx.statements.size(); ++i) {
     Statement& s = ctx.statements[i];
     if (s.kind == kKindType) break;
     if (s.kind != kKindOrdinary && s.kind != kKindEndType) {
       return Reject(ctx, s, "不適切なプログラムが ユーザ定義型宣言部に書かれています");
     }
-    s.area = 200;
+    s.area = kAreaUserType;
     if (s.kind == kKindEndType) return 0;
   }
   return Reject(ctx, ctx.statements[head], "ユーザ定義型宣言ブロックが完結していません");
 }
 
-// FUNCTION or SUB ... END FUNCTION or END SUB: area 500 and the ordinal.
+// FUNCTION or SUB ... END FUNCTION or END SUB: the procedure area and the ordinal.
 int16_t PlaceProcedure(TranslationContext& ctx, size_t& i, int16_t ordinal) {
   const size_t head = i;
   const bool is_function = ctx.statements[head].kind == kKindFunction ||
@@ -43,7 +43,7 @@ int16_t PlaceProcedure(TranslationContext& ctx, size_t& i, int16_t ordinal) {
       return Reject(ctx, s, is_function ? "不適切なプログラムが FUNCTION定義部に書かれています"
                                       : "不適切なプログラムが SUB定義部に書かれています");
     }
-    s.area = 500;
+    s.area = kAreaProcedure;
     s.areaDetail = ordinal;
     if (i != head && s.kind == end_kind) return 0;
   }
@@ -60,7 +60,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
     switch (s.kind) {
       case kKindOption:
         if (stage != kOptions) return Reject(ctx, s, "オプションが不適切な場所で宣言されています");
-        s.area = 100;
+        s.area = kAreaOptions;
         continue;
       case kKindPublic:
       case kKindPrivate:
@@ -69,7 +69,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
                                                      : "PRIVATE変数が不適切な場所で宣言されています");
         }
         stage = kModuleHead;
-        s.area = 300;
+        s.area = kAreaModule;
         continue;
       case kKindType:
         if (stage > kModuleHead) return Reject(ctx, s, "ユーザ定義型が不適切な場所で宣言されています");
@@ -81,7 +81,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
     }
     if (stage <= kMainProgram && s.kind < 1000) {
       stage = kMainProgram;
-      s.area = 400;
+      s.area = kAreaMain;
       continue;
     }
     stage = kProcedures;

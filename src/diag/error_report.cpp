@@ -7,8 +7,6 @@
 namespace corvel {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 std::string MessageLines(std::string_view message, std::string_view second) {
   std::string text = fmt::format("    {}", message);
   if (!second.empty()) text += fmt::format("{}    {}", kCrLf, second);

@@ -10,8 +10,6 @@
 namespace corvel {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 // Lines of Java, each ending in CR LF, indented by spaces.
 struct JavaText {
   std::string text;
@@ -92,13 +90,13 @@ void Variables(const TranslationContext& ctx, JavaText& out, int indent, const I
 void Records(const TranslationContext& ctx, JavaText& out, int first, int last, bool program_counter) {
   for (int i = first; i <= last; ++i) {
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
-    if (program_counter && s.caseLabel == 1) out.Line(0, fmt::format("case {}:", i + 1));
+    if (program_counter && s.caseLabel == kCaseLabelBefore) out.Line(0, fmt::format("case {}:", i + 1));
     if (s.kind == kKindTranslated) {
       const int indent = 8 + 4 * s.blockDepth;
       if (s.span > 0) out.Line(indent, "// " + SourceCommentText(ctx, s));
       out.Lines(indent, s.codeText);
     }
-    if (program_counter && s.caseLabel == 2) out.Line(0, fmt::format("case {}:", i + 1));
+    if (program_counter && s.caseLabel == kCaseLabelAfter) out.Line(0, fmt::format("case {}:", i + 1));
   }
 }
 
@@ -106,7 +104,7 @@ void Records(const TranslationContext& ctx, JavaText& out, int first, int last, 
 // "case -1:" (a unit that begins with a jump prints its case behind it).
 bool EntersThroughOwnCase(const TranslationContext& ctx, int16_t first) {
   const Statement& head = ctx.statements[static_cast<size_t>(first)];
-  return head.caseLabel == 2 && head.span > 0;
+  return head.caseLabel == kCaseLabelAfter && head.span > 0;
 }
 
 // The records first..last of a unit, under the program-counter machine
@@ -123,7 +121,7 @@ void Body(const TranslationContext& ctx, JavaText& out, int16_t first, int16_t l
     out.Line(8, "switch(PC[CPC])");
     out.Line(8, "{");
     if (jump_first) case_line(-1);
-    else if (ctx.statements[static_cast<size_t>(first)].caseLabel == 0) case_line(first + 1);
+    else if (ctx.statements[static_cast<size_t>(first)].caseLabel == kCaseLabelNone) case_line(first + 1);
   }
   Records(ctx, out, first, last, program_counter);
   if (program_counter) {
@@ -234,7 +232,7 @@ void SplitMainProgram(const TranslationContext& ctx, JavaText& out, const std::v
       out.Line(0, fmt::format("case {}:", -static_cast<int>(k) - 1));
     } else if (EntersThroughOwnCase(ctx, static_cast<int16_t>(first))) {
       out.Line(0, "case -1:");
-    } else if (ctx.statements[static_cast<size_t>(first)].caseLabel == 0) {
+    } else if (ctx.statements[static_cast<size_t>(first)].caseLabel == kCaseLabelNone) {
       out.Line(0, fmt::format("case {}:", first + 1));
     }
     Records(ctx, out, from, to, true);

@@ -34,12 +34,6 @@ size_t NextLive(const ExpressionState& st, size_t j, size_t limit) {
 
 bool IsOperand(const Element& el) { return el.code == kElemOperand; }
 
-int16_t PlaceCode(int16_t type) {
-  if (type > 40) return static_cast<int16_t>(type - 40);
-  if (type > 20) return static_cast<int16_t>(type - 20);
-  return type;
-}
-
 int16_t ConvertOperand(Element& el, int16_t to_type) {
   const size_t before = el.javaText.size();  // every conversion that changes the text lengthens it
   if (ConvertValue(el.javaText, el.type, el.extra, to_type, -1) != 0) return 1;
@@ -211,17 +205,6 @@ namespace {
 // ---------------------------------------------------------------------------
 // Building the element list.
 
-int16_t SuffixPlace(int16_t code) {
-  switch (code) {
-    case kTokBang: return kTypeSingle;
-    case kTokHash: return kTypeDouble;
-    case kTokDollar: return kTypeString;
-    case kTokPercent: return kTypeInteger;
-    case kTokAmpersand: return kTypeLong;
-    default: return 0;
-  }
-}
-
 Element MakeElement(int depth, int16_t code, int column) {
   Element el;
   el.depth = static_cast<int16_t>(depth);
@@ -281,7 +264,7 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
         } else if (next != nullptr && next->code == kTokLParen) {
           el.code = kElemNegateGroup;
         } else if (next != nullptr && (next->code == kTokHexOctal || next->code == kTokHexOctalLonglong)) {
-          MakeOperand(el, "-" + next->text, next->code == kTokHexOctal ? 43 : 44, 0);
+          MakeOperand(el, "-" + next->text, next->code == kTokHexOctal ? kLiteralLong : kLiteralLonglong, 0);
           ++k;
         } else if (next != nullptr && next->code == kTokNumber) {
           const NumberClass number = ClassifyNumber("-" + next->text);
@@ -326,13 +309,13 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
       }
       case kTokHexOctal:
       case kTokHexOctalLonglong:
-        MakeOperand(el, tok.text, tok.code == kTokHexOctal ? 43 : 44, 0);
+        MakeOperand(el, tok.text, tok.code == kTokHexOctal ? kLiteralLong : kLiteralLonglong, 0);
         operand_expected = false;
         break;
       case kTokString: {
         std::string java;
         if (!JavaStringLiteral(tok.text, java)) return FailAt(st, tok.column, kBadEscape);
-        MakeOperand(el, std::move(java), kTypeString + 40, 0);
+        MakeOperand(el, std::move(java), kLiteralString, 0);
         break;
       }
       default:
@@ -371,9 +354,9 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
       return FailAt(st, j < close ? st.e[j].column : st.e[close].column, "配列の添字が不正です。");
     }
     Element& sub = st.e[j];
-    const int16_t place = PlaceCode(sub.type);
+    const int16_t place = PlaceOf(sub.type);
     if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, "配列の添字として指定できない式です。");
-    ConvertOperandChecked(sub, kTypeLong + kValueOffset, kCheckSubscript);
+    ConvertOperandChecked(sub, kValueLong, kCheckSubscript);
     ++k;
     acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
     const size_t after = NextLive(st, j, close);
@@ -474,7 +457,7 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
   size_t at = j;
   int16_t type = 0;
   if (j + 1 < close) {
-    if (int16_t suffix = SuffixPlace(st.e[j + 1].code); suffix != 0) {
+    if (int16_t suffix = SuffixType(st.e[j + 1].code); suffix != 0) {
       type = suffix;
       st.e[j].code = kElemConsumed;
       at = j + 1;
@@ -483,8 +466,8 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
   std::string java = name;
   int16_t extra = 0;
   const int16_t found = FindSymbol(ctx, java, type, extra);
-  if (found == 2) return FailAt(st, column, "変数の型が以前に定義された型と異なります。");
-  if (found == 1) {
+  if (found == kFoundOtherType) return FailAt(st, column, "変数の型が以前に定義された型と異なります。");
+  if (found == kNotFound) {
     if (ctx.options.explicitFlag == 1) {
       return FailAt(st, column, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。");
     }

@@ -69,9 +69,6 @@ size_t NextLive(const ExpressionState& st, size_t j, size_t limit);
 
 bool IsOperand(const Element& el);
 
-// The place code of a type: literal and value codes lowered to it.
-int16_t PlaceCode(int16_t type);
-
 // Converts an operand in place; keeps its form only when the text is unchanged.
 int16_t ConvertOperand(Element& el, int16_t to_type);
 

@@ -14,12 +14,9 @@ namespace {
 
 constexpr std::string_view kBadExpression = "式が不正です。";
 
-bool IsNumericPlace(int16_t place) { return place >= 1 && place <= 6; }
-bool IsIntegerPlace(int16_t place) { return place >= 1 && place <= 4; }
-
 // Java computes byte and short negations in int.
 int16_t AtLeastInt(int16_t value_type) {
-  return value_type == kTypeByte + 20 || value_type == kTypeInteger + 20 ? int16_t{kTypeLong + 20} : value_type;
+  return value_type == kValueByte || value_type == kValueInteger ? int16_t{kValueLong} : value_type;
 }
 
 // left + op + right, reusing the left text's storage: chains of one operator
@@ -78,9 +75,9 @@ int16_t NestedGroupPass(ExpressionState& st, size_t open, size_t close) {
     Element& operand = st.e[inner];
     Element& place = st.e[end];
     place.code = kElemOperand;
-    if (operand.type < 20) {
+    if (operand.type < kValueOffset) {
       place.javaText = operand.javaText + ".Get()";
-      place.type = static_cast<int16_t>(operand.type + 20);
+      place.type = ValueOf(operand.type);
     } else {
       place.javaText = "(" + operand.javaText + ")";
       place.type = operand.type;
@@ -102,12 +99,12 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
       if (!IsOperand(name) || !IsNumericPlace(name.type)) return FailInLine(st, kBadExpression);
       // The value, not the variable: "-X" would negate the wrapper object.
       name.javaText = "-" + name.javaText + ".Get()";
-      name.type = AtLeastInt(static_cast<int16_t>(name.type + 20));
+      name.type = AtLeastInt(ValueOf(name.type));
       name.form = JavaForm::kAtom;
     } else if (st.e[j].code == kElemNegateGroup) {
       st.e[j].code = kElemConsumed;
       const size_t k = NextOperand(st, j, close);
-      if (k >= close || st.e[k].type < 21 || st.e[k].type > 26) return FailInLine(st, kBadExpression);
+      if (k >= close || !IsNumericValue(st.e[k].type)) return FailInLine(st, kBadExpression);
       st.e[k].javaText = "-" + st.e[k].javaText;
       st.e[k].type = AtLeastInt(st.e[k].type);
     }
@@ -120,10 +117,10 @@ int16_t FirstArgumentSign(ExpressionState& st, size_t minus, size_t close) {
   const size_t k = NextOperand(st, minus, close);
   if (k >= close) return FailInLine(st, kBadExpression);
   Element& arg = st.e[k];
-  const int16_t place = PlaceCode(arg.type);
+  const int16_t place = PlaceOf(arg.type);
   if (!IsNumericPlace(place) || arg.type == 0) return FailInLine(st, kBadExpression);
-  const bool was_value = arg.type > 20 && arg.type < 40;
-  ConvertOperand(arg, static_cast<int16_t>(place + 20));
+  const bool was_value = IsValueCode(arg.type);
+  ConvertOperand(arg, ValueOf(place));
   arg.javaText = was_value ? "-(" + arg.javaText + ")" : "-" + arg.javaText;
   arg.type = AtLeastInt(arg.type);
   arg.form = JavaForm::kAtom;
@@ -142,13 +139,11 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
   Element& r = st.e[right];
   int16_t t = 0;
   if (OperatorResultType(code == kTokPlus ? 1 : 0, l.type, r.type, t)) return FailInLine(st, kBadExpression);
-  constexpr int16_t kDouble = kTypeDouble + 20;
-  constexpr int16_t kLonglong = kTypeLonglong + 20;
   switch (code) {
     case kTokCaret:
-      ConvertOperand(l, kDouble);
-      ConvertOperand(r, kDouble);
-      Combine(st, op, left, right, "Math.pow(" + l.javaText + "," + r.javaText + ")", kDouble);
+      ConvertOperand(l, kValueDouble);
+      ConvertOperand(r, kValueDouble);
+      Combine(st, op, left, right, "Math.pow(" + l.javaText + "," + r.javaText + ")", kValueDouble);
       return 0;
     case kTokStar:
       ConvertOperand(l, t);
@@ -158,22 +153,22 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
     case kTokSlash: {
       ConvertOperand(l, t);
       ConvertOperand(r, t);
-      std::string text = t == kDouble ? Join(l, "/", r.javaText) : "(double)(" + l.javaText + ")/" + r.javaText;
-      Combine(st, op, left, right, std::move(text), kDouble, JavaForm::kMultiplicative);
+      std::string text = t == kValueDouble ? Join(l, "/", r.javaText) : "(double)(" + l.javaText + ")/" + r.javaText;
+      Combine(st, op, left, right, std::move(text), kValueDouble, JavaForm::kMultiplicative);
       return 0;
     }
     case kTokBackslash:
       // The runtime rounds both operands, truncates the quotient toward zero
       // and stops the program on a zero divisor, as MOD does.
-      ConvertOperand(l, kDouble);
-      ConvertOperand(r, kDouble);
-      Combine(st, op, left, right, "IDIV(" + l.javaText + "," + r.javaText + ")", kLonglong);
+      ConvertOperand(l, kValueDouble);
+      ConvertOperand(r, kValueDouble);
+      Combine(st, op, left, right, "IDIV(" + l.javaText + "," + r.javaText + ")", kValueLonglong);
       return 0;
     case kKwMod:
-      ConvertOperand(l, kLonglong);
-      ConvertOperand(r, kLonglong);
+      ConvertOperand(l, kValueLonglong);
+      ConvertOperand(r, kValueLonglong);
       // a MOD b * c is a MOD (b * c); Java's % and * are one level.
-      Combine(st, op, left, right, Join(l, "%", Parenthesized(r, JavaForm::kMultiplicative)), kLonglong,
+      Combine(st, op, left, right, Join(l, "%", Parenthesized(r, JavaForm::kMultiplicative)), kValueLonglong,
               JavaForm::kMultiplicative);
       return 0;
     default: {  // "+" and "-"
@@ -212,30 +207,30 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
   if (BinaryOperands(st, op, close, left, right) != 0) return 1;
   Element& l = st.e[left];
   Element& r = st.e[right];
-  const int16_t lt = PlaceCode(l.type);
-  const int16_t rt = PlaceCode(r.type);
+  const int16_t lt = PlaceOf(l.type);
+  const int16_t rt = PlaceOf(r.type);
   std::string text;
   if (IsNumericPlace(lt) && IsNumericPlace(rt) && l.type != 0 && r.type != 0) {
     if (lt >= rt) {
       st.ctx.usedTypes[static_cast<size_t>(lt)] = 1;
       ConvertOperand(l, lt);
-      ConvertOperand(r, static_cast<int16_t>(lt + 20));
+      ConvertOperand(r, ValueOf(lt));
       text = l.javaText + relation->method + r.javaText + ")";
     } else {
       st.ctx.usedTypes[static_cast<size_t>(rt)] = 1;
       ConvertOperand(r, rt);
-      ConvertOperand(l, static_cast<int16_t>(rt + 20));
+      ConvertOperand(l, ValueOf(rt));
       text = r.javaText + relation->mirrored + l.javaText + ")";
     }
   } else if ((lt == kTypeString || lt == kTypeFixedString) && (rt == kTypeString || rt == kTypeFixedString)) {
     st.ctx.usedTypes[kTypeString] = 1;
     ConvertOperand(l, kTypeString);
-    ConvertOperand(r, kTypeString + 20);
+    ConvertOperand(r, kValueString);
     text = l.javaText + relation->method + r.javaText + ")";
   } else {
     return FailInLine(st, kBadExpression);
   }
-  Combine(st, op, left, right, std::move(text), kTypeBoolean + 20);
+  Combine(st, op, left, right, std::move(text), kValueBoolean);
   return 0;
 }
 
@@ -243,12 +238,12 @@ int16_t Not(ExpressionState& st, size_t op, size_t close) {
   const size_t k = NextOperand(st, op, close);
   if (k >= close) return FailInLine(st, kBadExpression);
   Element& x = st.e[k];
-  const int16_t place = PlaceCode(x.type);
+  const int16_t place = PlaceOf(x.type);
   if (x.type != 0 && IsIntegerPlace(place)) {
-    ConvertOperand(x, kTypeLong + 20);
+    ConvertOperand(x, kValueLong);
     x.javaText = "~(" + x.javaText + ")";
   } else if (place == kTypeBoolean) {
-    ConvertOperand(x, kTypeBoolean + 20);
+    ConvertOperand(x, kValueBoolean);
     x.javaText = "!(" + x.javaText + ")";
   } else if (place == kTypeSingle || place == kTypeDouble) {
     return FailAt(st, st.e[op].column, "浮動小数点型は Notで否定できません。");
@@ -268,12 +263,12 @@ int16_t Logical(ExpressionState& st, size_t op, size_t close) {
   if (BinaryOperands(st, op, close, left, right) != 0) return 1;
   Element& l = st.e[left];
   Element& r = st.e[right];
-  const int16_t lt = PlaceCode(l.type);
-  const int16_t rt = PlaceCode(r.type);
+  const int16_t lt = PlaceOf(l.type);
+  const int16_t rt = PlaceOf(r.type);
   const bool integers = IsIntegerPlace(lt) && IsIntegerPlace(rt) && l.type != 0 && r.type != 0;
   const bool booleans = lt == kTypeBoolean && rt == kTypeBoolean;
   if (!integers && !booleans) return FailInLine(st, kBadExpression);
-  const int16_t type = integers ? int16_t{kTypeLong + 20} : int16_t{kTypeBoolean + 20};
+  const int16_t type = integers ? int16_t{kValueLong} : int16_t{kValueBoolean};
   ConvertOperand(l, type);
   ConvertOperand(r, type);
   const std::string& a = l.javaText;

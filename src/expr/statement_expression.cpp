@@ -25,19 +25,19 @@ int16_t Assignment(ExpressionState& st, size_t target, size_t close, std::string
   const int16_t t = place.type;
   int16_t to = 0;
   if ((t >= kTypeByte && t <= kTypeDouble) || t == kTypeBoolean || t == kTypeImage || t == kTypeUser) {
-    to = static_cast<int16_t>(t + 20);
+    to = ValueOf(t);
   } else if (t == kTypeString || t == kTypeFixedString) {
-    to = kTypeString + 20;
+    to = kValueString;
   } else if (t == kTypeArray) {
-    to = kTypeArray + 20;
+    to = kValueArray;
   } else {
     return FailInLine(st, kBadExpression);  // a value, a literal or a call result
   }
   // Java assigns a record or an array only from one of the same class.
-  if (t == kTypeUser && PlaceCode(value.type) == kTypeUser && value.extra != place.extra) {
+  if (t == kTypeUser && PlaceOf(value.type) == kTypeUser && value.extra != place.extra) {
     return FailInLine(st, kBadExpression);
   }
-  if (t == kTypeArray && PlaceCode(value.type) == kTypeArray) {
+  if (t == kTypeArray && PlaceOf(value.type) == kTypeArray) {
     const ArrayRecord& a = st.ctx.arrays[static_cast<size_t>(place.extra)];
     const ArrayRecord& b = st.ctx.arrays[static_cast<size_t>(value.extra)];
     if (a.elementType != b.elementType || a.elementExtra != b.elementExtra) return FailInLine(st, kBadExpression);

@@ -13,24 +13,14 @@ constexpr std::array<std::string_view, 7> kWrapper = {"", "KWV_Byte", "KWV_Integ
                                                       "KWV_Longlong", "KWV_Single", "KWV_Double"};
 constexpr std::array<std::string_view, 7> kCast = {"", "byte", "short", "int", "long", "float", "double"};
 
-bool IsPlace(int16_t code) { return code >= 1 && code <= 6; }
-bool IsValue(int16_t code) { return code >= 21 && code <= 26; }
-bool IsLiteral(int16_t code) { return code >= 41 && code <= 46; }
-
-int16_t Base(int16_t code) {
-  if (IsPlace(code)) return code;
-  if (IsValue(code)) return static_cast<int16_t>(code - 20);
-  return static_cast<int16_t>(code - 40);
-}
-
 int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
-  const int16_t b = Base(from);
-  const int16_t c = Base(to);
-  const std::string v = IsPlace(from) ? x + ".Get()" : x;
+  const int16_t b = PlaceOf(from);
+  const int16_t c = PlaceOf(to);
+  const std::string v = IsNumericPlace(from) ? x + ".Get()" : x;
   std::string w;
   if (c >= b) {
     w = v;
-  } else if (b >= 5 && c <= 4) {
+  } else if (b >= kTypeSingle && c <= kTypeLonglong) {
     // Math.round of a float returns an int, capped at 2147483647: a single is
     // rounded as a double, so every floating value becomes a 64-bit whole
     // number first and the cast then wraps it like any integer narrowing.
@@ -39,7 +29,7 @@ int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
   } else {  // double to single, or a narrower integer
     w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + v + ")";
   }
-  if (IsValue(to)) {
+  if (IsNumericValue(to)) {
     x = w;
   } else if (from != to) {
     x = "new " + std::string(kWrapper[static_cast<size_t>(c)]) + "(" + w + ")";
@@ -56,55 +46,55 @@ int16_t ConvertValue(std::string& java_text, int16_t from_type, int16_t /*from_e
     x = std::move(text);
     return int16_t{0};
   };
-  const bool numeric_source = IsPlace(from_type) || IsValue(from_type) || IsLiteral(from_type);
-  if (numeric_source && (IsPlace(to_type) || IsValue(to_type))) return ConvertNumber(x, from_type, to_type);
+  const bool numeric_source = IsNumeric(from_type);
+  if (numeric_source && (IsNumericPlace(to_type) || IsNumericValue(to_type))) return ConvertNumber(x, from_type, to_type);
 
   // Strings, booleans, images, arrays and user types convert only to their
   // own kind; a place unwraps with Get(), a value wraps in a new variable.
   switch (from_type) {
     case kTypeString:
       if (to_type == kTypeString) return 0;
-      if (to_type == kTypeString + 20) return become(x + ".Get()");
+      if (to_type == kValueString) return become(x + ".Get()");
       return 1;
     case kTypeFixedString:
       if (to_type == kTypeString) return become("new KWV_String(" + x + ".Get())");
-      if (to_type == kTypeString + 20) return become(x + ".Get()");
+      if (to_type == kValueString) return become(x + ".Get()");
       return 1;
-    case kTypeString + 20:
-    case kTypeString + 40:
+    case kValueString:
+    case kLiteralString:
       if (to_type == kTypeString) return become("new KWV_String(" + x + ")");
-      if (to_type == kTypeString + 20) return 0;
+      if (to_type == kValueString) return 0;
       return 1;
     case kTypeBoolean:
       if (to_type == kTypeBoolean) return 0;
-      if (to_type == kTypeBoolean + 20) return become(x + ".Get()");
+      if (to_type == kValueBoolean) return become(x + ".Get()");
       return 1;
-    case kTypeBoolean + 20:
-    case kTypeBoolean + 40:
+    case kValueBoolean:
+    case kLiteralBoolean:
       if (to_type == kTypeBoolean) return become("new KWV_Boolean(" + x + ")");
-      if (to_type == kTypeBoolean + 20) return 0;
+      if (to_type == kValueBoolean) return 0;
       return 1;
     case kTypeImage:
     case kTypeArray:
     case kTypeUser:
       if (to_type == from_type) return 0;
-      if (to_type == from_type + 20) return become(x + ".Get()");
+      if (to_type == ValueOf(from_type)) return become(x + ".Get()");
       return 1;
-    case kTypeImage + 20:
-    case kTypeArray + 20:
-    case kTypeUser + 20:
-      return to_type == from_type || to_type == from_type - 20 ? 0 : 1;
+    case kValueImage:
+    case kValueArray:
+    case kValueUser:
+      return to_type == from_type || to_type == PlaceOf(from_type) ? 0 : 1;
     default:
       return 1;
   }
 }
 
 int16_t ConvertChecked(std::string& java_text, int16_t from_type, int16_t to_type, std::string_view checker) {
-  const bool numeric_source = IsPlace(from_type) || IsValue(from_type) || IsLiteral(from_type);
-  if (to_type != kTypeLong + kValueOffset || !numeric_source || Base(from_type) < kTypeLonglong) {
+  const bool numeric_source = IsNumeric(from_type);
+  if (to_type != kValueLong || !numeric_source || PlaceOf(from_type) < kTypeLonglong) {
     return ConvertValue(java_text, from_type, -1, to_type, -1);
   }
-  ConvertNumber(java_text, from_type, kTypeLonglong + kValueOffset);
+  ConvertNumber(java_text, from_type, kValueLonglong);
   java_text = std::string(checker) + "(" + java_text + ")";
   return 0;
 }

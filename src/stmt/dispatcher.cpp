@@ -98,23 +98,23 @@ Dispatch SecondPass(int16_t kind) {
 }  // namespace
 
 int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last) {
-  int16_t result = 0;
+  int16_t result = kDispatchDone;
   for (int16_t i = first; i <= last; ++i) {
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
     if (s.kind == kKindTranslated) continue;
     const Dispatch d = FirstPass(s);
     if (!d.unsupported.empty()) return Unsupported(ctx, i, d.unsupported);
     if (d.translator == nullptr) continue;  // parts of compound statements, labels, REM
-    if (d.translator(ctx, i) != 0) return 1;
-    if (d.jumps) result = 2;
+    if (d.translator(ctx, i) != 0) return kDispatchFailed;
+    if (d.jumps) result = kDispatchJumps;
   }
   // The second pass finishes each block in the form the first pass and the
   // jump rule left it.
   for (int16_t i = first; i <= last; ++i) {
     const Dispatch d = SecondPass(ctx.statements[static_cast<size_t>(i)].kind);
     if (d.translator == nullptr) continue;
-    if (d.translator(ctx, i) != 0) return 1;
-    if (d.jumps) result = 2;
+    if (d.translator(ctx, i) != 0) return kDispatchFailed;
+    if (d.jumps) result = kDispatchJumps;
   }
   return result;
 }
@@ -123,17 +123,17 @@ int16_t TranslateMainProgram(TranslationContext& ctx) {
   int16_t first = -1;
   int16_t last = -2;
   for (size_t i = 0; i < ctx.statements.size(); ++i) {
-    if (ctx.statements[i].area != 400) continue;
+    if (ctx.statements[i].area != kAreaMain) continue;
     first = static_cast<int16_t>(i);
     last = first;
-    while (StatementAt(ctx, last + 1).area == 400) ++last;
+    while (StatementAt(ctx, last + 1).area == kAreaMain) ++last;
     break;
   }
   ctx.jumpsUsed = 0;
   if (first >= 0) {
     const int16_t result = DispatchStatements(ctx, first, last);
-    if (result == 1) return 1;
-    if (result == 2) ctx.jumpsUsed = 1;
+    if (result == kDispatchFailed) return 1;
+    if (result == kDispatchJumps) ctx.jumpsUsed = 1;
   }
   ctx.mainFirst = first;
   ctx.mainLast = last;

@@ -7,9 +7,14 @@
 
 namespace corvel {
 
-// Translates records first..last in two passes. 0: all translated, no jump;
-// 2: all translated and the range needs the program-counter machine;
-// 1: a translator reported a fault.
+// What DispatchStatements gives back.
+enum DispatchResult : int16_t {
+  kDispatchDone = 0,     // all translated, no jump
+  kDispatchFailed = 1,   // a translator reported a fault
+  kDispatchJumps = 2,    // all translated; the range needs the program-counter machine
+};
+
+// Translates records first..last in two passes; a DispatchResult.
 int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last);
 
 // The pass: finds the main program's range, translates it, and records the

@@ -6,21 +6,10 @@
 #include "expr/expression.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
+#include "stmt/statement_helpers.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-// The Java test of a condition of type `type`, or "" when the type cannot be
-// a condition.
-std::string ConditionTest(const std::string& x, int16_t type) {
-  if (type >= 1 && type <= 6) return x + ".Get()!=0";
-  if ((type >= 21 && type <= 26) || (type >= 41 && type <= 46)) return x + "!=0";
-  if (type == 11) return x + ".Get()";
-  if (type == 31) return x;
-  return {};
-}
 
 // Translates the condition record c of the IF or ELSEIF record at `owner`.
 int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
@@ -31,12 +20,9 @@ int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
   int16_t extra = 0;
   const auto last = static_cast<int16_t>(condition.tokens.size() - 1);
   if (TranslateExpression(ctx, c, 0, last, java, type, extra) != 0) return 1;
-  test = ConditionTest(java, type);
-  if (test.empty()) {
-    ReportErrorAt(ctx, ctx.statements[static_cast<size_t>(owner)].lineNumber, condition.firstColumn,
-                  "条件として不適切な式が書かれています");
-    ErrorDone(ctx);
-    return 1;
+  std::string fails;
+  if (!ConditionTexts(java, type, test, fails)) {
+    return FailAt(ctx, At(ctx, owner).lineNumber, condition.firstColumn, "条件として不適切な式が書かれています");
   }
   return 0;
 }
@@ -97,23 +83,23 @@ int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
 // branch ends with a jump past the END IF.
 int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   Statement& head = ctx.statements[static_cast<size_t>(h)];
-  std::string dispatch = head.codeText + fmt::format("{}    PC[CPC]={};", kCrLf, h + 3);
+  std::string dispatch = head.codeText + fmt::format("{}    {}", kCrLf, JumpTo(h + 3));
   Statement& then = ctx.statements[static_cast<size_t>(h + 2)];
   then.kind = kKindLabelOnly;
-  then.caseLabel = 1;
+  then.caseLabel = kCaseLabelBefore;
   bool has_else = false;
   ForEachBranch(ctx, h, [&](int16_t i) {
     Statement& s = ctx.statements[static_cast<size_t>(i)];
     const int after_end = s.blockEnd + 1;
     if (s.kind == kKindElseIf || s.kind == kKindElse) {
       has_else |= s.kind == kKindElse;
-      dispatch += fmt::format("{}{}{}    PC[CPC]={};", kCrLf, s.codeText, kCrLf, i + 1);
+      dispatch += fmt::format("{}{}{}    {}", kCrLf, s.codeText, kCrLf, JumpTo(i + 1));
       const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
-      s.codeText = fmt::format("    PC[CPC]={};{}    break;{}// {}", after_end, separator, kCrLf, SourceCommentText(ctx, s));
+      s.codeText = fmt::format("    {}{}    break;{}// {}", JumpTo(after_end), separator, kCrLf, SourceCommentText(ctx, s));
       s.kind = kKindTranslated;
       s.span = 0;
     } else {  // END IF
-      if (!has_else) dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
       if (s.span != 0) {
         s.codeText = "// " + SourceCommentText(ctx, s);
@@ -122,7 +108,7 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
       }
     }
     --s.blockDepth;
-    s.caseLabel = 2;
+    s.caseLabel = kCaseLabelAfter;
   });
   Statement& done = ctx.statements[static_cast<size_t>(h)];
   done.codeText = std::move(dispatch);

@@ -7,11 +7,10 @@
 #include "stmt/if_block.h"
 #include "stmt/loop_blocks.h"
 #include "stmt/select_case.h"
+#include "stmt/statement_helpers.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 // Structured block kinds and their program-counter forms. ORDER BLOCKFORMS
 struct BlockForm {
@@ -24,16 +23,10 @@ constexpr BlockForm kBlockForms[] = {
     {kKindWhileStructured, kKindWhileProgramCounter},     {kKindDoWhileStructured, kKindDoWhileProgramCounter},
     {kKindDoUntilStructured, kKindDoUntilProgramCounter}, {kKindDoLoopStructured, kKindDoLoopProgramCounter}};
 
-int16_t Fail(TranslationContext& ctx, const Statement& s, std::string_view message) {
-  ReportErrorAt(ctx, s.lineNumber, s.firstColumn, message);
-  ErrorDone(ctx);
-  return 1;
-}
-
 void Finish(Statement& s, std::string text) {
   s.codeText = std::move(text);
   s.kind = kKindTranslated;
-  s.caseLabel = 2;
+  s.caseLabel = kCaseLabelAfter;
 }
 
 // The statement index of the label named by GOTO/GOSUB [*]name, or -1 after
@@ -41,12 +34,12 @@ void Finish(Statement& s, std::string text) {
 int16_t FindJumpLabel(TranslationContext& ctx, const Statement& s, std::string_view keyword) {
   const bool star = s.tokens.size() > 1 && s.tokens[1].code == kTokStar;
   if (s.tokens.size() != (star ? 3u : 2u)) {
-    Fail(ctx, s, std::string(keyword) + (star ? " *(ラベル名)で終わらなければいけません。" : " (ラベル番号)で終わらなければいけません。"));
+    FailAt(ctx, s, std::string(keyword) + (star ? " *(ラベル名)で終わらなければいけません。" : " (ラベル番号)で終わらなければいけません。"));
     return -1;
   }
   const auto found = ctx.labelIndex.find(s.tokens[star ? 2 : 1].text);
   if (found == ctx.labelIndex.end()) {
-    Fail(ctx, s, fmt::format("{}命令で指定したラベルが存在しません。", keyword));
+    FailAt(ctx, s, fmt::format("{}命令で指定したラベルが存在しません。", keyword));
     return -1;
   }
   return ctx.labels[static_cast<size_t>(found->second)].statementIndex;
@@ -126,14 +119,14 @@ void MarkJumpTarget(TranslationContext& ctx, int16_t t) {
   if (target.span <= 0) return;  // an earlier jump marked it
   target.codeText = "// " + SourceCommentText(ctx, target);
   target.kind = kKindTranslated;
-  target.caseLabel = 2;
+  target.caseLabel = kCaseLabelAfter;
   target.span = static_cast<int16_t>(-target.span);
 }
 
 // END | EXIT SUB | EXIT FUNCTION
 int16_t TranslateEnd(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]=0;{}break;", kCrLf));
+  Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(0));
   return 0;
 }
 
@@ -141,7 +134,7 @@ int16_t TranslateEnd(TranslationContext& ctx, int16_t& i) {
 int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   if (ctx.statements[static_cast<size_t>(i)].tokens.size() != 1) {
-    return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Return命令の後ろには何も書けません。");
+    return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Return命令の後ろには何も書けません。");
   }
   Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("CPC--;{}break;", kCrLf));
   return 0;
@@ -152,10 +145,10 @@ int16_t TranslateExitDo(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   constexpr int16_t kDoForms[] = {kKindDoWhileProgramCounter, kKindDoUntilProgramCounter, kKindDoLoopProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kDoForms);
-  if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Doに対応する Doが存在しません。");
+  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Doに対応する Doが存在しません。");
   const int16_t end = static_cast<int16_t>(CaseAfterBlock(ctx, x) - 1);
-  if (ctx.statements[static_cast<size_t>(x)].kind == kKindDoLoopProgramCounter) ctx.statements[static_cast<size_t>(end)].caseLabel = 2;
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", end + 1, kCrLf));
+  if (ctx.statements[static_cast<size_t>(x)].kind == kKindDoLoopProgramCounter) ctx.statements[static_cast<size_t>(end)].caseLabel = kCaseLabelAfter;
+  Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(end + 1));
   return 0;
 }
 
@@ -164,8 +157,8 @@ int16_t TranslateExitFor(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   constexpr int16_t kForForms[] = {kKindForProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kForForms);
-  if (x < 0) return Fail(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", CaseAfterBlock(ctx, x), kCrLf));
+  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
+  Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(CaseAfterBlock(ctx, x)));
   return 0;
 }
 
@@ -183,8 +176,8 @@ int16_t TranslateGoto(TranslationContext& ctx, int16_t& i) {
     x = &ctx.statements[static_cast<size_t>(x->blockHead)];
     allowed = x->blockDepth == target.blockDepth && x->blockRegion == target.blockRegion;
   }
-  if (!allowed || !SameUnit(c, target)) return Fail(ctx, c, "Goto命令の飛び先が不正です。");
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("PC[CPC]={};{}break;", t + 1, kCrLf));
+  if (!allowed || !SameUnit(c, target)) return FailAt(ctx, c, "Goto命令の飛び先が不正です。");
+  Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(t + 1));
   MarkJumpTarget(ctx, t);
   return 0;
 }
@@ -196,9 +189,9 @@ int16_t TranslateGosub(TranslationContext& ctx, int16_t& i) {
   const int16_t t = FindJumpLabel(ctx, c, "Gosub");
   if (t < 0) return 1;
   const Statement& target = ctx.statements[static_cast<size_t>(t)];
-  if (target.blockDepth != 0 || !SameUnit(c, target)) return Fail(ctx, c, "Gosub命令の飛び先が不正です。");
+  if (target.blockDepth != 0 || !SameUnit(c, target)) return FailAt(ctx, c, "Gosub命令の飛び先が不正です。");
   Finish(ctx.statements[static_cast<size_t>(i)],
-         fmt::format("PC[CPC]={};{}PC[++CPC]={};{}break;", i + 1, kCrLf, t + 1, kCrLf));
+         fmt::format("{}{}PC[++CPC]={};{}break;", JumpTo(i + 1), kCrLf, t + 1, kCrLf));
   MarkJumpTarget(ctx, t);
   return 0;
 }

@@ -7,19 +7,11 @@
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
+#include "stmt/statement_helpers.h"
+#include "symbols/type_codes.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
-
-int16_t Fail(TranslationContext& ctx, int line, int column, std::string_view message) {
-  ReportErrorAt(ctx, line, column, message);
-  ErrorDone(ctx);
-  return 1;
-}
 
 // Translates every token of record r.
 int16_t TranslateRecord(TranslationContext& ctx, int r, std::string& java, int16_t& type, int16_t& extra) {
@@ -66,27 +58,6 @@ std::string LoopCondition(const std::string& condition) {
   return IsJavaConstant(condition) ? "KW_true()&&(" + condition + ")" : condition;
 }
 
-// The texts that hold and that fail for a condition of `type`; false when
-// the type cannot be a condition.
-bool ConditionTexts(const std::string& x, int16_t type, std::string& holds, std::string& fails) {
-  if (type >= 1 && type <= 6) {
-    holds = x + ".Get()!=0";
-    fails = x + ".Get()==0";
-  } else if ((type >= 21 && type <= 26) || (type >= 41 && type <= 46)) {
-    holds = x + "!=0";
-    fails = x + "==0";
-  } else if (type == 11) {
-    holds = x + ".Get()";
-    fails = "!" + x + ".Get()";
-  } else if (type == 31) {
-    holds = x;
-    fails = "!(" + x + ")";
-  } else {
-    return false;
-  }
-  return true;
-}
-
 // The condition of record c, reported at `line` when it cannot be one.
 int16_t Condition(TranslationContext& ctx, int c, int line, std::string& holds, std::string& fails) {
   std::string java;
@@ -94,7 +65,7 @@ int16_t Condition(TranslationContext& ctx, int c, int line, std::string& holds, 
   int16_t extra = 0;
   if (TranslateRecord(ctx, c, java, type, extra) != 0) return 1;
   if (!ConditionTexts(java, type, holds, fails)) {
-    return Fail(ctx, line, At(ctx, c).firstColumn, "条件として不適切な式が書かれています");
+    return FailAt(ctx, line, At(ctx, c).firstColumn, "条件として不適切な式が書かれています");
   }
   return 0;
 }
@@ -138,7 +109,7 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   int16_t tv = 0, ts = 0, te = 0, ti = 0, tp = 0, extra = 0;
   if (TranslateRecord(ctx, h + 1, v, tv, extra) != 0) return 1;
   // Checked before the increment, which a non-numeric variable would fail first.
-  if (tv < 1 || tv > 6) return Fail(ctx, line, At(ctx, h + 1).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
+  if (!IsNumericPlace(tv)) return FailAt(ctx, line, At(ctx, h + 1).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
   if (TranslateRecord(ctx, h + 2, s, ts, extra) != 0 || TranslateRecord(ctx, h + 4, e, te, extra) != 0) return 1;
   // The increment: step + variable, or variable + 1, translated from tokens
   // appended to a record for the time being.
@@ -165,18 +136,18 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   At(ctx, carrier).tokens = saved;
   if (failed != 0) return 1;
 
-  const auto t = static_cast<int16_t>(tv + 20);
+  const int16_t t = ValueOf(tv);
   if (ConvertValue(s, ts, -1, t, -1) != 0) {
-    return Fail(ctx, line, At(ctx, h + 2).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + 2).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
   }
   if (ConvertValue(e, te, -1, t, -1) != 0) {
-    return Fail(ctx, line, At(ctx, h + 4).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + 4).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
   }
   if (ConvertValue(increment, ti, -1, t, -1) != 0) {
-    return Fail(ctx, line, At(ctx, carrier).firstColumn, "<FOR(変数1)=(式1)TO(式2)STEP(式3)> の(式3)が不適切です");
+    return FailAt(ctx, line, At(ctx, carrier).firstColumn, "<FOR(変数1)=(式1)TO(式2)STEP(式3)> の(式3)が不適切です");
   }
   // A variable step is compared with 0 by its value, not its wrapper.
-  if (tp >= 1 && tp <= 6) ConvertValue(p, tp, -1, static_cast<int16_t>(tp + 20), -1);
+  if (IsNumericPlace(tp)) ConvertValue(p, tp, -1, ValueOf(tp), -1);
 
   At(ctx, h).codeText = v;
   At(ctx, h + 1).codeText = s;
@@ -192,7 +163,7 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
     const std::vector<Token>& b = At(ctx, n + 1).tokens;
     bool same = a.size() == b.size();
     for (size_t k = 0; same && k < a.size(); ++k) same = a[k].text == b[k].text && a[k].code == b[k].code;
-    if (!same) return Fail(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, "FORブロックに対応する変数が不適切です");
+    if (!same) return FailAt(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, "FORブロックに対応する変数が不適切です");
   }
   return 0;
 }
@@ -214,15 +185,15 @@ int16_t FinishForStructured(TranslationContext& ctx, int16_t& h) {
 int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t& h) {
   const ForTexts f = Parked(ctx, h);
   const int n = FindNext(ctx, h);
-  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}    PC[CPC]={};{}    break;{}}}", f.v, f.i, kCrLf, ForTest(f),
-                                    kCrLf, h + 2, kCrLf, kCrLf);
+  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}{}{}}}", f.v, f.i, kCrLf, ForTest(f), kCrLf,
+                                    JumpAndBreak(h + 2, "    "), kCrLf);
   At(ctx, n).kind = kKindTranslated;
-  At(ctx, n).caseLabel = 2;
+  At(ctx, n).caseLabel = kCaseLabelAfter;
   // Like the structured form, an empty range runs the body no time.
-  At(ctx, h).codeText = fmt::format("{}.Set({});{}if(!({})){{{}    PC[CPC]={};{}    break;{}}}", f.v, f.s, kCrLf,
-                                    ForTest(f), kCrLf, n + 1, kCrLf, kCrLf);
+  At(ctx, h).codeText = fmt::format("{}.Set({});{}if(!({})){{{}{}{}}}", f.v, f.s, kCrLf, ForTest(f), kCrLf,
+                                    JumpAndBreak(n + 1, "    "), kCrLf);
   At(ctx, h).kind = kKindTranslated;
-  At(ctx, h + 1).caseLabel = 1;
+  At(ctx, h + 1).caseLabel = kCaseLabelBefore;
   return 0;
 }
 
@@ -272,12 +243,12 @@ int16_t FinishHeadTestedProgramCounter(TranslationContext& ctx, int16_t& h) {
   const int end = FindEnd(ctx, h, h + 2, end_kind, end_kind);
   const std::string test = kind == kKindDoUntilProgramCounter ? At(ctx, h + 1).codeText
                                                               : "!(" + At(ctx, h).codeText + ")";
-  At(ctx, h).codeText = fmt::format("if({}){{{}    PC[CPC]={};{}    break;{}}}", test, kCrLf, end + 1, kCrLf, kCrLf);
+  At(ctx, h).codeText = fmt::format("if({}){{{}{}{}}}", test, kCrLf, JumpAndBreak(end + 1, "    "), kCrLf);
   At(ctx, h).kind = kKindTranslated;
-  At(ctx, h).caseLabel = 1;
-  At(ctx, end).codeText = fmt::format("PC[CPC]={};{}break;", h + 1, kCrLf);
+  At(ctx, h).caseLabel = kCaseLabelBefore;
+  At(ctx, end).codeText = JumpAndBreak(h + 1);
   At(ctx, end).kind = kKindTranslated;
-  At(ctx, end).caseLabel = 2;
+  At(ctx, end).caseLabel = kCaseLabelAfter;
   return 0;
 }
 
@@ -298,9 +269,8 @@ int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t& h) {
   head.codeText = "// " + SourceCommentText(ctx, head);
   head.span = static_cast<int16_t>(-head.span);
   head.kind = kKindTranslated;
-  head.caseLabel = 2;
-  At(ctx, l).codeText = fmt::format("if({}){{{}    PC[CPC]={};{}    break;{}}}", At(ctx, l).codeText, kCrLf, h + 1,
-                                    kCrLf, kCrLf);
+  head.caseLabel = kCaseLabelAfter;
+  At(ctx, l).codeText = fmt::format("if({}){{{}{}{}}}", At(ctx, l).codeText, kCrLf, JumpAndBreak(h + 1, "    "), kCrLf);
   At(ctx, l).kind = kKindTranslated;
   return 0;
 }

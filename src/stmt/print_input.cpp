@@ -6,18 +6,11 @@
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
+#include "stmt/statement_helpers.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-int16_t Fail(TranslationContext& ctx, const Statement& s, int column, std::string_view message) {
-  ReportErrorAt(ctx, s.lineNumber, column, message);
-  ErrorDone(ctx);
-  return 1;
-}
 
 // One PRINT item: its value as the Java type KW_print takes.
 int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int mode, std::string& text) {
@@ -28,13 +21,13 @@ int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int m
     return 1;
   }
   int16_t target = 0;
-  if (type >= 1 && type <= 6) target = static_cast<int16_t>(type + 20);
-  else if (type == kTypeString || type == kTypeFixedString || type == 29 || type == 49) target = 29;
-  else if (type >= 21 && type <= 26) target = type;
-  else if (type >= 41 && type <= 46) target = static_cast<int16_t>(type - 20);
+  if (IsNumeric(type)) target = ValueOf(PlaceOf(type));
+  else if (type == kTypeString || type == kTypeFixedString || type == kValueString || type == kLiteralString) {
+    target = kValueString;
+  }
   const Statement& s = ctx.statements[static_cast<size_t>(i)];
   if (target == 0 || ConvertValue(java, type, extra, target, -1) != 0) {
-    return Fail(ctx, s, s.tokens[static_cast<size_t>(first)].column, "Print命令の引数に不適切な型の変数が指定されています。");
+    return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(first)].column, "Print命令の引数に不適切な型の変数が指定されています。");
   }
   text += fmt::format("KWC_TextScreen.KW_print({},{});", java, mode);
   return 0;
@@ -58,7 +51,7 @@ int16_t TranslatePrint(TranslationContext& ctx, int16_t& i) {
       if (code == kTokRParen) --depth;
       const bool comma = code == kTokComma && depth == 0;
       if (!comma && code != kTokSemicolon) continue;
-      if (k == start) return Fail(ctx, s, s.tokens[static_cast<size_t>(k)].column, "Print命令の使い方が不正です。");
+      if (k == start) return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, "Print命令の使い方が不正です。");
       if (PrintItem(ctx, i, start, k - 1, comma ? 1 : 2, text) != 0) return 1;
       start = k + 1;
     }
@@ -82,18 +75,18 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
   if (k < count && s.tokens[static_cast<size_t>(k)].code == kTokString) {
     const int16_t separator = k + 1 < count ? s.tokens[static_cast<size_t>(k + 1)].code : int16_t{0};
     if (separator != kTokComma && separator != kTokSemicolon) {
-      return Fail(ctx, s, s.firstColumn, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。");
+      return FailAt(ctx, s.lineNumber, s.firstColumn, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。");
     }
     std::string prompt;
     if (!JavaStringLiteral(s.tokens[static_cast<size_t>(k)].text, prompt)) {
-      return Fail(ctx, s, s.tokens[static_cast<size_t>(k)].column, kBadEscape);
+      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, kBadEscape);
     }
     text += fmt::format("{},{});{}", prompt, separator == kTokSemicolon ? 0 : 1, kCrLf);
     k += 2;
   } else {
     text += fmt::format("\"\",0);{}", kCrLf);
   }
-  if (k >= count) return Fail(ctx, s, s.firstColumn, "Input命令の使い方が不正です。");
+  if (k >= count) return FailAt(ctx, s.lineNumber, s.firstColumn, "Input命令の使い方が不正です。");
   int start = k;
   int depth = 0;
   for (int j = k; j <= count; ++j) {
@@ -102,7 +95,7 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
     if (code == kTokRParen) --depth;
     if (j < count && !(code == kTokComma && depth == 0)) continue;
     if (j == start) {
-      return Fail(ctx, s, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, "Input命令の使い方が不正です。");
+      return FailAt(ctx, s.lineNumber, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, "Input命令の使い方が不正です。");
     }
     std::string java;
     int16_t type = 0;
@@ -111,8 +104,8 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
       return 1;
     }
     // A variable, an array element or a record element: a place to read into.
-    if (!((type >= 1 && type <= 6) || type == kTypeString)) {
-      return Fail(ctx, s, s.tokens[static_cast<size_t>(start)].column, "Input命令の引数に不適切な型の変数が指定されています。");
+    if (!IsNumericPlace(type) && type != kTypeString) {
+      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(start)].column, "Input命令の引数に不適切な型の変数が指定されています。");
     }
     text += fmt::format("    {}.getInput();{}", java, kCrLf);
     start = j + 1;

@@ -12,21 +12,13 @@
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
 #include "symbols/numbers.h"
+#include "stmt/statement_helpers.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kBadCondition = "条件として不適切な式が書かれています";
-
-Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
-
-int16_t Fail(TranslationContext& ctx, int line, int column, std::string_view message) {
-  ReportErrorAt(ctx, line, column, message);
-  ErrorDone(ctx);
-  return 1;
-}
 
 // The tokens [first, last] of each item of a case list.
 std::vector<std::pair<int, int>> Items(const Statement& list, int& empty_at) {
@@ -87,7 +79,7 @@ int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
   for (int i = h + 2; i < static_cast<int>(ctx.statements.size()); ++i) {
     const Statement& s = At(ctx, i);
     const bool branch = s.kind == kKindCase || s.kind == kKindCaseElse || s.kind == kKindEndSelect;
-    if (i == h + 2 && !branch) return Fail(ctx, s.lineNumber, s.firstColumn, "SELECT CASEブロックが不正です");
+    if (i == h + 2 && !branch) return FailAt(ctx, s.lineNumber, s.firstColumn, "SELECT CASEブロックが不正です");
     if (s.blockDepth != d || !branch) continue;
     const bool end = s.kind == kKindEndSelect;  // the visit may change the kind
     if (visit(i) != 0) return 1;
@@ -96,8 +88,11 @@ int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
   return 0;
 }
 
+constexpr int16_t kIfChainNeeded = 2;
+
 // Tries the switch: every item an integer literal, no two alike. 0 with
-// the case lines in the CASE records; 2 when the if-chain must be taken.
+// the case lines in the CASE records; kIfChainNeeded when the if-chain must
+// be taken; 1 after a report.
 int16_t TrySwitch(TranslationContext& ctx, int h) {
   std::set<long long> seen;
   bool switchable = true;
@@ -106,7 +101,7 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
     const Statement& list = At(ctx, i + 1);
     int empty_at = -1;
     const auto items = Items(list, empty_at);
-    if (empty_at >= 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
     std::string lines;
     for (const auto& [first, last] : items) {
       for (int k = first; k <= last; ++k) {
@@ -122,7 +117,7 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
       }
       // A value twice would be a duplicate case label: the if-chain keeps
       // the first match, as BASIC does.
-      const std::optional<long long> value = type == 43 ? LiteralValue(java) : std::nullopt;
+      const std::optional<long long> value = type == kLiteralLong ? LiteralValue(java) : std::nullopt;
       if (!value || !seen.insert(*value).second) {
         switchable = false;
         return 0;
@@ -133,7 +128,7 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
     return 0;
   });
   if (failed != 0) return 1;
-  return switchable ? 0 : 2;
+  return switchable ? 0 : kIfChainNeeded;
 }
 
 // The test of one CASE record for the if-chain over the temporary `index`
@@ -142,18 +137,18 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
   Statement& list = At(ctx, i + 1);
   int empty_at = -1;
   const auto items = Items(list, empty_at);
-  if (empty_at >= 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+  if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
   for (const auto& [first, last] : items) {
     enum class Mode { kPlain, kIs, kTo } mode = Mode::kPlain;
     int to = -1;
     for (int k = first; k <= last; ++k) {
       Token& token = list.tokens[static_cast<size_t>(k)];
       if (token.code == kKwIs) {
-        if (mode != Mode::kPlain) return Fail(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
         mode = Mode::kIs;
         token.code = kTokIdentifier;  // IS names the temporary
       } else if (token.code == kKwTo) {
-        if (mode != Mode::kPlain) return Fail(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
         mode = Mode::kTo;
         to = k;
       }
@@ -165,8 +160,8 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
                               java, type, extra) != 0) {
         return 1;
       }
-      if (ConvertValue(java, type, extra, static_cast<int16_t>(p + 20), x) != 0) {
-        return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+      if (ConvertValue(java, type, extra, ValueOf(p), x) != 0) {
+        return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
       }
       test += index + ".E(" + java + ")||";
       continue;
@@ -182,7 +177,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
       const std::vector<Token> saved = list.tokens;
       if (to == first || to == last) {
         RemoveLastRecord(ctx.localVariables);
-        return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+        return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
       }
       const int16_t column = saved[static_cast<size_t>(to)].column;
       std::vector<Token> tokens(saved.begin() + first, saved.begin() + to);
@@ -200,7 +195,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
     }
     RemoveLastRecord(ctx.localVariables);
     if (failed != 0) return 1;
-    if (ConvertValue(java, type, extra, 31, -1) != 0) return Fail(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    if (ConvertValue(java, type, extra, kValueBoolean, -1) != 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
     test += "(" + java + ")||";
   }
   test.resize(test.size() - 2);  // the last "||"
@@ -217,10 +212,8 @@ int16_t IfChain(TranslationContext& ctx, int h) {
     return 1;
   }
   int16_t p = 0;
-  if ((t >= 1 && t <= 6) || t == 9) p = t;
-  else if ((t >= 21 && t <= 26) || t == 29) p = static_cast<int16_t>(t - 20);
-  else if ((t >= 41 && t <= 46) || t == 49) p = static_cast<int16_t>(t - 40);
-  if (p == 0) return Fail(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  if (IsNumeric(t) || t == kTypeString || t == kValueString || t == kLiteralString) p = PlaceOf(t);
+  if (p == 0) return FailAt(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
   ConvertValue(x, t, extra, p, extra);
   const std::string index = fmt::format("Index{}", h);
   At(ctx, h).codeText = fmt::format("{} {}={};", JavaClassOf(ctx, p, extra), index, x);
@@ -258,15 +251,16 @@ int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
                           extra) != 0) {
     return 1;
   }
-  const bool integer = (t >= 1 && t <= 3) || (t >= 21 && t <= 23) || t == 43;
-  const bool other = (t >= 4 && t <= 6) || (t >= 24 && t <= 26) || (t >= 44 && t <= 46) || t == 9 || t == 29 || t == 49;
-  if (!integer && !other) return Fail(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  // Places and values up to LONG, and a LONG literal, can be switched on.
+  const bool integer = (IsNumeric(t) && PlaceOf(t) <= kTypeLong && !IsLiteralCode(t)) || t == kLiteralLong;
+  const bool other = (IsNumeric(t) && PlaceOf(t) >= kTypeLonglong) || PlaceOf(t) == kTypeString;
+  if (!integer && !other) return FailAt(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
   if (integer) {
-    ConvertValue(x, t, extra, 23, -1);
+    ConvertValue(x, t, extra, kValueLong, -1);
     At(ctx, h).codeText = x;
     At(ctx, h).kind = kKindSwitchStructured;
     const int16_t result = TrySwitch(ctx, h);
-    if (result != 2) return result;
+    if (result != kIfChainNeeded) return result;
   }
   return IfChain(ctx, h);
 }
@@ -304,22 +298,22 @@ int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t& h) {
     Statement& s = At(ctx, i);
     if (s.blockDepth == d && (s.kind == kKindCase || s.kind == kKindCaseElse)) {
       if (s.kind == kKindCase) {
-        dispatch += fmt::format("{}{}{}    PC[CPC]={};{}    break;", kCrLf, s.codeText, kCrLf, i + 1, kCrLf);
+        dispatch += fmt::format("{}{}{}{}", kCrLf, s.codeText, kCrLf, JumpAndBreak(i + 1, "    "));
       } else {
         has_else = true;
-        dispatch += fmt::format("{}default:{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+        dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       }
       const std::string leave =
-          i != h + 2 ? fmt::format("    PC[CPC]={};{}    break;{}", s.blockEnd + 1, kCrLf, kCrLf) : std::string();
+          i != h + 2 ? JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf) : std::string();
       s.codeText = leave + OwnComment(ctx, s);
       s.kind = kKindTranslated;
-      s.caseLabel = 2;
+      s.caseLabel = kCaseLabelAfter;
     } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
-      if (!has_else) dispatch += fmt::format("{}default:{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+      if (!has_else) dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       dispatch += fmt::format("{}}}", kCrLf);
       s.codeText = OwnComment(ctx, s);
       s.kind = kKindTranslated;
-      s.caseLabel = 2;
+      s.caseLabel = kCaseLabelAfter;
       --s.blockDepth;
       break;
     } else {
@@ -359,9 +353,9 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
     const bool first = i == h + 2;
     if (s.kind == kKindEndSelect) {
       if (first) {  // no branch at all: straight past the block
-        dispatch = fmt::format("{{{}    PC[CPC]={};", kCrLf, i + 1);
+        dispatch = fmt::format("{{{}    {}", kCrLf, JumpTo(i + 1));
       } else if (!has_else) {
-        dispatch += fmt::format("{}}}else{{{}    PC[CPC]={};", kCrLf, kCrLf, i + 1);
+        dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       }
       dispatch += fmt::format("{}}}", kCrLf);
       s.codeText = OwnComment(ctx, s);
@@ -370,13 +364,13 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
       if (s.kind == kKindCase) head = (first ? "if(" : std::string(kCrLf) + "}else if(") + s.codeText + "){";
       else head = first ? "{" : std::string(kCrLf) + "}else{";
       has_else |= s.kind == kKindCaseElse;
-      dispatch += fmt::format("{}{}    PC[CPC]={};", head, kCrLf, i + 1);
+      dispatch += fmt::format("{}{}    {}", head, kCrLf, JumpTo(i + 1));
       const std::string leave =
-          first ? std::string() : fmt::format("    PC[CPC]={};{}    break;{}", s.blockEnd + 1, kCrLf, kCrLf);
+          first ? std::string() : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
       s.codeText = leave + OwnComment(ctx, s);
     }
     s.kind = kKindTranslated;
-    s.caseLabel = 2;
+    s.caseLabel = kCaseLabelAfter;
     --s.blockDepth;
     return 0;
   });

@@ -27,17 +27,6 @@ Scope ScopeOf(TranslationContext& ctx, int16_t keyword) {
   }
 }
 
-int16_t SuffixType(int16_t code) {
-  switch (code) {
-    case kTokBang: return kTypeSingle;
-    case kTokHash: return kTypeDouble;
-    case kTokDollar: return kTypeString;
-    case kTokPercent: return kTypeInteger;
-    case kTokAmpersand: return kTypeLong;
-    default: return 0;
-  }
-}
-
 int16_t Report(TranslationContext& ctx, const Statement& s, const DeclarationFault& fault) {
   ReportErrorAt(ctx, s.lineNumber, ColumnOfToken(s, fault.token), fault.message);
   return 1;
@@ -111,12 +100,12 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
 int16_t RunDeclarationsPass(TranslationContext& ctx) {
   for (size_t i = 0; i < ctx.statements.size(); ++i) {
     const int16_t area = ctx.statements[i].area;
-    if (area == 100) continue;
-    if (area == 200) {
+    if (area == kAreaOptions) continue;
+    if (area == kAreaUserType) {
       auto index = static_cast<int16_t>(i);
       if (DeclareUserType(ctx, index) != 0) return 1;
       i = static_cast<size_t>(index);
-    } else if (area == 300) {
+    } else if (area == kAreaModule) {
       if (DeclareVariables(ctx, static_cast<int16_t>(i)) != 0) return 1;
     } else {
       break;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "symbols/type_codes.h"
+
 namespace corvel {
 namespace {
 
@@ -75,11 +77,11 @@ NumberClass ClassifyNumber(std::string_view text) {
     const std::string as_double = ShortestText(value);
     if (as_single == as_double) {
       out.javaText = as_single + "f";
-      out.literalCode = 45;
+      out.literalCode = kLiteralSingle;
     } else {
       // A whole number needs a point, or Java reads it as an int literal.
       out.javaText = as_double.find_first_of(".E") == std::string::npos ? as_double + ".0" : as_double;
-      out.literalCode = 46;
+      out.literalCode = kLiteralDouble;
     }
     return out;
   }
@@ -95,9 +97,9 @@ NumberClass ClassifyNumber(std::string_view text) {
   }
   out.javaText = (negative ? "-" : "") + std::string(digits);
   if (magnitude <= (negative ? 2147483648ULL : 2147483647ULL)) {
-    out.literalCode = 43;
+    out.literalCode = kLiteralLong;
   } else {
-    out.literalCode = 44;
+    out.literalCode = kLiteralLonglong;
     out.javaText += "L";
   }
   return out;

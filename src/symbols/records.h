@@ -4,9 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvel {
+
+// Between the lines of every Java text and of every report.
+inline constexpr std::string_view kCrLf = "\r\n";
 
 struct Token {
   int16_t code = 0;    // token or keyword code (source/token_codes.h)
@@ -15,13 +19,31 @@ struct Token {
   std::string text;    // upper-cased word, Java text of a literal, or a string literal with its quotes
 };
 
+// The part of the program a statement stands in, stamped by the placement
+// checks.
+enum ProgramArea : int16_t {
+  kAreaNone = 0,  // the end marker beyond the last record
+  kAreaOptions = 100,
+  kAreaUserType = 200,
+  kAreaModule = 300,  // module-level declarations
+  kAreaMain = 400,
+  kAreaProcedure = 500,
+};
+
+// Where a statement's case label of the program-counter machine goes.
+enum CaseLabel : int16_t {
+  kCaseLabelNone = 0,
+  kCaseLabelBefore = 1,  // "case i+1:" before the statement's text
+  kCaseLabelAfter = 2,   // after it: the text ends a case, the next begins
+};
+
 // One statement or statement part. The kind only moves forward: lexer kind,
 // structured kind, program-counter kind, then kKindTranslated.
 struct Statement {
   std::string codeText;       // Java text, lines joined by CR LF, no indentation
   std::vector<Token> tokens;  // copies of the statement's tokens (never more than a line holds)
   int16_t kind = 0;
-  int16_t area = 0;        // 100 options, 200 user type, 300 module declarations, 400 main, 500 procedure
+  int16_t area = kAreaNone;
   int16_t areaDetail = 0;  // for a procedure's statements: the procedure's number
   int16_t firstColumn = 0;
   int16_t lineNumber = 0;
@@ -30,7 +52,7 @@ struct Statement {
   int16_t blockDepth = 0;
   int16_t blockHead = 0;
   int16_t blockEnd = 0;
-  int16_t caseLabel = 0;  // 1: case label before the text, 2: after it
+  int16_t caseLabel = kCaseLabelNone;
 };
 
 struct Label {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "source/token_codes.h"
+
 namespace corvel {
 namespace {
 
@@ -48,7 +50,8 @@ std::array<const IndexedTable<VariableRecord>*, 4> VariableTables(const Translat
   return {&ctx.localVariables, &ctx.staticVariables, &ctx.privateVariables, &ctx.publicVariables};
 }
 
-// 0 found (type matches or any type asked), 1 not found, 2 another type.
+// kFound (the type matches, or any type was asked), kNotFound, or
+// kFoundOtherType.
 int16_t FindInVariables(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra) {
   for (const IndexedTable<VariableRecord>* table : VariableTables(ctx)) {
     const int16_t index = FindFirst(*table, name);
@@ -58,11 +61,11 @@ int16_t FindInVariables(const TranslationContext& ctx, std::string& name, int16_
     if (type == 0) {
       type = record.type;
       extra = record.extra;
-      return 0;
+      return kFound;
     }
-    return type == record.type ? 0 : 2;
+    return type == record.type ? kFound : kFoundOtherType;
   }
-  return 1;
+  return kNotFound;
 }
 
 }  // namespace
@@ -82,11 +85,22 @@ std::string_view JavaPrimitiveOf(int16_t code) {
   return scalar != nullptr ? scalar->primitive : std::string_view();
 }
 
+int16_t SuffixType(int16_t token_code) {
+  switch (token_code) {
+    case kTokBang: return kTypeSingle;
+    case kTokHash: return kTypeDouble;
+    case kTokDollar: return kTypeString;
+    case kTokPercent: return kTypeInteger;
+    case kTokAmpersand: return kTypeLong;
+    default: return 0;
+  }
+}
+
 int16_t FindSymbol(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra) {
   const int16_t found = FindInVariables(ctx, name, type, extra);
-  if (found != 1) return found;
+  if (found != kNotFound) return found;
   const int16_t index = FindFirst(ctx.procedures, name);
-  if (index < 0) return 1;
+  if (index < 0) return kNotFound;
   const ProcedureRecord& procedure = ctx.procedures.records[static_cast<size_t>(index)];
   if (type != 0) {
     // A suffix on a function name asks for a form with that result.
@@ -101,16 +115,16 @@ int16_t FindSymbol(const TranslationContext& ctx, std::string& name, int16_t& ty
     }
     bool has_form = false;
     for (const std::string& result : procedure.resultForms) has_form |= letter != 0 && result == std::string(1, letter);
-    if (!has_form) return 2;
+    if (!has_form) return kFoundOtherType;
   }
   name = procedure.javaName;
   type = kTypeProcedure;
   extra = index;
-  return 0;
+  return kFound;
 }
 
 int16_t FindVariable(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra) {
-  return FindInVariables(ctx, name, type, extra) == 0 ? 0 : 1;
+  return FindInVariables(ctx, name, type, extra) == kFound ? kFound : kNotFound;
 }
 
 bool IsTypeOrProcedureName(const TranslationContext& ctx, std::string_view name) {
@@ -183,8 +197,7 @@ std::string TypeCodeText(const TranslationContext& ctx, int16_t code, int16_t ex
     return prefix;
   }
   int16_t base = 0;
-  if (code > kValueOffset && code < kLiteralOffset) base = static_cast<int16_t>(code - kValueOffset);
-  if (code > kLiteralOffset && code <= kLiteralOffset + kTypeBoolean) base = static_cast<int16_t>(code - kLiteralOffset);
+  if (IsValueCode(code) || (IsLiteralCode(code) && code <= kLiteralBoolean)) base = PlaceOf(code);
   if (base == kTypeFixedString) return {};  // 30 is a string value but has no letter of its own
   if (const ScalarType* scalar = Scalar(base)) {
     return std::string(1, static_cast<char>(scalar->letter - 'A' + 'a'));
@@ -193,22 +206,16 @@ std::string TypeCodeText(const TranslationContext& ctx, int16_t code, int16_t ex
 }
 
 bool OperatorResultType(int16_t op, int16_t left, int16_t right, int16_t& result) {
-  auto to_value = [](int16_t code) {
-    if (code < kValueOffset) return static_cast<int16_t>(code + kValueOffset);
-    if (code > kLiteralOffset) return static_cast<int16_t>(code - kValueOffset);
-    return code;
-  };
-  left = to_value(left);
-  right = to_value(right);
-  auto numeric = [](int16_t code) { return code >= 21 && code <= 26; };
-  auto string = [](int16_t code) { return code == 29 || code == 30; };
-  if (numeric(left) && numeric(right)) {
+  left = ValueOf(PlaceOf(left));
+  right = ValueOf(PlaceOf(right));
+  auto string = [](int16_t code) { return code == kValueString || code == kValueFixedString; };
+  if (IsNumericValue(left) && IsNumericValue(right)) {
     result = std::max(left, right);
-    if (result < 23) result = 23;  // arithmetic is never narrower than 32 bits
+    if (result < kValueLong) result = kValueLong;  // arithmetic is never narrower than 32 bits
     return false;
   }
   if (string(left) && string(right) && op == 1) {
-    result = 29;
+    result = kValueString;
     return false;
   }
   return true;

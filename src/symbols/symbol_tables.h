@@ -7,28 +7,9 @@
 #include <string_view>
 
 #include "symbols/context.h"
+#include "symbols/type_codes.h"
 
 namespace corvel {
-
-// Place codes; the value code of a scalar is the place code + 20, its
-// literal code the place code + 40.
-enum TypeCode : int16_t {
-  kTypeByte = 1,
-  kTypeInteger = 2,
-  kTypeLong = 3,
-  kTypeLonglong = 4,
-  kTypeSingle = 5,
-  kTypeDouble = 6,
-  kTypeString = 9,
-  kTypeFixedString = 10,  // length kept in the record's extra
-  kTypeBoolean = 11,
-  kTypeImage = 12,
-  kTypeArray = 13,      // extra: index in the array table
-  kTypeUser = 14,       // extra: index in the user-type table
-  kTypeProcedure = 15,  // the result of a lookup that found a procedure
-  kValueOffset = 20,
-  kLiteralOffset = 40,
-};
 
 // The Java class of a type: the wrapper class for place codes 1 to 12, the
 // user type's class for 14, the array class for 100 + element code (101 to
@@ -38,15 +19,26 @@ std::string JavaClassOf(const TranslationContext& ctx, int16_t code, int16_t ext
 // The Java primitive of a scalar place code ("short" for 2), or "".
 std::string_view JavaPrimitiveOf(int16_t code);
 
+enum LookupResult : int16_t {
+  kFound = 0,
+  kNotFound = 1,
+  kFoundOtherType = 2,  // the name is taken by a symbol of another type
+};
+
 // Looks `name` up in the local, static, private and public tables, then the
 // procedure table; the first match wins. On a match `name` becomes the Java
 // name. `type` 0 on entry asks for any type and receives the found one (15
 // for a procedure, with its index in `extra`); a non-zero `type` is demanded
-// by a suffix. 0 found, 1 not found, 2 found with another type.
+// by a suffix. Returns a LookupResult.
 int16_t FindSymbol(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra);
 
-// As FindSymbol over the four variable tables only; 1 also for another type.
+// As FindSymbol over the four variable tables only; kNotFound also for
+// another type.
 int16_t FindVariable(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra);
+
+// The place code a type-suffix token gives a name (% INTEGER, & LONG,
+// ! SINGLE, # DOUBLE, $ STRING), or 0 for any other token.
+int16_t SuffixType(int16_t token_code);
 
 // A user type or an entry of the procedure table.
 bool IsTypeOrProcedureName(const TranslationContext& ctx, std::string_view name);

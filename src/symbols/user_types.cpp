@@ -64,7 +64,7 @@ int16_t DeclareUserType(TranslationContext& ctx, int16_t& statement_index) {
     return Reject(ctx, type_line, "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています");
   }
   size_t end = head + 1;
-  while (end < ctx.statements.size() && ctx.statements[end].area == 200 && ctx.statements[end].kind != kKindEndType) {
+  while (end < ctx.statements.size() && ctx.statements[end].area == kAreaUserType && ctx.statements[end].kind != kKindEndType) {
     ++end;
   }
   if (end >= ctx.statements.size() || ctx.statements[end].kind != kKindEndType) {

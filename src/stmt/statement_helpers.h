@@ -1,0 +1,34 @@
+// What the statement translators share: reports, the program-counter
+// machine's jump texts, the test of a condition.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+inline Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
+
+// Reports `message` at `line` and `column`; returns the failure flag 1.
+int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view message);
+
+// The same at the statement's own line and first column.
+inline int16_t FailAt(TranslationContext& ctx, const Statement& s, std::string_view message) {
+  return FailAt(ctx, s.lineNumber, s.firstColumn, message);
+}
+
+// "PC[CPC]=n;": the next case the program-counter machine runs.
+std::string JumpTo(int case_number);
+
+// The jump, then "break;" on the next line; each line starts with `indent`.
+std::string JumpAndBreak(int case_number, std::string_view indent = "");
+
+// The Java texts that hold and that fail for a condition X of type `type`:
+// a number compared with 0, a boolean as it is. False when the type cannot
+// be a condition.
+bool ConditionTexts(const std::string& x, int16_t type, std::string& holds, std::string& fails);
+
+}  // namespace corvel
