@@ -92,8 +92,8 @@ void Records(const TranslationContext& ctx, JavaText& out, int first, int last, 
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
     if (program_counter && s.caseLabel == kCaseLabelBefore) out.Line(0, fmt::format("case {}:", i + 1));
     if (s.kind == kKindTranslated) {
-      const int indent = 8 + 4 * s.blockDepth;
-      if (s.span > 0) out.Line(indent, "// " + SourceCommentText(ctx, s));
+      const int indent = 8 + 4 * (s.blockDepth + s.indentShift);
+      if (s.span > 0 && !s.commentWritten) out.Line(indent, "// " + SourceCommentText(ctx, s));
       out.Lines(indent, s.codeText);
     }
     if (program_counter && s.caseLabel == kCaseLabelAfter) out.Line(0, fmt::format("case {}:", i + 1));
@@ -104,7 +104,7 @@ void Records(const TranslationContext& ctx, JavaText& out, int first, int last, 
 // "case -1:" (a unit that begins with a jump prints its case behind it).
 bool EntersThroughOwnCase(const TranslationContext& ctx, int16_t first) {
   const Statement& head = ctx.statements[static_cast<size_t>(first)];
-  return head.caseLabel == kCaseLabelAfter && head.span > 0;
+  return head.caseLabel == kCaseLabelAfter && head.span > 0 && !head.commentWritten;
 }
 
 // The records first..last of a unit, under the program-counter machine

@@ -551,6 +551,16 @@ int16_t BuildAndReduce(ExpressionState& st, int first, int last) {
   return 0;
 }
 
+int16_t TranslateTokens(TranslationContext& ctx, int16_t statement, std::vector<Token> tokens, std::string& java_text,
+                        int16_t& type, int16_t& extra) {
+  std::vector<Token>& own = ctx.statements[static_cast<size_t>(statement)].tokens;
+  own.swap(tokens);
+  const auto last = static_cast<int16_t>(own.size() - 1);
+  const int16_t failed = TranslateExpression(ctx, statement, 0, last, java_text, type, extra);
+  ctx.statements[static_cast<size_t>(statement)].tokens.swap(tokens);
+  return failed;
+}
+
 int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t first_token, int16_t last_token,
                             std::string& java_text, int16_t& type, int16_t& extra) {
   const Statement& s = ctx.statements[static_cast<size_t>(statement)];

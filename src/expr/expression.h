@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "symbols/context.h"
 
@@ -15,6 +16,14 @@ namespace corvel {
 // after one report.
 int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t first_token, int16_t last_token,
                             std::string& java_text, int16_t& type, int16_t& extra);
+
+// Translates `tokens`, written for the translator rather than by the user
+// (FOR's increment "(step) + variable", a CASE range "a <= IS AND IS <= b"),
+// as the whole of statement `statement`: they stand in for its tokens while
+// the expression is translated, so that reports name its line and columns,
+// and its own tokens are put back afterwards.
+int16_t TranslateTokens(TranslationContext& ctx, int16_t statement, std::vector<Token> tokens, std::string& java_text,
+                        int16_t& type, int16_t& extra);
 
 // The Java text of a string literal token (quotes included). Backslash
 // sequences are Java's; \uXXXX escapes become their characters, so that

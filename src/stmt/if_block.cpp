@@ -13,7 +13,7 @@ namespace {
 
 // Translates the condition record c of the IF or ELSEIF record at `owner`.
 int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
-  const auto c = static_cast<int16_t>(owner + 1);
+  const auto c = static_cast<int16_t>(owner + kPartExpression);
   const Statement& condition = ctx.statements[static_cast<size_t>(c)];
   std::string java;
   int16_t type = 0;
@@ -31,7 +31,7 @@ int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
 // order, up to and including the END IF.
 template <typename Visit>
 void ForEachBranch(TranslationContext& ctx, int16_t h, Visit visit) {
-  const int16_t d = ctx.statements[static_cast<size_t>(h + 1)].blockDepth;
+  const int16_t d = ctx.statements[static_cast<size_t>(h + kPartExpression)].blockDepth;
   for (auto i = static_cast<int16_t>(h + 3); i < static_cast<int16_t>(ctx.statements.size()); ++i) {
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
     if (s.blockDepth != d) continue;
@@ -74,7 +74,7 @@ int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
   ForEachBranch(ctx, h, [&](int16_t i) {
     Statement& s = ctx.statements[static_cast<size_t>(i)];
     s.kind = kKindTranslated;
-    --s.blockDepth;
+    --s.indentShift;
   });
   return 0;
 }
@@ -84,7 +84,7 @@ int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
 int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   Statement& head = ctx.statements[static_cast<size_t>(h)];
   std::string dispatch = head.codeText + fmt::format("{}    {}", kCrLf, JumpTo(h + 3));
-  Statement& then = ctx.statements[static_cast<size_t>(h + 2)];
+  Statement& then = ctx.statements[static_cast<size_t>(h + kPartThen)];
   then.kind = kKindLabelOnly;
   then.caseLabel = kCaseLabelBefore;
   bool has_else = false;
@@ -97,17 +97,17 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
       const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
       s.codeText = fmt::format("    {}{}    break;{}// {}", JumpTo(after_end), separator, kCrLf, SourceCommentText(ctx, s));
       s.kind = kKindTranslated;
-      s.span = 0;
+      s.commentWritten = true;
     } else {  // END IF
       if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
-      if (s.span != 0) {
+      if (s.span != 0 && !s.commentWritten) {
         s.codeText = "// " + SourceCommentText(ctx, s);
         s.kind = kKindTranslated;
-        s.span = 0;
+        s.commentWritten = true;
       }
     }
-    --s.blockDepth;
+    --s.indentShift;
     s.caseLabel = kCaseLabelAfter;
   });
   Statement& done = ctx.statements[static_cast<size_t>(h)];

@@ -82,7 +82,7 @@ std::string SourceCommentText(const TranslationContext& ctx, const Statement& s)
   for (size_t b = 0; b <= line.size(); ++b) {
     if (b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) continue;
     if (column == s.firstColumn) begin = b;
-    if (column == s.firstColumn + std::abs(s.span)) {
+    if (column == s.firstColumn + s.span) {
       end = b;
       break;
     }
@@ -116,11 +116,11 @@ void ForceProgramCounterForm(TranslationContext& ctx, int16_t i) {
 
 void MarkJumpTarget(TranslationContext& ctx, int16_t t) {
   Statement& target = ctx.statements[static_cast<size_t>(t)];
-  if (target.span <= 0) return;  // an earlier jump marked it
+  if (target.span <= 0 || target.commentWritten) return;  // an earlier jump marked it
   target.codeText = "// " + SourceCommentText(ctx, target);
   target.kind = kKindTranslated;
   target.caseLabel = kCaseLabelAfter;
-  target.span = static_cast<int16_t>(-target.span);
+  target.commentWritten = true;
 }
 
 // END | EXIT SUB | EXIT FUNCTION

@@ -80,7 +80,18 @@ int FindEnd(TranslationContext& ctx, int h, int from, int16_t kind_a, int16_t ki
   return -1;
 }
 
-int FindNext(TranslationContext& ctx, int h) { return FindEnd(ctx, h, h + 4, kKindNext, kKindNext); }
+int FindNext(TranslationContext& ctx, int h) { return FindEnd(ctx, h, h + kForEnd, kKindNext, kKindNext); }
+
+// Between the two passes a FOR header keeps its Java texts in the code text
+// of its own records, at these offsets from the head (the records are
+// rewritten or printed empty by the second pass).
+enum ForParking : int {
+  kParkedVariable = 0,
+  kParkedStart = 1,
+  kParkedEnd = 2,
+  kParkedIncrement = 3,
+  kParkedStep = 4,
+};
 
 // The parked texts of a FOR header: variable, start, end, increment, step.
 struct ForTexts {
@@ -92,8 +103,8 @@ struct ForTexts {
 };
 
 ForTexts Parked(TranslationContext& ctx, int h) {
-  return {At(ctx, h).codeText, At(ctx, h + 1).codeText, At(ctx, h + 2).codeText, At(ctx, h + 3).codeText,
-          At(ctx, h + 4).codeText};
+  return {At(ctx, h + kParkedVariable).codeText, At(ctx, h + kParkedStart).codeText, At(ctx, h + kParkedEnd).codeText,
+          At(ctx, h + kParkedIncrement).codeText, At(ctx, h + kParkedStep).codeText};
 }
 
 std::string ForTest(const ForTexts& f) {
@@ -107,17 +118,21 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   const int line = At(ctx, h).lineNumber;
   std::string v, s, e, increment, p;
   int16_t tv = 0, ts = 0, te = 0, ti = 0, tp = 0, extra = 0;
-  if (TranslateRecord(ctx, h + 1, v, tv, extra) != 0) return 1;
+  if (TranslateRecord(ctx, h + kForVariable, v, tv, extra) != 0) return 1;
   // Checked before the increment, which a non-numeric variable would fail first.
-  if (!IsNumericPlace(tv)) return FailAt(ctx, line, At(ctx, h + 1).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
-  if (TranslateRecord(ctx, h + 2, s, ts, extra) != 0 || TranslateRecord(ctx, h + 4, e, te, extra) != 0) return 1;
-  // The increment: step + variable, or variable + 1, translated from tokens
-  // appended to a record for the time being.
-  const bool has_step = At(ctx, h + 5).kind == kKindForStep;
-  const int carrier = has_step ? h + 6 : h + 1;
-  if (has_step && TranslateRecord(ctx, h + 6, p, tp, extra) != 0) return 1;
-  const std::vector<Token> saved = At(ctx, carrier).tokens;
-  std::vector<Token>& tokens = At(ctx, carrier).tokens;
+  if (!IsNumericPlace(tv)) {
+    return FailAt(ctx, line, At(ctx, h + kForVariable).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
+  }
+  if (TranslateRecord(ctx, h + kForStart, s, ts, extra) != 0 || TranslateRecord(ctx, h + kForEnd, e, te, extra) != 0) {
+    return 1;
+  }
+  // The increment: (step) + variable, or variable + 1, translated in the
+  // place of the step's record, or of the variable's.
+  const bool has_step = At(ctx, h + kForStep).kind == kKindForStep;
+  const int carrier = has_step ? h + kForStepValue : h + kForVariable;
+  if (has_step && TranslateRecord(ctx, h + kForStepValue, p, tp, extra) != 0) return 1;
+  const std::vector<Token>& saved = At(ctx, carrier).tokens;
+  std::vector<Token> tokens = saved;
   const Token& last = saved.back();
   const auto column = static_cast<int16_t>(last.column + last.length);
   if (has_step) {
@@ -127,21 +142,20 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   }
   tokens.push_back(Token{kTokPlus, column, 0, "+"});
   if (has_step) {
-    tokens.insert(tokens.end(), At(ctx, h + 1).tokens.begin(), At(ctx, h + 1).tokens.end());
+    const std::vector<Token>& variable = At(ctx, h + kForVariable).tokens;
+    tokens.insert(tokens.end(), variable.begin(), variable.end());
   } else {
     tokens.push_back(Token{kTokNumber, column, 0, "1"});
     p = "1";
   }
-  const int16_t failed = TranslateRecord(ctx, carrier, increment, ti, extra);
-  At(ctx, carrier).tokens = saved;
-  if (failed != 0) return 1;
+  if (TranslateTokens(ctx, static_cast<int16_t>(carrier), std::move(tokens), increment, ti, extra) != 0) return 1;
 
   const int16_t t = ValueOf(tv);
   if (ConvertValue(s, ts, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + 2).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + kForStart).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
   }
   if (ConvertValue(e, te, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + 4).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + kForEnd).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
   }
   if (ConvertValue(increment, ti, -1, t, -1) != 0) {
     return FailAt(ctx, line, At(ctx, carrier).firstColumn, "<FOR(変数1)=(式1)TO(式2)STEP(式3)> の(式3)が不適切です");
@@ -149,17 +163,17 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   // A variable step is compared with 0 by its value, not its wrapper.
   if (IsNumericPlace(tp)) ConvertValue(p, tp, -1, ValueOf(tp), -1);
 
-  At(ctx, h).codeText = v;
-  At(ctx, h + 1).codeText = s;
-  At(ctx, h + 2).codeText = e;
-  At(ctx, h + 3).codeText = increment;
-  At(ctx, h + 4).codeText = p;
+  At(ctx, h + kParkedVariable).codeText = v;
+  At(ctx, h + kParkedStart).codeText = s;
+  At(ctx, h + kParkedEnd).codeText = e;
+  At(ctx, h + kParkedIncrement).codeText = increment;
+  At(ctx, h + kParkedStep).codeText = p;
   At(ctx, h).kind = kKindForStructured;
 
   // NEXT names the loop's own variable, token for token, or none.
   const int n = FindNext(ctx, h);
   if (n >= 0 && n + 1 < static_cast<int>(ctx.statements.size()) && At(ctx, n + 1).kind == kKindExpression) {
-    const std::vector<Token>& a = At(ctx, h + 1).tokens;
+    const std::vector<Token>& a = At(ctx, h + kForVariable).tokens;
     const std::vector<Token>& b = At(ctx, n + 1).tokens;
     bool same = a.size() == b.size();
     for (size_t k = 0; same && k < a.size(); ++k) same = a[k].text == b[k].text && a[k].code == b[k].code;
@@ -267,7 +281,7 @@ int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t& h) {
   const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
   Statement& head = At(ctx, h);
   head.codeText = "// " + SourceCommentText(ctx, head);
-  head.span = static_cast<int16_t>(-head.span);
+  head.commentWritten = true;
   head.kind = kKindTranslated;
   head.caseLabel = kCaseLabelAfter;
   At(ctx, l).codeText = fmt::format("if({}){{{}{}{}}}", At(ctx, l).codeText, kCrLf, JumpAndBreak(h + 1, "    "), kCrLf);

@@ -174,7 +174,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
                                    static_cast<int16_t>(last), java, type, extra);
     } else {
       // a TO b reads as a <= IS AND IS <= b.
-      const std::vector<Token> saved = list.tokens;
+      const std::vector<Token>& saved = list.tokens;
       if (to == first || to == last) {
         RemoveLastRecord(ctx.localVariables);
         return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
@@ -188,10 +188,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
         tokens.push_back(t);
       }
       tokens.insert(tokens.end(), saved.begin() + to + 1, saved.begin() + last + 1);
-      list.tokens = tokens;
-      failed = TranslateExpression(ctx, static_cast<int16_t>(i + 1), 0, static_cast<int16_t>(tokens.size() - 1), java,
-                                   type, extra);
-      At(ctx, i + 1).tokens = saved;
+      failed = TranslateTokens(ctx, static_cast<int16_t>(i + 1), std::move(tokens), java, type, extra);
     }
     RemoveLastRecord(ctx.localVariables);
     if (failed != 0) return 1;
@@ -204,10 +201,10 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
 
 int16_t IfChain(TranslationContext& ctx, int h) {
   At(ctx, h).kind = kKindIfChainStructured;
-  const Statement& selector = At(ctx, h + 1);
+  const Statement& selector = At(ctx, h + kPartExpression);
   std::string x;
   int16_t t = 0, extra = 0;
-  if (TranslateExpression(ctx, static_cast<int16_t>(h + 1), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
+  if (TranslateExpression(ctx, static_cast<int16_t>(h + kPartExpression), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
                           extra) != 0) {
     return 1;
   }
@@ -233,10 +230,10 @@ int16_t IfChain(TranslationContext& ctx, int h) {
   });
 }
 
-// "// " and the record's source; its span no longer asks for a comment.
+// "// " and the record's source, which the writer then leaves out.
 std::string OwnComment(TranslationContext& ctx, Statement& s) {
   std::string comment = "// " + SourceCommentText(ctx, s);
-  s.span = static_cast<int16_t>(-std::abs(s.span));
+  s.commentWritten = true;
   return comment;
 }
 
@@ -244,10 +241,10 @@ std::string OwnComment(TranslationContext& ctx, Statement& s) {
 
 // SELECT CASE selector / CASE items / CASE ELSE / END SELECT
 int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
-  const Statement& selector = At(ctx, h + 1);
+  const Statement& selector = At(ctx, h + kPartExpression);
   std::string x;
   int16_t t = 0, extra = 0;
-  if (TranslateExpression(ctx, static_cast<int16_t>(h + 1), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
+  if (TranslateExpression(ctx, static_cast<int16_t>(h + kPartExpression), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
                           extra) != 0) {
     return 1;
   }
@@ -280,10 +277,10 @@ int16_t FinishSwitchStructured(TranslationContext& ctx, int16_t& h) {
     } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
       s.codeText = "}";
       s.kind = kKindTranslated;
-      --s.blockDepth;
+      --s.indentShift;
       return 0;
     } else {
-      ++s.blockDepth;  // bodies stand under their case labels
+      ++s.indentShift;  // bodies stand under their case labels
     }
   }
   return 0;
@@ -314,10 +311,10 @@ int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t& h) {
       s.codeText = OwnComment(ctx, s);
       s.kind = kKindTranslated;
       s.caseLabel = kCaseLabelAfter;
-      --s.blockDepth;
+      --s.indentShift;
       break;
     } else {
-      ++s.blockDepth;
+      ++s.indentShift;
     }
   }
   At(ctx, h).codeText = dispatch + std::string(kCrLf) + "break;";
@@ -339,7 +336,7 @@ int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
     const std::string end = first ? "}" : fmt::format("}}{}}}", kCrLf);
     s.codeText = s.kind == kKindEndSelect ? end : OwnComment(ctx, s) + std::string(kCrLf) + head;
     s.kind = kKindTranslated;
-    --s.blockDepth;
+    --s.indentShift;
     return 0;
   });
 }
@@ -371,7 +368,7 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
     }
     s.kind = kKindTranslated;
     s.caseLabel = kCaseLabelAfter;
-    --s.blockDepth;
+    --s.indentShift;
     return 0;
   });
   At(ctx, h).codeText = fmt::format("{{{}{}{}{}{}}}{}break;", kCrLf, At(ctx, h).codeText, kCrLf, dispatch, kCrLf, kCrLf);

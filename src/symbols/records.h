@@ -53,6 +53,28 @@ struct Statement {
   int16_t blockHead = 0;
   int16_t blockEnd = 0;
   int16_t caseLabel = kCaseLabelNone;
+  // The code text already starts with the statement's source comment (or is
+  // that comment): the writer adds none.
+  bool commentWritten = false;
+  // Added to blockDepth for the writer's indentation only: branch keywords
+  // stand at their block head's level, SELECT bodies under their case labels.
+  int16_t indentShift = 0;
+};
+
+// A compound statement is cut by the lexer into consecutive records, its
+// parts at fixed offsets from the head record h; block matching and the
+// block translators read them there.
+enum CompoundPart : int {
+  kPartExpression = 1,  // IF and ELSEIF condition, SELECT CASE selector, CASE list,
+                        // WHILE, DO WHILE, DO UNTIL, LOOP WHILE and LOOP UNTIL condition
+  kPartThen = 2,        // IF and ELSEIF: the THEN record
+  // FOR variable = start TO end [STEP step]
+  kForVariable = 1,
+  kForStart = 2,
+  kForTo = 3,
+  kForEnd = 4,
+  kForStep = 5,  // the STEP record, when there is one
+  kForStepValue = 6,
 };
 
 struct Label {

@@ -181,7 +181,10 @@ TEST(Dispatcher, IfInTheProgramCounterForm) {
   EXPECT_EQ(text(20), "    PC[CPC]=26;\r\n    break;\r\n// ELSE");
   EXPECT_EQ(text(25), "// END IF");
   for (int i : {15, 20, 25}) EXPECT_EQ(r.ctx.statements[static_cast<size_t>(i)].caseLabel, 2);
-  for (int i : {10, 15, 20, 25}) EXPECT_EQ(r.ctx.statements[static_cast<size_t>(i)].blockDepth, 0);
+  for (int i : {10, 15, 20, 25}) {  // printed at the head's level
+    const Statement& s = r.ctx.statements[static_cast<size_t>(i)];
+    EXPECT_EQ(s.blockDepth + s.indentShift, 0);
+  }
   EXPECT_EQ(r.ctx.jumpsUsed, 1);
 }
 
