@@ -13,7 +13,7 @@
 #include "checks/options.h"
 #include "checks/placement.h"
 #include "driver/javac.h"
-#include "emit/java_writer.h"
+#include "emit/output_files.h"
 #include "expr/library.h"
 #include "source/source_reader.h"
 #include "source/text_encoding.h"

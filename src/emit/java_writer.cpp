@@ -3,8 +3,8 @@
 #include <fmt/format.h>
 
 #include "driver/file_paths.h"
+#include "source/source_reader.h"
 #include "source/token_codes.h"
-#include "stmt/jumps.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {

@@ -1,4 +1,6 @@
 // Writing the output folder: nothing half-written, whatever fails.
+#include "emit/output_files.h"
+
 #include <fmt/format.h>
 #include <unistd.h>
 

@@ -33,6 +33,10 @@ void AddSourceLine(TranslationContext& ctx, std::string_view text);
 // The stored line at a 0-based index (line number - 1); "" past the store.
 std::string GetSourceLine(const TranslationContext& ctx, int16_t index);
 
+// The text of a record's source: its line from its first column, `span`
+// characters, with Java's unicode escapes disarmed for a "//" comment.
+std::string SourceCommentText(const TranslationContext& ctx, const Statement& s);
+
 // The file's bytes as UTF-8 text, a leading byte-order mark dropped; nullopt
 // with `why` set when the bytes are not text of the chosen encoding.
 std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encoding, std::string& why);

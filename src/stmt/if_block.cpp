@@ -4,6 +4,7 @@
 
 #include "diag/error_report.h"
 #include "expr/expression.h"
+#include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
 #include "stmt/statement_helpers.h"

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/if_block.h"
 #include "stmt/loop_blocks.h"
@@ -72,36 +73,6 @@ int16_t EnclosingBlock(const TranslationContext& ctx, int16_t i, const int16_t (
 }
 
 }  // namespace
-
-std::string SourceCommentText(const TranslationContext& ctx, const Statement& s) {
-  const std::string& line = ctx.sourceLines[static_cast<size_t>(s.lineNumber - 1)];
-  // Columns count characters: find the bytes of [firstColumn, firstColumn + span).
-  size_t begin = 0;
-  size_t end = line.size();
-  int column = 1;
-  for (size_t b = 0; b <= line.size(); ++b) {
-    if (b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) continue;
-    if (column == s.firstColumn) begin = b;
-    if (column == s.firstColumn + s.span) {
-      end = b;
-      break;
-    }
-    ++column;
-  }
-  const std::string text = line.substr(begin, end - begin);
-  // Java reads \uXXXX even inside a comment, and an escaped newline would end
-  // it: a backslash that would start such an escape (an odd run of
-  // backslashes before "u") gets one more.
-  std::string out;
-  out.reserve(text.size());
-  size_t run = 0;
-  for (char c : text) {
-    if (c == 'u' && run % 2 == 1) out += '\\';
-    run = c == '\\' ? run + 1 : 0;
-    out += c;
-  }
-  return out;
-}
 
 void ForceProgramCounterForm(TranslationContext& ctx, int16_t i) {
   const Statement* s = &ctx.statements[static_cast<size_t>(i)];

@@ -23,8 +23,4 @@ int16_t TranslateGosub(TranslationContext& ctx, int16_t& i);
 // The label statement t becomes a comment followed by its case label.
 void MarkJumpTarget(TranslationContext& ctx, int16_t t);
 
-// The text of a record's source: its line from its first column, `span`
-// characters, with Java's unicode escapes disarmed for a "//" comment.
-std::string SourceCommentText(const TranslationContext& ctx, const Statement& s);
-
 }  // namespace corvel
