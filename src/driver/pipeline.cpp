@@ -26,13 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PassSlot {
-  std::string_view name;
-  int16_t (*run)(TranslationContext&);
-};
-
-// The passes in the order they must run; each relies on the tables the
-// earlier ones filled.
 constexpr PassSlot kPasses[] = {
     {"ReadSourceFile", ReadSourceFile},
     {"CheckPlacement", CheckPlacement},
@@ -150,6 +143,8 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
 }
 
 }  // namespace
+
+std::span<const PassSlot> TranslationPasses() { return kPasses; }
 
 CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs) {
   if (!inputs.sourceChosen) return CompileResult::kNotStarted;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,15 @@ enum class JavacMode {
   kDetach,  // start javac and return at once
   kWait,    // start javac and wait for it; its output goes where ours goes
 };
+
+struct PassSlot {
+  std::string_view name;
+  int16_t (*run)(TranslationContext&);
+};
+
+// The passes in the order they must run, reading first; each relies on the
+// tables the earlier ones filled.
+std::span<const PassSlot> TranslationPasses();
 
 struct CompileInputs {
   std::string appDir;          // holds SysLib/

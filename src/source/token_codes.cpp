@@ -24,4 +24,15 @@ std::string_view KeywordText(int16_t code) {
   }
 }
 
+std::string_view StatementKindName(int16_t kind) {
+  switch (kind) {
+#define CORVEL_KIND(name, code) \
+  case code:                    \
+    return #name;
+#include "source/statement_kinds.def"
+    default:
+      return {};
+  }
+}
+
 }  // namespace corvel

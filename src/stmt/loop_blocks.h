@@ -5,22 +5,10 @@
 
 #include <cstdint>
 
+#include "source/token_codes.h"
 #include "symbols/context.h"
 
 namespace corvel {
-
-// First-pass kinds of the loop heads, and the program-counter kinds the
-// jump rule gives them.
-inline constexpr int16_t kKindForStructured = 311;
-inline constexpr int16_t kKindForProgramCounter = 321;
-inline constexpr int16_t kKindWhileStructured = 411;
-inline constexpr int16_t kKindWhileProgramCounter = 421;
-inline constexpr int16_t kKindDoWhileStructured = 511;
-inline constexpr int16_t kKindDoUntilStructured = 512;
-inline constexpr int16_t kKindDoWhileProgramCounter = 521;
-inline constexpr int16_t kKindDoUntilProgramCounter = 522;
-inline constexpr int16_t kKindDoLoopStructured = 611;
-inline constexpr int16_t kKindDoLoopProgramCounter = 621;
 
 int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h);
 int16_t FinishForStructured(TranslationContext& ctx, int16_t& h);

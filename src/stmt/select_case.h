@@ -5,14 +5,10 @@
 
 #include <cstdint>
 
+#include "source/token_codes.h"
 #include "symbols/context.h"
 
 namespace corvel {
-
-inline constexpr int16_t kKindSwitchStructured = 211;
-inline constexpr int16_t kKindSwitchProgramCounter = 221;
-inline constexpr int16_t kKindIfChainStructured = 231;
-inline constexpr int16_t kKindIfChainProgramCounter = 241;
 
 int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h);
 int16_t FinishSwitchStructured(TranslationContext& ctx, int16_t& h);

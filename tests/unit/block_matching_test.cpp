@@ -10,87 +10,75 @@ namespace {
 using testing::LineReport;
 using testing::RunPasses;
 
-// One line per record: index kind region depth head end span.
-std::string Links(const TranslationContext& ctx) {
-  std::string out;
-  for (size_t i = 0; i < ctx.statements.size(); ++i) {
-    const Statement& s = ctx.statements[i];
-    out += std::to_string(i) + " " + std::to_string(s.kind) + " r" + std::to_string(s.blockRegion) + " d" +
-           std::to_string(s.blockDepth) + " h" + std::to_string(s.blockHead) + " e" + std::to_string(s.blockEnd) +
-           " s" + std::to_string(s.span) + "\n";
-  }
-  return out;
-}
-
 TEST(BlockMatching, LinksOfNestedBlocks) {
   const struct {
     const char* source;
     const char* links;
   } kCases[] = {
       {"IF A THEN\nX = 1\nELSEIF B THEN\nX = 2\nELSE\nIF C THEN X = 3\nEND IF",
-       "0 101 r0 d0 h0 e0 s9\n"
-       "1 3 r1 d1 h0 e14 s1\n"
-       "2 102 r1 d1 h0 e14 s4\n"
-       "3 0 r1 d1 h0 e14 s5\n"
-       "4 103 r5 d1 h0 e14 s13\n"
-       "5 3 r7 d1 h0 e14 s1\n"
-       "6 102 r7 d1 h0 e14 s4\n"
-       "7 0 r7 d1 h0 e14 s5\n"
-       "8 104 r9 d1 h0 e14 s4\n"
-       "9 101 r10 d1 h0 e14 s9\n"
-       "10 3 r10 d2 h9 e13 s1\n"
-       "11 102 r10 d2 h9 e13 s4\n"
-       "12 0 r10 d2 h9 e13 s5\n"
-       "13 105 r14 d2 h9 e13 s0\n"
-       "14 105 r15 d1 h0 e14 s6\n"},
+       "0 If r0 d0 h0 e0 s9\n"
+       "1 Expression r1 d1 h0 e14 s1\n"
+       "2 Then r1 d1 h0 e14 s4\n"
+       "3 Ordinary r1 d1 h0 e14 s5\n"
+       "4 ElseIf r5 d1 h0 e14 s13\n"
+       "5 Expression r7 d1 h0 e14 s1\n"
+       "6 Then r7 d1 h0 e14 s4\n"
+       "7 Ordinary r7 d1 h0 e14 s5\n"
+       "8 Else r9 d1 h0 e14 s4\n"
+       "9 If r10 d1 h0 e14 s9\n"
+       "10 Expression r10 d2 h9 e13 s1\n"
+       "11 Then r10 d2 h9 e13 s4\n"
+       "12 Ordinary r10 d2 h9 e13 s5\n"
+       "13 EndIf r14 d2 h9 e13 s0\n"
+       "14 EndIf r15 d1 h0 e14 s6\n"},
       {"SELECT CASE X\nCASE 1\nY = 1\nCASE ELSE\nY = 2\nEND SELECT",
-       "0 201 r0 d0 h0 e0 s13\n"
-       "1 3 r1 d1 h0 e7 s1\n"
-       "2 202 r3 d1 h0 e7 s6\n"
-       "3 3 r5 d1 h0 e7 s1\n"
-       "4 0 r5 d1 h0 e7 s5\n"
-       "5 203 r6 d1 h0 e7 s9\n"
-       "6 0 r7 d1 h0 e7 s5\n"
-       "7 204 r8 d1 h0 e7 s10\n"},
+       "0 SelectCase r0 d0 h0 e0 s13\n"
+       "1 Expression r1 d1 h0 e7 s1\n"
+       "2 Case r3 d1 h0 e7 s6\n"
+       "3 Expression r5 d1 h0 e7 s1\n"
+       "4 Ordinary r5 d1 h0 e7 s5\n"
+       "5 CaseElse r6 d1 h0 e7 s9\n"
+       "6 Ordinary r7 d1 h0 e7 s5\n"
+       "7 EndSelect r8 d1 h0 e7 s10\n"},
       {"FOR I = 1 TO 3\nFOR J = 1 TO 2 STEP 1\nX = I\nNEXT J, I",
-       "0 301 r0 d0 h0 e0 s14\n"
-       "1 3 r1 d1 h0 e15 s1\n"
-       "2 3 r1 d1 h0 e15 s1\n"
-       "3 302 r1 d1 h0 e15 s2\n"
-       "4 3 r1 d1 h0 e15 s1\n"
-       "5 301 r1 d1 h0 e15 s21\n"
-       "6 3 r6 d2 h5 e13 s1\n"
-       "7 3 r6 d2 h5 e13 s1\n"
-       "8 302 r6 d2 h5 e13 s2\n"
-       "9 3 r6 d2 h5 e13 s1\n"
-       "10 303 r6 d2 h5 e13 s4\n"
-       "11 3 r6 d2 h5 e13 s1\n"
-       "12 0 r6 d2 h5 e13 s5\n"
-       "13 304 r14 d1 h5 e13 s4\n"
-       "14 3 r1 d1 h0 e15 s1\n"
-       "15 304 r16 d0 h0 e15 s0\n"
-       "16 3 r0 d0 h0 e0 s1\n"},
+       "0 For r0 d0 h0 e0 s14\n"
+       "1 Expression r1 d1 h0 e15 s1\n"
+       "2 Expression r1 d1 h0 e15 s1\n"
+       "3 ForTo r1 d1 h0 e15 s2\n"
+       "4 Expression r1 d1 h0 e15 s1\n"
+       "5 For r1 d1 h0 e15 s21\n"
+       "6 Expression r6 d2 h5 e13 s1\n"
+       "7 Expression r6 d2 h5 e13 s1\n"
+       "8 ForTo r6 d2 h5 e13 s2\n"
+       "9 Expression r6 d2 h5 e13 s1\n"
+       "10 ForStep r6 d2 h5 e13 s4\n"
+       "11 Expression r6 d2 h5 e13 s1\n"
+       "12 Ordinary r6 d2 h5 e13 s5\n"
+       "13 Next r14 d1 h5 e13 s4\n"
+       "14 Expression r1 d1 h0 e15 s1\n"
+       "15 Next r16 d0 h0 e15 s0\n"
+       "16 Expression r0 d0 h0 e0 s1\n"},
       {"DO\nDO WHILE X\nY = 1\nLOOP\nLOOP UNTIL Z > 1",
-       "0 601 r0 d0 h0 e0 s2\n"
-       "1 501 r1 d1 h0 e5 s10\n"
-       "2 3 r2 d2 h1 e4 s1\n"
-       "3 0 r2 d2 h1 e4 s5\n"
-       "4 503 r5 d1 h1 e4 s4\n"
-       "5 603 r6 d0 h0 e5 s16\n"
-       "6 3 r0 d0 h0 e0 s5\n"},
+       "0 Do r0 d0 h0 e0 s2\n"
+       "1 DoWhile r1 d1 h0 e5 s10\n"
+       "2 Expression r2 d2 h1 e4 s1\n"
+       "3 Ordinary r2 d2 h1 e4 s5\n"
+       "4 Loop r5 d1 h1 e4 s4\n"
+       "5 LoopUntil r6 d0 h0 e5 s16\n"
+       "6 Expression r0 d0 h0 e0 s5\n"},
       {"WHILE A: WEND: DO UNTIL B: LOOP",
-       "0 401 r0 d0 h0 e0 s7\n"
-       "1 3 r1 d1 h0 e2 s1\n"
-       "2 402 r3 d0 h0 e2 s4\n"
-       "3 502 r0 d0 h0 e0 s10\n"
-       "4 3 r4 d1 h3 e5 s1\n"
-       "5 503 r6 d0 h3 e5 s4\n"},
+       "0 While r0 d0 h0 e0 s7\n"
+       "1 Expression r1 d1 h0 e2 s1\n"
+       "2 Wend r3 d0 h0 e2 s4\n"
+       "3 DoUntil r0 d0 h0 e0 s10\n"
+       "4 Expression r4 d1 h3 e5 s1\n"
+       "5 Loop r6 d0 h3 e5 s4\n"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.source);
     auto r = RunPasses(c.source, 4);
     ASSERT_EQ(r.result, 0) << r.report;
-    EXPECT_EQ(Links(r.ctx), c.links);
+    EXPECT_EQ(DumpBlockLinks(r.ctx), c.links);
   }
 }
 

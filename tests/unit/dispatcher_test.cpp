@@ -33,19 +33,6 @@ Translated TranslateProgram(const std::string& source) {
   return out;
 }
 
-// "index: code text" of every translated record, "|" for line breaks.
-std::string Texts(const TranslationContext& ctx) {
-  std::string out;
-  for (size_t i = 0; i < ctx.statements.size(); ++i) {
-    const Statement& s = ctx.statements[i];
-    if (s.kind != kKindTranslated) continue;
-    std::string text = s.codeText;
-    for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p)) text.replace(p, 2, "|");
-    out += std::to_string(i) + (s.caseLabel ? "@" + std::to_string(s.caseLabel) : "") + ": " + text + "\n";
-  }
-  return out;
-}
-
 TEST(Dispatcher, JumpsAndTheirTargets) {
   const struct {
     const char* source;
@@ -66,7 +53,7 @@ TEST(Dispatcher, JumpsAndTheirTargets) {
     SCOPED_TRACE(c.source);
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
-    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
     EXPECT_EQ(r.ctx.jumpsUsed, 1);
   }
 }
@@ -93,7 +80,7 @@ TEST(Dispatcher, PrintAndInput) {
     SCOPED_TRACE(c.statement);
     auto r = TranslateProgram(c.statement);
     ASSERT_EQ(r.failed, 0) << r.report;
-    const std::string texts = Texts(r.ctx);
+    const std::string texts = DumpCodeTexts(r.ctx);
     EXPECT_EQ(texts.substr(texts.find(": ") + 2), std::string(c.text) + "\n");
     EXPECT_EQ(r.ctx.jumpsUsed, 0);
   }
@@ -203,7 +190,7 @@ TEST(Dispatcher, IfInTheStructuredForm) {
     SCOPED_TRACE(c.source);
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
-    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
     EXPECT_EQ(r.ctx.jumpsUsed, 0);
   }
   auto bad = TranslateProgram("IF 1 THEN\nELSEIF A$ THEN\nEND IF");
@@ -239,7 +226,7 @@ TEST(Dispatcher, LoopsInBothForms) {
     SCOPED_TRACE(c.source);
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
-    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
   }
 }
 
@@ -271,7 +258,7 @@ TEST(Dispatcher, SelectCaseShapesAndForms) {
     SCOPED_TRACE(c.source);
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
-    EXPECT_EQ(Texts(r.ctx), c.texts);
+    EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
   }
 }
 

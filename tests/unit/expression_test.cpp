@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "source/token_codes.h"
+#include "symbols/declarations.h"
 #include "test_support.h"
 
 namespace corvel {

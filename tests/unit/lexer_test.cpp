@@ -215,19 +215,19 @@ TEST(LexerRecords, PositionsSpansAndLines) {
   auto r = LexProgram("\n10 IF Ab > 3 THEN X = \"日本\" ELSE Y=2 ' note\n  *LOOP1: NEXT I, J");
   ASSERT_EQ(r.result, 0) << r.report;
   EXPECT_EQ(DumpStatements(r.ctx),
-            "0 kind=903 line=2 col=1 span=2 area=0/0 block=0,0,0,0 case=0 [10]\n"
-            "1 kind=101 line=2 col=4 span=2 area=0/0 block=0,0,0,0 case=0 [IF]\n"
-            "2 kind=3 line=2 col=7 span=6 area=0/0 block=0,0,0,0 case=0 [AB > 3]\n"
-            "3 kind=102 line=2 col=14 span=4 area=0/0 block=0,0,0,0 case=0 [THEN]\n"
-            "4 kind=0 line=2 col=19 span=8 area=0/0 block=0,0,0,0 case=0 [X = \"日本\"]\n"
-            "5 kind=104 line=2 col=28 span=4 area=0/0 block=0,0,0,0 case=0 [ELSE]\n"
-            "6 kind=0 line=2 col=33 span=3 area=0/0 block=0,0,0,0 case=0 [Y = 2]\n"
-            "7 kind=105 line=2 col=36 span=0 area=0/0 block=0,0,0,0 case=0 [<405>]\n"
-            "8 kind=803 line=3 col=3 span=6 area=0/0 block=0,0,0,0 case=0 [* LOOP1]\n"
-            "9 kind=304 line=3 col=11 span=4 area=0/0 block=0,0,0,0 case=0 [NEXT]\n"
-            "10 kind=3 line=3 col=16 span=1 area=0/0 block=0,0,0,0 case=0 [I]\n"
-            "11 kind=304 line=3 col=17 span=0 area=0/0 block=0,0,0,0 case=0 [<444>]\n"
-            "12 kind=3 line=3 col=19 span=1 area=0/0 block=0,0,0,0 case=0 [J]\n");
+            "0 LineNumberLabel line=2 col=1 span=2 area=0/0 block=0,0,0,0 case=0 [10]\n"
+            "1 If line=2 col=4 span=2 area=0/0 block=0,0,0,0 case=0 [IF]\n"
+            "2 Expression line=2 col=7 span=6 area=0/0 block=0,0,0,0 case=0 [AB > 3]\n"
+            "3 Then line=2 col=14 span=4 area=0/0 block=0,0,0,0 case=0 [THEN]\n"
+            "4 Ordinary line=2 col=19 span=8 area=0/0 block=0,0,0,0 case=0 [X = \"日本\"]\n"
+            "5 Else line=2 col=28 span=4 area=0/0 block=0,0,0,0 case=0 [ELSE]\n"
+            "6 Ordinary line=2 col=33 span=3 area=0/0 block=0,0,0,0 case=0 [Y = 2]\n"
+            "7 EndIf line=2 col=36 span=0 area=0/0 block=0,0,0,0 case=0 [<405>]\n"
+            "8 StarLabel line=3 col=3 span=6 area=0/0 block=0,0,0,0 case=0 [* LOOP1]\n"
+            "9 Next line=3 col=11 span=4 area=0/0 block=0,0,0,0 case=0 [NEXT]\n"
+            "10 Expression line=3 col=16 span=1 area=0/0 block=0,0,0,0 case=0 [I]\n"
+            "11 Next line=3 col=17 span=0 area=0/0 block=0,0,0,0 case=0 [<444>]\n"
+            "12 Expression line=3 col=19 span=1 area=0/0 block=0,0,0,0 case=0 [J]\n");
   ASSERT_EQ(r.ctx.labels.size(), 2u);
   EXPECT_EQ(r.ctx.labels[0].text, "10");
   EXPECT_EQ(r.ctx.labels[0].statementIndex, 0);

@@ -4,6 +4,7 @@
 
 #include "expr/expression.h"
 #include "source/token_codes.h"
+#include "symbols/declarations.h"
 #include "test_support.h"
 
 namespace corvel {

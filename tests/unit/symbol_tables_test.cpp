@@ -349,17 +349,5 @@ TEST(TypeCodes, JavaClassOf) {
   }
 }
 
-const CodeTextCase kPrimitives[] = {
-    {1, 0, "byte"},  {2, 0, "short"},   {3, 0, "int"},      {4, 0, "long"}, {5, 0, "float"}, {6, 0, "double"},
-    {9, 0, "String"}, {10, 0, "String"}, {11, 0, "boolean"}, {12, 0, ""},    {13, 0, ""},     {22, 0, ""},
-};
-
-TEST(TypeCodes, JavaPrimitiveOf) {
-  for (const CodeTextCase& c : kPrimitives) {
-    SCOPED_TRACE(c.code);
-    EXPECT_EQ(JavaPrimitiveOf(c.code), c.text);
-  }
-}
-
 }  // namespace
 }  // namespace corvel

@@ -5,12 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "checks/block_matching.h"
-#include "checks/options.h"
-#include "checks/placement.h"
+#include "driver/pipeline.h"
 #include "expr/library.h"
 #include "source/source_reader.h"
-#include "symbols/declarations.h"
 #include "symbols/context.h"
 #include "symbols/statement_dump.h"
 
@@ -60,10 +57,6 @@ inline LexResult LexProgram(const std::string& source) {
   return r;
 }
 
-// The passes in pipeline order, after reading: a test runs the first n.
-inline int16_t (*const kFrontPasses[])(TranslationContext&) = {CheckPlacement, ProcessOptions, RunDeclarationsPass,
-                                                              MatchBlocks};
-
 // Reads `source` and runs the first `passes` passes after reading; stops at
 // the first that fails. `result` is 0 or the number (1-based) of the failing
 // pass, counting reading as pass 1.
@@ -74,7 +67,8 @@ inline LexResult RunPasses(const std::string& source, int passes) {
   InitLibrary(r.ctx);
   int16_t failed = ReadSourceBytes(r.ctx, source, "test.txt") != 0 ? 1 : 0;
   for (int k = 0; failed == 0 && k < passes; ++k) {
-    if (kFrontPasses[k](r.ctx) != 0) failed = static_cast<int16_t>(k + 2);
+    // The pipeline's own order, reading (pass 1) done above.
+    if (TranslationPasses()[static_cast<size_t>(k) + 1].run(r.ctx) != 0) failed = static_cast<int16_t>(k + 2);
   }
   r.result = failed;
   r.records = Records(r.ctx);
