@@ -1,9 +1,12 @@
 #include "checks/block_matching.h"
 
+#include <fmt/format.h>
+
 #include <string>
 #include <vector>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 
 namespace corvel {
@@ -42,17 +45,17 @@ const BlockFamily* FamilyOfHead(int16_t kind) {
 // The message for a closing or branch record that no head claimed, or "".
 std::string_view StrayMessage(int16_t kind) {
   switch (kind) {
-    case kKindElseIf: return "ELSEIFに対応する IFブロックがありません";
-    case kKindElse: return "ELSEに対応する IFブロックがありません";
-    case kKindEndIf: return "END IFに対応する IFブロックがありません";
-    case kKindCase: return "CASEに対応する SELECT CASEブロックがありません";
-    case kKindCaseElse: return "CASE ELSEに対応する SELECT CASEブロックがありません";
-    case kKindEndSelect: return "END SELECTに対応する SELECT CASEブロックがありません";
-    case kKindNext: return "NEXTに対応する FORブロックがありません";
-    case kKindWend: return "WENDに対応する WHILEブロックがありません";
-    case kKindLoop: return "LOOPに対応する DO WHILE/DO UNTILブロックがありません";
-    case kKindLoopWhile: return "LOOP WHILEに対応する DOブロックがありません";
-    case kKindLoopUntil: return "LOOP UNTILに対応する DOブロックがありません";
+    case kKindElseIf: return kMsgStrayElseIf;
+    case kKindElse: return kMsgStrayElse;
+    case kKindEndIf: return kMsgStrayEndIf;
+    case kKindCase: return kMsgStrayCase;
+    case kKindCaseElse: return kMsgStrayCaseElse;
+    case kKindEndSelect: return kMsgStrayEndSelect;
+    case kKindNext: return kMsgStrayNext;
+    case kKindWend: return kMsgStrayWend;
+    case kKindLoop: return kMsgStrayLoop;
+    case kKindLoopWhile: return kMsgStrayLoopWhile;
+    case kKindLoopUntil: return kMsgStrayLoopUntil;
     default: return {};
   }
 }
@@ -84,7 +87,7 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view mes
 // records it matches.
 int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed) {
   const BlockFamily& family = *FamilyOfHead(ctx.statements[h].kind);
-  const std::string incomplete = std::string(family.name) + "ブロックが完結していません";
+  const std::string incomplete = fmt::format(kMsgBlockIncomplete, family.name);
   ExtendSpan(ctx, h, LastPartOfHead(ctx, h));
   auto region = static_cast<int16_t>(h + 1);
   const int16_t detail = ctx.statements[h].areaDetail;
@@ -110,25 +113,25 @@ int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed
       if (family.loop) --s.blockDepth;
       if (s.kind == kKindLoopWhile || s.kind == kKindLoopUntil) ExtendSpan(ctx, j, j + 1);
     } else if (nested == 0 && &family == &kIf && s.kind == kKindElseIf) {
-      if (last_branch_seen) return Reject(ctx, s, "ELSEブロックの後ろに ELSEIFブロックが書かれています");
+      if (last_branch_seen) return Reject(ctx, s, kMsgElseIfAfterElse);
       ExtendSpan(ctx, j, j + 2);
       claimed[j] = 1;
       s.blockRegion = own_region;
       region = static_cast<int16_t>(j + 3);
     } else if (nested == 0 && &family == &kIf && s.kind == kKindElse) {
-      if (last_branch_seen) return Reject(ctx, s, "ELSEブロックの二重定義です");
+      if (last_branch_seen) return Reject(ctx, s, kMsgElseTwice);
       claimed[j] = 1;
       s.blockRegion = own_region;
       region = static_cast<int16_t>(j + 2);
       last_branch_seen = true;
     } else if (nested == 0 && &family == &kSelect && s.kind == kKindCase) {
-      if (last_branch_seen) return Reject(ctx, s, "CASE ELSEブロックの後ろに CASEブロックが書かれています");
+      if (last_branch_seen) return Reject(ctx, s, kMsgCaseAfterCaseElse);
       ExtendSpan(ctx, j, j + 1);
       claimed[j] = 1;
       s.blockRegion = own_region;
       region = static_cast<int16_t>(j + 3);
     } else if (nested == 0 && &family == &kSelect && s.kind == kKindCaseElse) {
-      if (last_branch_seen) return Reject(ctx, s, "CASE ELSEブロックの二重定義です");
+      if (last_branch_seen) return Reject(ctx, s, kMsgCaseElseTwice);
       claimed[j] = 1;
       s.blockRegion = own_region;
       region = static_cast<int16_t>(j + 2);
@@ -143,7 +146,7 @@ int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed
   // Blocks nest: this one must end inside the block around it.
   const Statement& head = ctx.statements[h];
   if (head.blockEnd != 0 && end > static_cast<size_t>(head.blockEnd)) {
-    return Reject(ctx, head, std::string(family.name) + "ブロックが外側のブロックと交差しています");
+    return Reject(ctx, head, fmt::format(kMsgBlocksCross, family.name));
   }
   for (size_t k = h + 1; k <= end; ++k) ctx.statements[k].blockEnd = static_cast<int16_t>(end);
   return 0;

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 #include "symbols/numbers.h"
 
@@ -37,21 +38,21 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
   const int16_t option = t.size() > 1 ? t[1].code : int16_t{0};
   switch (option) {
     case kKwBase:
-      if (options.arrayBase != kOptionNotGiven) return Reject(ctx, s, "Option Baseが二重定義されています");
-      if (t.size() != 3) return Reject(ctx, s, "Option Base 0/Option Base 1のどちらかでしか宣言できません");
+      if (options.arrayBase != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, "Base"));
+      if (t.size() != 3) return Reject(ctx, s, kMsgOptionBaseForm);
       if (t[2].text != "0" && t[2].text != "1") {
-        return Reject(ctx, s, "Option Base 0/Option Base 1のどちらかの書き方しかできません");
+        return Reject(ctx, s, kMsgOptionBaseValue);
       }
       options.arrayBase = t[2].text == "1" ? 1 : 0;
       return 0;
     case kKwExplicit:
-      if (options.explicitFlag != kOptionNotGiven) return Reject(ctx, s, "Option Explicitが二重定義されています");
-      if (t.size() != 2) return Reject(ctx, s, "Option Explicitとしか宣言できません");
+      if (options.explicitFlag != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, "Explicit"));
+      if (t.size() != 2) return Reject(ctx, s, kMsgOptionExplicitForm);
       options.explicitFlag = 1;
       return 0;
     case kKwParameter:
       if (t.size() != 5 || t[2].code != kTokString || t[3].code != kTokMinus || t[4].code != kTokString) {
-        return Reject(ctx, s, "Option Parameter \"パラメータ名\"-\"パラメータの内容\"と宣言してください");
+        return Reject(ctx, s, kMsgOptionParameterForm);
       }
       ctx.parameterNames.push_back(t[2].text);
       ctx.parameterValues.push_back(t[4].text);
@@ -62,20 +63,20 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
   for (const SizeOption& size : kSizeOptions) {
     if (option != size.keyword) continue;
     int16_t& value = options.*size.value;
-    if (value != kOptionNotGiven) return Reject(ctx, s, fmt::format("Option {}が二重定義されています", size.name));
+    if (value != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, size.name));
     const NumberClass number = t.size() == 4 && t[2].code == kTokEqual && t[3].code == kTokNumber
                                    ? ClassifyNumber(t[3].text)
                                    : NumberClass{{}, 0, true};
     if (!IsInt32Literal(number)) {
-      return Reject(ctx, s, fmt::format("Option {}=(0以上の10進整数値リテラル)と宣言してください", size.name));
+      return Reject(ctx, s, fmt::format(kMsgOptionSizeForm, size.name));
     }
     // The value is kept in 16 bits, where all bits set means "not given".
     const long long n = ParseWholeNumber(number.javaText).value_or(32768);
-    if (n < 0 || n > 32767) return Reject(ctx, s, fmt::format("Option {}の値は 0 から 32767 までで指定してください", size.name));
+    if (n < 0 || n > 32767) return Reject(ctx, s, fmt::format(kMsgOptionSizeRange, size.name));
     value = static_cast<int16_t>(n);
     return 0;
   }
-  return Reject(ctx, s, "不適切な Option宣言です");
+  return Reject(ctx, s, kMsgBadOption);
 }
 
 }  // namespace

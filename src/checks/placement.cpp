@@ -1,6 +1,9 @@
 #include "checks/placement.h"
 
+#include <fmt/format.h>
+
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 
 namespace corvel {
@@ -22,12 +25,12 @@ int16_t PlaceTypeBlock(TranslationContext& ctx, size_t& i) {
     Statement& s = ctx.statements[i];
     if (s.kind == kKindType) break;
     if (s.kind != kKindOrdinary && s.kind != kKindEndType) {
-      return Reject(ctx, s, "不適切なプログラムが ユーザ定義型宣言部に書かれています");
+      return Reject(ctx, s, kMsgCodeInTypeBlock);
     }
     s.area = kAreaUserType;
     if (s.kind == kKindEndType) return 0;
   }
-  return Reject(ctx, ctx.statements[head], "ユーザ定義型宣言ブロックが完結していません");
+  return Reject(ctx, ctx.statements[head], kMsgTypeBlockIncomplete);
 }
 
 // FUNCTION or SUB ... END FUNCTION or END SUB: the procedure area and the ordinal.
@@ -35,19 +38,19 @@ int16_t PlaceProcedure(TranslationContext& ctx, size_t& i, int16_t ordinal) {
   const size_t head = i;
   const bool is_function = ctx.statements[head].kind == kKindFunction ||
                            ctx.statements[head].kind == kKindPrivateFunction;
+  const std::string_view keyword = is_function ? "FUNCTION" : "SUB";
   const int16_t end_kind = is_function ? kKindEndFunction : kKindEndSub;
   const int16_t exit_kind = is_function ? kKindExitFunction : kKindExitSub;
   for (; i < ctx.statements.size(); ++i) {
     Statement& s = ctx.statements[i];
     if (i != head && s.kind != end_kind && s.kind >= 900 && s.kind != kKindStatic && s.kind != exit_kind) {
-      return Reject(ctx, s, is_function ? "不適切なプログラムが FUNCTION定義部に書かれています"
-                                      : "不適切なプログラムが SUB定義部に書かれています");
+      return Reject(ctx, s, fmt::format(kMsgCodeInProcedure, keyword));
     }
     s.area = kAreaProcedure;
     s.areaDetail = ordinal;
     if (i != head && s.kind == end_kind) return 0;
   }
-  return Reject(ctx, ctx.statements[head], is_function ? "FUNCTION定義が完結していません" : "SUB定義が完結していません");
+  return Reject(ctx, ctx.statements[head], fmt::format(kMsgProcedureIncomplete, keyword));
 }
 
 }  // namespace
@@ -59,20 +62,19 @@ int16_t CheckPlacement(TranslationContext& ctx) {
     Statement& s = ctx.statements[i];
     switch (s.kind) {
       case kKindOption:
-        if (stage != kOptions) return Reject(ctx, s, "オプションが不適切な場所で宣言されています");
+        if (stage != kOptions) return Reject(ctx, s, kMsgOptionMisplaced);
         s.area = kAreaOptions;
         continue;
       case kKindPublic:
       case kKindPrivate:
         if (stage > kModuleHead) {
-          return Reject(ctx, s, s.kind == kKindPublic ? "PUBLIC変数が不適切な場所で宣言されています"
-                                                     : "PRIVATE変数が不適切な場所で宣言されています");
+          return Reject(ctx, s, fmt::format(kMsgModuleVariableMisplaced, s.kind == kKindPublic ? "PUBLIC" : "PRIVATE"));
         }
         stage = kModuleHead;
         s.area = kAreaModule;
         continue;
       case kKindType:
-        if (stage > kModuleHead) return Reject(ctx, s, "ユーザ定義型が不適切な場所で宣言されています");
+        if (stage > kModuleHead) return Reject(ctx, s, kMsgUserTypeMisplaced);
         stage = kModuleHead;
         if (PlaceTypeBlock(ctx, i) != 0) return 1;
         continue;
@@ -87,7 +89,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
     stage = kProcedures;
     if (s.kind != kKindFunction && s.kind != kKindPrivateFunction && s.kind != kKindSub &&
         s.kind != kKindPrivateSub) {
-      return Reject(ctx, s, "不適切な場所にプログラムが書かれています");
+      return Reject(ctx, s, kMsgCodeMisplaced);
     }
     if (PlaceProcedure(ctx, i, ordinal) != 0) return 1;
     ++ordinal;

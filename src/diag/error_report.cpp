@@ -41,7 +41,8 @@ std::string_view ShownPart(std::string_view text, bool& cut) {
 void PrependLineText(TranslationContext& ctx, int line, std::string_view source_text) {
   bool cut = false;
   const std::string_view shown = ShownPart(source_text, cut);
-  PrependErrorText(ctx, fmt::format("第{}行目{}    <{}{}>{}", line, kCrLf, shown, cut ? "…" : "", kCrLf));
+  PrependErrorText(ctx, fmt::format("{}{}    <{}{}>{}", fmt::format(kMsgLineHeading, line), kCrLf, shown,
+                                    cut ? kMsgCutMark : "", kCrLf));
 }
 
 }  // namespace
@@ -51,13 +52,14 @@ void PrependErrorText(TranslationContext& ctx, std::string_view text) {
 }
 
 void ShowErrorText(TranslationContext& ctx) {
-  if (ctx.reporter) ctx.reporter(kSyntaxErrorTitle, ctx.errorText);
+  if (ctx.reporter) ctx.reporter(kMsgSyntaxErrorTitle, ctx.errorText);
   ctx.errorText.clear();
 }
 
 void PrependColumnPart(TranslationContext& ctx, int column, std::string_view message,
                        std::string_view second) {
-  PrependErrorText(ctx, fmt::format("第{}文字目{}{}", column, kCrLf, MessageLines(message, second)));
+  PrependErrorText(ctx, fmt::format("{}{}{}", fmt::format(kMsgColumnHeading, column), kCrLf,
+                                    MessageLines(message, second)));
 }
 
 void PrependLinePart(TranslationContext& ctx, int line) {
@@ -86,7 +88,7 @@ void ReportErrorInLineText(TranslationContext& ctx, int line, std::string_view s
 }
 
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line) {
-  ReportErrorInLine(ctx, line, fmt::format("Syntax Error In Line {}", line));
+  ReportErrorInLine(ctx, line, fmt::format(kMsgSyntaxErrorInLine, line));
 }
 
 void ErrorDone(TranslationContext&) {}

@@ -6,11 +6,10 @@
 
 #include <string_view>
 
+#include "diag/messages.h"
 #include "symbols/context.h"
 
 namespace corvel {
-
-inline constexpr std::string_view kSyntaxErrorTitle = "Syntax Error";
 
 // Puts `text` in front of the error text.
 void PrependErrorText(TranslationContext& ctx, std::string_view text);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression_state.h"
 #include "expr/library.h"
 #include "expr/value_conversion.h"
@@ -104,11 +105,6 @@ bool JavaStringLiteral(std::string_view literal, std::string& java) {
 }
 
 namespace {
-
-constexpr std::string_view kBadExpression = "式が不正です。";
-constexpr std::string_view kBadElement = "式の要素として不正な文字が含まれています。";
-constexpr std::string_view kNumberOutOfRange = "数値が指定可能範囲をこえています。";
-constexpr std::string_view kNoFittingForm = "この関数には指定された引数に適合する形式が存在しません。";
 
 // ---------------------------------------------------------------------------
 // Overload rules.
@@ -242,7 +238,7 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
         break;
       case kTokRParen:
         // A ")" without its "(" would close the whole range early.
-        if (depth <= 1) return FailInLine(st, "かっこの対応関係が不正です。");
+        if (depth <= 1) return FailInLine(st, kMsgUnbalancedParentheses);
         --depth;
         operand_expected = false;
         break;
@@ -254,7 +250,7 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
         break;
       case kTokMinus:
         if (!operand_expected) {
-          if (next != nullptr && next->code == kTokMinus) return FailAt(st, next->column, "--と続けることはできません。");
+          if (next != nullptr && next->code == kTokMinus) return FailAt(st, next->column, kMsgDoubleMinus);
           operand_expected = true;
           break;
         }
@@ -268,11 +264,11 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
           ++k;
         } else if (next != nullptr && next->code == kTokNumber) {
           const NumberClass number = ClassifyNumber("-" + next->text);
-          if (number.failed) return FailAt(st, tok.column, kNumberOutOfRange);
+          if (number.failed) return FailAt(st, tok.column, kMsgNumberOutOfRange);
           MakeOperand(el, number.javaText, number.literalCode, 0);
           ++k;
         } else {
-          return FailAt(st, tok.column, kBadExpression);
+          return FailAt(st, tok.column, kMsgBadExpression);
         }
         break;
       case kTokGreater:
@@ -302,7 +298,7 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
         break;
       case kTokNumber: {
         const NumberClass number = ClassifyNumber(tok.text);
-        if (number.failed) return FailAt(st, tok.column, kNumberOutOfRange);
+        if (number.failed) return FailAt(st, tok.column, kMsgNumberOutOfRange);
         MakeOperand(el, number.javaText, number.literalCode, 0);
         operand_expected = false;
         break;
@@ -314,17 +310,17 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
         break;
       case kTokString: {
         std::string java;
-        if (!JavaStringLiteral(tok.text, java)) return FailAt(st, tok.column, kBadEscape);
+        if (!JavaStringLiteral(tok.text, java)) return FailAt(st, tok.column, kMsgBadEscape);
         MakeOperand(el, std::move(java), kLiteralString, 0);
         break;
       }
       default:
-        return FailAt(st, tok.column, kBadElement);
+        return FailAt(st, tok.column, kMsgBadElement);
     }
     st.e.push_back(std::move(el));
   }
   st.e.push_back(MakeElement(1, kTokRParen, last_token.column + last_token.length));
-  if (depth != 1) return FailInLine(st, "かっこの対応関係が不正です。");
+  if (depth != 1) return FailInLine(st, kMsgUnbalancedParentheses);
   return 0;
 }
 
@@ -351,11 +347,11 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
   size_t j = NextLive(st, open, close);
   while (true) {
     if (j >= close || !IsOperand(st.e[j])) {
-      return FailAt(st, j < close ? st.e[j].column : st.e[close].column, "配列の添字が不正です。");
+      return FailAt(st, j < close ? st.e[j].column : st.e[close].column, kMsgBadSubscript);
     }
     Element& sub = st.e[j];
     const int16_t place = PlaceOf(sub.type);
-    if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, "配列の添字として指定できない式です。");
+    if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, kMsgSubscriptNotAllowed);
     ConvertOperandChecked(sub, kValueLong, kCheckSubscript);
     ++k;
     acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
@@ -364,7 +360,7 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
       acc += fmt::format("{}.getDimension({})", name, k);
       break;
     }
-    if (st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, "配列の添字が不正です。");
+    if (st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, kMsgBadSubscript);
     j = NextLive(st, after, close);
   }
   const ArrayRecord& array = st.ctx.arrays[static_cast<size_t>(array_index)];
@@ -399,7 +395,7 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
   const size_t open = at + 1;
   if (open >= group_close || st.e[open].code != kTokLParen || st.e[open + 1].code == kTokRParen) {
     const auto form = std::find(procedure.argumentForms.begin(), procedure.argumentForms.end(), "v");
-    if (form == procedure.argumentForms.end()) return FailAt(st, column, "この関数には引数がない形式は存在しません。");
+    if (form == procedure.argumentForms.end()) return FailAt(st, column, kMsgNoFormWithoutArguments);
     result = procedure.resultForms[static_cast<size_t>(form - procedure.argumentForms.begin())];
     text = procedure.javaName + "()";
     if (open < group_close && st.e[open].code == kTokLParen) {
@@ -411,16 +407,16 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
     std::vector<size_t> args;
     std::string signature;
     for (size_t j = NextLive(st, open, close); j < close;) {
-      if (!IsOperand(st.e[j])) return FailAt(st, st.e[j].column, "関数の引数が不正です。");
+      if (!IsOperand(st.e[j])) return FailAt(st, st.e[j].column, kMsgBadArgument);
       args.push_back(j);
       signature += TypeCodeText(st.ctx, st.e[j].type, st.e[j].extra);
       const size_t after = NextLive(st, j, close);
-      if (after < close && st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, "関数の引数が不正です。");
+      if (after < close && st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, kMsgBadArgument);
       j = after < close ? NextLive(st, after, close) : close;
-      if (after < close && j == close) return FailAt(st, st.e[after].column, "関数の引数が不正です。");
+      if (after < close && j == close) return FailAt(st, st.e[after].column, kMsgBadArgument);
     }
     const int16_t form = ChooseForm(procedure, signature, false);
-    if (form < 0) return FailAt(st, column, kNoFittingForm);
+    if (form < 0) return FailAt(st, column, kMsgNoFittingForm);
     const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
     int16_t position = 1;
     text = procedure.javaName + "(";
@@ -430,7 +426,7 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
       Element& arg = st.e[args[a]];
       const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
                                                   : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
-      if (failed != 0) return FailAt(st, column, kNoFittingForm);
+      if (failed != 0) return FailAt(st, column, kMsgNoFittingForm);
       text += (a > 0 ? "," : "") + arg.javaText;
     }
     text += ")";
@@ -466,13 +462,13 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
   std::string java = name;
   int16_t extra = 0;
   const int16_t found = FindSymbol(ctx, java, type, extra);
-  if (found == kFoundOtherType) return FailAt(st, column, "変数の型が以前に定義された型と異なります。");
+  if (found == kFoundOtherType) return FailAt(st, column, kMsgTypeDiffers);
   if (found == kNotFound) {
     if (ctx.options.explicitFlag == 1) {
-      return FailAt(st, column, "Option Explicitが設定されています。変数は必ず宣言してから使用してください。");
+      return FailAt(st, column, kMsgUndeclaredVariable);
     }
     if (IsFull(ctx.localVariables)) {
-      return FailAt(st, column, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries));
+      return FailAt(st, column, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
     }
     if (type == 0) type = kTypeSingle;
     java = fmt::format("LOC{}", Count(ctx.localVariables));
@@ -490,7 +486,7 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
       }
       return TranslateCall(st, at, close, extra, column);
     default:
-      if (type <= 0) return FailAt(st, column, kBadElement);
+      if (type <= 0) return FailAt(st, column, kMsgBadElement);
       MakeOperand(st.e[at], java, type, extra);
       return 0;
   }
@@ -501,14 +497,14 @@ int16_t TranslateRecordElement(ExpressionState& st, size_t j, size_t close) {
   const Element& record = st.e[j - 1];
   if (!IsOperand(record) || record.type != kTypeUser || j + 1 >= close ||
       st.e[j + 1].code != kTokIdentifier) {
-    return FailAt(st, st.e[j].column, "文字'.'の使い方が不正です。");
+    return FailAt(st, st.e[j].column, kMsgBadDot);
   }
   const UserTypeRecord& user_type = st.ctx.userTypes.records[static_cast<size_t>(record.extra)];
   const std::string& name = st.e[j + 1].javaText;
   const auto element = std::find_if(user_type.elements.begin(), user_type.elements.end(),
                                     [&](const VariableRecord& v) { return v.name == name; });
   if (element == user_type.elements.end()) {
-    return FailAt(st, st.e[j + 1].column, "レコード型の要素として登録されていません。");
+    return FailAt(st, st.e[j + 1].column, kMsgNoSuchElement);
   }
   const std::string text = record.javaText + "." + element->javaName;
   st.e[j - 1].code = kElemConsumed;
@@ -566,14 +562,14 @@ int16_t TranslateExpression(TranslationContext& ctx, int16_t statement, int16_t 
   const Statement& s = ctx.statements[static_cast<size_t>(statement)];
   ExpressionState st{ctx, statement, s.lineNumber, false, {}};
   if (first_token < 0 || first_token > last_token || static_cast<size_t>(last_token) >= s.tokens.size()) {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   if (BuildAndReduce(st, first_token, last_token) != 0) return 1;
   // What is left must be one operand.
   const size_t close = st.e.size() - 1;
   const size_t only = NextLive(st, 0, close);
   if (only == close || !IsOperand(st.e[only]) || NextLive(st, only, close) != close) {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   const Element& result = st.e[only];
   // Java's bitwise operators bind more loosely than the comparison or the

@@ -30,8 +30,6 @@ int16_t TranslateTokens(TranslationContext& ctx, int16_t statement, std::vector<
 // none can end the literal early. False when a sequence is not Java's.
 bool JavaStringLiteral(std::string_view literal, std::string& java);
 
-inline constexpr std::string_view kBadEscape = "文字列リテラルに不正なエスケープ文字が含まれています";
-
 // Translates an assignment ([LET] place = expression) or a procedure call
 // (Name [args]) into the record's code text and marks it translated.
 int16_t TranslateStatementExpression(TranslationContext& ctx, int16_t statement);

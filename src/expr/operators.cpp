@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "diag/messages.h"
 #include "expr/expression_state.h"
 #include "source/token_codes.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kBadExpression = "式が不正です。";
 
 // Java computes byte and short negations in int.
 int16_t AtLeastInt(int16_t value_type) {
@@ -43,9 +42,9 @@ size_t NextOperand(const ExpressionState& st, size_t j, size_t close) {
 // and the first operand after it.
 int16_t BinaryOperands(ExpressionState& st, size_t op, size_t close, size_t& left, size_t& right) {
   left = op - 1;
-  if (!IsOperand(st.e[left])) return FailInLine(st, kBadExpression);
+  if (!IsOperand(st.e[left])) return FailInLine(st, kMsgBadExpression);
   right = NextOperand(st, op, close);
-  if (right >= close) return FailInLine(st, kBadExpression);
+  if (right >= close) return FailInLine(st, kMsgBadExpression);
   return 0;
 }
 
@@ -70,7 +69,7 @@ int16_t NestedGroupPass(ExpressionState& st, size_t open, size_t close) {
     const size_t end = NextLive(st, inner, close);
     if (inner >= close || !IsOperand(st.e[inner]) || end >= close || st.e[end].code != kTokRParen ||
         st.e[inner].type == 0) {
-      return FailInLine(st, kBadExpression);
+      return FailInLine(st, kMsgBadExpression);
     }
     Element& operand = st.e[inner];
     Element& place = st.e[end];
@@ -96,7 +95,7 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
     if (st.e[j].code == kElemNegateName) {
       st.e[j].code = kElemConsumed;
       Element& name = st.e[j + 1];
-      if (!IsOperand(name) || !IsNumericPlace(name.type)) return FailInLine(st, kBadExpression);
+      if (!IsOperand(name) || !IsNumericPlace(name.type)) return FailInLine(st, kMsgBadExpression);
       // The value, not the variable: "-X" would negate the wrapper object.
       name.javaText = "-" + name.javaText + ".Get()";
       name.type = AtLeastInt(ValueOf(name.type));
@@ -104,7 +103,7 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
     } else if (st.e[j].code == kElemNegateGroup) {
       st.e[j].code = kElemConsumed;
       const size_t k = NextOperand(st, j, close);
-      if (k >= close || !IsNumericValue(st.e[k].type)) return FailInLine(st, kBadExpression);
+      if (k >= close || !IsNumericValue(st.e[k].type)) return FailInLine(st, kMsgBadExpression);
       st.e[k].javaText = "-" + st.e[k].javaText;
       st.e[k].type = AtLeastInt(st.e[k].type);
     }
@@ -115,10 +114,10 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
 // The sign in front of a call statement's first argument: Color -1, 2.
 int16_t FirstArgumentSign(ExpressionState& st, size_t minus, size_t close) {
   const size_t k = NextOperand(st, minus, close);
-  if (k >= close) return FailInLine(st, kBadExpression);
+  if (k >= close) return FailInLine(st, kMsgBadExpression);
   Element& arg = st.e[k];
   const int16_t place = PlaceOf(arg.type);
-  if (!IsNumericPlace(place) || arg.type == 0) return FailInLine(st, kBadExpression);
+  if (!IsNumericPlace(place) || arg.type == 0) return FailInLine(st, kMsgBadExpression);
   const bool was_value = IsValueCode(arg.type);
   ConvertOperand(arg, ValueOf(place));
   arg.javaText = was_value ? "-(" + arg.javaText + ")" : "-" + arg.javaText;
@@ -138,7 +137,7 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
   Element& l = st.e[left];
   Element& r = st.e[right];
   int16_t t = 0;
-  if (OperatorResultType(code == kTokPlus ? 1 : 0, l.type, r.type, t)) return FailInLine(st, kBadExpression);
+  if (OperatorResultType(code == kTokPlus ? 1 : 0, l.type, r.type, t)) return FailInLine(st, kMsgBadExpression);
   switch (code) {
     case kTokCaret:
       ConvertOperand(l, kValueDouble);
@@ -228,7 +227,7 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
     ConvertOperand(r, kValueString);
     text = l.javaText + relation->method + r.javaText + ")";
   } else {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   Combine(st, op, left, right, std::move(text), kValueBoolean);
   return 0;
@@ -236,7 +235,7 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
 
 int16_t Not(ExpressionState& st, size_t op, size_t close) {
   const size_t k = NextOperand(st, op, close);
-  if (k >= close) return FailInLine(st, kBadExpression);
+  if (k >= close) return FailInLine(st, kMsgBadExpression);
   Element& x = st.e[k];
   const int16_t place = PlaceOf(x.type);
   if (x.type != 0 && IsIntegerPlace(place)) {
@@ -246,9 +245,9 @@ int16_t Not(ExpressionState& st, size_t op, size_t close) {
     ConvertOperand(x, kValueBoolean);
     x.javaText = "!(" + x.javaText + ")";
   } else if (place == kTypeSingle || place == kTypeDouble) {
-    return FailAt(st, st.e[op].column, "浮動小数点型は Notで否定できません。");
+    return FailAt(st, st.e[op].column, kMsgNotOfFloat);
   } else {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   x.form = JavaForm::kAtom;
   st.e[op].code = kElemConsumed;
@@ -267,7 +266,7 @@ int16_t Logical(ExpressionState& st, size_t op, size_t close) {
   const int16_t rt = PlaceOf(r.type);
   const bool integers = IsIntegerPlace(lt) && IsIntegerPlace(rt) && l.type != 0 && r.type != 0;
   const bool booleans = lt == kTypeBoolean && rt == kTypeBoolean;
-  if (!integers && !booleans) return FailInLine(st, kBadExpression);
+  if (!integers && !booleans) return FailInLine(st, kMsgBadExpression);
   const int16_t type = integers ? int16_t{kValueLong} : int16_t{kValueBoolean};
   ConvertOperand(l, type);
   ConvertOperand(r, type);

@@ -1,6 +1,8 @@
 // Assignment and call statements: [LET] place = expression, and
 // Procedure [argument {, argument}].
 #include "expr/expression.h"
+
+#include "diag/messages.h"
 #include "expr/expression_state.h"
 #include "expr/library.h"
 #include "expr/value_conversion.h"
@@ -10,15 +12,13 @@
 namespace corvel {
 namespace {
 
-constexpr std::string_view kBadExpression = "式が不正です。";
-
 // place = expression, with the place's operand at `target`.
 int16_t Assignment(ExpressionState& st, size_t target, size_t close, std::string& text) {
   const size_t equal = NextLive(st, target, close);
-  if (equal >= close || st.e[equal].code != kElemEqual) return FailInLine(st, kBadExpression);
+  if (equal >= close || st.e[equal].code != kElemEqual) return FailInLine(st, kMsgBadExpression);
   const size_t value_at = NextLive(st, equal, close);
   if (value_at >= close || !IsOperand(st.e[value_at]) || NextLive(st, value_at, close) != close) {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   const Element& place = st.e[target];
   Element& value = st.e[value_at];
@@ -31,18 +31,18 @@ int16_t Assignment(ExpressionState& st, size_t target, size_t close, std::string
   } else if (t == kTypeArray) {
     to = kValueArray;
   } else {
-    return FailInLine(st, kBadExpression);  // a value, a literal or a call result
+    return FailInLine(st, kMsgBadExpression);  // a value, a literal or a call result
   }
   // Java assigns a record or an array only from one of the same class.
   if (t == kTypeUser && PlaceOf(value.type) == kTypeUser && value.extra != place.extra) {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   if (t == kTypeArray && PlaceOf(value.type) == kTypeArray) {
     const ArrayRecord& a = st.ctx.arrays[static_cast<size_t>(place.extra)];
     const ArrayRecord& b = st.ctx.arrays[static_cast<size_t>(value.extra)];
-    if (a.elementType != b.elementType || a.elementExtra != b.elementExtra) return FailInLine(st, kBadExpression);
+    if (a.elementType != b.elementType || a.elementExtra != b.elementExtra) return FailInLine(st, kMsgBadExpression);
   }
-  if (ConvertValue(value.javaText, value.type, value.extra, to, place.extra) != 0) return FailInLine(st, kBadExpression);
+  if (ConvertValue(value.javaText, value.type, value.extra, to, place.extra) != 0) return FailInLine(st, kMsgBadExpression);
   text = t == kTypeArray ? place.javaText + "=" + value.javaText + ";"
                          : place.javaText + ".Set(" + value.javaText + ");";
   return 0;
@@ -55,25 +55,25 @@ int16_t Call(ExpressionState& st, size_t head, size_t close, std::string& text) 
   std::vector<size_t> args;
   std::string signature;
   for (size_t j = NextLive(st, head, close); j < close;) {
-    if (!IsOperand(st.e[j])) return FailInLine(st, kBadExpression);
+    if (!IsOperand(st.e[j])) return FailInLine(st, kMsgBadExpression);
     args.push_back(j);
     signature += TypeCodeText(st.ctx, st.e[j].type, st.e[j].extra);
     const size_t after = NextLive(st, j, close);
     if (after == close) break;
-    if (st.e[after].code != kTokComma) return FailInLine(st, kBadExpression);
+    if (st.e[after].code != kTokComma) return FailInLine(st, kMsgBadExpression);
     j = NextLive(st, after, close);
-    if (j == close) return FailInLine(st, kBadExpression);
+    if (j == close) return FailInLine(st, kMsgBadExpression);
   }
   int16_t form = -1;
   if (args.empty()) {
     for (size_t i = 0; i < procedure.argumentForms.size(); ++i) {
       if (procedure.argumentForms[i] == "v" && procedure.resultForms[i] == "v") form = static_cast<int16_t>(i);
     }
-    if (form < 0) return FailInLine(st, kBadExpression);
+    if (form < 0) return FailInLine(st, kMsgBadExpression);
     text = procedure.javaName + "();";
   } else {
     form = ChooseForm(procedure, signature, true);
-    if (form < 0) return FailInLine(st, "このステートメントには指定された引数に適合する形式が存在しません。");
+    if (form < 0) return FailInLine(st, kMsgNoFittingStatementForm);
     const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
     int16_t position = 1;
     text = procedure.javaName + "(";
@@ -83,7 +83,7 @@ int16_t Call(ExpressionState& st, size_t head, size_t close, std::string& text) 
       Element& arg = st.e[args[a]];
       const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
                                                   : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
-      if (failed != 0) return FailInLine(st, kBadExpression);
+      if (failed != 0) return FailInLine(st, kMsgBadExpression);
       text += (a > 0 ? "," : "") + arg.javaText;
     }
     text += ");";
@@ -101,7 +101,7 @@ int16_t TranslateStatementExpression(TranslationContext& ctx, int16_t statement)
   ExpressionState st{ctx, statement, s.lineNumber, true, {}};
   const int first = !s.tokens.empty() && s.tokens[0].code == kKwLet ? 1 : 0;
   const int last = static_cast<int>(s.tokens.size()) - 1;
-  if (first > last) return FailInLine(st, kBadExpression);
+  if (first > last) return FailInLine(st, kMsgBadExpression);
   if (BuildAndReduce(st, first, last) != 0) return 1;
   const size_t close = st.e.size() - 1;
   const size_t start = NextLive(st, 0, close);
@@ -111,7 +111,7 @@ int16_t TranslateStatementExpression(TranslationContext& ctx, int16_t statement)
   } else if (start < close && st.e[start].code == kElemCallHead) {
     if (Call(st, start, close, text) != 0) return 1;
   } else {
-    return FailInLine(st, kBadExpression);
+    return FailInLine(st, kMsgBadExpression);
   }
   s.codeText = std::move(text);
   s.kind = kKindTranslated;

@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/text_encoding.h"
 #include "source/token_codes.h"
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kMisuse = "キーワードの使い方が不正です";
-constexpr std::string_view kLabelInFront = "キーワードの前にラベルを置くことはできません";
 
 // The fault that rejects a line: its column and one or two message lines.
 struct LexFault {
@@ -64,7 +62,7 @@ class TokenScanner {
         ok = Push(code, i, i + 1, std::string(1, c));
         ++i;
       } else {
-        ok = Fail(i, "不正な文字が含まれています");
+        ok = Fail(i, kMsgBadCharacter);
       }
       if (!ok) return false;
     }
@@ -89,7 +87,7 @@ class TokenScanner {
   // A token over the bytes [pos, end).
   bool Push(int16_t code, size_t pos, size_t end, std::string text) {
     if (tokens_.size() >= static_cast<size_t>(kMaxTokensPerLine)) {
-      return Fail(pos, fmt::format("1行のトークン数が多すぎます（{}個まで）", kMaxTokensPerLine));
+      return Fail(pos, fmt::format(kMsgTooManyTokens, kMaxTokensPerLine));
     }
     const int column = ColumnAt(pos);
     const int length = ColumnAt(end) - column;
@@ -100,10 +98,10 @@ class TokenScanner {
   // "..." up to the first quote not preceded by a backslash; the text keeps
   // the quotes, the case and every backslash sequence as written.
   bool ScanString(size_t& i) {
-    if (i == 0) return Fail(i, "リテラル文字列が不正な位置にあります");
+    if (i == 0) return Fail(i, kMsgStringMisplaced);
     size_t j = i + 1;
     while (j < s_.size() && !(s_[j] == '"' && s_[j - 1] != '\\')) ++j;
-    if (j >= s_.size()) return Fail(i, "リテラル文字列が正しく完結していません");
+    if (j >= s_.size()) return Fail(i, kMsgStringUnterminated);
     const size_t start = i;
     i = j + 1;
     return Push(kTokString, start, i, std::string(s_.substr(start, i - start)));
@@ -140,7 +138,7 @@ class TokenScanner {
     const size_t digits_start = j;
     while (j < s_.size() && (radix == 16 ? IsHexDigit(s_[j]) : IsOctalDigit(s_[j]))) ++j;
     const std::string digits = AsciiUpper(s_.substr(digits_start, j - digits_start));
-    if (digits.empty()) return Fail(start, "数値リテラルが正しく完結していません");
+    if (digits.empty()) return Fail(start, kMsgNumberIncomplete);
     int suffixes = 0;
     while (suffixes < 2 && j < s_.size() && s_[j] == '&') {
       ++suffixes;
@@ -150,19 +148,19 @@ class TokenScanner {
     const size_t n = digits.size();
     const char first = digits[0];
     std::string text;
-    const char* range = nullptr;
+    std::string_view range;
     if (radix == 16) {
       switch (suffixes) {
         case 0:
-          if (n > 4) range = "Integer型の16進数値リテラルの範囲は &H0-&HFFFF です";
+          if (n > 4) range = kMsgHexIntegerRange;
           else text = (n == 4 && first >= '8' ? "(short)0x" : "0x") + digits;
           break;
         case 1:
-          if (n > 8) range = "Long型の16進数値リテラルの範囲は &H0&-&HFFFFFFFF& です";
+          if (n > 8) range = kMsgHexLongRange;
           else text = "0x" + digits;
           break;
         default:
-          if (n > 16) range = "Longlong型の16進数値リテラルの範囲は &H0&&-&HFFFFFFFFFFFFFFFF&& です";
+          if (n > 16) range = kMsgHexLonglongRange;
           else text = "0x" + digits + "L";
           break;
       }
@@ -171,19 +169,19 @@ class TokenScanner {
         case 0:
           if (n <= 5) text = "0" + digits;
           else if (n == 6 && first <= '1') text = "(short)0" + digits;
-          else range = "Integer型の8進数値リテラルの範囲は &0-&177777 です";
+          else range = kMsgOctalIntegerRange;
           break;
         case 1:
           if (n <= 10 || (n == 11 && first <= '3')) text = "0" + digits;
-          else range = "Long型の8進数値リテラルの範囲は &0&-&37777777777& です";
+          else range = kMsgOctalLongRange;
           break;
         default:
           if (n <= 21 || (n == 22 && first <= '1')) text = "0" + digits + "L";
-          else range = "Longlong型の8進数値リテラルの範囲は &0&&-&1777777777777777777777&& です";
+          else range = kMsgOctalLonglongRange;
           break;
       }
     }
-    if (range != nullptr) return Fail(start, "数値リテラルのオーバーフロー", range);
+    if (!range.empty()) return Fail(start, kMsgNumberOverflow, range);
     return Push(suffixes == 2 ? kTokHexOctalLonglong : kTokHexOctal, start, j, std::move(text));
   }
 
@@ -193,9 +191,8 @@ class TokenScanner {
     enum State { kInteger, kFraction, kExponent, kExponentSign, kExponentDigits };
     const size_t start = i;
     if (s_[i] == '0' && i + 1 < s_.size() && s_[i + 1] == '0') {
-      return Fail(start, "数値リテラルが正しく完結していません", "10進数値リテラルで 00 と続けてはいけません");
+      return Fail(start, kMsgNumberIncomplete, kMsgLeadingZeros);
     }
-    constexpr std::string_view kBadReal = "実数値リテラルが正しく完結していません";
     State state = kInteger;
     size_t j = i;
     for (; j < s_.size(); ++j) {
@@ -203,10 +200,10 @@ class TokenScanner {
       if (IsDigit(c)) {
         if (state == kExponent || state == kExponentSign) state = kExponentDigits;
       } else if (c == '.') {
-        if (state != kInteger) return Fail(start, kBadReal);
+        if (state != kInteger) return Fail(start, kMsgRealIncomplete);
         state = kFraction;
       } else if (c == 'E' || c == 'D') {
-        if (state != kInteger && state != kFraction) return Fail(start, kBadReal);
+        if (state != kInteger && state != kFraction) return Fail(start, kMsgRealIncomplete);
         state = kExponent;
       } else if ((c == '+' || c == '-') && state == kExponent) {
         state = kExponentSign;
@@ -214,7 +211,7 @@ class TokenScanner {
         break;
       }
     }
-    if (state == kExponent || state == kExponentSign) return Fail(start, kBadReal);
+    if (state == kExponent || state == kExponentSign) return Fail(start, kMsgRealIncomplete);
     i = j;
     return Push(kTokNumber, start, j, AsciiUpper(s_.substr(start, j - start)));
   }
@@ -301,7 +298,7 @@ class StatementCutter {
   // Statement indexes are 16-bit: the table cannot grow past kMaxStatements.
   bool RoomForRecord(int column) {
     if (ctx_.statements.size() < static_cast<size_t>(kMaxStatements)) return true;
-    return Fail(column, fmt::format("プログラムの文が多すぎます（{}個まで）", kMaxStatements));
+    return Fail(column, fmt::format(kMsgTooManyStatements, kMaxStatements));
   }
   bool AppendFrom(std::span<const Token> tokens, int first, int last, int16_t kind) {
     if (!RoomForRecord(tokens[static_cast<size_t>(first)].column)) return false;
@@ -333,8 +330,12 @@ class StatementCutter {
     }
   }
 
-  bool Misplaced(int j, std::string_view ending = kMisuse) {
-    return Fail(t_[j].column, ConstructName(j) + std::string(ending));
+  // The construct at j stands where it may not; `label_in_front` when only a
+  // label before it is wrong.
+  bool Misplaced(int j, bool label_in_front = false) {
+    const std::string name = ConstructName(j);
+    return Fail(t_[j].column, label_in_front ? fmt::format(kMsgLabelBeforeKeyword, name)
+                                             : fmt::format(kMsgKeywordMisuse, name));
   }
 
   // Every token of [from, to) must be allowed inside a statement.
@@ -389,22 +390,22 @@ class StatementCutter {
         if (InOneLineIf(i)) return Single(i, 1, kKindElse);
         if (PairCode(i) == kKwIf) return CutElseIf(i, 2, "ELSE IF");
         if (i + 1 < Count()) {
-          return Fail(t_[i + 1].column, "ELSEブロックの ELSEキーワード以降の同行にプログラムを書いてはいけません");
+          return Fail(t_[i + 1].column, kMsgCodeAfterElse);
         }
         return Single(i, 1, kKindElse);
       case kKwEndIf: return Alone(i, i + 1) && Single(i, 1, kKindEndIf);
       case kKwSelect:
         if (PairCode(i) != kKwCase) return Misplaced(i);
-        return HeadWithCondition(i, 2, kKindSelectCase, "SELECT CASEブロックの被比較対象が存在しません");
+        return HeadWithCondition(i, 2, kKindSelectCase, kMsgNoSelector);
       case kKwCase:
         if (PairCode(i) == kKwElse) return Alone(i, i + 2) && Single(i, 2, kKindCaseElse);
-        return HeadWithCondition(i, 1, kKindCase, "CASEブロックの比較対象が存在しません");
+        return HeadWithCondition(i, 1, kKindCase, kMsgNoCaseList);
       case kKwCaseElse: return Alone(i, i + 1) && Single(i, 1, kKindCaseElse);
       case kKwEndSelect: return Alone(i, i + 1) && Single(i, 1, kKindEndSelect);
       case kKwEnd: return CutEnd(i);
       case kKwDo:
       case kKwLoop: return CutDoLoop(i);
-      case kKwWhile: return HeadWithCondition(i, 1, kKindWhile, "WHILEブロックの判断式が存在しません");
+      case kKwWhile: return HeadWithCondition(i, 1, kKindWhile, fmt::format(kMsgNoBlockCondition, "WHILE"));
       case kKwWend: return Alone(i, i + 1) && Single(i, 1, kKindWend);
       case kKwExit: return CutExit(i);
       case kKwFor: return CutFor(i);
@@ -435,23 +436,23 @@ class StatementCutter {
   // *NAME, then ":" or the end of the line.
   bool CutStarLabel(int& i) {
     if (i + 1 >= Count() || i + 1 == appended_ || t_[i + 1].code != kTokIdentifier) {
-      return Fail(MissingColumn(i + 1, i), "ラベル名として不正です");
+      return Fail(MissingColumn(i + 1, i), kMsgBadLabelName);
     }
-    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i + 1].text, t_[i + 1].column, "ラベル名が重複しています")) {
+    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i + 1].text, t_[i + 1].column, kMsgDuplicateLabel)) {
       return false;
     }
-    if (!IsEnd(i + 2)) return Fail(t_[i + 2].column, "ラベルとして不正です");
+    if (!IsEnd(i + 2)) return Fail(t_[i + 2].column, kMsgBadLabel);
     return Single(i, 2, kKindStarLabel);
   }
 
   bool CutLineNumber(int& i) {
-    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i].text, t_[i].column, "行番号が重複しています")) return false;
+    if (!RoomForRecord(t_[i].column) || !AddLabel(t_[i].text, t_[i].column, kMsgDuplicateLineNumber)) return false;
     return Single(i, 1, kKindLineNumberLabel);
   }
 
   // OPTION, TYPE, STATIC, PUBLIC, PRIVATE, FUNCTION and SUB own their line.
   bool CutWholeLine(int& i) {
-    if (i != 0) return Misplaced(i, after_label_ ? kLabelInFront : kMisuse);
+    if (i != 0) return Misplaced(i, after_label_);
     const int16_t next = Code(1);
     int16_t kind = 0;
     switch (t_[0].code) {
@@ -478,16 +479,16 @@ class StatementCutter {
     int then = i + 1;
     while (then < end && t_[then].code != kKwThen) ++then;
     if (then >= end) {
-      return Fail(t_[i].column, "同行に IFキーワードに対応する THENキーワードが見つかりません");
+      return Fail(t_[i].column, fmt::format(kMsgNoThenOnLine, "IF"));
     }
-    if (then == i + 1) return Fail(t_[then].column, "IFブロックの判断式が存在しません");
+    if (then == i + 1) return Fail(t_[then].column, fmt::format(kMsgNoBlockCondition, "IF"));
     if (!CheckInside(i + 1, then)) return false;
     if (then + 1 < Count()) {
       for (int j = then + 1; j < Count(); ++j) {
         switch (t_[j].code) {
-          case kKwIf: return Fail(t_[j].column, "IFブロックの同行に IFキーワードを使用してはいけません");
-          case kKwElseIf: return Fail(t_[j].column, "IFブロックの同行に ELSEIFキーワードを使用してはいけません");
-          case kKwEndIf: return Fail(t_[j].column, "IFブロックの同行に ENDIFキーワードを使用してはいけません");
+          case kKwIf:
+          case kKwElseIf:
+          case kKwEndIf: return Fail(t_[j].column, fmt::format(kMsgKeywordInOneLineIf, KeywordText(t_[j].code)));
           default: break;
         }
       }
@@ -512,12 +513,12 @@ class StatementCutter {
     int then = from;
     while (then < end && t_[then].code != kKwThen) ++then;
     if (then >= end) {
-      return Fail(t_[i].column, fmt::format("同行に {}キーワードに対応する THENキーワードが見つかりません", name));
+      return Fail(t_[i].column, fmt::format(kMsgNoThenOnLine, name));
     }
-    if (then == from) return Fail(t_[then].column, fmt::format("{}ブロックの判断式が存在しません", name));
+    if (then == from) return Fail(t_[then].column, fmt::format(kMsgNoBlockCondition, name));
     if (then + 1 < Count()) {
       return Fail(t_[then + 1].column,
-                  fmt::format("{}ブロックの THENキーワード以降の同行にプログラムを書いてはいけません", name));
+                  fmt::format(kMsgCodeAfterThen, name));
     }
     if (!CheckInside(from, then) || !Append(i, from - 1, kKindElseIf) ||
         !Append(from, then - 1, kKindExpression) || !Append(then, then, kKindThen)) {
@@ -535,7 +536,7 @@ class StatementCutter {
       case kKwSub:
       case kKwType: {
         // END FUNCTION, END SUB and END TYPE own their line like their heads.
-        if (i != 0) return Misplaced(i, after_label_ ? kLabelInFront : kMisuse);
+        if (i != 0) return Misplaced(i, after_label_);
         const int16_t kind = Code(i + 1) == kKwFunction ? kKindEndFunction
                              : Code(i + 1) == kKwSub    ? kKindEndSub
                                                         : kKindEndType;
@@ -552,19 +553,19 @@ class StatementCutter {
     const int16_t next = PairCode(i);
     if (next == kKwWhile) {
       return HeadWithCondition(i, 2, is_do ? kKindDoWhile : kKindLoopWhile,
-                               is_do ? "DO WHILEブロックの判断式が存在しません"
-                                     : "LOOP WHILEステートメントの判断式が存在しません");
+                               is_do ? fmt::format(kMsgNoBlockCondition, "DO WHILE")
+                                     : fmt::format(kMsgNoStatementCondition, "LOOP WHILE"));
     }
     if (next == kKwUntil) {
       return HeadWithCondition(i, 2, is_do ? kKindDoUntil : kKindLoopUntil,
-                               is_do ? "DO UNTILブロックの判断式が存在しません"
-                                     : "LOOP UNTILステートメントの判断式が存在しません");
+                               is_do ? fmt::format(kMsgNoBlockCondition, "DO UNTIL")
+                                     : fmt::format(kMsgNoStatementCondition, "LOOP UNTIL"));
     }
     return Alone(i, i + 1) && Single(i, 1, is_do ? kKindDo : kKindLoop);
   }
 
   bool CutExit(int& i) {
-    if (IsEnd(i + 1)) return Fail(t_[i].column, "EXITキーワードは単独では使用できません");
+    if (IsEnd(i + 1)) return Fail(t_[i].column, kMsgExitAlone);
     int16_t kind = 0;
     switch (t_[i + 1].code) {
       case kKwFor: kind = kKindExitFor; break;
@@ -578,21 +579,20 @@ class StatementCutter {
 
   // FOR var = start TO end [STEP step]
   bool CutFor(int& i) {
-    constexpr std::string_view kBadFor = "FORブロックとして成立していません";
     const int end = FindEnd(i + 1);
     auto find = [&](int from, int16_t code) {
       while (from < end && t_[from].code != code) ++from;
       return from;
     };
     const int equal = find(i + 1, kTokEqual);
-    if (equal >= end) return Fail(t_[i].column, kBadFor);
+    if (equal >= end) return Fail(t_[i].column, kMsgBadFor);
     const int to = find(equal + 1, kKwTo);
-    if (to >= end) return Fail(t_[i].column, kBadFor);
+    if (to >= end) return Fail(t_[i].column, kMsgBadFor);
     const int step = find(to + 1, kKwStep);
-    if (equal == i + 1) return Fail(t_[equal].column, kBadFor);
-    if (to == equal + 1) return Fail(t_[to].column, kBadFor);
-    if (step == to + 1) return Fail(MissingColumn(to + 1, to), kBadFor);
-    if (step < end && end == step + 1) return Fail(MissingColumn(step + 1, step), kBadFor);
+    if (equal == i + 1) return Fail(t_[equal].column, kMsgBadFor);
+    if (to == equal + 1) return Fail(t_[to].column, kMsgBadFor);
+    if (step == to + 1) return Fail(MissingColumn(to + 1, to), kMsgBadFor);
+    if (step < end && end == step + 1) return Fail(MissingColumn(step + 1, step), kMsgBadFor);
     if (!Append(i, i, kKindFor) || !ExpressionPart(i + 1, equal) ||
         !ExpressionPart(equal + 1, to) || !Append(to, to, kKindForTo) ||
         !ExpressionPart(to + 1, step)) {
@@ -609,7 +609,6 @@ class StatementCutter {
   // Only commas outside parentheses separate variables, so NEXT A(1, 2) names
   // one array element.
   bool CutNext(int& i) {
-    constexpr std::string_view kBadNext = "NEXTステートメントとして成立していません";
     const int end = FindEnd(i + 1);
     if (!Append(i, i, kKindNext)) return false;
     int start = i + 1;
@@ -619,12 +618,12 @@ class StatementCutter {
       if (code == kTokLParen) ++depth;
       if (code == kTokRParen && depth > 0) --depth;
       if (code != kTokComma || depth > 0) continue;
-      if (j == start) return Fail(t_[j].column, kBadNext);
+      if (j == start) return Fail(t_[j].column, kMsgBadNext);
       if (!ExpressionPart(start, j)) return false;
       const Token next_token{kKwNext, t_[j].column, 0, ""};
       if (!AppendFrom(std::span<const Token>(&next_token, 1), 0, 0, kKindNext)) return false;
       start = j + 1;
-      if (start == end) return Fail(t_[j].column, kBadNext);
+      if (start == end) return Fail(t_[j].column, kMsgBadNext);
     }
     if (start < end && !ExpressionPart(start, end)) return false;
     i = end;
@@ -668,7 +667,7 @@ int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number
   std::vector<Token>& tokens = ctx.lineTokens;
   tokens.clear();
   if (line.size() > static_cast<size_t>(kMaxLineLength) && CountChars(line) > static_cast<size_t>(kMaxLineLength)) {
-    fault = {kMaxLineLength + 1, fmt::format("1行の文字数が多すぎます（{}文字まで）", kMaxLineLength), ""};
+    fault = {kMaxLineLength + 1, fmt::format(kMsgLineTooLong, kMaxLineLength), ""};
     ok = false;
   } else {
     ok = TokenScanner(line, tokens, fault).Scan() &&

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/lexer.h"
 #include "source/text_encoding.h"
 
@@ -178,7 +179,7 @@ int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_
       // The line number is 16-bit: a longer program cannot be numbered.
       ExpandTabs(line);
       ReportErrorInLineText(ctx, count + 1, line,
-                            fmt::format("プログラムの行数が多すぎます（{}行まで）", kMaxLines));
+                            fmt::format(kMsgTooManyLines, kMaxLines));
       return 1;
     }
     int16_t line_number = static_cast<int16_t>(count + 1);

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression.h"
 #include "source/token_codes.h"
 #include "stmt/if_block.h"
@@ -17,9 +18,10 @@ namespace {
 
 using Translator = int16_t (*)(TranslationContext&, int16_t&);
 
-int16_t Unsupported(TranslationContext& ctx, int16_t i, std::string_view construct) {
+int16_t Unsupported(TranslationContext& ctx, int16_t i) {
   const Statement& s = ctx.statements[static_cast<size_t>(i)];
-  ReportErrorAt(ctx, s.lineNumber, s.firstColumn, fmt::format("このバージョンでは {}はまだサポートされていません", construct));
+  ReportErrorAt(ctx, s.lineNumber, s.firstColumn,
+                fmt::format(kMsgStatementNotSupported, KeywordText(s.tokens[0].code)));
   return 1;
 }
 
@@ -29,68 +31,68 @@ int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementE
 struct Dispatch {
   Translator translator = nullptr;
   bool jumps = false;  // a jump-capable translator: its unit needs the program-counter machine
-  std::string_view unsupported;
+  bool unsupported = false;  // a statement not translated yet, reported under its keyword
 };
 
 // First pass: statement heads and single statements.
 Dispatch FirstPass(const Statement& s) {
   switch (s.kind) {
-    case kKindExitFor: return {TranslateExitFor, true, {}};
-    case kKindExitDo: return {TranslateExitDo, true, {}};
+    case kKindExitFor: return {TranslateExitFor, true};
+    case kKindExitDo: return {TranslateExitDo, true};
     case kKindEnd:
     case kKindExitFunction:
-    case kKindExitSub: return {TranslateEnd, true, {}};
-    case kKindStatic: return {Declare, false, {}};
-    case kKindIf: return {TranslateIfConditions, false, {}};
-    case kKindFor: return {TranslateForHeader, false, {}};
+    case kKindExitSub: return {TranslateEnd, true};
+    case kKindStatic: return {Declare, false};
+    case kKindIf: return {TranslateIfConditions, false};
+    case kKindFor: return {TranslateForHeader, false};
     case kKindWhile:
     case kKindDoWhile:
-    case kKindDoUntil: return {TranslateHeadCondition, false, {}};
-    case kKindDo: return {TranslateLoopCondition, false, {}};
-    case kKindSelectCase: return {TranslateSelectHeader, false, {}};
+    case kKindDoUntil: return {TranslateHeadCondition, false};
+    case kKindDo: return {TranslateLoopCondition, false};
+    case kKindSelectCase: return {TranslateSelectHeader, false};
     case kKindOrdinary: break;
     default: return {};  // parts of compound statements, labels, block ends
   }
   switch (s.tokens[0].code) {
-    case kKwDim: return {Declare, false, {}};
-    case kKwRedim: return {nullptr, false, "REDIM命令"};
-    case kKwGoto: return {TranslateGoto, true, {}};
-    case kKwGosub: return {TranslateGosub, true, {}};
-    case kKwPrint: return {TranslatePrint, false, {}};
-    case kKwInput: return {TranslateInput, false, {}};
+    case kKwDim: return {Declare, false};
+    case kKwGoto: return {TranslateGoto, true};
+    case kKwGosub: return {TranslateGosub, true};
+    case kKwPrint: return {TranslatePrint, false};
+    case kKwInput: return {TranslateInput, false};
     case kKwRem: return {};
-    case kKwReturn: return {TranslateReturn, true, {}};
-    case kKwScreen: return {nullptr, false, "SCREEN命令"};
-    case kKwLine: return {nullptr, false, "LINE命令"};
-    case kKwCircle: return {nullptr, false, "CIRCLE命令"};
-    case kKwGet: return {nullptr, false, "GET命令"};
-    case kKwPut: return {nullptr, false, "PUT命令"};
-    case kKwPset: return {nullptr, false, "PSET命令"};
-    case kKwPaint: return {nullptr, false, "PAINT命令"};
-    case kKwDrawStr: return {nullptr, false, "DRAWSTR命令"};
-    default: return {Assign, false, {}};
+    case kKwReturn: return {TranslateReturn, true};
+    case kKwRedim:
+    case kKwScreen:
+    case kKwLine:
+    case kKwCircle:
+    case kKwGet:
+    case kKwPut:
+    case kKwPset:
+    case kKwPaint:
+    case kKwDrawStr: return {nullptr, false, true};
+    default: return {Assign, false};
   }
 }
 
 // Second pass: blocks in the form the first pass and the jump rule left.
 Dispatch SecondPass(int16_t kind) {
   switch (kind) {
-    case kKindIfStructured: return {FinishIfStructured, false, {}};
-    case kKindIfProgramCounter: return {FinishIfProgramCounter, true, {}};
-    case kKindForStructured: return {FinishForStructured, false, {}};
-    case kKindForProgramCounter: return {FinishForProgramCounter, true, {}};
+    case kKindIfStructured: return {FinishIfStructured, false};
+    case kKindIfProgramCounter: return {FinishIfProgramCounter, true};
+    case kKindForStructured: return {FinishForStructured, false};
+    case kKindForProgramCounter: return {FinishForProgramCounter, true};
     case kKindWhileStructured:
     case kKindDoWhileStructured:
-    case kKindDoUntilStructured: return {FinishHeadTestedStructured, false, {}};
+    case kKindDoUntilStructured: return {FinishHeadTestedStructured, false};
     case kKindWhileProgramCounter:
     case kKindDoWhileProgramCounter:
-    case kKindDoUntilProgramCounter: return {FinishHeadTestedProgramCounter, true, {}};
-    case kKindDoLoopStructured: return {FinishDoLoopStructured, false, {}};
-    case kKindDoLoopProgramCounter: return {FinishDoLoopProgramCounter, true, {}};
-    case kKindSwitchStructured: return {FinishSwitchStructured, false, {}};
-    case kKindSwitchProgramCounter: return {FinishSwitchProgramCounter, true, {}};
-    case kKindIfChainStructured: return {FinishIfChainStructured, false, {}};
-    case kKindIfChainProgramCounter: return {FinishIfChainProgramCounter, true, {}};
+    case kKindDoUntilProgramCounter: return {FinishHeadTestedProgramCounter, true};
+    case kKindDoLoopStructured: return {FinishDoLoopStructured, false};
+    case kKindDoLoopProgramCounter: return {FinishDoLoopProgramCounter, true};
+    case kKindSwitchStructured: return {FinishSwitchStructured, false};
+    case kKindSwitchProgramCounter: return {FinishSwitchProgramCounter, true};
+    case kKindIfChainStructured: return {FinishIfChainStructured, false};
+    case kKindIfChainProgramCounter: return {FinishIfChainProgramCounter, true};
     default: return {};
   }
 }
@@ -103,7 +105,7 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
     if (s.kind == kKindTranslated) continue;
     const Dispatch d = FirstPass(s);
-    if (!d.unsupported.empty()) return Unsupported(ctx, i, d.unsupported);
+    if (d.unsupported) return Unsupported(ctx, i);
     if (d.translator == nullptr) continue;  // parts of compound statements, labels, REM
     if (d.translator(ctx, i) != 0) return kDispatchFailed;
     if (d.jumps) result = kDispatchJumps;

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
@@ -23,7 +24,7 @@ int16_t Condition(TranslationContext& ctx, int16_t owner, std::string& test) {
   if (TranslateExpression(ctx, c, 0, last, java, type, extra) != 0) return 1;
   std::string fails;
   if (!ConditionTexts(java, type, test, fails)) {
-    return FailAt(ctx, At(ctx, owner).lineNumber, condition.firstColumn, "条件として不適切な式が書かれています");
+    return FailAt(ctx, At(ctx, owner).lineNumber, condition.firstColumn, kMsgBadCondition);
   }
   return 0;
 }

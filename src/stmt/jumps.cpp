@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/if_block.h"
@@ -35,12 +36,13 @@ void Finish(Statement& s, std::string text) {
 int16_t FindJumpLabel(TranslationContext& ctx, const Statement& s, std::string_view keyword) {
   const bool star = s.tokens.size() > 1 && s.tokens[1].code == kTokStar;
   if (s.tokens.size() != (star ? 3u : 2u)) {
-    FailAt(ctx, s, std::string(keyword) + (star ? " *(ラベル名)で終わらなければいけません。" : " (ラベル番号)で終わらなければいけません。"));
+    FailAt(ctx, s, star ? fmt::format(kMsgJumpNeedsLabelName, keyword)
+                        : fmt::format(kMsgJumpNeedsLineNumber, keyword));
     return -1;
   }
   const auto found = ctx.labelIndex.find(s.tokens[star ? 2 : 1].text);
   if (found == ctx.labelIndex.end()) {
-    FailAt(ctx, s, fmt::format("{}命令で指定したラベルが存在しません。", keyword));
+    FailAt(ctx, s, fmt::format(kMsgNoSuchLabel, keyword));
     return -1;
   }
   return ctx.labels[static_cast<size_t>(found->second)].statementIndex;
@@ -105,7 +107,7 @@ int16_t TranslateEnd(TranslationContext& ctx, int16_t& i) {
 int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   if (ctx.statements[static_cast<size_t>(i)].tokens.size() != 1) {
-    return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Return命令の後ろには何も書けません。");
+    return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], kMsgCodeAfterReturn);
   }
   Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("CPC--;{}break;", kCrLf));
   return 0;
@@ -116,7 +118,7 @@ int16_t TranslateExitDo(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   constexpr int16_t kDoForms[] = {kKindDoWhileProgramCounter, kKindDoUntilProgramCounter, kKindDoLoopProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kDoForms);
-  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Doに対応する Doが存在しません。");
+  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], kMsgExitDoOutsideDo);
   const int16_t end = static_cast<int16_t>(CaseAfterBlock(ctx, x) - 1);
   if (ctx.statements[static_cast<size_t>(x)].kind == kKindDoLoopProgramCounter) ctx.statements[static_cast<size_t>(end)].caseLabel = kCaseLabelAfter;
   Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(end + 1));
@@ -128,7 +130,7 @@ int16_t TranslateExitFor(TranslationContext& ctx, int16_t& i) {
   ForceProgramCounterForm(ctx, i);
   constexpr int16_t kForForms[] = {kKindForProgramCounter};
   const int16_t x = EnclosingBlock(ctx, i, kForForms);
-  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], "Exit Forに対応する Forが存在しません。");
+  if (x < 0) return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], kMsgExitForOutsideFor);
   Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(CaseAfterBlock(ctx, x)));
   return 0;
 }
@@ -147,7 +149,7 @@ int16_t TranslateGoto(TranslationContext& ctx, int16_t& i) {
     x = &ctx.statements[static_cast<size_t>(x->blockHead)];
     allowed = x->blockDepth == target.blockDepth && x->blockRegion == target.blockRegion;
   }
-  if (!allowed || !SameUnit(c, target)) return FailAt(ctx, c, "Goto命令の飛び先が不正です。");
+  if (!allowed || !SameUnit(c, target)) return FailAt(ctx, c, kMsgBadGotoTarget);
   Finish(ctx.statements[static_cast<size_t>(i)], JumpAndBreak(t + 1));
   MarkJumpTarget(ctx, t);
   return 0;
@@ -160,7 +162,7 @@ int16_t TranslateGosub(TranslationContext& ctx, int16_t& i) {
   const int16_t t = FindJumpLabel(ctx, c, "Gosub");
   if (t < 0) return 1;
   const Statement& target = ctx.statements[static_cast<size_t>(t)];
-  if (target.blockDepth != 0 || !SameUnit(c, target)) return FailAt(ctx, c, "Gosub命令の飛び先が不正です。");
+  if (target.blockDepth != 0 || !SameUnit(c, target)) return FailAt(ctx, c, kMsgBadGosubTarget);
   Finish(ctx.statements[static_cast<size_t>(i)],
          fmt::format("{}{}PC[++CPC]={};{}break;", JumpTo(i + 1), kCrLf, t + 1, kCrLf));
   MarkJumpTarget(ctx, t);

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/source_reader.h"
@@ -66,7 +67,7 @@ int16_t Condition(TranslationContext& ctx, int c, int line, std::string& holds, 
   int16_t extra = 0;
   if (TranslateRecord(ctx, c, java, type, extra) != 0) return 1;
   if (!ConditionTexts(java, type, holds, fails)) {
-    return FailAt(ctx, line, At(ctx, c).firstColumn, "条件として不適切な式が書かれています");
+    return FailAt(ctx, line, At(ctx, c).firstColumn, kMsgBadCondition);
   }
   return 0;
 }
@@ -122,7 +123,7 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   if (TranslateRecord(ctx, h + kForVariable, v, tv, extra) != 0) return 1;
   // Checked before the increment, which a non-numeric variable would fail first.
   if (!IsNumericPlace(tv)) {
-    return FailAt(ctx, line, At(ctx, h + kForVariable).firstColumn, "<FOR(変数1)=(式1)To(式2)> の(変数1)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + kForVariable).firstColumn, kMsgBadForVariable);
   }
   if (TranslateRecord(ctx, h + kForStart, s, ts, extra) != 0 || TranslateRecord(ctx, h + kForEnd, e, te, extra) != 0) {
     return 1;
@@ -153,13 +154,13 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
 
   const int16_t t = ValueOf(tv);
   if (ConvertValue(s, ts, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + kForStart).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式1)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + kForStart).firstColumn, kMsgBadForStart);
   }
   if (ConvertValue(e, te, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + kForEnd).firstColumn, "<FOR(変数1)=(式1)TO(式2)> の(式2)が不適切です");
+    return FailAt(ctx, line, At(ctx, h + kForEnd).firstColumn, kMsgBadForEnd);
   }
   if (ConvertValue(increment, ti, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, carrier).firstColumn, "<FOR(変数1)=(式1)TO(式2)STEP(式3)> の(式3)が不適切です");
+    return FailAt(ctx, line, At(ctx, carrier).firstColumn, kMsgBadForStep);
   }
   // A variable step is compared with 0 by its value, not its wrapper.
   if (IsNumericPlace(tp)) ConvertValue(p, tp, -1, ValueOf(tp), -1);
@@ -178,7 +179,7 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
     const std::vector<Token>& b = At(ctx, n + 1).tokens;
     bool same = a.size() == b.size();
     for (size_t k = 0; same && k < a.size(); ++k) same = a[k].text == b[k].text && a[k].code == b[k].code;
-    if (!same) return FailAt(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, "FORブロックに対応する変数が不適切です");
+    if (!same) return FailAt(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, kMsgBadNextVariable);
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
@@ -27,7 +28,7 @@ int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int m
   }
   const Statement& s = ctx.statements[static_cast<size_t>(i)];
   if (target == 0 || ConvertValue(java, type, extra, target, -1) != 0) {
-    return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(first)].column, "Print命令の引数に不適切な型の変数が指定されています。");
+    return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(first)].column, kMsgPrintArgumentType);
   }
   text += fmt::format("KWC_TextScreen.KW_print({},{});", java, mode);
   return 0;
@@ -51,7 +52,7 @@ int16_t TranslatePrint(TranslationContext& ctx, int16_t& i) {
       if (code == kTokRParen) --depth;
       const bool comma = code == kTokComma && depth == 0;
       if (!comma && code != kTokSemicolon) continue;
-      if (k == start) return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, "Print命令の使い方が不正です。");
+      if (k == start) return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, kMsgBadPrint);
       if (PrintItem(ctx, i, start, k - 1, comma ? 1 : 2, text) != 0) return 1;
       start = k + 1;
     }
@@ -75,18 +76,18 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
   if (k < count && s.tokens[static_cast<size_t>(k)].code == kTokString) {
     const int16_t separator = k + 1 < count ? s.tokens[static_cast<size_t>(k + 1)].code : int16_t{0};
     if (separator != kTokComma && separator != kTokSemicolon) {
-      return FailAt(ctx, s.lineNumber, s.firstColumn, "Input \"リテラル文字列\"の次は必ず ','か ';'かでなければいけません。");
+      return FailAt(ctx, s.lineNumber, s.firstColumn, kMsgInputPromptSeparator);
     }
     std::string prompt;
     if (!JavaStringLiteral(s.tokens[static_cast<size_t>(k)].text, prompt)) {
-      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, kBadEscape);
+      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, kMsgBadEscape);
     }
     text += fmt::format("{},{});{}", prompt, separator == kTokSemicolon ? 0 : 1, kCrLf);
     k += 2;
   } else {
     text += fmt::format("\"\",0);{}", kCrLf);
   }
-  if (k >= count) return FailAt(ctx, s.lineNumber, s.firstColumn, "Input命令の使い方が不正です。");
+  if (k >= count) return FailAt(ctx, s.lineNumber, s.firstColumn, kMsgBadInput);
   int start = k;
   int depth = 0;
   for (int j = k; j <= count; ++j) {
@@ -95,7 +96,7 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
     if (code == kTokRParen) --depth;
     if (j < count && !(code == kTokComma && depth == 0)) continue;
     if (j == start) {
-      return FailAt(ctx, s.lineNumber, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, "Input命令の使い方が不正です。");
+      return FailAt(ctx, s.lineNumber, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, kMsgBadInput);
     }
     std::string java;
     int16_t type = 0;
@@ -105,7 +106,7 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
     }
     // A variable, an array element or a record element: a place to read into.
     if (!IsNumericPlace(type) && type != kTypeString) {
-      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(start)].column, "Input命令の引数に不適切な型の変数が指定されています。");
+      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(start)].column, kMsgInputArgumentType);
     }
     text += fmt::format("    {}.getInput();{}", java, kCrLf);
     start = j + 1;

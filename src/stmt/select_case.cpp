@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/source_reader.h"
@@ -18,8 +19,6 @@
 
 namespace corvel {
 namespace {
-
-constexpr std::string_view kBadCondition = "条件として不適切な式が書かれています";
 
 // The tokens [first, last] of each item of a case list.
 std::vector<std::pair<int, int>> Items(const Statement& list, int& empty_at) {
@@ -80,7 +79,7 @@ int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
   for (int i = h + 2; i < static_cast<int>(ctx.statements.size()); ++i) {
     const Statement& s = At(ctx, i);
     const bool branch = s.kind == kKindCase || s.kind == kKindCaseElse || s.kind == kKindEndSelect;
-    if (i == h + 2 && !branch) return FailAt(ctx, s.lineNumber, s.firstColumn, "SELECT CASEブロックが不正です");
+    if (i == h + 2 && !branch) return FailAt(ctx, s.lineNumber, s.firstColumn, kMsgBadSelectBlock);
     if (s.blockDepth != d || !branch) continue;
     const bool end = s.kind == kKindEndSelect;  // the visit may change the kind
     if (visit(i) != 0) return 1;
@@ -102,7 +101,7 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
     const Statement& list = At(ctx, i + 1);
     int empty_at = -1;
     const auto items = Items(list, empty_at);
-    if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
     std::string lines;
     for (const auto& [first, last] : items) {
       for (int k = first; k <= last; ++k) {
@@ -138,18 +137,18 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
   Statement& list = At(ctx, i + 1);
   int empty_at = -1;
   const auto items = Items(list, empty_at);
-  if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+  if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
   for (const auto& [first, last] : items) {
     enum class Mode { kPlain, kIs, kTo } mode = Mode::kPlain;
     int to = -1;
     for (int k = first; k <= last; ++k) {
       Token& token = list.tokens[static_cast<size_t>(k)];
       if (token.code == kKwIs) {
-        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, kMsgIsWithTo);
         mode = Mode::kIs;
         token.code = kTokIdentifier;  // IS names the temporary
       } else if (token.code == kKwTo) {
-        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, "一つの条件に ISと TOを同時に使うことはできません");
+        if (mode != Mode::kPlain) return FailAt(ctx, list.lineNumber, token.column, kMsgIsWithTo);
         mode = Mode::kTo;
         to = k;
       }
@@ -162,7 +161,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
         return 1;
       }
       if (ConvertValue(java, type, extra, ValueOf(p), x) != 0) {
-        return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+        return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
       }
       test += index + ".E(" + java + ")||";
       continue;
@@ -178,7 +177,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
       const std::vector<Token>& saved = list.tokens;
       if (to == first || to == last) {
         RemoveLastRecord(ctx.localVariables);
-        return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+        return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
       }
       const int16_t column = saved[static_cast<size_t>(to)].column;
       std::vector<Token> tokens(saved.begin() + first, saved.begin() + to);
@@ -193,7 +192,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
     }
     RemoveLastRecord(ctx.localVariables);
     if (failed != 0) return 1;
-    if (ConvertValue(java, type, extra, kValueBoolean, -1) != 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kBadCondition);
+    if (ConvertValue(java, type, extra, kValueBoolean, -1) != 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
     test += "(" + java + ")||";
   }
   test.resize(test.size() - 2);  // the last "||"
@@ -211,7 +210,7 @@ int16_t IfChain(TranslationContext& ctx, int h) {
   }
   int16_t p = 0;
   if (IsNumeric(t) || t == kTypeString || t == kValueString || t == kLiteralString) p = PlaceOf(t);
-  if (p == 0) return FailAt(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  if (p == 0) return FailAt(ctx, selector.lineNumber, selector.firstColumn, kMsgBadSelectorExpression);
   ConvertValue(x, t, extra, p, extra);
   const std::string index = fmt::format("Index{}", h);
   At(ctx, h).codeText = fmt::format("{} {}={};", JavaClassOf(ctx, p, extra), index, x);
@@ -252,7 +251,7 @@ int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
   // Places and values up to LONG, and a LONG literal, can be switched on.
   const bool integer = (IsNumeric(t) && PlaceOf(t) <= kTypeLong && !IsLiteralCode(t)) || t == kLiteralLong;
   const bool other = (IsNumeric(t) && PlaceOf(t) >= kTypeLonglong) || PlaceOf(t) == kTypeString;
-  if (!integer && !other) return FailAt(ctx, selector.lineNumber, selector.firstColumn, "判別式として不適切な式が書かれています");
+  if (!integer && !other) return FailAt(ctx, selector.lineNumber, selector.firstColumn, kMsgBadSelectorExpression);
   if (integer) {
     ConvertValue(x, t, extra, kValueLong, -1);
     At(ctx, h).codeText = x;

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "diag/messages.h"
 #include "source/token_codes.h"
 #include "symbols/numbers.h"
 #include "symbols/symbol_tables.h"
@@ -11,7 +12,6 @@ namespace {
 
 // Bounds are 16-bit; an array has at most 128 dimensions (256 bound values).
 constexpr int kMaxDimensions = 128;
-constexpr std::string_view kBoundRange = "配列の添字は -32768 から 32767 までの整数で指定してください";
 
 bool Fail(DeclarationFault& fault, size_t token, std::string_view message) {
   fault = {token, std::string(message)};
@@ -35,26 +35,15 @@ bool ReadBound(const std::vector<Token>& t, size_t& i, std::string_view message,
   const NumberClass number = ClassifyNumber(text);
   if (!IsInt32Literal(number)) return Fail(fault, start, message);
   const long long n = ParseWholeNumber(number.javaText).value_or(-32769);
-  if (n < -32768 || n > 32767) return Fail(fault, start, kBoundRange);
+  if (n < -32768 || n > 32767) return Fail(fault, start, kMsgBoundRange);
   value = static_cast<int16_t>(n);
   return true;
 }
 
 }  // namespace
 
-const BoundsMessages kVariableBounds = {
-    "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください",
-    "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください",
-    "配列の宣言が不正です",
-    false,
-};
-
-const BoundsMessages kElementBounds = {
-    "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください",
-    "配列の添字は10進整数リテラル(-2147483648 から 2147483647)で指定してください",
-    "配列の宣言が正しく書かれていません",
-    true,
-};
+const BoundsMessages kVariableBounds = {kMsgBoundForm, kMsgBoundForm, kMsgBadArrayDeclaration, false};
+const BoundsMessages kElementBounds = {kMsgBoundForm, kMsgElementUpperBoundForm, kMsgBadElementArray, true};
 
 bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const BoundsMessages& messages,
                 ArrayRecord& array, DeclarationFault& fault) {
@@ -72,12 +61,12 @@ bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const Boun
       if (!ReadBound(t, i, messages.badUpperBound, upper, fault)) return false;
     } else if ((IsToken(t, i, kTokComma) || IsToken(t, i, kTokRParen)) && base > upper) {
       return Fail(fault, start,
-                  messages.baseInMessage ? fmt::format("TOキーワードを使わない時、添字は{}以上でなければいけません", base)
+                  messages.baseInMessage ? fmt::format(kMsgBoundBelowBase, base)
                                          : std::string(messages.badList));
     }
     if (!IsToken(t, i, kTokComma) && !IsToken(t, i, kTokRParen)) return Fail(fault, i, messages.badList);
     if (array.dimensions >= kMaxDimensions) {
-      return Fail(fault, start, fmt::format("配列の次元は {} までです", kMaxDimensions));
+      return Fail(fault, start, fmt::format(kMsgTooManyDimensions, kMaxDimensions));
     }
     array.bounds.push_back(lower);
     array.bounds.push_back(upper);
@@ -91,29 +80,27 @@ bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const Boun
 bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, size_t& i,
                   int16_t visible_types, bool is_array, bool fixed_string_arrays,
                   std::string_view bad_length_message, TypeName& type, DeclarationFault& fault) {
-  constexpr std::string_view kBadType = "データ型として不適切な名前が指定されています";
-  if (i >= t.size()) return Fail(fault, i, kBadType);
+  if (i >= t.size()) return Fail(fault, i, kMsgBadTypeName);
   switch (t[i].code) {
     case kTokIdentifier: {
       const int16_t index = FindFirst(ctx.userTypes, t[i].text);
-      if (index < 0 || index >= visible_types) return Fail(fault, i, "指定されたユーザ定義型は存在しません");
+      if (index < 0 || index >= visible_types) return Fail(fault, i, kMsgNoSuchUserType);
       type = {kTypeUser, index};
       break;
     }
     case kKwBigInteger:
-      return Fail(fault, i, "このバージョンでは BIGINTEGER型はサポートされていません");
     case kKwBigDecimal:
-      return Fail(fault, i, "このバージョンでは BIGDECIMAL型はサポートされていません");
+      return Fail(fault, i, fmt::format(kMsgTypeNotSupported, KeywordText(t[i].code)));
     case kKwString: {
       if (!IsToken(t, i + 1, kTokStar)) {
         type = {kTypeString, 0};
         break;
       }
-      if (is_array && !fixed_string_arrays) return Fail(fault, i, "固定文字列型の配列はサポートされていません");
+      if (is_array && !fixed_string_arrays) return Fail(fault, i, kMsgFixedStringArray);
       const NumberClass length = i + 2 < t.size() ? ClassifyNumber(t[i + 2].text) : NumberClass{{}, 0, true};
       if (!IsInt32Literal(length)) return Fail(fault, i + 2, bad_length_message);
       const long long n = ParseWholeNumber(length.javaText).value_or(32768);
-      if (n < 0 || n > 32767) return Fail(fault, i + 2, "固定文字列の長さは 0 から 32767 までで指定してください");
+      if (n < 0 || n > 32767) return Fail(fault, i + 2, kMsgFixedStringLength);
       type = {kTypeFixedString, static_cast<int16_t>(n)};
       i += 2;
       break;
@@ -127,7 +114,7 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
     case kKwBoolean: type = {kTypeBoolean, 0}; break;
     case kKwImage: type = {kTypeImage, 0}; break;
     default:
-      return Fail(fault, i, kBadType);
+      return Fail(fault, i, kMsgBadTypeName);
   }
   ++i;
   return true;

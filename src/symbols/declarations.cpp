@@ -5,6 +5,7 @@
 #include <string>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 #include "symbols/declaration_syntax.h"
 #include "symbols/symbol_tables.h"
@@ -27,9 +28,13 @@ Scope ScopeOf(TranslationContext& ctx, int16_t keyword) {
   }
 }
 
-int16_t Report(TranslationContext& ctx, const Statement& s, const DeclarationFault& fault) {
-  ReportErrorAt(ctx, s.lineNumber, ColumnOfToken(s, fault.token), fault.message);
+int16_t Report(TranslationContext& ctx, const Statement& s, size_t token, std::string_view message) {
+  ReportErrorAt(ctx, s.lineNumber, ColumnOfToken(s, token), message);
   return 1;
+}
+
+int16_t Report(TranslationContext& ctx, const Statement& s, const DeclarationFault& fault) {
+  return Report(ctx, s, fault.token, fault.message);
 }
 
 }  // namespace
@@ -44,7 +49,7 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
   size_t i = 1;
   while (true) {
     if (i >= t.size() || t[i].code != kTokIdentifier) {
-      return Report(ctx, s, {i, "変数名として不正な名前が指定されています"});
+      return Report(ctx, s, i, kMsgBadVariableName);
     }
     const size_t name_token = i++;
     int16_t array_index = -1;
@@ -52,7 +57,7 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
       ArrayRecord array;
       if (!ReadBounds(t, i, ctx.options.arrayBase, kVariableBounds, array, fault)) return Report(ctx, s, fault);
       if (ctx.arrays.size() >= kMaxTableEntries) {
-        return Report(ctx, s, {name_token, fmt::format("配列が多すぎます（{}個まで）", kMaxTableEntries)});
+        return Report(ctx, s, name_token, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
       }
       array_index = static_cast<int16_t>(ctx.arrays.size());
       ctx.arrays.push_back(std::move(array));
@@ -60,24 +65,24 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
     TypeName type;
     if (i < t.size() && t[i].code == kKwAs) {
       ++i;
-      if (!ReadTypeName(ctx, t, i, Count(ctx.userTypes), array_index >= 0, false,
-                        "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください", type, fault)) {
+      if (!ReadTypeName(ctx, t, i, Count(ctx.userTypes), array_index >= 0, false, kMsgVariableLengthForm, type,
+                        fault)) {
         return Report(ctx, s, fault);
       }
     } else if (array_index >= 0) {
-      return Report(ctx, s, {i, "配列を宣言する場合には、必ず ASを使って型を指定してください"});
+      return Report(ctx, s, i, kMsgArrayNeedsAs);
     } else if (i >= t.size() || t[i].code == kTokComma) {
       type.code = kTypeSingle;
     } else if (int16_t suffix = SuffixType(t[i].code); suffix != 0) {
       type.code = suffix;
       ++i;
     } else {
-      return Report(ctx, s, {i, "型宣言子が不正です"});
+      return Report(ctx, s, i, kMsgBadTypeSuffix);
     }
     const std::string& name = t[name_token].text;
-    if (IsNameDeclared(ctx, name)) return Report(ctx, s, {name_token, "変数名として不正な名前が指定されています"});
+    if (IsNameDeclared(ctx, name)) return Report(ctx, s, name_token, kMsgBadVariableName);
     if (IsFull(*scope.table)) {
-      return Report(ctx, s, {name_token, fmt::format("変数が多すぎます（{}個まで）", kMaxTableEntries)});
+      return Report(ctx, s, name_token, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
     }
 
     VariableRecord record{name, fmt::format("{}{}", scope.prefix, Count(*scope.table)), 0, 0};
@@ -91,7 +96,7 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
     break;
   }
   if (i != t.size()) {
-    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, "変数宣言が不正です");
+    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, kMsgBadDeclaration);
     return 1;
   }
   return 0;

@@ -1,6 +1,7 @@
 #include "symbols/procedures.h"
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 
 namespace corvel {
@@ -9,7 +10,7 @@ int16_t DeclareProcedures(TranslationContext& ctx) {
   for (const Statement& s : ctx.statements) {
     if (s.kind == kKindFunction || s.kind == kKindPrivateFunction || s.kind == kKindSub ||
         s.kind == kKindPrivateSub) {
-      ReportErrorAt(ctx, s.lineNumber, s.firstColumn, "このバージョンでは FUNCTIONと SUBはまだサポートされていません");
+      ReportErrorAt(ctx, s.lineNumber, s.firstColumn, kMsgProceduresNotSupported);
       return 1;
     }
   }

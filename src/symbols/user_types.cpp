@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "diag/error_report.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 #include "symbols/declaration_syntax.h"
 #include "symbols/symbol_tables.h"
@@ -19,7 +20,7 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view mes
 int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type_index) {
   const std::vector<Token>& t = s.tokens;
   if (t[0].code != kTokIdentifier || IsTypeOrProcedureName(ctx, t[0].text)) {
-    return Reject(ctx, s, "ユーザ定義型の要素として不正な名前が指定されています");
+    return Reject(ctx, s, kMsgBadElementName);
   }
   size_t i = 1;
   DeclarationFault fault;
@@ -28,20 +29,19 @@ int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type
     ArrayRecord array;
     if (!ReadBounds(t, i, ctx.options.arrayBase, kElementBounds, array, fault)) return Reject(ctx, s, fault.message);
     if (ctx.arrays.size() >= kMaxTableEntries) {
-      return Reject(ctx, s, fmt::format("配列が多すぎます（{}個まで）", kMaxTableEntries));
+      return Reject(ctx, s, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
     }
     array_index = static_cast<int16_t>(ctx.arrays.size());
     ctx.arrays.push_back(std::move(array));
   }
-  if (i >= t.size()) return Reject(ctx, s, "ユーザ定義型の要素を宣言する時にはデータ型を必ず指定してください");
-  if (t[i].code != kKwAs) return Reject(ctx, s, "ユーザ定義型宣言が正しく書かれていません");
+  if (i >= t.size()) return Reject(ctx, s, kMsgElementNeedsType);
+  if (t[i].code != kKwAs) return Reject(ctx, s, kMsgBadTypeBlock);
   ++i;
   TypeName type;
-  if (!ReadTypeName(ctx, t, i, type_index, array_index >= 0, true,
-                    "固定文字列の長さは、10進整数リテラル(0 から 2147483647)で指定してください", type, fault)) {
+  if (!ReadTypeName(ctx, t, i, type_index, array_index >= 0, true, kMsgElementLengthForm, type, fault)) {
     return Reject(ctx, s, fault.message);
   }
-  if (i < t.size()) return Reject(ctx, s, "ユーザ定義型宣言では一行に一つの要素しか指定できません");
+  if (i < t.size()) return Reject(ctx, s, kMsgOneElementPerLine);
 
   UserTypeRecord& user_type = ctx.userTypes.records[static_cast<size_t>(type_index)];
   VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), 0, 0};
@@ -57,21 +57,21 @@ int16_t DeclareUserType(TranslationContext& ctx, int16_t& statement_index) {
   const auto head = static_cast<size_t>(statement_index);
   const Statement& type_line = ctx.statements[head];
   const std::vector<Token>& t = type_line.tokens;
-  if (t.size() > 2) return Reject(ctx, type_line, "TYPE (ユーザ定義型名) に続く同行にはプログラムを書かないでください");
-  if (t.size() == 1) return Reject(ctx, type_line, "ユーザ定義型名が指定されていません");
-  if (t[1].code != kTokIdentifier) return Reject(ctx, type_line, "ユーザ定義型名として不正な名前が指定されています");
+  if (t.size() > 2) return Reject(ctx, type_line, kMsgCodeAfterTypeName);
+  if (t.size() == 1) return Reject(ctx, type_line, kMsgNoUserTypeName);
+  if (t[1].code != kTokIdentifier) return Reject(ctx, type_line, kMsgBadUserTypeName);
   if (IsNameDeclared(ctx, t[1].text)) {
-    return Reject(ctx, type_line, "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています");
+    return Reject(ctx, type_line, kMsgUserTypeNameTaken);
   }
   size_t end = head + 1;
   while (end < ctx.statements.size() && ctx.statements[end].area == kAreaUserType && ctx.statements[end].kind != kKindEndType) {
     ++end;
   }
   if (end >= ctx.statements.size() || ctx.statements[end].kind != kKindEndType) {
-    return Reject(ctx, type_line, "ユーザ定義型宣言ブロックが完結していません");
+    return Reject(ctx, type_line, kMsgTypeBlockIncomplete);
   }
-  if (end == head + 1) return Reject(ctx, type_line, "ユーザ定義型宣言ブロック内に要素が書かれていません");
-  if (IsFull(ctx.userTypes)) return Reject(ctx, type_line, fmt::format("ユーザ定義型が多すぎます（{}個まで）", kMaxTableEntries));
+  if (end == head + 1) return Reject(ctx, type_line, kMsgEmptyTypeBlock);
+  if (IsFull(ctx.userTypes)) return Reject(ctx, type_line, fmt::format(kMsgTooManyUserTypes, kMaxTableEntries));
 
   UserTypeRecord record;
   record.name = t[1].text;
