@@ -2,6 +2,8 @@
 // with and without jumps: the translator must accept each one and javac must
 // compile every generated class.
 //   corvel_random_programs SYSLIB_PARENT_DIR [count] [seed]
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -171,7 +173,9 @@ int main(int argc, char** argv) {
   }
   const int count = argc > 2 ? std::atoi(argv[2]) : 300;
   const unsigned seed = argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 20261206u;
-  const fs::path work = fs::temp_directory_path() / ("corvel_random_programs_" + std::to_string(seed));
+  // A folder of this process's own: test runs of other build folders may run at the same time.
+  const fs::path work =
+      fs::temp_directory_path() / ("corvel_random_programs_" + std::to_string(seed) + "_" + std::to_string(getpid()));
   fs::remove_all(work);
   fs::create_directories(work / "src");
   ProgramGenerator generator(seed);

@@ -5,6 +5,7 @@
 // give Java that javac takes.
 //   corvel_mutants CORVEL SYSLIB PROGRAM_DIR COUNT [SEED]
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -142,7 +143,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no programs in %s\n", argv[3]);
     return 2;
   }
-  const fs::path work = fs::temp_directory_path() / ("corvel_mutants_" + std::to_string(seed));
+  // A folder of this process's own: test runs of other build folders may run at the same time.
+  const fs::path work =
+      fs::temp_directory_path() / ("corvel_mutants_" + std::to_string(seed) + "_" + std::to_string(getpid()));
   fs::remove_all(work);
   fs::create_directories(work);
   Mutator mutator(seed);
