@@ -7,17 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "diag/messages.h"
 #include "driver/file_paths.h"
 #include "symbols/context.h"
 
 namespace corvel {
 
-inline constexpr std::string_view kStatusTranslating = "Corvel言語を Java言語に変換しています。";
-inline constexpr std::string_view kStatusCopying = "必要なファイルをコピーしています。";
-inline constexpr std::string_view kStatusCompiling = "Java言語を Javaバイトコードに変換します。";
-inline constexpr std::string_view kStatusStarted =
-    "タスクバーから javacアプリケーションが消えたら終了です。出力された HTMLファイルをブラウザで開いてください。\r\n"
-    "変更を行い同じファイルを変換したい場合、ステップ３のボタンを押すだけで構いません。";
+inline constexpr std::string_view kStatusTranslating = kMsgStatusTranslating;
+inline constexpr std::string_view kStatusCopying = kMsgStatusCopying;
+inline constexpr std::string_view kStatusCompiling = kMsgStatusCompiling;
+inline constexpr std::string_view kStatusStarted = kMsgStatusStarted;
 
 // What happens after the files are written.
 enum class JavacMode {
