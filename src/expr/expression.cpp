@@ -53,6 +53,24 @@ int16_t ConvertOperandChecked(Element& el, int16_t to_type, std::string_view che
   return 0;
 }
 
+int16_t CallText(ExpressionState& st, const ProcedureRecord& procedure, int16_t form, const std::vector<size_t>& args,
+                 std::string& text) {
+  const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
+  int16_t position = 1;
+  text = procedure.javaName + "(";
+  for (size_t a = 0; a < args.size(); ++a) {
+    int16_t code = 0;
+    ReadTypeCode(form_text, position, code);
+    Element& arg = st.e[args[a]];
+    const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
+                                                : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
+    if (failed != 0) return 1;
+    text += (a > 0 ? "," : "") + arg.javaText;
+  }
+  text += ")";
+  return 0;
+}
+
 bool JavaStringLiteral(std::string_view literal, std::string& java) {
   if (literal.size() < 2) return false;
   const std::string_view inner = literal.substr(1, literal.size() - 2);
@@ -417,19 +435,7 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
     }
     const int16_t form = ChooseForm(procedure, signature, false);
     if (form < 0) return FailAt(st, column, kMsgNoFittingForm);
-    const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
-    int16_t position = 1;
-    text = procedure.javaName + "(";
-    for (size_t a = 0; a < args.size(); ++a) {
-      int16_t code = 0;
-      ReadTypeCode(form_text, position, code);
-      Element& arg = st.e[args[a]];
-      const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
-                                                  : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
-      if (failed != 0) return FailAt(st, column, kMsgNoFittingForm);
-      text += (a > 0 ? "," : "") + arg.javaText;
-    }
-    text += ")";
+    if (CallText(st, procedure, form, args, text) != 0) return FailAt(st, column, kMsgNoFittingForm);
     result = procedure.resultForms[static_cast<size_t>(form)];
     ConsumeRange(st, at, close);
     place = close;

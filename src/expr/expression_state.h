@@ -69,6 +69,13 @@ size_t NextLive(const ExpressionState& st, size_t j, size_t limit);
 
 bool IsOperand(const Element& el);
 
+// The Java call of `procedure` in its form `form` over the argument
+// elements `args`, each converted to the form's type (a library's whole
+// numbers through the runtime's range check). 1 when an argument does not
+// convert.
+int16_t CallText(ExpressionState& st, const ProcedureRecord& procedure, int16_t form, const std::vector<size_t>& args,
+                 std::string& text);
+
 // Converts an operand in place; keeps its form only when the text is unchanged.
 int16_t ConvertOperand(Element& el, int16_t to_type);
 

@@ -74,19 +74,8 @@ int16_t Call(ExpressionState& st, size_t head, size_t close, std::string& text) 
   } else {
     form = ChooseForm(procedure, signature, true);
     if (form < 0) return FailInLine(st, kMsgNoFittingStatementForm);
-    const std::string& form_text = procedure.argumentForms[static_cast<size_t>(form)];
-    int16_t position = 1;
-    text = procedure.javaName + "(";
-    for (size_t a = 0; a < args.size(); ++a) {
-      int16_t code = 0;
-      ReadTypeCode(form_text, position, code);
-      Element& arg = st.e[args[a]];
-      const int16_t failed = IsLibrary(procedure) ? ConvertChecked(arg.javaText, arg.type, code, kCheckArgument)
-                                                  : ConvertValue(arg.javaText, arg.type, arg.extra, code, -1);
-      if (failed != 0) return FailInLine(st, kMsgBadExpression);
-      text += (a > 0 ? "," : "") + arg.javaText;
-    }
-    text += ");";
+    if (CallText(st, procedure, form, args, text) != 0) return FailInLine(st, kMsgBadExpression);
+    text += ";";
   }
   if (procedure.kind == kLibraryInClass) {
     st.ctx.libraryClasses[static_cast<size_t>(procedure.classIndex)].used = 1;
