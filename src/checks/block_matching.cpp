@@ -86,6 +86,12 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view mes
 // Links the block of the head at h and checks its branches; claims the
 // records it matches.
 int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed) {
+  // Every block around h has been matched: its depth is final.
+  if (ctx.statements[h].blockDepth >= kMaxBlockNesting) {
+    const Statement& s = ctx.statements[h];
+    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, fmt::format(kMsgNestingTooDeep, kMaxBlockNesting));
+    return 1;
+  }
   const BlockFamily& family = *FamilyOfHead(ctx.statements[h].kind);
   const std::string incomplete = fmt::format(kMsgBlockIncomplete, family.name);
   ExtendSpan(ctx, h, LastPartOfHead(ctx, h));

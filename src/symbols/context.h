@@ -31,6 +31,10 @@ inline constexpr int kMaxStatements = 32767;
 // A column is 16-bit and the lexer appends a token one column past the last.
 inline constexpr int kMaxLineLength = 32766;
 inline constexpr int kMaxTokensPerLine = 256;
+// Blocks inside blocks: the Java compiler parses nested statements
+// recursively, and its default stack holds about 340 levels of the deepest
+// kind (a SELECT CASE written as an if-chain) with an else-if below each.
+inline constexpr int kMaxBlockNesting = 255;
 
 struct TranslationContext {
   Reporter reporter;

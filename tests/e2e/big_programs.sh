@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Main programs too long for one Java method: written as parts, compiled by
-# javac and run, with and without the program-counter machine.
+# javac and run, with and without the program-counter machine; blocks nested
+# to the limit.
 set -uo pipefail
 corvel=$(realpath "$1")
 work=$(mktemp -d)
@@ -20,5 +21,37 @@ for name in Plain Jumps; do
     echo "FAIL $name: screen [$screen], $parts parts"; failures=$((failures + 1))
   fi
 done
-[ "$failures" -eq 0 ] && echo "big programs: written as parts, compiled and run"
+
+# Blocks nested as deep as the limit (the deepest Java kind: SELECT CASE on a
+# string, an if-chain), with and without a jump out of the innermost; one
+# level more is refused at the block beyond the limit.
+nest() {  # nest LEVELS JUMP
+  awk -v n="$1" -v jump="$2" 'BEGIN { printf "S$ = \"a\"\r\n"
+    for (k = 0; k < n; k++) printf "SELECT CASE S$\r\nCASE \"a\"\r\n"
+    printf "PRINT \"deep\"\r\n"; if (jump) printf "GOTO OUT\r\n"
+    for (k = 0; k < n; k++) printf "CASE \"b\"\r\nEND SELECT\r\n"
+    printf "*OUT: PRINT \"out\"\r\n" }'
+}
+nest 255 0 > Deep.txt
+nest 255 1 > DeepJump.txt
+for name in Deep DeepJump; do
+  if ! "$corvel" -q -o "out$name" "$name.txt"; then echo "FAIL $name: translation or javac"; failures=$((failures + 1)); continue; fi
+  screen=$(cd "out$name" && java -cp . KWC_Viewer --headless --timeout-ms 20000 --dump-text - "$name.html")
+  [ "$screen" = $'deep\nout' ] || { echo "FAIL $name: screen [$screen]"; failures=$((failures + 1)); }
+done
+nest 256 0 > Deeper.txt
+"$corvel" -q --no-javac -o outDeeper Deeper.txt 2>report.txt
+status=$?
+if [ "$status" -ne 1 ] || ! grep -q '第512行目' report.txt || ! grep -q 'ブロックの入れ子が深すぎます（255段まで）' report.txt; then
+  echo "FAIL Deeper: exit $status, $(cat report.txt)"; failures=$((failures + 1))
+fi
+# 760 nested IF blocks once overflowed javac's stack: refused at the 256th.
+awk 'BEGIN { for (k = 0; k < 760; k++) printf "IF X = 0 THEN\r\n"; printf "PRINT 1\r\n"
+  for (k = 0; k < 760; k++) printf "END IF\r\n" }' > DeepIf.txt
+"$corvel" -q --no-javac -o outDeepIf DeepIf.txt 2>report.txt
+if [ $? -ne 1 ] || ! grep -q '第256行目' report.txt || ! grep -q '第1文字目' report.txt; then
+  echo "FAIL DeepIf: $(cat report.txt)"; failures=$((failures + 1))
+fi
+
+[ "$failures" -eq 0 ] && echo "big programs: written as parts, deep nests, compiled and run"
 exit "$failures"
