@@ -71,6 +71,41 @@ int16_t CallText(ExpressionState& st, const ProcedureRecord& procedure, int16_t 
   return 0;
 }
 
+std::string InPieces(const std::string& java) {
+  // A 4-byte UTF-8 character takes 6 bytes in a class file: a piece of this
+  // many source bytes stays below the 65,535 a constant may hold.
+  constexpr size_t kPieceBytes = 40000;
+  if (java.size() <= kPieceBytes) return java;
+  const std::string_view inner = std::string_view(java).substr(1, java.size() - 2);
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  for (size_t i = 0; i < inner.size();) {
+    size_t length = 1;
+    if (inner[i] == '\\') {
+      // An escape stays whole; an octal one takes its digits as Java reads them.
+      length = 2;
+      if (i + 1 < inner.size() && inner[i + 1] >= '0' && inner[i + 1] <= '7') {
+        const size_t most = inner[i + 1] <= '3' ? 3 : 2;
+        while (length <= most && i + length < inner.size() && inner[i + length] >= '0' && inner[i + length] <= '7') {
+          ++length;
+        }
+      }
+    } else {
+      const auto lead = static_cast<unsigned char>(inner[i]);
+      length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    }
+    if (i + length - start > kPieceBytes) {
+      pieces.push_back(inner.substr(start, i - start));
+      start = i;
+    }
+    i += length;
+  }
+  pieces.push_back(inner.substr(start));
+  std::string text = fmt::format("(\"{}\"", pieces.front());
+  for (size_t k = 1; k < pieces.size(); ++k) text += fmt::format(".concat(\"{}\")", pieces[k]);
+  return text + ")";
+}
+
 bool JavaStringLiteral(std::string_view literal, std::string& java) {
   if (literal.size() < 2) return false;
   const std::string_view inner = literal.substr(1, literal.size() - 2);
@@ -329,7 +364,7 @@ int16_t BuildElements(ExpressionState& st, int first, int last, int& max_depth) 
       case kTokString: {
         std::string java;
         if (!JavaStringLiteral(tok.text, java)) return FailAt(st, tok.column, kMsgBadEscape);
-        MakeOperand(el, std::move(java), kLiteralString, 0);
+        MakeOperand(el, InPieces(java), kLiteralString, 0);
         break;
       }
       default:

@@ -30,6 +30,11 @@ int16_t TranslateTokens(TranslationContext& ctx, int16_t statement, std::vector<
 // none can end the literal early. False when a sequence is not Java's.
 bool JavaStringLiteral(std::string_view literal, std::string& java);
 
+// A Java string literal too long for one class-file constant, written as
+// pieces joined by concat calls (which javac does not fold back into one
+// constant); a shorter one as it is.
+std::string InPieces(const std::string& java);
+
 // Translates an assignment ([LET] place = expression) or a procedure call
 // (Name [args]) into the record's code text and marks it translated.
 int16_t TranslateStatementExpression(TranslationContext& ctx, int16_t statement);

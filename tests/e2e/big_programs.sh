@@ -45,6 +45,17 @@ status=$?
 if [ "$status" -ne 1 ] || ! grep -q '第512行目' report.txt || ! grep -q 'ブロックの入れ子が深すぎます（255段まで）' report.txt; then
   echo "FAIL Deeper: exit $status, $(cat report.txt)"; failures=$((failures + 1))
 fi
+# String literals longer than a class-file constant holds (65,535 bytes):
+# written in pieces, escapes kept whole.
+awk 'BEGIN { printf "S$ = \""; for (k = 0; k < 21846; k++) printf "あ"; printf "\"\r\nA$ = \""
+  for (k = 0; k < 6000; k++) printf "あ\\123"; printf "\"\r\nPRINT Len(S$); Len(A$); Right(A$, 2)\r\n" }' > LongText.txt
+if ! "$corvel" -q -o outLongText LongText.txt; then
+  echo "FAIL LongText: translation or javac"; failures=$((failures + 1))
+else
+  screen=$(cd outLongText && java -cp . KWC_Viewer --headless --timeout-ms 20000 --dump-text - LongText.html)
+  [ "$screen" = " 21846  12000 あS" ] || { echo "FAIL LongText: screen [$screen]"; failures=$((failures + 1)); }
+fi
+
 # 760 nested IF blocks once overflowed javac's stack: refused at the 256th.
 awk 'BEGIN { for (k = 0; k < 760; k++) printf "IF X = 0 THEN\r\n"; printf "PRINT 1\r\n"
   for (k = 0; k < 760; k++) printf "END IF\r\n" }' > DeepIf.txt
