@@ -70,11 +70,36 @@ int16_t TranslateIfConditions(TranslationContext& ctx, int16_t& h) {
   return failed;
 }
 
-// if(...){ ... }else if(...){ ... }else{ ... }
+namespace {
+
+// The test of an ELSEIF record from its first-pass text "}else if(T){".
+std::string ElseIfTest(const Statement& s) {
+  constexpr std::string_view kOpen = "}else if(";
+  return s.codeText.substr(kOpen.size(), s.codeText.size() - kOpen.size() - 2);
+}
+
+// The ELSEIF and ELSE records of block h.
+int IfBranchCount(TranslationContext& ctx, int16_t h) {
+  int count = 0;
+  ForEachBranch(ctx, h, [&](int16_t i) { count += At(ctx, i).kind != kKindEndIf; });
+  return count;
+}
+
+}  // namespace
+
+// if(...){ ... }else if(...){ ... }else{ ... }, or for a long chain
+// Chain: { if(...){ ... break Chain; } if(...){ ... break Chain; } { ... } }
 int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
-  ctx.statements[static_cast<size_t>(h)].kind = kKindTranslated;
+  const bool flat = IfBranchCount(ctx, h) > kFlatChainBranches;
+  const std::string leave = fmt::format("    break {};{}}}{}", ChainLabel(h), kCrLf, kCrLf);
+  Statement& head = At(ctx, h);
+  if (flat) head.codeText = ChainLabel(h) + ":{" + std::string(kCrLf) + head.codeText;
+  head.kind = kKindTranslated;
   ForEachBranch(ctx, h, [&](int16_t i) {
     Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (flat && s.kind == kKindElseIf) s.codeText = leave + "if(" + ElseIfTest(s) + "){";
+    if (flat && s.kind == kKindElse) s.codeText = leave + "{";
+    if (flat && s.kind == kKindEndIf) s.codeText = fmt::format("}}{}}}", kCrLf);
     s.kind = kKindTranslated;
     --s.indentShift;
   });
@@ -84,8 +109,11 @@ int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
 // A dispatch to the case of the first branch whose condition holds; each
 // branch ends with a jump past the END IF.
 int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
+  // A long chain is dispatched by separate ifs, each leaving the switch.
+  const bool flat = IfBranchCount(ctx, h) > kFlatChainBranches;
   Statement& head = ctx.statements[static_cast<size_t>(h)];
-  std::string dispatch = head.codeText + fmt::format("{}    {}", kCrLf, JumpTo(h + 3));
+  std::string dispatch = flat ? fmt::format("{}{}{}{}}}", head.codeText, kCrLf, JumpAndBreak(h + 3, "    "), kCrLf)
+                              : fmt::format("{}{}    {}", head.codeText, kCrLf, JumpTo(h + 3));
   Statement& then = ctx.statements[static_cast<size_t>(h + kPartThen)];
   then.kind = kKindLabelOnly;
   then.caseLabel = kCaseLabelBefore;
@@ -93,16 +121,28 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   ForEachBranch(ctx, h, [&](int16_t i) {
     Statement& s = ctx.statements[static_cast<size_t>(i)];
     const int after_end = s.blockEnd + 1;
-    if (s.kind == kKindElseIf || s.kind == kKindElse) {
+    if (flat && (s.kind == kKindElseIf || s.kind == kKindElse)) {
+      has_else |= s.kind == kKindElse;
+      dispatch += s.kind == kKindElseIf
+                      ? fmt::format("{}if({}){{{}{}{}}}", kCrLf, ElseIfTest(s), kCrLf, JumpAndBreak(i + 1, "    "), kCrLf)
+                      : fmt::format("{}{}", kCrLf, JumpTo(i + 1));
+    } else if (s.kind == kKindElseIf || s.kind == kKindElse) {
       has_else |= s.kind == kKindElse;
       dispatch += fmt::format("{}{}{}    {}", kCrLf, s.codeText, kCrLf, JumpTo(i + 1));
+    }
+    if (s.kind == kKindElseIf || s.kind == kKindElse) {
       const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
       s.codeText = fmt::format("    {}{}    break;{}// {}", JumpTo(after_end), separator, kCrLf, SourceCommentText(ctx, s));
       s.kind = kKindTranslated;
       s.commentWritten = true;
     } else {  // END IF
-      if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
-      dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
+      if (flat) {
+        if (!has_else) dispatch += fmt::format("{}{}", kCrLf, JumpTo(i + 1));
+        dispatch += fmt::format("{}break;", kCrLf);
+      } else {
+        if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
+        dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
+      }
       if (s.span != 0 && !s.commentWritten) {
         s.codeText = "// " + SourceCommentText(ctx, s);
         s.kind = kKindTranslated;

@@ -322,19 +322,44 @@ int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t& h) {
   return 0;
 }
 
-// { temporary; if(...){ ... }else if(...){ ... }else{ ... } }
+namespace {
+
+// The CASE and CASE ELSE records of block h.
+int SelectBranchCount(TranslationContext& ctx, int16_t h) {
+  int count = 0;
+  ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    count += At(ctx, i).kind != kKindEndSelect;
+    return 0;
+  });
+  return count;
+}
+
+}  // namespace
+
+// { temporary; if(...){ ... }else if(...){ ... }else{ ... } }, or for a long
+// chain { temporary; Chain: { if(...){ ... break Chain; } ... { ... } } }
 int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
+  const bool flat = SelectBranchCount(ctx, h) > kFlatChainBranches;
+  const std::string leave = fmt::format("    break {};{}}}{}", ChainLabel(h), kCrLf, kCrLf);
   At(ctx, h).codeText = "{" + std::string(kCrLf) + At(ctx, h).codeText;
+  if (flat) At(ctx, h).codeText += std::string(kCrLf) + ChainLabel(h) + ":{";
   At(ctx, h).kind = kKindTranslated;
   return ForEachBranch(ctx, h, [&](int i) -> int16_t {
     Statement& s = At(ctx, i);
     const bool first = i == h + 2;
     std::string head;
-    if (s.kind == kKindCase) head = (first ? "if(" : "}else if(") + s.codeText + "){";
-    else if (s.kind == kKindCaseElse) head = first ? "{" : "}else{";
+    if (flat) {
+      const std::string before = first ? std::string() : leave;
+      head = before + (s.kind == kKindCase ? "if(" + s.codeText + "){" : "{");
+    } else if (s.kind == kKindCase) {
+      head = (first ? "if(" : "}else if(") + s.codeText + "){";
+    } else if (s.kind == kKindCaseElse) {
+      head = first ? "{" : "}else{";
+    }
     // An END SELECT right after the selector closes no if, only the block.
     const std::string end = first ? "}" : fmt::format("}}{}}}", kCrLf);
-    s.codeText = s.kind == kKindEndSelect ? end : OwnComment(ctx, s) + std::string(kCrLf) + head;
+    const std::string flat_end = first ? fmt::format("}}{}}}", kCrLf) : fmt::format("}}{}}}{}}}", kCrLf, kCrLf);
+    s.codeText = s.kind == kKindEndSelect ? (flat ? flat_end : end) : OwnComment(ctx, s) + std::string(kCrLf) + head;
     s.kind = kKindTranslated;
     --s.indentShift;
     return 0;
@@ -343,12 +368,28 @@ int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
 
 // { temporary; dispatch to the case of the first branch that holds }
 int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
+  // A long chain is dispatched by separate ifs, each leaving the switch.
+  const bool flat = SelectBranchCount(ctx, h) > kFlatChainBranches;
   std::string dispatch;
   bool has_else = false;
   ForEachBranch(ctx, h, [&](int i) -> int16_t {
     Statement& s = At(ctx, i);
     const bool first = i == h + 2;
-    if (s.kind == kKindEndSelect) {
+    if (flat) {
+      const std::string separator = first ? std::string() : std::string(kCrLf);
+      if (s.kind == kKindCase) {
+        dispatch += fmt::format("{}if({}){{{}{}{}}}", separator, s.codeText, kCrLf, JumpAndBreak(i + 1, "    "), kCrLf);
+      } else if (s.kind == kKindCaseElse || !has_else) {
+        dispatch += separator + JumpTo(i + 1);
+      }
+      has_else |= s.kind == kKindCaseElse;
+    }
+    if (flat && s.kind == kKindEndSelect) {
+      s.codeText = OwnComment(ctx, s);
+    } else if (flat) {
+      const std::string leave = first ? std::string() : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
+      s.codeText = leave + OwnComment(ctx, s);
+    } else if (s.kind == kKindEndSelect) {
       if (first) {  // no branch at all: straight past the block
         dispatch = fmt::format("{{{}    {}", kCrLf, JumpTo(i + 1));
       } else if (!has_else) {

@@ -13,6 +13,8 @@ int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view m
   return 1;
 }
 
+std::string ChainLabel(int h) { return fmt::format("Chain{}", h); }
+
 std::string JumpTo(int case_number) { return fmt::format("PC[CPC]={};", case_number); }
 
 std::string JumpAndBreak(int case_number, std::string_view indent) {

@@ -26,6 +26,14 @@ std::string JumpTo(int case_number);
 // The jump, then "break;" on the next line; each line starts with `indent`.
 std::string JumpAndBreak(int case_number, std::string_view indent = "");
 
+// javac reads "}else if" chains recursively, and a long one overflows its
+// stack: a chain of more branches than this is written flat, as a labelled
+// block of separate ifs each leaving the block when taken.
+inline constexpr int kFlatChainBranches = 32;
+
+// The label of block h's flat chain.
+std::string ChainLabel(int h);
+
 // The Java texts that hold and that fail for a condition X of type `type`:
 // a number compared with 0, a boolean as it is. False when the type cannot
 // be a condition.
