@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "driver/file_paths.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
@@ -82,6 +84,40 @@ void Variables(const TranslationContext& ctx, JavaText& out, int indent, const I
   for (const VariableRecord& v : table.records) {
     out.Line(indent, "// " + v.name);
     Declaration(ctx, out, indent, v, fields);
+  }
+}
+
+// The creation of this many variables stays well inside a Java method's
+// 64 KB, arrays with their ranges included; more are created in set-up
+// methods of this many each.
+constexpr size_t kSetUpPerMethod = 400;
+
+// The fields of the program class, table after table: created in their
+// declarations, or, when there are many, declared and then created by
+// set-up methods that an instance initializer calls in declaration order.
+void Fields(const TranslationContext& ctx, JavaText& out,
+            const std::vector<const IndexedTable<VariableRecord>*>& tables) {
+  std::vector<const VariableRecord*> all;
+  for (const IndexedTable<VariableRecord>* table : tables) {
+    for (const VariableRecord& v : table->records) all.push_back(&v);
+  }
+  if (all.size() <= kSetUpPerMethod) {
+    for (const IndexedTable<VariableRecord>* table : tables) Variables(ctx, out, 4, *table, true);
+    return;
+  }
+  for (const VariableRecord* v : all) {
+    out.Line(4, "// " + v->name);
+    out.Line(4, ClassOfVariable(ctx, *v) + " " + v->javaName + ";");
+  }
+  const size_t methods = (all.size() + kSetUpPerMethod - 1) / kSetUpPerMethod;
+  out.Line(4, "{");
+  for (size_t k = 0; k < methods; ++k) out.Line(8, fmt::format("SetUp{}();", k));
+  out.Line(4, "}");
+  for (size_t k = 0; k < methods; ++k) {
+    out.Line(4, fmt::format("private void SetUp{}(){{", k));
+    const size_t end = std::min(all.size(), (k + 1) * kSetUpPerMethod);
+    for (size_t i = k * kSetUpPerMethod; i < end; ++i) Declaration(ctx, out, 8, *all[i], false, false);
+    out.Line(4, "}");
   }
 }
 
@@ -363,18 +399,21 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
   out.Line(0, "public class " + GetProgramName(ctx));
   out.Line(0, "    extends KWC_Applet");
   out.Line(0, "{");
-  Variables(ctx, out, 4, ctx.publicVariables, true);
-  Variables(ctx, out, 4, ctx.privateVariables, true);
-  Variables(ctx, out, 4, ctx.staticVariables, true);
   const bool has_body = ctx.mainFirst >= 0 && ctx.mainFirst <= ctx.mainLast;
   const std::vector<int> parts = has_body ? PartStarts(ctx, ctx.mainFirst, ctx.mainLast) : std::vector<int>();
+  // The main program's variables are fields when it is cut into parts, or
+  // when they are too many to create in run() itself.
+  const bool locals_as_fields = !parts.empty() || ctx.localVariables.records.size() > kSetUpPerMethod;
+  std::vector<const IndexedTable<VariableRecord>*> fields = {&ctx.publicVariables, &ctx.privateVariables,
+                                                             &ctx.staticVariables};
+  if (locals_as_fields) fields.push_back(&ctx.localVariables);
+  Fields(ctx, out, fields);
   if (!parts.empty()) {
-    Variables(ctx, out, 4, ctx.localVariables, true);
     SplitMainProgram(ctx, out, parts);
   } else {
     out.Line(4, "// Main Program");
     out.Line(4, "public void run(){");
-    Variables(ctx, out, 8, ctx.localVariables, false);
+    if (!locals_as_fields) Variables(ctx, out, 8, ctx.localVariables, false);
     out.Line(0, "");
     if (has_body) Body(ctx, out, ctx.mainFirst, ctx.mainLast, ctx.jumpsUsed != 0);
     out.Line(4, "}");
