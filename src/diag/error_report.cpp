@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "source/text_encoding.h"
+
 namespace corvel {
 namespace {
 
@@ -23,19 +25,8 @@ std::string_view StoredLine(const TranslationContext& ctx, int line) {
 constexpr size_t kShownOfLongLine = 120;
 
 std::string_view ShownPart(std::string_view text, bool& cut) {
-  cut = false;
-  if (text.size() <= static_cast<size_t>(kMaxLineLength)) return text;
-  size_t chars = 0;
-  size_t shown_end = text.size();
-  for (size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (chars == kShownOfLongLine) shown_end = i;
-    if (++chars > static_cast<size_t>(kMaxLineLength)) {
-      cut = true;
-      return text.substr(0, shown_end);
-    }
-  }
-  return text;
+  cut = text.size() > static_cast<size_t>(kMaxLineLength) && CountChars(text) > static_cast<size_t>(kMaxLineLength);
+  return cut ? text.substr(0, PrefixBytes(text, kShownOfLongLine)) : text;
 }
 
 void PrependLineText(TranslationContext& ctx, int line, std::string_view source_text) {

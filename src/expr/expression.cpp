@@ -35,19 +35,11 @@ size_t NextLive(const ExpressionState& st, size_t j, size_t limit) {
 
 bool IsOperand(const Element& el) { return el.code == kElemOperand; }
 
-int16_t ConvertOperand(Element& el, int16_t to_type) {
+int16_t ConvertOperand(Element& el, int16_t to_type, std::string_view checker) {
   const size_t before = el.javaText.size();  // every conversion that changes the text lengthens it
-  if (ConvertValue(el.javaText, el.type, el.extra, to_type, -1) != 0) return 1;
-  if (el.javaText.size() != before) el.form = JavaForm::kAtom;
-  el.type = to_type;
-  return 0;
-}
-
-// A subscript or a library argument brought to an int through the runtime's
-// range check (see ConvertChecked).
-int16_t ConvertOperandChecked(Element& el, int16_t to_type, std::string_view checker) {
-  const size_t before = el.javaText.size();
-  if (ConvertChecked(el.javaText, el.type, to_type, checker) != 0) return 1;
+  const int16_t failed = checker.empty() ? ConvertValue(el.javaText, el.type, el.extra, to_type, -1)
+                                         : ConvertChecked(el.javaText, el.type, to_type, checker);
+  if (failed != 0) return 1;
   if (el.javaText.size() != before) el.form = JavaForm::kAtom;
   el.type = to_type;
   return 0;
@@ -405,7 +397,7 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
     Element& sub = st.e[j];
     const int16_t place = PlaceOf(sub.type);
     if (place < 1 || place > 6 || sub.type == 0) return FailAt(st, sub.column, kMsgSubscriptNotAllowed);
-    ConvertOperandChecked(sub, kValueLong, kCheckSubscript);
+    ConvertOperand(sub, kValueLong, kCheckSubscript);
     ++k;
     acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
     const size_t after = NextLive(st, j, close);

@@ -76,8 +76,10 @@ bool IsOperand(const Element& el);
 int16_t CallText(ExpressionState& st, const ProcedureRecord& procedure, int16_t form, const std::vector<size_t>& args,
                  std::string& text);
 
-// Converts an operand in place; keeps its form only when the text is unchanged.
-int16_t ConvertOperand(Element& el, int16_t to_type);
+// Converts an operand in place; keeps its form only when the text is
+// unchanged. With a `checker`, a narrowing to int goes through that runtime
+// range check (see ConvertChecked).
+int16_t ConvertOperand(Element& el, int16_t to_type, std::string_view checker = {});
 
 // Chooses a form of procedure `procedure` for the argument signature, by
 // the rules exact, case-blind, widening, numeric. -1 when none fits.

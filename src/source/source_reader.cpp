@@ -149,12 +149,7 @@ namespace {
 // line costs no more than its reading.
 std::string_view TooLongCut(std::string_view line) {
   if (line.size() <= static_cast<size_t>(kMaxLineLength)) return line;
-  size_t chars = 0;
-  for (size_t i = 0; i < line.size(); ++i) {
-    if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
-    if (chars++ == static_cast<size_t>(kMaxLineLength) + 1) return line.substr(0, i);
-  }
-  return line;
+  return line.substr(0, PrefixBytes(line, static_cast<size_t>(kMaxLineLength) + 1));
 }
 
 }  // namespace

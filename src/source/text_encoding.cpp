@@ -147,4 +147,12 @@ size_t CountChars(std::string_view text) {
   return count;
 }
 
+size_t PrefixBytes(std::string_view text, size_t chars) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsContinuation(static_cast<unsigned char>(text[i])) && count++ == chars) return i;
+  }
+  return text.size();
+}
+
 }  // namespace corvel

@@ -26,4 +26,8 @@ std::string EncodeUtf8(std::u32string_view text);
 // Number of characters (code points) in valid UTF-8 text.
 size_t CountChars(std::string_view text);
 
+// The bytes of the first `chars` characters of UTF-8 text (all of it when
+// it holds fewer).
+size_t PrefixBytes(std::string_view text, size_t chars);
+
 }  // namespace corvel
