@@ -59,8 +59,8 @@ bool IsValidProgramName(std::string_view name) {
       "Boolean", "Character", "Number", "Thread", "Runnable", "Exception", "Error", "Class",
       "RuntimeException", "IllegalStateException", "StringBuilder", "Override", "Deprecated"};
   if (name.empty() || kReserved.count(name) != 0 || !IsValidUtf8(name)) return false;
-  // The runtime's classes and the generated classes of user types use these names.
-  for (std::string_view prefix : {"KWC_", "KWV_", "KWA_", "KWL_"}) {
+  // The runtime's classes and the generated classes (user types, frames) use these names.
+  for (std::string_view prefix : {"KWC_", "KWV_", "KWA_", "KWL_", "KWU_"}) {
     if (name.substr(0, prefix.size()) == prefix) return false;
   }
   if (name.size() > 3 && name.substr(0, 3) == "TYP" &&

@@ -88,37 +88,45 @@ void Variables(const TranslationContext& ctx, JavaText& out, int indent, const I
 }
 
 // The creation of this many variables stays well inside a Java method's
-// 64 KB, arrays with their ranges included; more are created in set-up
-// methods of this many each.
+// 64 KB, arrays with their ranges included, and their names inside a class
+// file's constants: more are created in set-up methods of this many each,
+// or spread over the classes of a frame.
 constexpr size_t kSetUpPerMethod = 400;
 
-// The fields of the program class, table after table: created in their
-// declarations, or, when there are many, declared and then created by
-// set-up methods that an instance initializer calls in declaration order.
-void Fields(const TranslationContext& ctx, JavaText& out,
-            const std::vector<const IndexedTable<VariableRecord>*>& tables) {
+// Fields at `indent`: created in their declarations, or, when there are
+// many, declared and then created by set-up methods (named after `prefix`)
+// that an instance initializer calls in declaration order.
+void Fields(const TranslationContext& ctx, JavaText& out, int indent, const std::vector<const VariableRecord*>& all,
+            std::string_view prefix = "SetUp") {
+  if (all.size() <= kSetUpPerMethod) {
+    for (const VariableRecord* v : all) {
+      out.Line(indent, "// " + v->name);
+      Declaration(ctx, out, indent, *v, true);
+    }
+    return;
+  }
+  for (const VariableRecord* v : all) {
+    out.Line(indent, "// " + v->name);
+    out.Line(indent, ClassOfVariable(ctx, *v) + " " + v->javaName + ";");
+  }
+  const size_t methods = (all.size() + kSetUpPerMethod - 1) / kSetUpPerMethod;
+  out.Line(indent, "{");
+  for (size_t k = 0; k < methods; ++k) out.Line(indent + 4, fmt::format("{}{}();", prefix, k));
+  out.Line(indent, "}");
+  for (size_t k = 0; k < methods; ++k) {
+    out.Line(indent, fmt::format("private void {}{}(){{", prefix, k));
+    const size_t end = std::min(all.size(), (k + 1) * kSetUpPerMethod);
+    for (size_t i = k * kSetUpPerMethod; i < end; ++i) Declaration(ctx, out, indent + 4, *all[i], false, false);
+    out.Line(indent, "}");
+  }
+}
+
+std::vector<const VariableRecord*> RecordsOf(const std::vector<const IndexedTable<VariableRecord>*>& tables) {
   std::vector<const VariableRecord*> all;
   for (const IndexedTable<VariableRecord>* table : tables) {
     for (const VariableRecord& v : table->records) all.push_back(&v);
   }
-  if (all.size() <= kSetUpPerMethod) {
-    for (const IndexedTable<VariableRecord>* table : tables) Variables(ctx, out, 4, *table, true);
-    return;
-  }
-  for (const VariableRecord* v : all) {
-    out.Line(4, "// " + v->name);
-    out.Line(4, ClassOfVariable(ctx, *v) + " " + v->javaName + ";");
-  }
-  const size_t methods = (all.size() + kSetUpPerMethod - 1) / kSetUpPerMethod;
-  out.Line(4, "{");
-  for (size_t k = 0; k < methods; ++k) out.Line(8, fmt::format("SetUp{}();", k));
-  out.Line(4, "}");
-  for (size_t k = 0; k < methods; ++k) {
-    out.Line(4, fmt::format("private void SetUp{}(){{", k));
-    const size_t end = std::min(all.size(), (k + 1) * kSetUpPerMethod);
-    for (size_t i = k * kSetUpPerMethod; i < end; ++i) Declaration(ctx, out, 8, *all[i], false, false);
-    out.Line(4, "}");
-  }
+  return all;
 }
 
 // The texts of records first..last, with their comments and, under the
@@ -143,35 +151,42 @@ bool EntersThroughOwnCase(const TranslationContext& ctx, int16_t first) {
   return head.caseLabel == kCaseLabelAfter && head.span > 0 && !head.commentWritten;
 }
 
-// The records first..last of a unit, under the program-counter machine
+// The case the machine starts at.
+int FirstCase(const TranslationContext& ctx, const UnitRecord& unit) {
+  return EntersThroughOwnCase(ctx, unit.first) ? -1 : unit.first + 1;
+}
+
+// The label of the unit's first case, when no record prints it.
+void FirstCaseLine(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit) {
+  if (EntersThroughOwnCase(ctx, unit.first)) {
+    out.Line(0, "case -1:");
+  } else if (ctx.statements[static_cast<size_t>(unit.first)].caseLabel == kCaseLabelNone) {
+    out.Line(0, fmt::format("case {}:", unit.first + 1));
+  }
+}
+
+// The records of a unit in one method, under the program-counter machine
 // when the unit jumps.
-void Body(const TranslationContext& ctx, JavaText& out, int16_t first, int16_t last, bool program_counter) {
-  auto case_line = [&](int number) { out.Line(0, fmt::format("case {}:", number)); };
+void Body(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit) {
+  const bool program_counter = unit.jumpsUsed != 0;
   if (program_counter) {
     // A jump target's case follows only its comment, so entering there is sound.
-    const bool jump_first = EntersThroughOwnCase(ctx, first);
     out.Line(8, "int PC[]=new int[255];");
     out.Line(8, "int CPC=0;");
-    out.Line(8, fmt::format("PC[CPC]={};", jump_first ? -1 : first + 1));
+    out.Line(8, fmt::format("PC[CPC]={};", FirstCase(ctx, unit)));
     out.Line(8, "End:while(true){");
     out.Line(8, "switch(PC[CPC])");
     out.Line(8, "{");
-    if (jump_first) case_line(-1);
-    else if (ctx.statements[static_cast<size_t>(first)].caseLabel == kCaseLabelNone) case_line(first + 1);
+    FirstCaseLine(ctx, out, unit);
   }
-  Records(ctx, out, first, last, program_counter);
+  Records(ctx, out, unit.first, unit.last, program_counter);
   if (program_counter) {
-    case_line(0);
+    out.Line(0, "case 0:");
     out.Line(8, "break End;");
     out.Line(8, "}");
     out.Line(8, "}");
   }
 }
-
-// Java limits a method to 64 KB of code: a main program whose Java text is
-// longer than this is written as parts, each a method of its own.
-constexpr size_t kSplitAbove = 40000;
-constexpr size_t kPartSize = 30000;
 
 // The braces a text opens (positive) or closes, outside string literals and
 // comment lines.
@@ -204,17 +219,17 @@ int BraceBalance(std::string_view text) {
 }
 
 // Where the parts of a long unit begin: records at which no Java block is
-// open, about kPartSize characters apart. Empty when the unit is short.
-std::vector<int> PartStarts(const TranslationContext& ctx, int first, int last) {
+// open, about a part's size apart. Empty when the unit fits one method.
+std::vector<int> PartStarts(const TranslationContext& ctx, const UnitRecord& unit) {
   size_t total = 0;
-  for (int i = first; i <= last; ++i) total += ctx.statements[static_cast<size_t>(i)].codeText.size();
-  if (total <= kSplitAbove) return {};
-  std::vector<int> starts = {first};
+  for (int i = unit.first; i <= unit.last; ++i) total += ctx.statements[static_cast<size_t>(i)].codeText.size();
+  if (total <= ctx.partSize + ctx.partSize / 3) return {};
+  std::vector<int> starts = {unit.first};
   size_t size = 0;
   int balance = 0;
-  for (int i = first; i <= last; ++i) {
+  for (int i = unit.first; i <= unit.last; ++i) {
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
-    if (balance == 0 && size >= kPartSize) {
+    if (balance == 0 && size >= ctx.partSize) {
       starts.push_back(i);
       size = 0;
     }
@@ -225,51 +240,28 @@ std::vector<int> PartStarts(const TranslationContext& ctx, int first, int last) 
   return starts;
 }
 
-// A long main program: its variables become fields, and run() calls the
-// parts in turn, or, under the program-counter machine, the part that holds
-// the current case. A part that runs to its end hands on to the next.
-void SplitMainProgram(const TranslationContext& ctx, JavaText& out, const std::vector<int>& starts) {
-  const bool program_counter = ctx.jumpsUsed != 0;
-  const int first = ctx.mainFirst;
-  const int last = ctx.mainLast;
-  if (program_counter) {
-    out.Line(4, "int PC[]=new int[255];");
-    out.Line(4, "int CPC=0;");
-  }
-  out.Line(4, "// Main Program");
-  out.Line(4, "public void run(){");
-  const size_t parts = starts.size();
-  if (program_counter) {
-    out.Line(8, fmt::format("PC[CPC]={};", EntersThroughOwnCase(ctx, static_cast<int16_t>(first)) ? -1 : first + 1));
-    out.Line(8, "End:while(true){");
-    out.Line(8, "if(PC[CPC]==0) break End;");
-    for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("if(part{}()) continue;", k));
-    out.Line(8, "break End;");
-    out.Line(8, "}");
+// One part of a long unit: a class inside its frame, with a class file and
+// constants of its own. Under the machine it runs the case the program
+// counter names when the case is its own (false when not), and a part that
+// runs to its end hands on to the next.
+void Part(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, int from, int to, size_t k,
+          size_t parts) {
+  const bool program_counter = unit.jumpsUsed != 0;
+  out.Line(0, "");
+  out.Line(4, fmt::format("class KWU_Part{}", k));
+  out.Line(4, "{");
+  out.Line(4, fmt::format("{} part(){{", program_counter ? "boolean" : "void"));
+  if (!program_counter) {
+    Records(ctx, out, from, to, false);
   } else {
-    for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("part{}();", k));
-  }
-  out.Line(4, "}");
-  for (size_t k = 0; k < parts; ++k) {
-    const int from = starts[k];
-    const int to = k + 1 < parts ? starts[k + 1] - 1 : last;
-    out.Line(0, "");
-    out.Line(4, fmt::format("private {} part{}(){{", program_counter ? "boolean" : "void", k));
-    if (!program_counter) {
-      Records(ctx, out, from, to, false);
-      out.Line(4, "}");
-      continue;
-    }
     out.Line(8, "switch(PC[CPC])");
     out.Line(8, "{");
     out.Line(0, "default:");
     out.Line(8, "return false;");
     if (k > 0) {
       out.Line(0, fmt::format("case {}:", -static_cast<int>(k) - 1));
-    } else if (EntersThroughOwnCase(ctx, static_cast<int16_t>(first))) {
-      out.Line(0, "case -1:");
-    } else if (ctx.statements[static_cast<size_t>(first)].caseLabel == kCaseLabelNone) {
-      out.Line(0, fmt::format("case {}:", first + 1));
+    } else {
+      FirstCaseLine(ctx, out, unit);
     }
     Records(ctx, out, from, to, true);
     // Cases no jump names keep the hand-over to the next part and the end of
@@ -281,8 +273,90 @@ void SplitMainProgram(const TranslationContext& ctx, JavaText& out, const std::v
     out.Line(8, "break;");
     out.Line(8, "}");
     out.Line(8, "return true;");
+  }
+  out.Line(4, "}");
+  out.Line(4, "}");
+}
+
+// Fields per class: their names and references stay well inside the 65,535
+// constants of a class file. More are declared in classes the class extends.
+constexpr size_t kFieldsPerClass = 8000;
+
+// A unit written as a frame: an object made for each call of the unit,
+// holding its locals and its program counter, so that they belong to that
+// call. Its class holds the unit's parts as inner classes, which see the
+// locals as their own; locals too many for one class file live in classes
+// it extends. Its run() runs the parts in turn, or, under the machine, the
+// part that holds the current case.
+void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
+           const std::vector<const VariableRecord*>& locals, const std::string& frame, std::vector<int> starts) {
+  const bool program_counter = unit.jumpsUsed != 0;
+  const bool has_body = unit.first >= 0 && unit.first <= unit.last;
+  if (starts.empty() && has_body) starts.push_back(unit.first);
+  const size_t parts = starts.size();
+  // Every class but the last holds kFieldsPerClass locals.
+  const size_t classes = std::max<size_t>((locals.size() + kFieldsPerClass - 1) / kFieldsPerClass, 1);
+  for (size_t c = 0; c < classes; ++c) {
+    const bool last = c + 1 == classes;
+    const std::string name = last ? frame : fmt::format("{}_{}", frame, c);
+    out.Line(0, "");
+    out.Line(4, "class " + name + (c > 0 ? fmt::format(" extends {}_{}", frame, c - 1) : ""));
+    out.Line(4, "{");
+    if (c == 0) {
+      if (program_counter) {
+        out.Line(8, "int PC[]=new int[255];");
+        out.Line(8, "int CPC=0;");
+      }
+      for (const std::string& t : unit.temporaries) out.Line(8, t);
+    }
+    const auto from = locals.begin() + static_cast<ptrdiff_t>(c * kFieldsPerClass);
+    const auto to = last ? locals.end() : from + static_cast<ptrdiff_t>(kFieldsPerClass);
+    Fields(ctx, out, 8, std::vector<const VariableRecord*>(from, to), fmt::format("SetUp{}_", c));
+    if (!last) {
+      out.Line(4, "}");
+      continue;
+    }
+    for (size_t k = 0; k < parts; ++k) {
+      const int end = k + 1 < parts ? starts[k + 1] - 1 : unit.last;
+      Part(ctx, out, unit, starts[k], end, k, parts);
+    }
+    for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("final KWU_Part{} KWU_P{}=new KWU_Part{}();", k, k, k));
+    out.Line(0, "");
+    out.Line(4, "void run(){");
+    if (program_counter) {
+      out.Line(8, fmt::format("PC[CPC]={};", FirstCase(ctx, unit)));
+      out.Line(8, "End:while(true){");
+      out.Line(8, "if(PC[CPC]==0) break End;");
+      for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("if(KWU_P{}.part()) continue;", k));
+      out.Line(8, "break End;");
+      out.Line(8, "}");
+    } else {
+      for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("KWU_P{}.part();", k));
+    }
+    out.Line(4, "}");
     out.Line(4, "}");
   }
+}
+
+// A unit under the method header `header`: its locals and its body in one
+// method, or, when the body is too long for one or the locals too many, a
+// frame that the method makes and runs.
+void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
+          const IndexedTable<VariableRecord>& locals, std::string_view header, const std::string& frame) {
+  const bool has_body = unit.first >= 0 && unit.first <= unit.last;
+  const std::vector<int> parts = has_body ? PartStarts(ctx, unit) : std::vector<int>();
+  out.Line(4, header);
+  if (parts.empty() && locals.records.size() <= kSetUpPerMethod) {
+    Variables(ctx, out, 8, locals, false);
+    for (const std::string& t : unit.temporaries) out.Line(8, t);
+    out.Line(0, "");
+    if (has_body) Body(ctx, out, unit);
+    out.Line(4, "}");
+    return;
+  }
+  out.Line(8, fmt::format("new {}().run();", frame));
+  out.Line(4, "}");
+  Frame(ctx, out, unit, RecordsOf({&locals}), frame, parts);
 }
 
 void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeRecord& type) {
@@ -396,28 +470,32 @@ std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx) {
 
 std::string BuildJavaProgram(const TranslationContext& ctx) {
   JavaText out;
-  out.Line(0, "public class " + GetProgramName(ctx));
-  out.Line(0, "    extends KWC_Applet");
-  out.Line(0, "{");
-  const bool has_body = ctx.mainFirst >= 0 && ctx.mainFirst <= ctx.mainLast;
-  const std::vector<int> parts = has_body ? PartStarts(ctx, ctx.mainFirst, ctx.mainLast) : std::vector<int>();
-  // The main program's variables are fields when it is cut into parts, or
-  // when they are too many to create in run() itself.
-  const bool locals_as_fields = !parts.empty() || ctx.localVariables.records.size() > kSetUpPerMethod;
-  std::vector<const IndexedTable<VariableRecord>*> fields = {&ctx.publicVariables, &ctx.privateVariables,
-                                                             &ctx.staticVariables};
-  if (locals_as_fields) fields.push_back(&ctx.localVariables);
-  Fields(ctx, out, fields);
-  if (!parts.empty()) {
-    SplitMainProgram(ctx, out, parts);
-  } else {
-    out.Line(4, "// Main Program");
-    out.Line(4, "public void run(){");
-    if (!locals_as_fields) Variables(ctx, out, 8, ctx.localVariables, false);
+  const std::string program = GetProgramName(ctx);
+  const std::vector<const VariableRecord*> globals =
+      RecordsOf({&ctx.publicVariables, &ctx.privateVariables, &ctx.staticVariables});
+  // Every class but the program's own holds kFieldsPerClass of them.
+  const size_t classes = std::max<size_t>((globals.size() + kFieldsPerClass - 1) / kFieldsPerClass, 1);
+  std::string base = "KWC_Applet";
+  for (size_t c = 0; c + 1 < classes; ++c) {
+    const std::string name = fmt::format("KWU_{}_{}", program, c);
+    out.Line(0, "class " + name);
+    out.Line(0, "    extends " + base);
+    out.Line(0, "{");
+    const auto from = globals.begin() + static_cast<ptrdiff_t>(c * kFieldsPerClass);
+    Fields(ctx, out, 4, std::vector<const VariableRecord*>(from, from + static_cast<ptrdiff_t>(kFieldsPerClass)),
+           fmt::format("SetUp{}_", c));
+    out.Line(0, "}");
     out.Line(0, "");
-    if (has_body) Body(ctx, out, ctx.mainFirst, ctx.mainLast, ctx.jumpsUsed != 0);
-    out.Line(4, "}");
+    base = name;
   }
+  out.Line(0, "public class " + program);
+  out.Line(0, "    extends " + base);
+  out.Line(0, "{");
+  Fields(ctx, out, 4,
+         std::vector<const VariableRecord*>(globals.begin() + static_cast<ptrdiff_t>((classes - 1) * kFieldsPerClass),
+                                            globals.end()));
+  out.Line(4, "// Main Program");
+  Unit(ctx, out, ctx.mainUnit, ctx.localVariables, "public void run(){", "KWU_Main");
   out.Line(0, "}");
   for (const UserTypeRecord& type : ctx.userTypes.records) {
     out.Line(0, "");

@@ -2,6 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
@@ -11,6 +14,7 @@
 #include "stmt/loop_blocks.h"
 #include "stmt/select_case.h"
 #include "stmt/print_input.h"
+#include "stmt/statement_helpers.h"
 #include "symbols/declarations.h"
 
 namespace corvel {
@@ -97,6 +101,39 @@ Dispatch SecondPass(int16_t kind) {
   }
 }
 
+// The head kinds a block has after the first pass.
+bool IsStructuredHead(int16_t kind) {
+  switch (kind) {
+    case kKindIfStructured:
+    case kKindSwitchStructured:
+    case kKindIfChainStructured:
+    case kKindForStructured:
+    case kKindWhileStructured:
+    case kKindDoWhileStructured:
+    case kKindDoUntilStructured:
+    case kKindDoLoopStructured: return true;
+    default: return false;
+  }
+}
+
+// A structured block is one Java statement that the writer cannot cut: a
+// block whose first-pass text is longer than a part takes the
+// program-counter form, and so does every block around it. The texts are
+// an estimate; the second pass adds little to them.
+void CutLongBlocks(TranslationContext& ctx, int16_t first, int16_t last) {
+  std::vector<size_t> before(static_cast<size_t>(last - first + 2), 0);  // text size of first..i-1
+  for (int16_t i = first; i <= last; ++i) {
+    before[static_cast<size_t>(i - first + 1)] = before[static_cast<size_t>(i - first)] + At(ctx, i).codeText.size();
+  }
+  for (int16_t h = first; h <= last; ++h) {
+    if (!IsStructuredHead(At(ctx, h).kind)) continue;
+    const int end = std::min<int>(StatementAt(ctx, h + 1).blockEnd, last);
+    if (end <= h) continue;
+    const size_t size = before[static_cast<size_t>(end - first + 1)] - before[static_cast<size_t>(h - first)];
+    if (size > ctx.partSize) ForceProgramCounterForm(ctx, static_cast<int16_t>(h + 1));
+  }
+}
+
 }  // namespace
 
 int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last) {
@@ -110,8 +147,9 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
     if (d.translator(ctx, i) != 0) return kDispatchFailed;
     if (d.jumps) result = kDispatchJumps;
   }
-  // The second pass finishes each block in the form the first pass and the
-  // jump rule left it.
+  CutLongBlocks(ctx, first, last);
+  // The second pass finishes each block in the form the first pass, the
+  // jump rule and the size rule left it.
   for (int16_t i = first; i <= last; ++i) {
     const Dispatch d = SecondPass(ctx.statements[static_cast<size_t>(i)].kind);
     if (d.translator == nullptr) continue;
@@ -131,14 +169,16 @@ int16_t TranslateMainProgram(TranslationContext& ctx) {
     while (StatementAt(ctx, last + 1).area == kAreaMain) ++last;
     break;
   }
-  ctx.jumpsUsed = 0;
+  ctx.mainUnit = UnitRecord{};
+  ctx.unit = &ctx.mainUnit;
   if (first >= 0) {
     const int16_t result = DispatchStatements(ctx, first, last);
     if (result == kDispatchFailed) return 1;
-    if (result == kDispatchJumps) ctx.jumpsUsed = 1;
+    if (result == kDispatchJumps) ctx.mainUnit.jumpsUsed = 1;
   }
-  ctx.mainFirst = first;
-  ctx.mainLast = last;
+  ctx.mainUnit.first = first;
+  ctx.mainUnit.last = last;
+  ctx.unit = nullptr;
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <vector>
+
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
@@ -106,14 +108,55 @@ int16_t FinishIfStructured(TranslationContext& ctx, int16_t& h) {
   return 0;
 }
 
+namespace {
+
+// A long chain under the machine: each branch's test stands at a case of
+// its own, before its body, and a test that fails goes on to the next
+// branch's case; no statement holds more than one test, so the writer can
+// cut the chain anywhere.
+int16_t FinishLongIfProgramCounter(TranslationContext& ctx, int16_t h) {
+  std::vector<int16_t> branches;
+  ForEachBranch(ctx, h, [&](int16_t i) { branches.push_back(i); });
+  Statement& head = At(ctx, h);
+  constexpr std::string_view kIf = "if(";
+  const std::string test = head.codeText.substr(kIf.size(), head.codeText.size() - kIf.size() - 2);
+  head.codeText = fmt::format("if(!({})){{{}{}{}}}", test, kCrLf, JumpAndBreak(branches[0] + 1, "    "), kCrLf);
+  head.kind = kKindTranslated;
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const int16_t i = branches[k];
+    Statement& s = At(ctx, i);
+    if (s.kind == kKindElseIf) {
+      Statement& condition = At(ctx, i + kPartExpression);
+      condition.codeText = fmt::format("if(!({})){{{}{}{}}}", ElseIfTest(s), kCrLf,
+                                       JumpAndBreak(branches[k + 1] + 1, "    "), kCrLf);
+      condition.kind = kKindTranslated;
+      condition.commentWritten = true;
+    }
+    if (s.kind == kKindElseIf || s.kind == kKindElse) {
+      s.codeText = fmt::format("{}{}// {}", JumpAndBreak(s.blockEnd + 1, "    "), kCrLf, SourceCommentText(ctx, s));
+      s.kind = kKindTranslated;
+      s.commentWritten = true;
+    } else if (s.span != 0 && !s.commentWritten) {  // END IF
+      s.codeText = "// " + SourceCommentText(ctx, s);
+      s.kind = kKindTranslated;
+      s.commentWritten = true;
+    }
+    --s.indentShift;
+    s.caseLabel = kCaseLabelAfter;
+  }
+  return 0;
+}
+
+}  // namespace
+
+// A dispatch to the case of the first branch whose condition holds; each
+// branch ends with a jump past the END IF.
 // A dispatch to the case of the first branch whose condition holds; each
 // branch ends with a jump past the END IF.
 int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
-  // A long chain is dispatched by separate ifs, each leaving the switch.
-  const bool flat = IfBranchCount(ctx, h) > kFlatChainBranches;
+  if (IfBranchCount(ctx, h) > kFlatChainBranches) return FinishLongIfProgramCounter(ctx, h);
   Statement& head = ctx.statements[static_cast<size_t>(h)];
-  std::string dispatch = flat ? fmt::format("{}{}{}{}}}", head.codeText, kCrLf, JumpAndBreak(h + 3, "    "), kCrLf)
-                              : fmt::format("{}{}    {}", head.codeText, kCrLf, JumpTo(h + 3));
+  std::string dispatch = fmt::format("{}{}    {}", head.codeText, kCrLf, JumpTo(h + 3));
   Statement& then = ctx.statements[static_cast<size_t>(h + kPartThen)];
   then.kind = kKindLabelOnly;
   then.caseLabel = kCaseLabelBefore;
@@ -121,28 +164,16 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   ForEachBranch(ctx, h, [&](int16_t i) {
     Statement& s = ctx.statements[static_cast<size_t>(i)];
     const int after_end = s.blockEnd + 1;
-    if (flat && (s.kind == kKindElseIf || s.kind == kKindElse)) {
-      has_else |= s.kind == kKindElse;
-      dispatch += s.kind == kKindElseIf
-                      ? fmt::format("{}if({}){{{}{}{}}}", kCrLf, ElseIfTest(s), kCrLf, JumpAndBreak(i + 1, "    "), kCrLf)
-                      : fmt::format("{}{}", kCrLf, JumpTo(i + 1));
-    } else if (s.kind == kKindElseIf || s.kind == kKindElse) {
+    if (s.kind == kKindElseIf || s.kind == kKindElse) {
       has_else |= s.kind == kKindElse;
       dispatch += fmt::format("{}{}{}    {}", kCrLf, s.codeText, kCrLf, JumpTo(i + 1));
-    }
-    if (s.kind == kKindElseIf || s.kind == kKindElse) {
       const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
       s.codeText = fmt::format("    {}{}    break;{}// {}", JumpTo(after_end), separator, kCrLf, SourceCommentText(ctx, s));
       s.kind = kKindTranslated;
       s.commentWritten = true;
     } else {  // END IF
-      if (flat) {
-        if (!has_else) dispatch += fmt::format("{}{}", kCrLf, JumpTo(i + 1));
-        dispatch += fmt::format("{}break;", kCrLf);
-      } else {
-        if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
-        dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
-      }
+      if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
+      dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
       if (s.span != 0 && !s.commentWritten) {
         s.codeText = "// " + SourceCommentText(ctx, s);
         s.kind = kKindTranslated;

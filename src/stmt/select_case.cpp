@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <vector>
 
 #include "diag/error_report.h"
 #include "diag/messages.h"
@@ -90,7 +91,12 @@ int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
 
 constexpr int16_t kIfChainNeeded = 2;
 
-// Tries the switch: every item an integer literal, no two alike. 0 with
+// Under the machine a switch dispatches in one statement of its own, which
+// must fit a method: a SELECT of more case values takes the if-chain.
+constexpr size_t kMaxSwitchValues = 1000;
+
+// Tries the switch: every item an integer literal, no two alike, not too
+// many. 0 with
 // the case lines in the CASE records; kIfChainNeeded when the if-chain must
 // be taken; 1 after a report.
 int16_t TrySwitch(TranslationContext& ctx, int h) {
@@ -128,7 +134,7 @@ int16_t TrySwitch(TranslationContext& ctx, int h) {
     return 0;
   });
   if (failed != 0) return 1;
-  return switchable ? 0 : kIfChainNeeded;
+  return switchable && seen.size() <= kMaxSwitchValues ? 0 : kIfChainNeeded;
 }
 
 // The test of one CASE record for the if-chain over the temporary `index`
@@ -366,30 +372,56 @@ int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
   });
 }
 
+namespace {
+
+// A long chain under the machine: the temporary belongs to the unit, and
+// each branch's test stands at a case of its own, before its body; a test
+// that fails goes on to the next branch's case. No statement holds more
+// than one test, so the writer can cut the chain anywhere.
+int16_t FinishLongIfChainProgramCounter(TranslationContext& ctx, int16_t h) {
+  std::vector<int> branches;
+  ForEachBranch(ctx, h, [&](int i) -> int16_t {
+    branches.push_back(i);
+    return 0;
+  });
+  // "KWV_X IndexH=x;": the declaration goes to the unit, the store stays.
+  Statement& head = At(ctx, h);
+  const size_t space = head.codeText.find(' ');
+  CurrentUnit(ctx).temporaries.push_back(fmt::format("{} Index{}=null;", head.codeText.substr(0, space), h));
+  head.codeText.erase(0, space + 1);
+  head.kind = kKindTranslated;
+  for (size_t k = 0; k < branches.size(); ++k) {
+    const int i = branches[k];
+    Statement& s = At(ctx, i);
+    const bool first = i == h + 2;
+    const std::string leave = first || s.kind == kKindEndSelect
+                                  ? std::string()
+                                  : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
+    if (s.kind == kKindCase) {
+      Statement& list = At(ctx, i + 1);
+      list.codeText = fmt::format("if(!({})){{{}{}{}}}", s.codeText, kCrLf, JumpAndBreak(branches[k + 1] + 1, "    "), kCrLf);
+      list.kind = kKindTranslated;
+      list.commentWritten = true;
+    }
+    s.codeText = leave + OwnComment(ctx, s);
+    s.kind = kKindTranslated;
+    s.caseLabel = kCaseLabelAfter;
+    --s.indentShift;
+  }
+  return 0;
+}
+
+}  // namespace
+
 // { temporary; dispatch to the case of the first branch that holds }
 int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
-  // A long chain is dispatched by separate ifs, each leaving the switch.
-  const bool flat = SelectBranchCount(ctx, h) > kFlatChainBranches;
+  if (SelectBranchCount(ctx, h) > kFlatChainBranches) return FinishLongIfChainProgramCounter(ctx, h);
   std::string dispatch;
   bool has_else = false;
   ForEachBranch(ctx, h, [&](int i) -> int16_t {
     Statement& s = At(ctx, i);
     const bool first = i == h + 2;
-    if (flat) {
-      const std::string separator = first ? std::string() : std::string(kCrLf);
-      if (s.kind == kKindCase) {
-        dispatch += fmt::format("{}if({}){{{}{}{}}}", separator, s.codeText, kCrLf, JumpAndBreak(i + 1, "    "), kCrLf);
-      } else if (s.kind == kKindCaseElse || !has_else) {
-        dispatch += separator + JumpTo(i + 1);
-      }
-      has_else |= s.kind == kKindCaseElse;
-    }
-    if (flat && s.kind == kKindEndSelect) {
-      s.codeText = OwnComment(ctx, s);
-    } else if (flat) {
-      const std::string leave = first ? std::string() : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
-      s.codeText = leave + OwnComment(ctx, s);
-    } else if (s.kind == kKindEndSelect) {
+    if (s.kind == kKindEndSelect) {
       if (first) {  // no branch at all: straight past the block
         dispatch = fmt::format("{{{}    {}", kCrLf, JumpTo(i + 1));
       } else if (!has_else) {

@@ -12,6 +12,9 @@ namespace corvel {
 
 inline Statement& At(TranslationContext& ctx, int i) { return ctx.statements[static_cast<size_t>(i)]; }
 
+// The unit whose statements are being translated.
+inline UnitRecord& CurrentUnit(TranslationContext& ctx) { return ctx.unit != nullptr ? *ctx.unit : ctx.mainUnit; }
+
 // Reports `message` at `line` and `column`; returns the failure flag 1.
 int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view message);
 

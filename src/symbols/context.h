@@ -35,6 +35,23 @@ inline constexpr int kMaxTokensPerLine = 256;
 // recursively, and its default stack holds about 340 levels of the deepest
 // kind (a SELECT CASE written as an if-chain) with an else-if below each.
 inline constexpr int kMaxBlockNesting = 255;
+// Java limits a method to 64 KB of code. A unit whose Java text is longer
+// than this is written as parts of about this size, each a method, and a
+// block whose text is longer takes the program-counter form, which can be
+// cut between any two statements.
+inline constexpr size_t kDefaultPartSize = 30000;
+
+// A unit of code: the main program, or later a procedure. The writer prints
+// every unit the same way: one method, or, when it is long or has many
+// locals, a frame object per call whose class holds its locals and parts.
+struct UnitRecord {
+  int16_t first = -1;  // record range
+  int16_t last = -2;
+  int16_t jumpsUsed = 0;  // 1: the unit runs under the program-counter machine
+  // Declarations ("KWV_Long Index12=null;") that the cases of its machine
+  // share; written once at the top of the unit, or as fields of its frame.
+  std::vector<std::string> temporaries;
+};
 
 struct TranslationContext {
   Reporter reporter;
@@ -74,11 +91,11 @@ struct TranslationContext {
   // Index t (1-12): a variable of place code t is declared; t + 20: an array of t.
   std::array<int16_t, 33> usedTypes{};
 
-  // The main program's record range for the writer, and whether it needs the
-  // program-counter machine.
-  int16_t mainFirst = -1;
-  int16_t mainLast = -2;
-  int16_t jumpsUsed = 0;
+  UnitRecord mainUnit;
+  // The unit whose statements are being translated.
+  UnitRecord* unit = nullptr;
+  // Kept by InitTranslation: tests lower it to cut small programs.
+  size_t partSize = kDefaultPartSize;
 
   // Diagnostics: the report being assembled (pieces are put in front), and
   // the cause of a failure that is not a fault of the program (an unreadable

@@ -7,12 +7,13 @@
 # wrong with a program is left for its own test (run_e2e.sh) to report:
 # WORK/NAME/translation holds corvel's report when it refused, NAME.javac-failed
 # in the output folder javac's messages.
-# usage: compile_e2e.sh CORVEL COMPILE_EACH_JAVA PROGRAM_DIR WORK
+# usage: compile_e2e.sh CORVEL COMPILE_EACH_JAVA PROGRAM_DIR WORK [CORVEL OPTION...]
 set -uo pipefail
 corvel=$(realpath "$1")
 compile_each=$(realpath "$2")
 programs=$(realpath "$3")
 work=$4
+shift 4
 
 rm -rf "$work"
 mkdir -p "$work" || exit 1
@@ -24,7 +25,7 @@ for program in "$programs"/*.txt; do
   mkdir -p "$work/$name/source folder" "$work/$name/output folder"
   cp "$program" "$work/$name/source folder/"
   count=$((count + 1))
-  if "$corvel" -q --no-javac -o "$work/$name/output folder" "$work/$name/source folder/$name.txt" \
+  if "$corvel" -q --no-javac "$@" -o "$work/$name/output folder" "$work/$name/source folder/$name.txt" \
       >"$work/$name/translation" 2>&1; then
     rm "$work/$name/translation"
     echo "$work/$name/output folder/$name.java" >>"$list"

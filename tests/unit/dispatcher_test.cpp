@@ -54,7 +54,7 @@ TEST(Dispatcher, JumpsAndTheirTargets) {
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
     EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
-    EXPECT_EQ(r.ctx.jumpsUsed, 1);
+    EXPECT_EQ(r.ctx.mainUnit.jumpsUsed, 1);
   }
 }
 
@@ -82,7 +82,7 @@ TEST(Dispatcher, PrintAndInput) {
     ASSERT_EQ(r.failed, 0) << r.report;
     const std::string texts = DumpCodeTexts(r.ctx);
     EXPECT_EQ(texts.substr(texts.find(": ") + 2), std::string(c.text) + "\n");
-    EXPECT_EQ(r.ctx.jumpsUsed, 0);
+    EXPECT_EQ(r.ctx.mainUnit.jumpsUsed, 0);
   }
 }
 
@@ -172,7 +172,7 @@ TEST(Dispatcher, IfInTheProgramCounterForm) {
     const Statement& s = r.ctx.statements[static_cast<size_t>(i)];
     EXPECT_EQ(s.blockDepth + s.indentShift, 0);
   }
-  EXPECT_EQ(r.ctx.jumpsUsed, 1);
+  EXPECT_EQ(r.ctx.mainUnit.jumpsUsed, 1);
 }
 
 TEST(Dispatcher, IfInTheStructuredForm) {
@@ -191,7 +191,7 @@ TEST(Dispatcher, IfInTheStructuredForm) {
     auto r = TranslateProgram(c.source);
     ASSERT_EQ(r.failed, 0) << r.report;
     EXPECT_EQ(DumpCodeTexts(r.ctx), c.texts);
-    EXPECT_EQ(r.ctx.jumpsUsed, 0);
+    EXPECT_EQ(r.ctx.mainUnit.jumpsUsed, 0);
   }
   auto bad = TranslateProgram("IF 1 THEN\nELSEIF A$ THEN\nEND IF");
   EXPECT_EQ(bad.report, testing::ColumnReport(2, "ELSEIF A$ THEN", 8, "条件として不適切な式が書かれています"));
