@@ -359,37 +359,77 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
   Frame(ctx, out, unit, RecordsOf({&locals}), frame, parts);
 }
 
+// The element lines of a user type's constructor, Set and Get, written
+// inside the method itself, or, for a type of many elements, by methods of
+// kSetUpPerMethod elements each that the method calls (`call`, with {} for
+// the method's number), so that no method passes Java's 64 KB.
+template <typename Lines>
+void ElementLines(JavaText& out, const UserTypeRecord& type, std::string_view call, Lines lines) {
+  const size_t count = type.elements.size();
+  if (count <= kSetUpPerMethod) {
+    lines(0, count);
+    return;
+  }
+  for (size_t k = 0; k * kSetUpPerMethod < count; ++k) out.Line(8, fmt::format(fmt::runtime(call), k) + ";");
+}
+
+template <typename Lines>
+void ElementMethods(JavaText& out, const UserTypeRecord& type, std::string_view header, Lines lines) {
+  const size_t count = type.elements.size();
+  if (count <= kSetUpPerMethod) return;
+  for (size_t k = 0; k * kSetUpPerMethod < count; ++k) {
+    out.Line(4, fmt::format(fmt::runtime(header), k));
+    out.Line(4, "{");
+    lines(k * kSetUpPerMethod, std::min(count, (k + 1) * kSetUpPerMethod));
+    out.Line(4, "}");
+  }
+}
+
 void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeRecord& type) {
   const std::string& t = type.javaName;
+  const std::vector<VariableRecord>& elements = type.elements;
   out.Line(0, "// Type - " + type.name);
   out.Line(0, "class " + t);
   out.Line(0, "{");
-  for (const VariableRecord& e : type.elements) {
+  for (const VariableRecord& e : elements) {
     out.Line(4, "// " + e.name);
     out.Line(4, ClassOfVariable(ctx, e) + " " + e.javaName + ";");
   }
+  const auto create = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) Declaration(ctx, out, 8, elements[i], false, false);
+  };
+  const auto set = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) out.Line(8, elements[i].javaName + "=temp." + elements[i].javaName + ";");
+  };
+  const auto get = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+      const VariableRecord& e = elements[i];
+      if (e.type <= kTypeBoolean) {
+        out.Line(8, "temp." + e.javaName + ".Set(" + e.javaName + ".Get());");
+      } else {
+        out.Line(8, "temp." + e.javaName + "=" + e.javaName + ".Get();");
+      }
+    }
+  };
   out.Line(0, "");
   out.Line(4, t + "()");
   out.Line(4, "{");
-  for (const VariableRecord& e : type.elements) Declaration(ctx, out, 8, e, false, false);
+  ElementLines(out, type, "Create{}()", create);
   out.Line(4, "}");
+  ElementMethods(out, type, "private void Create{}()", create);
   out.Line(0, "");
   out.Line(4, "public void Set(" + t + " temp)");
   out.Line(4, "{");
-  for (const VariableRecord& e : type.elements) out.Line(8, e.javaName + "=temp." + e.javaName + ";");
+  ElementLines(out, type, "Set{}(temp)", set);
   out.Line(4, "}");
+  ElementMethods(out, type, "private void Set{}(" + t + " temp)", set);
   out.Line(4, "public " + t + " Get()");
   out.Line(4, "{");
   out.Line(8, t + " temp=new " + t + "();");
-  for (const VariableRecord& e : type.elements) {
-    if (e.type <= kTypeBoolean) {
-      out.Line(8, "temp." + e.javaName + ".Set(" + e.javaName + ".Get());");
-    } else {
-      out.Line(8, "temp." + e.javaName + "=" + e.javaName + ".Get();");
-    }
-  }
+  ElementLines(out, type, "Get{}(temp)", get);
   out.Line(8, "return temp;");
   out.Line(4, "}");
+  ElementMethods(out, type, "private void Get{}(" + t + " temp)", get);
   out.Line(0, "}");
 }
 

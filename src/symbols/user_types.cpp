@@ -17,6 +17,10 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view mes
 }
 
 // element -> name [( bounds )] AS type
+// The class of a user type holds a field per element, and a class file holds
+// 65,535 constants: each element takes three.
+constexpr size_t kMaxTypeElements = 8000;
+
 int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type_index) {
   const std::vector<Token>& t = s.tokens;
   if (t[0].code != kTokIdentifier || IsTypeOrProcedureName(ctx, t[0].text)) {
@@ -44,6 +48,9 @@ int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type
   if (i < t.size()) return Reject(ctx, s, kMsgOneElementPerLine);
 
   UserTypeRecord& user_type = ctx.userTypes.records[static_cast<size_t>(type_index)];
+  if (user_type.elements.size() >= kMaxTypeElements) {
+    return Reject(ctx, s, fmt::format(kMsgTooManyElements, kMaxTypeElements));
+  }
   VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), 0, 0};
   RecordDeclaredType(ctx, element, array_index, type);
   user_type.elements.push_back(std::move(element));

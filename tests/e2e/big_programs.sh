@@ -75,5 +75,12 @@ if [ $? -ne 1 ] || ! grep -q '第256行目' report.txt || ! grep -q '第1文字�
   echo "FAIL DeepIf: $(cat report.txt)"; failures=$((failures + 1))
 fi
 
+# One element more than a user type's class can hold: refused at its line.
+awk 'BEGIN { printf "TYPE BIG\r\n"; for (k = 0; k < 8001; k++) printf "E%d AS INTEGER\r\n", k; printf "END TYPE\r\n" }' > Elements.txt
+"$corvel" -q --no-javac -o outElements Elements.txt 2>report.txt
+if [ $? -ne 1 ] || ! grep -q '第8002行目' report.txt || ! grep -q '要素が多すぎます（8000個まで）' report.txt; then
+  echo "FAIL Elements: $(cat report.txt)"; failures=$((failures + 1))
+fi
+
 [ "$failures" -eq 0 ] && echo "big programs: written as parts, deep nests, compiled and run"
 exit "$failures"

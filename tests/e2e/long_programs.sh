@@ -71,6 +71,10 @@ write() {
     for (k = 0; k < 30000; k++) printf "V%d = %d\r\n", k, k
     printf "G1 = 5: H32699 = 7\r\nPRINT G1; H32699; V0; V29999\r\n" }' >"$dir/many_variables.txt"
   echo " 5  7  0  29999" >"$dir/many_variables.out"
+  # A user type of as many elements as it may have, arrays in an array.
+  awk 'BEGIN { printf "TYPE BIG\r\n"; for (k = 0; k < 8000; k++) printf "E%d(2) AS INTEGER\r\n", k
+    printf "END TYPE\r\nDIM R(1) AS BIG\r\nR(1).E7999(2) = 3: R(0) = R(1)\r\nPRINT R(0).E7999(2)\r\n" }' >"$dir/many_elements.txt"
+  echo " 3" >"$dir/many_elements.out"
 }
 
 case ${1:-} in
