@@ -27,3 +27,21 @@ median_wall_ms() {
 
 # ratio A B: A / B with two decimals.
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
+# jumps_program LINES: the benchmark program of assignments, PRINTs, labels
+# and a GOTO or GOSUB every few lines.
+jumps_program() {
+  awk -v n="$1" 'BEGIN {
+    for (k = 0; k < n; k++) {
+      m = k % 8
+      if (m == 0) printf "*L%d: A%d = A%d + %d * B%d%% - 1.5\r\n", k, k % 300, (k + 7) % 300, k % 97, k % 50
+      else if (m == 1) printf "PRINT \"value\"; A%d, B%d%%; C%d$\r\n", k % 300, k % 50, k % 40
+      else if (m == 2) printf "C%d$ = C%d$ + Mid(\"abcdef\", 2, 3) \047 text\r\n", k % 40, (k + 3) % 40
+      else if (m == 3) printf "B%d%% = (B%d%% MOD 7) \\ 2 + Len(C%d$)\r\n", k % 50, (k + 1) % 50, k % 40
+      else if (m == 4) printf "GOSUB L%d\r\n", k - 4
+      else if (m == 5) printf "\047 A%d = Abs(A%d) / 3 + Sqr(2), kept as a comment\r\n", k % 300, (k + 11) % 300
+      else if (m == 6) printf "GOTO L%d\r\n", k - 6
+      else printf "RETURN\r\n"
+    }
+  }'
+}

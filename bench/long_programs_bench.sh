@@ -15,16 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 bash "$here/../tests/e2e/long_programs.sh" write "$work/programs"
-# The translation benchmark's program: a GOTO or GOSUB every few lines.
-awk 'BEGIN { for (k = 0; k < 32767; k++) { m = k % 8
-    if (m == 0) printf "*L%d: A%d = A%d + %d * B%d%% - 1.5\r\n", k, k % 300, (k + 7) % 300, k % 97, k % 50
-    else if (m == 1) printf "PRINT \"value\"; A%d, B%d%%; C%d$\r\n", k % 300, k % 50, k % 40
-    else if (m == 2) printf "C%d$ = C%d$ + Mid(\"abcdef\", 2, 3) \047 text\r\n", k % 40, (k + 3) % 40
-    else if (m == 3) printf "B%d%% = (B%d%% MOD 7) \\ 2 + Len(C%d$)\r\n", k % 50, (k + 1) % 50, k % 40
-    else if (m == 4) printf "GOSUB L%d\r\n", k - 4
-    else if (m == 5) printf "\047 A%d = Abs(A%d) / 3, a comment\r\n", k % 300, (k + 11) % 300
-    else if (m == 6) printf "GOTO L%d\r\n", k - 6
-    else printf "RETURN\r\n" } }' >"$work/programs/jumps_32767.txt"
+jumps_program 32767 >"$work/programs/jumps_32767.txt"
 
 printf "%-22s %7s %12s %10s %8s %8s\n" program lines "translate ms" "javac ms" "java KB" classes
 for program in "$work"/programs/*.txt; do

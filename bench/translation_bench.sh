@@ -12,24 +12,9 @@ runs=${2:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-generate() {  # generate LINES
-  awk -v n="$1" 'BEGIN {
-    for (k = 0; k < n; k++) {
-      m = k % 8
-      if (m == 0) printf "*L%d: A%d = A%d + %d * B%d%% - 1.5\r\n", k, k % 300, (k + 7) % 300, k % 97, k % 50
-      else if (m == 1) printf "PRINT \"value\"; A%d, B%d%%; C%d$\r\n", k % 300, k % 50, k % 40
-      else if (m == 2) printf "C%d$ = C%d$ + Mid(\"abcdef\", 2, 3) \047 text\r\n", k % 40, (k + 3) % 40
-      else if (m == 3) printf "B%d%% = (B%d%% MOD 7) \\ 2 + Len(C%d$)\r\n", k % 50, (k + 1) % 50, k % 40
-      else if (m == 4) printf "GOSUB L%d\r\n", k - 4
-      else if (m == 5) printf "\047 A%d = Abs(A%d) / 3 + Sqr(2), kept as a comment\r\n", k % 300, (k + 11) % 300
-      else if (m == 6) printf "GOTO L%d\r\n", k - 6
-      else printf "RETURN\r\n"
-    }
-  }'
-}
-generate 32767 > "$work/Full.txt"
-generate 16383 > "$work/Half.txt"
-generate 2000 > "$work/Small.txt"
+jumps_program 32767 > "$work/Full.txt"
+jumps_program 16383 > "$work/Half.txt"
+jumps_program 2000 > "$work/Small.txt"
 
 full=$(median_wall_ms "$corvel" "$work/Full.txt" "$runs")
 half=$(median_wall_ms "$corvel" "$work/Half.txt" "$runs")

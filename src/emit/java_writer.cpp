@@ -241,9 +241,10 @@ std::vector<int> PartStarts(const TranslationContext& ctx, const UnitRecord& uni
 }
 
 // One part of a long unit: a class inside its frame, with a class file and
-// constants of its own. Under the machine it runs the case the program
-// counter names when the case is its own (false when not), and a part that
-// runs to its end hands on to the next.
+// constants of its own. Under the machine it runs cases while the program
+// counter names one of its own: it returns false when entered at a case
+// not its own, true when a jump left it or it ran to its end and handed on
+// to the next part.
 void Part(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, int from, int to, size_t k,
           size_t parts) {
   const bool program_counter = unit.jumpsUsed != 0;
@@ -254,10 +255,11 @@ void Part(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
   if (!program_counter) {
     Records(ctx, out, from, to, false);
   } else {
+    out.Line(8, "for(boolean KWU_In=false;;KWU_In=true){");
     out.Line(8, "switch(PC[CPC])");
     out.Line(8, "{");
     out.Line(0, "default:");
-    out.Line(8, "return false;");
+    out.Line(8, "return KWU_In;");
     if (k > 0) {
       out.Line(0, fmt::format("case {}:", -static_cast<int>(k) - 1));
     } else {
@@ -272,7 +274,7 @@ void Part(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
     out.Line(0, fmt::format("case {}:", -1100000 - static_cast<int>(k)));
     out.Line(8, "break;");
     out.Line(8, "}");
-    out.Line(8, "return true;");
+    out.Line(8, "}");
   }
   out.Line(4, "}");
   out.Line(4, "}");
@@ -321,14 +323,35 @@ void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
       Part(ctx, out, unit, starts[k], end, k, parts);
     }
     for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("final KWU_Part{} KWU_P{}=new KWU_Part{}();", k, k, k));
+    if (program_counter) {
+      // The first record of each part: a case n > 0 belongs to the part that
+      // holds record n - 1, a case -k - 1 (the entry, a hand-over) to part k.
+      std::string list;
+      for (size_t k = 0; k < parts; ++k) list += (k > 0 ? "," : "") + std::to_string(starts[k]);
+      out.Line(8, "final int KWU_Starts[]={" + list + "};");
+      out.Line(4, "int KWU_PartOf(int r){");
+      out.Line(8, "int low=0,high=KWU_Starts.length-1;");
+      out.Line(8, "while(low<high){");
+      out.Line(8, "    int middle=(low+high+1)>>>1;");
+      out.Line(8, "    if(KWU_Starts[middle]<=r) low=middle; else high=middle-1;");
+      out.Line(8, "}");
+      out.Line(8, "return low;");
+      out.Line(4, "}");
+    }
     out.Line(0, "");
     out.Line(4, "void run(){");
     if (program_counter) {
       out.Line(8, fmt::format("PC[CPC]={};", FirstCase(ctx, unit)));
       out.Line(8, "End:while(true){");
-      out.Line(8, "if(PC[CPC]==0) break End;");
-      for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("if(KWU_P{}.part()) continue;", k));
-      out.Line(8, "break End;");
+      out.Line(8, "int KWU_C=PC[CPC];");
+      out.Line(8, "if(KWU_C==0) break End;");
+      out.Line(8, "int KWU_K=KWU_C<0?-KWU_C-1:KWU_PartOf(KWU_C-1);");
+      out.Line(8, "boolean KWU_Ran=false;");
+      out.Line(8, "switch(KWU_K){");
+      for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("case {}: KWU_Ran=KWU_P{}.part(); break;", k, k));
+      out.Line(8, "}");
+      // A case that no part holds ends the program, as it would in one method.
+      out.Line(8, "if(!KWU_Ran) break End;");
       out.Line(8, "}");
     } else {
       for (size_t k = 0; k < parts; ++k) out.Line(8, fmt::format("KWU_P{}.part();", k));
