@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
   app.add_flag("--run", opt.run, "After javac succeeds, run the program in the viewer");
   app.add_flag("-q,--quiet", opt.quiet, "No status texts");
   app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
-  // For tests: cut even small programs into parts of this many characters.
+  // For tests: cut every program longer than this many characters of Java
+  // into parts of this size.
   app.add_option("--part-size", opt.partSize)->check(CLI::Range(1, 1000000))->group("");
 
   try {
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
   ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
                  : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
                                            : corvel::SourceEncoding::kAuto;
-  if (opt.partSize > 0) ctx.partSize = static_cast<size_t>(opt.partSize);
+  if (opt.partSize > 0) ctx.methodSize = ctx.partSize = static_cast<size_t>(opt.partSize);
   // Texts are written whole: a report shows the user's line, which may hold any byte.
   ctx.reporter = [](std::string_view title, std::string_view text) {
     const std::string report = std::string(title) + "\n" + WithLf(text) + "\n";

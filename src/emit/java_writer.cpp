@@ -223,7 +223,7 @@ int BraceBalance(std::string_view text) {
 std::vector<int> PartStarts(const TranslationContext& ctx, const UnitRecord& unit) {
   size_t total = 0;
   for (int i = unit.first; i <= unit.last; ++i) total += ctx.statements[static_cast<size_t>(i)].codeText.size();
-  if (total <= ctx.partSize + ctx.partSize / 3) return {};
+  if (total <= ctx.methodSize) return {};
   std::vector<int> starts = {unit.first};
   size_t size = 0;
   int balance = 0;

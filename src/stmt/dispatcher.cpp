@@ -116,15 +116,16 @@ bool IsStructuredHead(int16_t kind) {
   }
 }
 
-// A structured block is one Java statement that the writer cannot cut: a
-// block whose first-pass text is longer than a part takes the
-// program-counter form, and so does every block around it. The texts are
-// an estimate; the second pass adds little to them.
+// A structured block is one Java statement that the writer cannot cut. In a
+// unit long enough to be cut, a block whose first-pass text is longer than
+// a part takes the program-counter form, and so does every block around
+// it. The texts are an estimate; the second pass adds little to them.
 void CutLongBlocks(TranslationContext& ctx, int16_t first, int16_t last) {
   std::vector<size_t> before(static_cast<size_t>(last - first + 2), 0);  // text size of first..i-1
   for (int16_t i = first; i <= last; ++i) {
     before[static_cast<size_t>(i - first + 1)] = before[static_cast<size_t>(i - first)] + At(ctx, i).codeText.size();
   }
+  if (before.back() <= ctx.methodSize) return;
   for (int16_t h = first; h <= last; ++h) {
     if (!IsStructuredHead(At(ctx, h).kind)) continue;
     const int end = std::min<int>(StatementAt(ctx, h + 1).blockEnd, last);

@@ -15,6 +15,7 @@ void InitTranslation(TranslationContext& ctx) {
   fresh.reporter = std::move(ctx.reporter);
   fresh.status = std::move(ctx.status);
   fresh.encoding = ctx.encoding;
+  fresh.methodSize = ctx.methodSize;
   fresh.partSize = ctx.partSize;
   ctx = std::move(fresh);
   ctx.sourceLines.reserve(300);

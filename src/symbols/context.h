@@ -35,11 +35,14 @@ inline constexpr int kMaxTokensPerLine = 256;
 // recursively, and its default stack holds about 340 levels of the deepest
 // kind (a SELECT CASE written as an if-chain) with an else-if below each.
 inline constexpr int kMaxBlockNesting = 255;
-// Java limits a method to 64 KB of code. A unit whose Java text is longer
-// than this is written as parts of about this size, each a method, and a
-// block whose text is longer takes the program-counter form, which can be
-// cut between any two statements.
-inline constexpr size_t kDefaultPartSize = 30000;
+// Sizes of Java text, in characters. Java limits a method to 64 KB of code:
+// a unit whose text is longer than kDefaultMethodSize is cut into parts of
+// about kDefaultPartSize, and then every block longer than a part takes the
+// program-counter form, which can be cut between any two statements. Parts
+// this small also stay within what the virtual machine compiles to machine
+// code (8,000 bytes of bytecode); longer methods are only interpreted.
+inline constexpr size_t kDefaultMethodSize = 40000;
+inline constexpr size_t kDefaultPartSize = 8000;
 
 // A unit of code: the main program, or later a procedure. The writer prints
 // every unit the same way: one method, or, when it is long or has many
@@ -94,7 +97,8 @@ struct TranslationContext {
   UnitRecord mainUnit;
   // The unit whose statements are being translated.
   UnitRecord* unit = nullptr;
-  // Kept by InitTranslation: tests lower it to cut small programs.
+  // Kept by InitTranslation: tests lower them to cut small programs.
+  size_t methodSize = kDefaultMethodSize;
   size_t partSize = kDefaultPartSize;
 
   // Diagnostics: the report being assembled (pieces are put in front), and

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   corvel::TranslationContext ctx;
   // Inputs of odd length are cut as long programs are, into tiny parts.
-  if (size % 2 == 1) ctx.partSize = 64;
+  if (size % 2 == 1) ctx.methodSize = ctx.partSize = 64;
   int reports = 0;
   std::string last_report;
   ctx.reporter = [&](std::string_view title, std::string_view text) {
