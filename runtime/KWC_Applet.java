@@ -209,7 +209,9 @@ public class KWC_Applet extends Canvas
                     : E_DIVISION_BY_ZERO;
         if (t instanceof StackOverflowError) return E_CALLS_TOO_DEEP;
         if (t instanceof OutOfMemoryError) return E_OUT_OF_MEMORY;
-        if (t instanceof ArrayIndexOutOfBoundsException && thrower.equals(programClass))
+        // The program's own class, or one of its frames (Program$KWU_Main...).
+        boolean own = thrower.equals(programClass) || thrower.startsWith(programClass + "$");
+        if (t instanceof ArrayIndexOutOfBoundsException && own)
             return String.valueOf(t.getMessage()).startsWith("Index -1") ? E_RETURN_WITHOUT_GOSUB
                     : E_GOSUB_TOO_DEEP;
         return E_UNEXPECTED;

@@ -39,6 +39,8 @@ import javax.imageio.ImageIO;
  */
 public class KWC_Viewer {
     static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124;
+    /** The program thread's stack: a one-parameter FUNCTION recursing some 100,000 calls deep. */
+    static final long PROGRAM_STACK_BYTES = 256L << 20;
 
     /** What the page says: the class to run, its size, its PARAM values in page order. */
     static final class Page {
@@ -235,7 +237,9 @@ public class KWC_Viewer {
             return EXIT_USAGE;
         }
         final KWC_Applet applet = made;
-        Thread program = new Thread(() -> {
+        // A stack of its own, deep enough for recursion thousands of calls deep; a deeper one
+        // stops the program with the runtime's error, not the viewer.
+        Thread program = new Thread(null, () -> {
             if (applet == null) return;
             try {
                 applet.run();
@@ -245,7 +249,7 @@ public class KWC_Viewer {
                 error[0] = describe(t, page.code);
                 result[0] = EXIT_ERROR;
             }
-        }, "program");
+        }, "program", PROGRAM_STACK_BYTES);
         program.setDaemon(true);
 
         if (!noDisplay && applet != null) openWindow(applet, page.code);

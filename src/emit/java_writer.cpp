@@ -79,14 +79,6 @@ void Declaration(const TranslationContext& ctx, JavaText& out, int indent, const
   out.Line(indent, "}");
 }
 
-void Variables(const TranslationContext& ctx, JavaText& out, int indent, const IndexedTable<VariableRecord>& table,
-               bool fields) {
-  for (const VariableRecord& v : table.records) {
-    out.Line(indent, "// " + v.name);
-    Declaration(ctx, out, indent, v, fields);
-  }
-}
-
 // The creation of this many variables stays well inside a Java method's
 // 64 KB, arrays with their ranges included, and their names inside a class
 // file's constants: more are created in set-up methods of this many each,
@@ -291,7 +283,8 @@ constexpr size_t kFieldsPerClass = 8000;
 // it extends. Its run() runs the parts in turn, or, under the machine, the
 // part that holds the current case.
 void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
-           const std::vector<const VariableRecord*>& locals, const std::string& frame, std::vector<int> starts) {
+           const std::vector<VariableRecord>& parameters, const std::vector<const VariableRecord*>& locals,
+           const std::string& frame, std::vector<int> starts) {
   const bool program_counter = unit.jumpsUsed != 0;
   const bool has_body = unit.first >= 0 && unit.first <= unit.last;
   if (starts.empty() && has_body) starts.push_back(unit.first);
@@ -310,6 +303,8 @@ void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
         out.Line(8, "int CPC=0;");
       }
       for (const std::string& t : unit.temporaries) out.Line(8, t);
+      // The parameters: the caller's objects, handed over by the method.
+      for (const VariableRecord& v : parameters) out.Line(8, ClassOfVariable(ctx, v) + " " + v.javaName + ";");
     }
     const auto from = locals.begin() + static_cast<ptrdiff_t>(c * kFieldsPerClass);
     const auto to = last ? locals.end() : from + static_cast<ptrdiff_t>(kFieldsPerClass);
@@ -361,25 +356,49 @@ void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
   }
 }
 
-// A unit under the method header `header`: its locals and its body in one
-// method, or, when the body is too long for one or the locals too many, a
-// frame that the method makes and runs.
-void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
-          const IndexedTable<VariableRecord>& locals, std::string_view header, const std::string& frame) {
+// What a unit's method holds around its body.
+struct UnitText {
+  std::string header;  // "public void run(){", "public short M92(short tLOC0){"
+  std::string copyIn;  // by-value arguments copied into wrappers
+  const std::vector<VariableRecord>* parameters = nullptr;
+  std::vector<const VariableRecord*> locals;
+  std::string end;    // the end statement's return, "" for the main program
+  std::string frame;  // the frame's class, "KWU_Main", "KWU_M92"
+};
+
+// A unit: its locals and its body in one method, or, when the body is too
+// long for one or the locals too many, a frame that the method makes, hands
+// the parameters and runs.
+void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, const UnitText& text) {
   const bool has_body = unit.first >= 0 && unit.first <= unit.last;
   const std::vector<int> parts = has_body ? PartStarts(ctx, unit) : std::vector<int>();
-  out.Line(4, header);
-  if (parts.empty() && locals.records.size() <= kSetUpPerMethod) {
-    Variables(ctx, out, 8, locals, false);
+  out.Line(4, text.header);
+  if (!text.copyIn.empty()) out.Lines(8, std::string_view(text.copyIn).substr(0, text.copyIn.size() - kCrLf.size()));
+  if (parts.empty() && text.locals.size() <= kSetUpPerMethod) {
+    for (const VariableRecord* v : text.locals) {
+      out.Line(8, "// " + v->name);
+      Declaration(ctx, out, 8, *v, false);
+    }
     for (const std::string& t : unit.temporaries) out.Line(8, t);
-    out.Line(0, "");
+    if (has_body || text.end.empty()) out.Line(0, "");
     if (has_body) Body(ctx, out, unit);
+    if (!text.end.empty()) out.Line(8, text.end);
     out.Line(4, "}");
     return;
   }
-  out.Line(8, fmt::format("new {}().run();", frame));
+  static const std::vector<VariableRecord> kNone;
+  const std::vector<VariableRecord>& parameters = text.parameters != nullptr ? *text.parameters : kNone;
+  out.Line(8, fmt::format("{} KWU_F=new {}();", text.frame, text.frame));
+  for (const VariableRecord& v : parameters) out.Line(8, fmt::format("KWU_F.{}={};", v.javaName, v.javaName));
+  out.Line(8, "KWU_F.run();");
+  // The result is the frame's: "return MV.Get();" becomes "return KWU_F.MV.Get();".
+  if (const size_t mv = text.end.find("MV"); mv != std::string::npos) {
+    out.Line(8, text.end.substr(0, mv) + "KWU_F." + text.end.substr(mv));
+  } else if (!text.end.empty()) {
+    out.Line(8, text.end);
+  }
   out.Line(4, "}");
-  Frame(ctx, out, unit, RecordsOf({&locals}), frame, parts);
+  Frame(ctx, out, unit, parameters, text.locals, text.frame, parts);
 }
 
 // The element lines of a user type's constructor, Set and Get, written
@@ -558,7 +577,24 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
          std::vector<const VariableRecord*>(globals.begin() + static_cast<ptrdiff_t>((classes - 1) * kFieldsPerClass),
                                             globals.end()));
   out.Line(4, "// Main Program");
-  Unit(ctx, out, ctx.mainUnit, ctx.localVariables, "public void run(){", "KWU_Main");
+  UnitText main;
+  main.header = "public void run(){";
+  main.locals = RecordsOf({&ctx.localVariables});
+  main.frame = "KWU_Main";
+  Unit(ctx, out, ctx.mainUnit, main);
+  for (const ProcedureRecord& procedure : ctx.procedures.records) {
+    if (procedure.kind < kProcedurePublicFunction || procedure.kind > kProcedurePrivateSub) continue;
+    UnitText method;
+    method.header = ctx.statements[static_cast<size_t>(procedure.firstStatement)].codeText;
+    method.copyIn = procedure.copyInText;
+    method.parameters = &procedure.parameters;
+    for (const VariableRecord& v : procedure.locals) method.locals.push_back(&v);
+    method.end = ctx.statements[static_cast<size_t>(procedure.endStatement)].codeText;
+    method.frame = "KWU_" + procedure.javaName;
+    out.Line(0, "");
+    out.Line(4, "// Method - " + procedure.name);
+    Unit(ctx, out, procedure.unit, method);
+  }
   out.Line(0, "}");
   for (const UserTypeRecord& type : ctx.userTypes.records) {
     out.Line(0, "");

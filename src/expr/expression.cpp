@@ -494,8 +494,16 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
   }
   std::string java = name;
   int16_t extra = 0;
-  const int16_t found = FindSymbol(ctx, java, type, extra);
+  int16_t found = FindSymbol(ctx, java, type, extra);
   if (found == kFoundOtherType) return FailAt(st, column, kMsgTypeDiffers);
+  // Inside a FUNCTION its name is its result variable, but followed by "("
+  // it calls the function again.
+  if (found == kFound && java == "MV" && ctx.currentProcedure >= 0 && at + 1 < close &&
+      st.e[at + 1].code == kTokLParen) {
+    java = ctx.procedures.records[static_cast<size_t>(ctx.currentProcedure)].javaName;
+    type = kTypeProcedure;
+    extra = ctx.currentProcedure;
+  }
   if (found == kNotFound) {
     if (ctx.options.explicitFlag == 1) {
       return FailAt(st, column, kMsgUndeclaredVariable);

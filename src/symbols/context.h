@@ -44,17 +44,6 @@ inline constexpr int kMaxBlockNesting = 255;
 inline constexpr size_t kDefaultMethodSize = 40000;
 inline constexpr size_t kDefaultPartSize = 8000;
 
-// A unit of code: the main program, or later a procedure. The writer prints
-// every unit the same way: one method, or, when it is long or has many
-// locals, a frame object per call whose class holds its locals and parts.
-struct UnitRecord {
-  int16_t first = -1;  // record range
-  int16_t last = -2;
-  int16_t jumpsUsed = 0;  // 1: the unit runs under the program-counter machine
-  // Declarations ("KWV_Long Index12=null;") that the cases of its machine
-  // share; written once at the top of the unit, or as fields of its frame.
-  std::vector<std::string> temporaries;
-};
 
 struct TranslationContext {
   Reporter reporter;
@@ -95,8 +84,10 @@ struct TranslationContext {
   std::array<int16_t, 33> usedTypes{};
 
   UnitRecord mainUnit;
-  // The unit whose statements are being translated.
+  // The unit whose statements are being translated, and the procedure whose
+  // body it is (-1 for the main program).
   UnitRecord* unit = nullptr;
+  int16_t currentProcedure = -1;
   // Kept by InitTranslation: tests lower them to cut small programs.
   size_t methodSize = kDefaultMethodSize;
   size_t partSize = kDefaultPartSize;

@@ -1,19 +1,290 @@
 #include "symbols/procedures.h"
 
+#include <fmt/format.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "source/token_codes.h"
+#include "stmt/dispatcher.h"
+#include "symbols/declaration_syntax.h"
+#include "symbols/symbol_tables.h"
 
 namespace corvel {
+namespace {
 
-int16_t DeclareProcedures(TranslationContext& ctx) {
-  for (const Statement& s : ctx.statements) {
-    if (s.kind == kKindFunction || s.kind == kKindPrivateFunction || s.kind == kKindSub ||
-        s.kind == kKindPrivateSub) {
-      ReportErrorAt(ctx, s.lineNumber, s.firstColumn, kMsgProceduresNotSupported);
-      return 1;
+bool IsFunctionKind(int16_t kind) { return kind == kProcedurePublicFunction || kind == kProcedurePrivateFunction; }
+
+bool IsUserProcedure(int16_t kind) { return kind >= kProcedurePublicFunction && kind <= kProcedurePrivateSub; }
+
+// What a FUNCTION's result type gives its method.
+struct ResultType {
+  int16_t code;
+  std::string java;    // the return type
+  std::string letter;  // the result form
+};
+
+ResultType ResultOf(const TranslationContext& ctx, int16_t code, int16_t extra) {
+  switch (code) {
+    case kTypeByte: return {code, "byte", "b"};
+    case kTypeInteger: return {code, "short", "i"};
+    case kTypeLong: return {code, "int", "l"};
+    case kTypeLonglong: return {code, "long", "o"};
+    case kTypeDouble: return {code, "double", "d"};
+    case kTypeString: return {code, "String", "c"};
+    case kTypeBoolean: return {code, "boolean", "e"};
+    case kTypeImage: return {code, "KWC_Image", "g"};
+    case kTypeUser: {
+      const std::string& name = ctx.userTypes.records[static_cast<size_t>(extra)].javaName;
+      return {code, name, "t" + name + "]"};
+    }
+    default: return {kTypeSingle, "float", "s"};  // written as "!", AS SINGLE, or not at all
+  }
+}
+
+// One procedure header being read: the statement, its token cursor and the
+// texts the parameters add up to.
+struct Header {
+  explicit Header(const Statement& statement) : s(statement) {}
+  const Statement& s;
+  size_t i = 0;
+  bool function = false;
+  std::string keyword;  // FUNCTION or SUB
+  std::string parameters;
+  std::string signature;
+  std::string copyIn;
+};
+
+int16_t FaultAt(TranslationContext& ctx, const Header& h, size_t token, std::string_view message) {
+  ReportErrorAt(ctx, h.s.lineNumber, ColumnOfToken(h.s, token), message);
+  return 1;
+}
+
+int16_t FaultInLine(TranslationContext& ctx, const Header& h, std::string_view message) {
+  ReportErrorInLine(ctx, h.s.lineNumber, message);
+  return 1;
+}
+
+bool IsToken(const Header& h, size_t i, int16_t code) { return i < h.s.tokens.size() && h.s.tokens[i].code == code; }
+
+// The type after AS at token h.i, for a parameter or a result; leaves h.i
+// after it.
+int16_t ReadAsType(TranslationContext& ctx, Header& h, bool is_array, std::string_view fixed_string_message,
+                   TypeName& type) {
+  if (IsToken(h, h.i, kKwString) && IsToken(h, h.i + 1, kTokStar)) return FaultAt(ctx, h, h.i, fixed_string_message);
+  DeclarationFault fault;
+  if (!ReadTypeName(ctx, h.s.tokens, h.i, Count(ctx.userTypes), is_array, false, kMsgBadTypeName, type, fault)) {
+    return FaultAt(ctx, h, fault.token, fault.message);
+  }
+  return 0;
+}
+
+// [BYVAL | BYREF] name [()] [AS type | suffix]: its local record, its Java
+// parameter, signature and copy-in texts.
+int16_t ReadParameter(TranslationContext& ctx, Header& h) {
+  const std::vector<Token>& t = h.s.tokens;
+  bool by_value = false;
+  if (IsToken(h, h.i, kKwByVal) || IsToken(h, h.i, kKwByRef)) {
+    by_value = t[h.i].code == kKwByVal;
+    ++h.i;
+  }
+  if (!IsToken(h, h.i, kTokIdentifier)) return FaultAt(ctx, h, h.i, kMsgBadParameterName);
+  const std::string name = t[h.i].text;
+  if (IsNameDeclared(ctx, name)) return FaultAt(ctx, h, h.i, kMsgParameterNameTaken);
+  ++h.i;
+  bool is_array = false;
+  if (IsToken(h, h.i, kTokLParen)) {
+    if (!IsToken(h, h.i + 1, kTokRParen)) return FaultAt(ctx, h, h.i + 1, kMsgArrayParameterForm);
+    is_array = true;
+    h.i += 2;
+  }
+  TypeName type{kTypeSingle, 0};
+  if (IsToken(h, h.i, kKwAs)) {
+    ++h.i;
+    if (ReadAsType(ctx, h, is_array, kMsgFixedStringParameter, type) != 0) return 1;
+  } else if (is_array) {
+    return FaultAt(ctx, h, h.i, kMsgArrayParameterNeedsAs);
+  } else if (!IsToken(h, h.i, kTokRParen) && !IsToken(h, h.i, kTokComma)) {
+    type.code = h.i < t.size() ? SuffixType(t[h.i].code) : int16_t{0};
+    if (type.code == 0) return FaultAt(ctx, h, h.i, kMsgBadParameterSuffix);
+    ++h.i;
+  }
+  if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+  const std::string local = fmt::format("LOC{}", Count(ctx.localVariables));
+  VariableRecord record{name, local, 0, 0};
+  if (is_array) {
+    if (ctx.arrays.size() >= kMaxTableEntries) {
+      return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
+    }
+    ctx.arrays.push_back(ArrayRecord{});
+    RecordDeclaredType(ctx, record, static_cast<int16_t>(ctx.arrays.size() - 1), type);
+    const std::string code = TypeCodeText(ctx, kTypeArray, record.extra);  // "AL", "ATTYP0]"
+    h.parameters += JavaClassOf(ctx, static_cast<int16_t>(100 + type.code), type.extra) + " " + local + ",";
+    h.signature += (by_value ? "a" : "A") + code.substr(1);
+  } else {
+    RecordDeclaredType(ctx, record, -1, type);
+    const std::string java_class = JavaClassOf(ctx, type.code, type.extra);
+    const std::string code = TypeCodeText(ctx, type.code, type.extra);  // "I", "TTYP0]"
+    if (!by_value || type.code == kTypeUser) {
+      h.parameters += java_class + " " + local + ",";
+      h.signature += by_value ? "t" + code.substr(1) : code;
+    } else if (type.code == kTypeImage) {
+      h.parameters += "KWC_Image " + local + ",";
+      h.signature += "g";
+    } else {
+      h.parameters += fmt::format("{} t{},", JavaPrimitiveOf(type.code), local);
+      h.signature += static_cast<char>(std::tolower(static_cast<unsigned char>(code[0])));
+      h.copyIn += fmt::format("{} {}=new {}();{}{}.Set(t{});{}", java_class, local, java_class, kCrLf, local, local, kCrLf);
     }
   }
+  AddRecord(ctx.localVariables, std::move(record));
+  return 0;
+}
+
+// [PUBLIC | PRIVATE] FUNCTION name [suffix] ( [parameters] ) [AS type]
+// [PUBLIC | PRIVATE] SUB name ( [parameters] )
+int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
+  Header h(ctx.statements[head]);
+  const std::vector<Token>& t = h.s.tokens;
+  bool is_private = false;
+  if (IsToken(h, 0, kKwPublic) || IsToken(h, 0, kKwPrivate)) {
+    is_private = t[0].code == kKwPrivate;
+    h.i = 1;
+  }
+  h.function = IsToken(h, h.i, kKwFunction);
+  h.keyword = h.function ? "FUNCTION" : "SUB";
+  ++h.i;
+  if (h.i >= t.size()) return FaultInLine(ctx, h, fmt::format(kMsgProcedureNameMissing, h.keyword));
+  if (t[h.i].code != kTokIdentifier) return FaultInLine(ctx, h, fmt::format(kMsgBadProcedureName, h.keyword));
+  const std::string name = t[h.i].text;
+  if (IsNameDeclared(ctx, name)) return FaultInLine(ctx, h, fmt::format(kMsgProcedureNameTaken, h.keyword));
+  ++h.i;
+  int16_t result_code = 0;
+  if (!IsToken(h, h.i, kTokLParen)) {
+    if (!h.function) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+    result_code = h.i < t.size() ? SuffixType(t[h.i].code) : int16_t{0};
+    if (result_code == 0) return FaultAt(ctx, h, h.i, kMsgBadResultSuffix);
+    ctx.usedTypes[static_cast<size_t>(result_code)] = 1;
+    ++h.i;
+    if (!IsToken(h, h.i, kTokLParen)) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+  }
+  ++h.i;  // the "("
+  if (IsToken(h, h.i, kTokRParen)) {
+    h.signature = "v";
+  } else {
+    while (true) {
+      if (ReadParameter(ctx, h) != 0) return 1;
+      if (IsToken(h, h.i, kTokComma)) {
+        ++h.i;
+        continue;
+      }
+      if (IsToken(h, h.i, kTokRParen)) break;
+      return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+    }
+  }
+  ++h.i;  // the ")"
+  TypeName result{result_code, 0};
+  if (h.function && IsToken(h, h.i, kKwAs)) {
+    ++h.i;
+    if (ReadAsType(ctx, h, false, kMsgFixedStringResult, result) != 0) return 1;
+    if (result.code != kTypeUser && result.code != kTypeImage) ctx.usedTypes[static_cast<size_t>(result.code)] = 1;
+  }
+  if (h.i < t.size()) return FaultInLine(ctx, h, fmt::format(kMsgCodeAfterProcedureHeader, h.keyword, h.keyword));
+
+  ProcedureRecord procedure;
+  procedure.parameters = ctx.localVariables.records;
+  ResultType returns{0, "void", "v"};
+  if (h.function) {
+    // A function written with neither a suffix nor AS returns SINGLE, like
+    // an untyped parameter or variable.
+    returns = ResultOf(ctx, result.code, result.extra);
+    if (returns.code == kTypeSingle) ctx.usedTypes[kTypeSingle] = 1;
+    if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+    AddRecord(ctx.localVariables, VariableRecord{name, "MV", returns.code, result.extra});
+  }
+  if (IsFull(ctx.procedures)) return FaultInLine(ctx, h, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+  const int16_t index = Count(ctx.procedures);
+  procedure.name = name;
+  procedure.javaName = fmt::format("M{}", index);
+  procedure.argumentForms = {h.signature};
+  procedure.resultForms = {returns.letter};
+  procedure.formCount = 1;
+  procedure.copyInText = h.copyIn;
+  procedure.kind = static_cast<int16_t>(h.function ? (is_private ? kProcedurePrivateFunction : kProcedurePublicFunction)
+                                                  : (is_private ? kProcedurePrivateSub : kProcedurePublicSub));
+  if (!h.parameters.empty()) h.parameters.pop_back();  // the last ","
+  ctx.statements[head].codeText = fmt::format("{}{} {}({}){{", is_private ? "private " : "public ", returns.java,
+                                              procedure.javaName, h.parameters);
+
+  // The end statement returns the result.
+  const int16_t end_kind = h.function ? kKindEndFunction : kKindEndSub;
+  size_t end = head + 1;
+  while (end < ctx.statements.size() && ctx.statements[end].kind != end_kind) ++end;
+  const bool returns_object = returns.code == kTypeImage || returns.code == kTypeUser;
+  ctx.statements[end].codeText = !h.function ? "return;" : returns_object ? "return MV;" : "return MV.Get();";
+  procedure.firstStatement = static_cast<int16_t>(head);
+  procedure.endStatement = static_cast<int16_t>(end);
+  procedure.locals = ctx.localVariables.records;
+  procedure.localCount = Count(ctx.localVariables);
+  AddRecord(ctx.procedures, std::move(procedure));
+  ClearTable(ctx.localVariables);
+  return 0;
+}
+
+// Translates the body of procedure `index` through the dispatcher.
+int16_t TranslateBody(TranslationContext& ctx, int16_t index) {
+  ProcedureRecord& procedure = ctx.procedures.records[static_cast<size_t>(index)];
+  ClearTable(ctx.localVariables);
+  for (const VariableRecord& v : procedure.locals) AddRecord(ctx.localVariables, v);
+  const size_t parameters = procedure.locals.size() - (IsFunctionKind(procedure.kind) ? 1 : 0);
+  const int16_t statics = Count(ctx.staticVariables);
+  procedure.unit = UnitRecord{};
+  procedure.unit.first = static_cast<int16_t>(procedure.firstStatement + 1);
+  procedure.unit.last = static_cast<int16_t>(procedure.endStatement - 1);
+  if (procedure.unit.first <= procedure.unit.last) {
+    ctx.unit = &procedure.unit;
+    ctx.currentProcedure = index;
+    int16_t first = procedure.unit.first;
+    int16_t last = procedure.unit.last;
+    const int16_t result = DispatchStatements(ctx, first, last);
+    ctx.unit = nullptr;
+    ctx.currentProcedure = -1;
+    // The table may have grown: the record is found again by its index.
+    ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
+    if (result == kDispatchFailed) return 1;
+    if (result == kDispatchJumps) done.programCounterFlag = done.unit.jumpsUsed = 1;
+  }
+  ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
+  // A body's statics belong to it: other units no longer find them by name.
+  for (int16_t k = statics; k < Count(ctx.staticVariables); ++k) {
+    const std::string& old_name = ctx.staticVariables.records[static_cast<size_t>(k)].name;
+    RenameRecord(ctx.staticVariables, k, old_name + "(" + done.name + ")");
+  }
+  done.locals.assign(ctx.localVariables.records.begin() + static_cast<ptrdiff_t>(parameters),
+                     ctx.localVariables.records.end());
+  done.localCount = static_cast<int16_t>(done.locals.size());
+  return 0;
+}
+
+}  // namespace
+
+int16_t DeclareProcedures(TranslationContext& ctx) {
+  for (size_t i = 0; i < ctx.statements.size(); ++i) {
+    const Statement& s = ctx.statements[i];
+    if (s.area != kAreaProcedure) continue;
+    if (DeclareHeader(ctx, i) != 0) return 1;
+    // Resume after the end statement.
+    const ProcedureRecord& declared = ctx.procedures.records.back();
+    i = static_cast<size_t>(declared.endStatement);
+  }
+  for (int16_t index = 0; index < Count(ctx.procedures); ++index) {
+    if (!IsUserProcedure(ctx.procedures.records[static_cast<size_t>(index)].kind)) continue;
+    if (TranslateBody(ctx, index) != 0) return 1;
+  }
+  ClearTable(ctx.localVariables);
   return 0;
 }
 

@@ -104,6 +104,27 @@ struct UserTypeRecord {
   int16_t arrayUsed = 0;  // 1 when an array of the type is declared: its array class is written
 };
 
+// A unit of code: the main program or a procedure body. The writer prints
+// every unit the same way: one method, or, when it is long or has many
+// locals, a frame object per call whose class holds its locals and parts.
+struct UnitRecord {
+  int16_t first = -1;  // record range
+  int16_t last = -2;
+  int16_t jumpsUsed = 0;  // 1: the unit runs under the program-counter machine
+  // Declarations ("KWV_Long Index12=null;") that the cases of its machine
+  // share; written once at the top of the unit, or as fields of its frame.
+  std::vector<std::string> temporaries;
+};
+
+// The kinds of user procedures in the procedure table; library entries
+// have kinds of their own (expr/library.h).
+enum ProcedureKind : int16_t {
+  kProcedurePublicFunction = 101,
+  kProcedurePublicSub = 102,
+  kProcedurePrivateFunction = 103,
+  kProcedurePrivateSub = 104,
+};
+
 struct ProcedureRecord {
   std::string name;      // upper case
   std::string javaName;  // "M" + index, or a library function's Java target
@@ -118,6 +139,9 @@ struct ProcedureRecord {
   int16_t firstStatement = 0;
   int16_t endStatement = 0;
   int16_t programCounterFlag = 0;
+  // The parameters' local records, in order: a frame holds them as fields.
+  std::vector<VariableRecord> parameters;
+  UnitRecord unit;  // the body, for the writer
 };
 
 struct LibraryClass {
