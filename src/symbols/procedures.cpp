@@ -107,8 +107,9 @@ int16_t ReadParameter(TranslationContext& ctx, Header& h) {
     if (ReadAsType(ctx, h, is_array, kMsgFixedStringParameter, type) != 0) return 1;
   } else if (is_array) {
     return FaultAt(ctx, h, h.i, kMsgArrayParameterNeedsAs);
-  } else if (!IsToken(h, h.i, kTokRParen) && !IsToken(h, h.i, kTokComma)) {
-    type.code = h.i < t.size() ? SuffixType(t[h.i].code) : int16_t{0};
+  } else if (h.i < t.size() && !IsToken(h, h.i, kTokRParen) && !IsToken(h, h.i, kTokComma)) {
+    // (A line that ends here lacks its ")", which the header reports.)
+    type.code = SuffixType(t[h.i].code);
     if (type.code == 0) return FaultAt(ctx, h, h.i, kMsgBadParameterSuffix);
     ++h.i;
   }

@@ -71,6 +71,14 @@ write() {
     for (k = 0; k < 30000; k++) printf "V%d = %d\r\n", k, k
     printf "G1 = 5: H32699 = 7\r\nPRINT G1; H32699; V0; V29999\r\n" }' >"$dir/many_variables.txt"
   echo " 5  7  0  29999" >"$dir/many_variables.out"
+  # A FUNCTION of 6,000 lines that calls itself, with and without a jump:
+  # each call has a frame of its own.
+  for jump in 0 1; do
+    awk -v jump=$jump 'BEGIN { printf "PRINT LONGF&(3)\r\nFUNCTION LONGF&(N&)\r\nT& = 0\r\n"
+      for (k = 0; k < 6000; k++) { printf "T& = T& + 1\r\n"; if (jump && k == 3000) printf "IF T& < 0 THEN GOTO *OUT\r\n" }
+      printf "IF N& > 0 THEN T& = T& + LONGF(N& - 1)\r\n*OUT\r\nLONGF = T&\r\nEND FUNCTION\r\n" }' >"$dir/long_function_$jump.txt"
+    echo " 24000" >"$dir/long_function_$jump.out"
+  done
   # A user type of as many elements as it may have, arrays in an array.
   awk 'BEGIN { printf "TYPE BIG\r\n"; for (k = 0; k < 8000; k++) printf "E%d(2) AS INTEGER\r\n", k
     printf "END TYPE\r\nDIM R(1) AS BIG\r\nR(1).E7999(2) = 3: R(0) = R(1)\r\nPRINT R(0).E7999(2)\r\n" }' >"$dir/many_elements.txt"
