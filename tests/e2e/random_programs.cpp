@@ -1,8 +1,14 @@
 // Random well-formed programs built from every block, nested up to six deep,
-// with and without jumps: the translator must accept each one and javac must
-// compile every generated class.
+// with and without jumps, and with procedures that call each other and
+// themselves (each call one level less deep): the translator must accept
+// each one, javac must compile every generated class, and the first ones
+// must run to an end, a runtime error or the time limit, never to a fault
+// of the runtime or of the generated Java.
 //   corvel_random_programs SYSLIB_PARENT_DIR [count] [seed]
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,22 +27,44 @@ class ProgramGenerator {
 
   std::string Program() {
     out_.clear();
-    labels_ = 0;
-    Line(0, "DIM I AS INTEGER, K AS LONG, X AS SINGLE, D AS DOUBLE, S AS STRING, B AS BOOLEAN");
-    Line(0, "DIM F1 AS INTEGER, F2 AS INTEGER, F3 AS LONG, F4 AS INTEGER, F5 AS DOUBLE, F6 AS INTEGER");
-    Line(0, "DIM A(10) AS INTEGER");
-    const int statements = 3 + Pick(6);
-    for (int k = 0; k < statements; ++k) Statement(0, 0, false, false);
-    Line(0, "END");
-    // Targets of every GOTO and GOSUB stand outside every block.
-    for (int k = 1; k <= 3; ++k) {
-      Line(0, "*L" + std::to_string(k) + ": PRINT " + std::to_string(k));
-      Line(0, "RETURN");
+    procedures_ = Pick(3);
+    Unit("L", "2", "END");
+    for (int j = 1; j <= procedures_; ++j) {
+      const std::string sub = "P" + std::to_string(j);
+      Line(0, "SUB " + sub + "(BYVAL N AS INTEGER, R AS LONG)");
+      Line(1, "IF N <= 0 THEN EXIT SUB");
+      Line(1, "R = R + N");
+      Unit(sub + "L", "N - 1", "EXIT SUB");
+      Line(0, "END SUB");
+      const std::string function = "Q" + std::to_string(j);
+      Line(0, "FUNCTION " + function + "%(BYVAL N AS INTEGER)");
+      Line(1, function + " = N");
+      Line(1, "IF N <= 0 THEN EXIT FUNCTION");
+      Unit(function + "L", "N - 1", "EXIT FUNCTION");
+      Line(0, "END FUNCTION");
     }
     return out_;
   }
 
  private:
+  // The variables, statements and jump targets of the main program or a
+  // procedure body; calls pass `depth` on, `leave` ends the unit.
+  void Unit(const std::string& labels, const std::string& depth, const std::string& leave) {
+    labels_ = labels;
+    depth_ = depth;
+    Line(1, "DIM I AS INTEGER, K AS LONG, X AS SINGLE, D AS DOUBLE, S AS STRING, B AS BOOLEAN");
+    Line(1, "DIM F1 AS INTEGER, F2 AS INTEGER, F3 AS LONG, F4 AS INTEGER, F5 AS DOUBLE, F6 AS INTEGER");
+    Line(1, "DIM A(10) AS INTEGER");
+    const int statements = 3 + Pick(6);
+    for (int k = 0; k < statements; ++k) Statement(1, 0, false, false);
+    Line(1, leave);
+    // Targets of every GOTO and GOSUB stand outside every block.
+    for (int k = 1; k <= 3; ++k) {
+      Line(1, "*" + labels_ + std::to_string(k) + ": PRINT " + std::to_string(k));
+      Line(1, "RETURN");
+    }
+  }
+
   int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
   void Line(int depth, const std::string& text) {
@@ -72,14 +100,18 @@ class ProgramGenerator {
   }
 
   std::string Simple(bool in_for, bool in_do) {
+    if (procedures_ > 0 && Pick(6) == 0) {
+      const std::string j = std::to_string(1 + Pick(procedures_));
+      return Pick(2) == 0 ? "P" + j + " " + depth_ + ", K" : "I = Q" + j + "%(" + depth_ + ") MOD 7";
+    }
     switch (Pick(in_for || in_do ? 9 : 8)) {
       case 0: return "I = " + Numeric();
       case 1: return "X = " + Numeric() + " / 3";
       case 2: return "S = S + \"a\"";
       case 3: return "PRINT " + Numeric() + "; S";
       case 4: return "B = " + Numeric() + " > 1";
-      case 5: return "GOTO L" + std::to_string(1 + Pick(3));
-      case 6: return "GOSUB L" + std::to_string(1 + Pick(3));
+      case 5: return "GOTO " + labels_ + std::to_string(1 + Pick(3));
+      case 6: return "GOSUB " + labels_ + std::to_string(1 + Pick(3));
       case 7: return "A(2) = " + Numeric();
       default: return in_for && (!in_do || Pick(2) == 0) ? "EXIT FOR" : "EXIT DO";
     }
@@ -161,7 +193,9 @@ class ProgramGenerator {
 
   std::mt19937 random_;
   std::string out_;
-  int labels_ = 0;
+  int procedures_ = 0;  // SUBs P1.. and FUNCTIONs Q1.. of the program
+  std::string labels_;  // the unit's label prefix
+  std::string depth_;   // the depth argument of its calls
 };
 
 }  // namespace
@@ -201,9 +235,34 @@ int main(int argc, char** argv) {
     }
     ++translated;
   }
-  const std::string javac = "cd '" + (work / "out").string() + "' && javac -encoding UTF-8 -nowarn Gen*.java";
-  const int status = std::system(javac.c_str());
+  const std::string out = (work / "out").string();
+  const std::string javac = "cd '" + out + "' && javac -encoding UTF-8 -nowarn Gen*.java";
+  int status = std::system(javac.c_str());
   std::printf("%d programs generated, %d translated, javac %s\n", count, translated, status == 0 ? "compiled all" : "FAILED");
+  // Run the first ones: exit 0, 1 (a runtime error such as RETURN without
+  // GOSUB) and 124 (the time limit) are all sound; the runtime's message for
+  // a fault it did not foresee, or any other status, is not.
+  const int runs = status == 0 ? std::min(count, 25) : 0;
+  for (int n = 0; n < runs; ++n) {
+    const std::string name = "Gen" + std::to_string(n);
+    const std::string log = (work / (name + ".log")).string();
+    const std::string run = "cd '" + out + "' && java -cp . KWC_Viewer --headless --timeout-ms 1500 " + name +
+                            ".html >'" + log + "' 2>&1";
+    const int raw = std::system(run.c_str());
+    const int code = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+    std::string text;
+    if (std::FILE* f = std::fopen(log.c_str(), "rb")) {
+      char buffer[4096];
+      size_t got = 0;
+      while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
+      std::fclose(f);
+    }
+    if ((code != 0 && code != 1 && code != 124) || text.find("予期しない障害") != std::string::npos) {
+      std::fprintf(stderr, "%s ran to exit %d:\n%s\n", name.c_str(), code, text.c_str());
+      status = 1;
+    }
+  }
+  std::printf("%d programs run\n", runs);
   if (status == 0) fs::remove_all(work);
   return status == 0 ? 0 : 1;
 }
