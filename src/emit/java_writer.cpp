@@ -475,63 +475,37 @@ void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeR
   out.Line(0, "}");
 }
 
-// The array class of a user type: element storage over the runtime's KWC_Array.
+// The array class of a user type: element storage over the runtime's
+// KWC_Array, which keeps the shape and checks every subscript. Like the
+// runtime's own array classes, REDIM PRESERVE keeps each element whose
+// subscripts lie in both the old and the new ranges, at those subscripts.
 void UserTypeArrayClass(JavaText& out, const std::string& t) {
   out.Line(0, "class KWA_" + t);
   out.Line(0, "    extends KWC_Array");
   out.Line(0, "{");
-  out.Line(4, "private " + t + " Element[];");
+  out.Line(4, "private " + t + " Element[] = new " + t + "[ 0 ];");
   const std::string lines[] = {
       "public void setElementData( int ElementCount, int Option )",
       "{",
-      "    if( !super.Error )",
+      "    " + t + " TempElement[] = new " + t + "[ ElementCount ];",
+      "    for( int Loop = 0; Loop < ElementCount; Loop++ )",
       "    {",
-      "        " + t + " TempElement[] = new " + t + "[ ElementCount ];",
-      "        if( Option == 0 )",
-      "            for( int Loop = 0; Loop < ElementCount; Loop++ )",
-      "                TempElement[ Loop ] = new " + t + "();",
-      "        else // Preserve",
-      "        {",
-      "            int Range = Preserve < super.Range[0][1] - super.Range[0][0] + 1 ? Preserve: super.Range[0][1] - "
-      "super.Range[0][0] + 1;",
-      "            int Loop = 0;",
-      "            for( ; Loop < Range; Loop++ )",
-      "                TempElement[ Loop ] = Element[ Loop];",
-      "            for( ; Loop < ElementCount; Loop++ )",
-      "                TempElement[ Loop ] = new " + t + "();",
-      "        }",
-      "        Element = TempElement;",
-      "        Preserve = Range[0][1] - Range[0][0] + 1;",
+      "        int Old = Option != 0 ? previousIndex( Loop ): -1;",
+      "        TempElement[ Loop ] = Old >= 0 && Old < Element.length ? Element[ Old ]: new " + t + "();",
       "    }",
+      "    Element = TempElement;",
       "}",
       "public " + t + " getValue( int Number )",
       "{",
-      "    if( !super.Error )",
-      "        return Element[ Number ];",
-      "    else",
-      "        return new " + t + "();",
+      "    return Element[ Number ];",
       "}",
       "public KWA_" + t + " Get()",
       "{",
       "    KWA_" + t + " ttV = new KWA_" + t + "();",
-      "    if( super.Dimension != 0 )",
-      "    {",
-      "        ttV.Dimension = super.Dimension;",
-      "        ttV.Range = new int[ super.Dimension ][ 3 ];",
-      "        for(int itL = 0; itL < super.Dimension; itL++ )",
-      "        {",
-      "            ttV.Range[itL][0] = super.Range[itL][0];",
-      "            ttV.Range[itL][1] = super.Range[itL][1];",
-      "            ttV.Range[itL][2] = super.Range[itL][2];",
-      "        }",
-      "        ttV.Element = new " + t + "[Element.length];",
-      "        for(int itL = 0; itL < Element.length; itL++ )",
-      "        {",
-      "            ttV.Element[itL] = new " + t + "();",
-      "            ttV.Element[itL] = Element[itL].Get();",
-      "        }",
-      "        ttV.Error = super.Error;",
-      "    }",
+      "    ttV.copyShape( this );",
+      "    ttV.Element = new " + t + "[ Element.length ];",
+      "    for( int itL = 0; itL < Element.length; itL++ )",
+      "        ttV.Element[ itL ] = Element[ itL ].Get();",
       "    return ttV;",
       "}",
   };

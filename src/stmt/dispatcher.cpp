@@ -14,6 +14,7 @@
 #include "stmt/loop_blocks.h"
 #include "stmt/select_case.h"
 #include "stmt/print_input.h"
+#include "stmt/redim.h"
 #include "stmt/statement_helpers.h"
 #include "symbols/declarations.h"
 
@@ -65,7 +66,7 @@ Dispatch FirstPass(const Statement& s) {
     case kKwInput: return {TranslateInput, false};
     case kKwRem: return {};
     case kKwReturn: return {TranslateReturn, true};
-    case kKwRedim:
+    case kKwRedim: return {TranslateRedim, false};
     case kKwScreen:
     case kKwLine:
     case kKwCircle:

@@ -99,8 +99,7 @@ constexpr size_t kMaxSwitchValues = 1000;
 // many. 0 with
 // the case lines in the CASE records; kIfChainNeeded when the if-chain must
 // be taken; 1 after a report.
-int16_t TrySwitch(TranslationContext& ctx, int h) {
-  std::set<long long> seen;
+int16_t TrySwitch(TranslationContext& ctx, int h, std::set<long long>& seen) {
   bool switchable = true;
   const int16_t failed = ForEachBranch(ctx, h, [&](int i) -> int16_t {
     if (!switchable || At(ctx, i).kind != kKindCase) return 0;
@@ -260,9 +259,15 @@ int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
   if (!integer && !other) return FailAt(ctx, selector.lineNumber, selector.firstColumn, kMsgBadSelectorExpression);
   if (integer) {
     ConvertValue(x, t, extra, kValueLong, -1);
-    At(ctx, h).codeText = x;
     At(ctx, h).kind = kKindSwitchStructured;
-    const int16_t result = TrySwitch(ctx, h);
+    std::set<long long> values;
+    const int16_t result = TrySwitch(ctx, h, values);
+    // A BYTE or INTEGER selector is a Java byte or short, which javac will
+    // not compare with a case value outside its range: switch on its int.
+    const int16_t place = PlaceOf(t);
+    const long long limit = place == kTypeByte ? 127 : place == kTypeInteger ? 32767 : -1;
+    if (limit > 0 && !values.empty() && (*values.begin() < -limit - 1 || *values.rbegin() > limit)) x = "(int)(" + x + ")";
+    At(ctx, h).codeText = x;
     if (result != kIfChainNeeded) return result;
   }
   return IfChain(ctx, h);

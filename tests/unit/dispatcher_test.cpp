@@ -295,7 +295,7 @@ TEST(Writer, FieldsTypesArraysAndPage) {
            "class TYP0\r\n{\r\n    // N\r\n    KWV_String ELE0;\r\n    // V\r\n    KWA_Integer ELE1;\r\n\r\n    TYP0()\r\n"
            "    {\r\n        ELE0=new KWV_String(4);\r\n        ELE1=new KWA_Integer();\r\n            ELE1.setDimension(1);\r\n",
            "        temp.ELE0.Set(ELE0.Get());\r\n        temp.ELE1=ELE1.Get();\r\n",
-           "class KWA_TYP0\r\n    extends KWC_Array\r\n{\r\n    private TYP0 Element[];\r\n",
+           "class KWA_TYP0\r\n    extends KWC_Array\r\n{\r\n    private TYP0 Element[] = new TYP0[ 0 ];\r\n",
        }) {
     EXPECT_NE(java.find(part), std::string::npos) << part << "\nin:\n" << java;
   }

@@ -1,0 +1,12 @@
+// REDIM: an array's dimensions and bounds set at run time.
+#pragma once
+
+#include <cstdint>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+int16_t TranslateRedim(TranslationContext& ctx, int16_t& i);
+
+}  // namespace corvel
