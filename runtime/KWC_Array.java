@@ -17,6 +17,9 @@ public abstract class KWC_Array {
     // The shape before the last setDimension, so that PRESERVE can keep elements by subscripts.
     private int[][] previousRange = new int[0][3];
     private int previousDimension;
+    // When the new shape keeps every old element at its old flat index (only the last
+    // dimension's upper bound changed, the usual growing list): how many such places; else -1.
+    private int samePlaces = -1;
 
     /** Makes the new element table: ElementCount elements, keeping old ones when Option is 1. */
     public abstract void setElementData(int ElementCount, int Option);
@@ -47,6 +50,7 @@ public abstract class KWC_Array {
                 throw KWC_Applet.runtimeError(KWC_Applet.E_ARRAY_TOO_LARGE, count);
         }
         Error = false;
+        samePlaces = samePlaces((int) count);
         setElementData((int) count, Option);
         Preserve = Dimension > 0 ? Range[0][1] - Range[0][0] + 1 : 0;
     }
@@ -74,11 +78,24 @@ public abstract class KWC_Array {
                 : KWC_Applet.E_DIMENSIONS_MORE, Dimension, k);
     }
 
+    private int samePlaces(int count) {
+        if (previousDimension != Dimension || Dimension == 0) return -1;
+        long old = 1;
+        for (int k = 0; k < Dimension; k++) {
+            int[] p = previousRange[k];
+            boolean last = k == Dimension - 1;
+            if (p[0] != Range[k][0] || (!last && p[1] != Range[k][1])) return -1;
+            old *= (long) p[1] - p[0] + 1;
+        }
+        return (int) Math.min(old, count);
+    }
+
     /**
      * For REDIM PRESERVE: the old flat index of the element at new flat index flat when the
      * subscripts were valid in the old shape too, else -1.
      */
     protected int previousIndex(int flat) {
+        if (samePlaces >= 0) return flat < samePlaces ? flat : -1;
         if (previousDimension != Dimension) return -1;
         int old = 0;
         for (int k = 0; k < Dimension; k++) {
