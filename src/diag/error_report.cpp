@@ -42,8 +42,8 @@ void PrependErrorText(TranslationContext& ctx, std::string_view text) {
   ctx.errorText.insert(0, text);
 }
 
-void ShowErrorText(TranslationContext& ctx) {
-  if (ctx.reporter) ctx.reporter(kMsgSyntaxErrorTitle, ctx.errorText);
+void ShowErrorText(TranslationContext& ctx, std::string_view title) {
+  if (ctx.reporter) ctx.reporter(title, ctx.errorText);
   ctx.errorText.clear();
 }
 
@@ -79,7 +79,9 @@ void ReportErrorInLineText(TranslationContext& ctx, int line, std::string_view s
 }
 
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line) {
-  ReportErrorInLine(ctx, line, fmt::format(kMsgSyntaxErrorInLine, line));
+  PrependErrorText(ctx, MessageLines(fmt::format(kMsgSyntaxErrorInLine, line), {}));
+  PrependLinePart(ctx, line);
+  ShowErrorText(ctx, kMsgErrorTitle);
 }
 
 void ErrorDone(TranslationContext&) {}

@@ -14,8 +14,8 @@ namespace corvel {
 // Puts `text` in front of the error text.
 void PrependErrorText(TranslationContext& ctx, std::string_view text);
 
-// Hands the error text to the reporter under "Syntax Error", then empties it.
-void ShowErrorText(TranslationContext& ctx);
+// Hands the error text to the reporter under `title`, then empties it.
+void ShowErrorText(TranslationContext& ctx, std::string_view title = kMsgSyntaxErrorTitle);
 
 // 第<line>行目 / "    <" source line ">" / 第<column>文字目 / "    " message
 // [/ "    " second]. `line` is the 1-based source line number.
@@ -40,8 +40,8 @@ void PrependColumnPart(TranslationContext& ctx, int column, std::string_view mes
 void PrependLinePart(TranslationContext& ctx, int line);
 
 // The report of a statement that cannot be translated at all: the line
-// form with the message "Syntax Error In Line <line>". Like every report it
-// returns to its caller, which fails the pass.
+// form with the message "Syntax Error In Line <line>", titled "Error". Like
+// every report it returns to its caller, which fails the pass.
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line);
 
 // Marks a fault path next to its report; does nothing.

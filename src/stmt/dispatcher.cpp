@@ -9,6 +9,7 @@
 #include "diag/messages.h"
 #include "expr/expression.h"
 #include "source/token_codes.h"
+#include "stmt/graphics.h"
 #include "stmt/if_block.h"
 #include "stmt/jumps.h"
 #include "stmt/loop_blocks.h"
@@ -67,14 +68,14 @@ Dispatch FirstPass(const Statement& s) {
     case kKwRem: return {};
     case kKwReturn: return {TranslateReturn, true};
     case kKwRedim: return {TranslateRedim, false};
-    case kKwScreen:
-    case kKwLine:
-    case kKwCircle:
-    case kKwGet:
-    case kKwPut:
-    case kKwPset:
-    case kKwPaint:
-    case kKwDrawStr: return {nullptr, false, true};
+    case kKwScreen: return {TranslateScreen, false};
+    case kKwLine: return {TranslateLine, false};
+    case kKwCircle: return {TranslateCircle, false};
+    case kKwGet: return {TranslateGet, false};
+    case kKwPut: return {TranslatePut, false};
+    case kKwPset: return {TranslatePset, false};
+    case kKwPaint: return {TranslatePaint, false};
+    case kKwDrawStr: return {TranslateDrawStr, false};
     default: return {Assign, false};
   }
 }

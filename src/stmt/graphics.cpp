@@ -1,0 +1,372 @@
+#include "stmt/graphics.h"
+
+#include <fmt/format.h>
+
+#include <string>
+#include <string_view>
+
+#include "diag/error_report.h"
+#include "diag/messages.h"
+#include "expr/expression.h"
+#include "expr/value_conversion.h"
+#include "source/token_codes.h"
+#include "stmt/statement_helpers.h"
+#include "symbols/type_codes.h"
+
+namespace corvel {
+namespace {
+
+// A graphics statement being read: its tokens and the position p, which
+// starts after the keyword. Past the last token the statement has ended.
+struct Graphic {
+  TranslationContext& ctx;
+  int16_t i;
+  std::string_view name;  // "Line", "Circle", ... for the usage message
+  size_t p = 1;
+
+  const Statement& S() const { return ctx.statements[static_cast<size_t>(i)]; }
+  bool End() const { return p >= S().tokens.size(); }
+  int16_t Code() const { return End() ? int16_t{0} : S().tokens[p].code; }
+  int Column(size_t k) const {
+    const std::vector<Token>& t = S().tokens;
+    return k < t.size() ? t[k].column : t.back().column + t.back().length;
+  }
+  int16_t Fail(size_t k, std::string_view message) const { return FailAt(ctx, S().lineNumber, Column(k), message); }
+  int16_t Misuse() const { return Fail(p, fmt::format(kMsgGraphicMisuse, name)); }
+};
+
+// Converts an argument's text to `target`: an int (checked at run time when
+// a LONGLONG, SINGLE or DOUBLE must fit), a double, a string or an image.
+bool Convert(std::string& java, int16_t type, int16_t extra, int16_t target) {
+  if (target == kValueLong) return ConvertChecked(java, type, target, kCheckArgument) == 0;
+  return ConvertValue(java, type, extra, target, -1) == 0;
+}
+
+// One argument from p up to the next "," outside parentheses, a ")" that
+// closes none, or the end, converted to `target`; p is left at its last
+// token.
+int16_t ReadGraphicArgument(Graphic& g, int16_t target, std::string& text) {
+  const size_t first = g.p;
+  const std::vector<Token>& t = g.S().tokens;
+  int depth = 0;
+  size_t k = first;
+  for (; k < t.size(); ++k) {
+    if (t[k].code == kTokLParen) ++depth;
+    if (t[k].code == kTokRParen && --depth < 0) break;
+    if (t[k].code == kTokComma && depth == 0) break;
+  }
+  if (depth < 0) depth = 0;
+  if (k == first || depth != 0) return g.Fail(first, kMsgGraphicArgument);
+  int16_t type = 0;
+  int16_t extra = 0;
+  if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(k - 1), text, type, extra) != 0) {
+    return 1;
+  }
+  if (!Convert(text, type, extra, target)) return g.Fail(first, kMsgGraphicArgument);
+  g.p = k - 1;
+  return 0;
+}
+
+// ( x , y ) from the "(" at p: "x,y" as ints; p is left at the ")".
+int16_t ReadGraphicPoint(Graphic& g, std::string& text) {
+  const size_t open = g.p;
+  const std::vector<Token>& t = g.S().tokens;
+  size_t comma = 0;
+  size_t close = 0;
+  int depth = 0;
+  for (size_t k = open + 1; k < t.size() && close == 0; ++k) {
+    if (t[k].code == kTokLParen) ++depth;
+    if (t[k].code == kTokRParen && depth-- == 0) close = k;
+    if (t[k].code == kTokComma && depth == 0 && comma == 0) comma = k;
+  }
+  if (comma == open + 1) return g.Fail(open + 1, kMsgGraphicArgument);
+  if (comma == 0 || close == 0 || close < comma) return g.Fail(open + 1, kMsgGraphicArgument);
+  if (close == comma + 1) return g.Fail(close, kMsgGraphicArgument);
+  std::string x, y;
+  for (auto [first, last, out] : {std::tuple{open + 1, comma - 1, &x}, std::tuple{comma + 1, close - 1, &y}}) {
+    int16_t type = 0;
+    int16_t extra = 0;
+    if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(last), *out, type, extra) != 0) {
+      return 1;
+    }
+    if (!Convert(*out, type, extra, kValueLong)) return g.Fail(first, kMsgGraphicArgument);
+  }
+  text = x + "," + y;
+  g.p = close;
+  return 0;
+}
+
+// The starting point: "0," point, STEP: "1," point, or an image and its
+// point. p is left at the point's ")".
+int16_t StartPoint(Graphic& g, std::string& text) {
+  std::string point;
+  if (g.Code() == kTokLParen) {
+    if (ReadGraphicPoint(g, point) != 0) return 1;
+    text = "0," + point;
+    return 0;
+  }
+  if (g.Code() == kKwStep) {
+    ++g.p;
+    if (g.Code() != kTokLParen) return g.Misuse();
+    if (ReadGraphicPoint(g, point) != 0) return 1;
+    text = "1," + point;
+    return 0;
+  }
+  std::string image;
+  if (g.End()) return g.Misuse();
+  if (ReadGraphicArgument(g, kTypeImage, image) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  if (g.Code() != kTokLParen) return g.Misuse();
+  if (ReadGraphicPoint(g, point) != 0) return 1;
+  text = image + "," + point;
+  return 0;
+}
+
+// An optional argument at p: ",true," value (p left after it), or
+// ",false,0" when the position is empty.
+int16_t Optional(Graphic& g, int16_t target, std::string& text) {
+  if (g.End() || g.Code() == kTokComma) {
+    text += ",false,0";
+    return 0;
+  }
+  std::string value;
+  if (ReadGraphicArgument(g, target, value) != 0) return 1;
+  text += ",true," + value;
+  ++g.p;
+  return 0;
+}
+
+int16_t Finish(Graphic& g, std::string text) {
+  Statement& s = At(g.ctx, g.i);
+  s.codeText = std::move(text);
+  s.kind = kKindTranslated;
+  return 0;
+}
+
+bool IsWord(const Graphic& g, std::string_view word) { return g.Code() == kTokIdentifier && g.S().tokens[g.p].text == word; }
+
+}  // namespace
+
+// SCREEN [a] [, [b] [, [c] [, [d]]]]
+int16_t TranslateScreen(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Screen"};
+  std::string text = "KWC_Screen.KW_screen(";
+  for (int n = 0;; ) {
+    std::string argument;
+    if (Optional(g, kValueLong, argument) != 0) return 1;
+    text += n == 0 ? argument.substr(1) : argument;  // the first without its ","
+    ++n;
+    if (n == 4) {
+      if (!g.End()) return g.Fail(0, fmt::format(kMsgGraphicMisuse, g.name));
+      break;
+    }
+    if (g.End()) {
+      for (; n < 4; ++n) text += ",false,0";
+      break;
+    }
+    if (g.Code() != kTokComma) return g.Fail(g.p, kMsgGraphicArgument);
+    ++g.p;
+  }
+  return Finish(g, text + ");");
+}
+
+// LINE [start] - [STEP] (x2, y2) [, [colour] [, B | BF]]
+int16_t TranslateLine(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Line"};
+  std::string text = "KWC_GraphicScreen.KW_line(";
+  std::string start;
+  if (g.Code() == kTokMinus) {
+    start = "2,0,0";
+  } else {
+    if (StartPoint(g, start) != 0) return 1;
+    ++g.p;
+    if (g.Code() != kTokMinus) return g.Misuse();
+  }
+  ++g.p;
+  std::string end;
+  const bool step = g.Code() == kKwStep;
+  if (step) ++g.p;
+  if (g.Code() != kTokLParen) return g.Misuse();
+  if (ReadGraphicPoint(g, end) != 0) return 1;
+  text += start + (step ? ",1," : ",0,") + end;
+  ++g.p;
+  if (g.End()) return Finish(g, text + ",false,0,0);");
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  if (Optional(g, kValueLong, text) != 0) return 1;
+  if (g.End()) return Finish(g, text + ",0);");
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  if (IsWord(g, "B")) {
+    text += ",1";
+  } else if (IsWord(g, "BF")) {
+    text += ",2";
+  } else {
+    return g.Fail(g.p, kMsgBoxMode);
+  }
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ");");
+}
+
+// PSET start [, colour]: a line of length 0 from the point
+int16_t TranslatePset(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Pset"};
+  std::string start;
+  if (StartPoint(g, start) != 0) return 1;
+  std::string text = "KWC_GraphicScreen.KW_line(" + start + ",1,0,0";
+  ++g.p;
+  if (g.End()) return Finish(g, text + ",false,0,0);");
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  std::string colour;
+  if (ReadGraphicArgument(g, kValueLong, colour) != 0) return 1;
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ",true," + colour + ",0);");
+}
+
+// CIRCLE centre, radius [, [colour] [, [start] [, [end] [, [aspect] [, F | N]]]]]
+int16_t TranslateCircle(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Circle"};
+  std::string start;
+  if (StartPoint(g, start) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  std::string radius;
+  if (ReadGraphicArgument(g, kValueLong, radius) != 0) return 1;
+  std::string text = "KWC_GraphicScreen.KW_circle(" + start + "," + radius;
+  ++g.p;
+  constexpr int16_t kTargets[] = {kValueLong, kValueDouble, kValueDouble, kValueDouble};  // colour, angles, aspect
+  for (size_t n = 0; n < std::size(kTargets); ++n) {
+    if (g.End()) {
+      for (; n < std::size(kTargets); ++n) text += ",false,0";
+      return Finish(g, text + ",0);");
+    }
+    if (g.Code() != kTokComma) return g.Misuse();
+    ++g.p;
+    if (Optional(g, kTargets[n], text) != 0) return 1;
+  }
+  if (g.End()) return Finish(g, text + ",0);");
+  if (g.Code() != kTokComma) {
+    ReportSyntaxErrorInLine(ctx, g.S().lineNumber);
+    return 1;
+  }
+  ++g.p;
+  if (IsWord(g, "F")) {
+    text += ",1";
+  } else if (IsWord(g, "N")) {
+    text += ",0";
+  } else {
+    return g.Misuse();
+  }
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ");");
+}
+
+// PAINT start [, [paint colour], border colour]
+int16_t TranslatePaint(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Paint"};
+  std::string start;
+  if (StartPoint(g, start) != 0) return 1;
+  std::string text = "KWC_GraphicScreen.KW_paint(" + start;
+  ++g.p;
+  if (g.End()) return Finish(g, text + ",false,0,false,0);");
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  if (Optional(g, kValueLong, text) != 0) return 1;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  std::string border;
+  if (ReadGraphicArgument(g, kValueLong, border) != 0) return 1;
+  // Nothing may follow the border colour.
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ",true," + border + ");");
+}
+
+namespace {
+
+// "(" or STEP "(": the mode and the point; p left at the ")".
+int16_t ModePoint(Graphic& g, std::string& text) {
+  const bool step = g.Code() == kKwStep;
+  if (step) ++g.p;
+  if (g.Code() != kTokLParen) return g.Misuse();
+  std::string point;
+  if (ReadGraphicPoint(g, point) != 0) return 1;
+  text = (step ? "1," : "0,") + point;
+  return 0;
+}
+
+// The image after the "," at p: an image variable, or for PUT also an
+// image value.
+int16_t ImageAfterComma(Graphic& g, bool value_too, std::string& text) {
+  const size_t comma = g.p;
+  const size_t count = g.S().tokens.size();
+  int16_t type = 0;
+  int16_t extra = 0;
+  if (comma + 1 >= count ||
+      TranslateExpression(g.ctx, g.i, static_cast<int16_t>(comma + 1), static_cast<int16_t>(count - 1), text, type,
+                          extra) != 0) {
+    if (comma + 1 < count) return 1;
+    return g.Fail(comma, kMsgNeedImageVariable);
+  }
+  if (type != kTypeImage && !(value_too && type == kValueImage)) return g.Fail(comma, kMsgNeedImageVariable);
+  return 0;
+}
+
+}  // namespace
+
+// GET [STEP] (x1, y1) - [STEP] (x2, y2), image
+int16_t TranslateGet(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Get"};
+  std::string first, second, image;
+  if (ModePoint(g, first) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokMinus) return g.Misuse();
+  ++g.p;
+  if (ModePoint(g, second) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  if (ImageAfterComma(g, false, image) != 0) return 1;
+  return Finish(g, "KWC_GraphicScreen.KW_get(" + first + "," + second + "," + image + ");");
+}
+
+// PUT [STEP] (x, y), image
+int16_t TranslatePut(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "Put"};
+  std::string point, image;
+  if (ModePoint(g, point) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  if (ImageAfterComma(g, true, image) != 0) return 1;
+  return Finish(g, "KWC_GraphicScreen.KW_put(" + point + "," + image + ");");
+}
+
+// DRAWSTR start, text [, colour]
+int16_t TranslateDrawStr(TranslationContext& ctx, int16_t& i) {
+  Graphic g{ctx, i, "DrawStr"};
+  std::string start;
+  if (StartPoint(g, start) != 0) return 1;
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  std::string text_value;
+  if (ReadGraphicArgument(g, kValueString, text_value) != 0) return 1;
+  std::string text = "KWC_GraphicScreen.KW_drawStr(" + start + "," + text_value;
+  ++g.p;
+  if (g.End()) return Finish(g, text + ",false,-1);");
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  std::string colour;
+  if (ReadGraphicArgument(g, kValueLong, colour) != 0) return 1;
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ",true," + colour + ");");
+}
+
+}  // namespace corvel
