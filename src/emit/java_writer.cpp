@@ -364,6 +364,7 @@ struct UnitText {
   std::vector<const VariableRecord*> locals;
   std::string end;    // the end statement's return, "" for the main program
   std::string frame;  // the frame's class, "KWU_Main", "KWU_M92"
+  bool inFrame = false;  // written as a frame whatever its size
 };
 
 // A unit: its locals and its body in one method, or, when the body is too
@@ -374,7 +375,7 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
   const std::vector<int> parts = has_body ? PartStarts(ctx, unit) : std::vector<int>();
   out.Line(4, text.header);
   if (!text.copyIn.empty()) out.Lines(8, std::string_view(text.copyIn).substr(0, text.copyIn.size() - kCrLf.size()));
-  if (parts.empty() && text.locals.size() <= kSetUpPerMethod) {
+  if (!text.inFrame && parts.empty() && text.locals.size() <= kSetUpPerMethod) {
     for (const VariableRecord* v : text.locals) {
       out.Line(8, "// " + v->name);
       Declaration(ctx, out, 8, *v, false);
@@ -440,8 +441,20 @@ void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeR
   const auto create = [&](size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) Declaration(ctx, out, 8, elements[i], false, false);
   };
+  // Set copies values into the elements' own objects, so that an element
+  // passed by reference stays the record's element; an array element takes
+  // the other array, as an array assignment does.
   const auto set = [&](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) out.Line(8, elements[i].javaName + "=temp." + elements[i].javaName + ";");
+    for (size_t i = from; i < to; ++i) {
+      const VariableRecord& e = elements[i];
+      if (e.type <= kTypeBoolean) {
+        out.Line(8, e.javaName + ".Set(temp." + e.javaName + ".Get());");
+      } else if (e.type == kTypeArray) {
+        out.Line(8, e.javaName + "=temp." + e.javaName + ";");
+      } else {
+        out.Line(8, e.javaName + ".Set(temp." + e.javaName + ");");
+      }
+    }
   };
   const auto get = [&](size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
@@ -551,10 +564,23 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
          std::vector<const VariableRecord*>(globals.begin() + static_cast<ptrdiff_t>((classes - 1) * kFieldsPerClass),
                                             globals.end()));
   out.Line(4, "// Main Program");
+  // The units written into the program class share its constants: once
+  // their text passes this many characters the rest go to frames, each a
+  // class of its own.
+  constexpr size_t kClassTextBudget = 60000;
+  size_t class_text = 0;
+  auto in_frame = [&](const UnitRecord& unit) {
+    size_t size = 0;
+    for (int i = unit.first; i <= unit.last && i >= 0; ++i) size += ctx.statements[static_cast<size_t>(i)].codeText.size();
+    if (size > ctx.methodSize) return true;  // a frame anyway
+    class_text += size;
+    return class_text > kClassTextBudget;
+  };
   UnitText main;
   main.header = "public void run(){";
   main.locals = RecordsOf({&ctx.localVariables});
   main.frame = "KWU_Main";
+  main.inFrame = in_frame(ctx.mainUnit);
   Unit(ctx, out, ctx.mainUnit, main);
   for (const ProcedureRecord& procedure : ctx.procedures.records) {
     if (procedure.kind < kProcedurePublicFunction || procedure.kind > kProcedurePrivateSub) continue;
@@ -565,6 +591,7 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
     for (const VariableRecord& v : procedure.locals) method.locals.push_back(&v);
     method.end = ctx.statements[static_cast<size_t>(procedure.endStatement)].codeText;
     method.frame = "KWU_" + procedure.javaName;
+    method.inFrame = in_frame(procedure.unit);
     out.Line(0, "");
     out.Line(4, "// Method - " + procedure.name);
     Unit(ctx, out, procedure.unit, method);

@@ -470,7 +470,15 @@ int16_t TranslateCall(ExpressionState& st, size_t at, size_t group_close, int16_
   int16_t type = 0;
   int16_t position = 1;
   ReadTypeCode(result, position, type);
-  MakeOperand(st.e[place], std::move(text), type, 0);
+  // A user-type result names its class: "tTYP1]".
+  int16_t extra = 0;
+  if (type == kTypeUser || type == kTypeUser + kValueOffset) {
+    const std::string_view name = std::string_view(result).substr(1, result.find(']') - 1);
+    for (int16_t k = 0; k < Count(st.ctx.userTypes); ++k) {
+      if (st.ctx.userTypes.records[static_cast<size_t>(k)].javaName == name) extra = k;
+    }
+  }
+  MakeOperand(st.e[place], std::move(text), type, extra);
   if (procedure.kind == kLibraryInClass) {
     st.ctx.libraryClasses[static_cast<size_t>(procedure.classIndex)].used = 1;
   }

@@ -1,11 +1,9 @@
 #include "stmt/dispatcher.h"
 
-#include <fmt/format.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
 #include "source/token_codes.h"
@@ -24,20 +22,12 @@ namespace {
 
 using Translator = int16_t (*)(TranslationContext&, int16_t&);
 
-int16_t Unsupported(TranslationContext& ctx, int16_t i) {
-  const Statement& s = ctx.statements[static_cast<size_t>(i)];
-  ReportErrorAt(ctx, s.lineNumber, s.firstColumn,
-                fmt::format(kMsgStatementNotSupported, KeywordText(s.tokens[0].code)));
-  return 1;
-}
-
 int16_t Declare(TranslationContext& ctx, int16_t& i) { return DeclareVariables(ctx, i); }
 int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementExpression(ctx, i); }
 
 struct Dispatch {
   Translator translator = nullptr;
   bool jumps = false;  // a jump-capable translator: its unit needs the program-counter machine
-  bool unsupported = false;  // a statement not translated yet, reported under its keyword
 };
 
 // First pass: statement heads and single statements.
@@ -145,7 +135,6 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
     const Statement& s = ctx.statements[static_cast<size_t>(i)];
     if (s.kind == kKindTranslated) continue;
     const Dispatch d = FirstPass(s);
-    if (d.unsupported) return Unsupported(ctx, i);
     if (d.translator == nullptr) continue;  // parts of compound statements, labels, REM
     if (d.translator(ctx, i) != 0) return kDispatchFailed;
     if (d.jumps) result = kDispatchJumps;

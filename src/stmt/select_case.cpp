@@ -171,8 +171,10 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
       test += index + ".E(" + java + ")||";
       continue;
     }
-    // IS stands for the temporary while the item is translated.
-    AddRecord(ctx.localVariables, VariableRecord{"IS", index, p, x});
+    // IS stands for the temporary while the item is translated; the item
+    // may declare variables of its own meanwhile.
+    const VariableRecord selector{"IS", index, p, x};
+    ctx.caseSelector = &selector;
     int16_t failed = 0;
     if (mode == Mode::kIs) {
       failed = TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first),
@@ -181,7 +183,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
       // a TO b reads as a <= IS AND IS <= b.
       const std::vector<Token>& saved = list.tokens;
       if (to == first || to == last) {
-        RemoveLastRecord(ctx.localVariables);
+        ctx.caseSelector = nullptr;
         return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
       }
       const int16_t column = saved[static_cast<size_t>(to)].column;
@@ -195,7 +197,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
       tokens.insert(tokens.end(), saved.begin() + to + 1, saved.begin() + last + 1);
       failed = TranslateTokens(ctx, static_cast<int16_t>(i + 1), std::move(tokens), java, type, extra);
     }
-    RemoveLastRecord(ctx.localVariables);
+    ctx.caseSelector = nullptr;
     if (failed != 0) return 1;
     if (ConvertValue(java, type, extra, kValueBoolean, -1) != 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
     test += "(" + java + ")||";

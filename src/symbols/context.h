@@ -84,6 +84,9 @@ struct TranslationContext {
   std::array<int16_t, 33> usedTypes{};
 
   UnitRecord mainUnit;
+  // While a CASE item is translated: the SELECT's temporary, which the name
+  // IS stands for before any table is searched.
+  const VariableRecord* caseSelector = nullptr;
   // The unit whose statements are being translated, and the procedure whose
   // body it is (-1 for the main program).
   UnitRecord* unit = nullptr;

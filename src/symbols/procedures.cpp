@@ -53,6 +53,7 @@ struct Header {
   size_t i = 0;
   bool function = false;
   std::string keyword;  // FUNCTION or SUB
+  std::string name;     // the procedure's, which no parameter may take
   std::string parameters;
   std::string signature;
   std::string copyIn;
@@ -93,7 +94,7 @@ int16_t ReadParameter(TranslationContext& ctx, Header& h) {
   }
   if (!IsToken(h, h.i, kTokIdentifier)) return FaultAt(ctx, h, h.i, kMsgBadParameterName);
   const std::string name = t[h.i].text;
-  if (IsNameDeclared(ctx, name)) return FaultAt(ctx, h, h.i, kMsgParameterNameTaken);
+  if (IsNameDeclared(ctx, name) || name == h.name) return FaultAt(ctx, h, h.i, kMsgParameterNameTaken);
   ++h.i;
   bool is_array = false;
   if (IsToken(h, h.i, kTokLParen)) {
@@ -162,6 +163,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   if (t[h.i].code != kTokIdentifier) return FaultInLine(ctx, h, fmt::format(kMsgBadProcedureName, h.keyword));
   const std::string name = t[h.i].text;
   if (IsNameDeclared(ctx, name)) return FaultInLine(ctx, h, fmt::format(kMsgProcedureNameTaken, h.keyword));
+  h.name = name;
   ++h.i;
   int16_t result_code = 0;
   if (!IsToken(h, h.i, kTokLParen)) {

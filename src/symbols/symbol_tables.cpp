@@ -53,10 +53,7 @@ std::array<const IndexedTable<VariableRecord>*, 4> VariableTables(const Translat
 // kFound (the type matches, or any type was asked), kNotFound, or
 // kFoundOtherType.
 int16_t FindInVariables(const TranslationContext& ctx, std::string& name, int16_t& type, int16_t& extra) {
-  for (const IndexedTable<VariableRecord>* table : VariableTables(ctx)) {
-    const int16_t index = FindFirst(*table, name);
-    if (index < 0) continue;
-    const VariableRecord& record = table->records[static_cast<size_t>(index)];
+  auto found = [&](const VariableRecord& record) -> int16_t {
     name = record.javaName;
     if (type == 0) {
       type = record.type;
@@ -64,6 +61,11 @@ int16_t FindInVariables(const TranslationContext& ctx, std::string& name, int16_
       return kFound;
     }
     return type == record.type ? kFound : kFoundOtherType;
+  };
+  if (ctx.caseSelector != nullptr && name == ctx.caseSelector->name) return found(*ctx.caseSelector);
+  for (const IndexedTable<VariableRecord>* table : VariableTables(ctx)) {
+    const int16_t index = FindFirst(*table, name);
+    if (index >= 0) return found(table->records[static_cast<size_t>(index)]);
   }
   return kNotFound;
 }

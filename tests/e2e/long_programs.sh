@@ -79,6 +79,13 @@ write() {
       printf "IF N& > 0 THEN T& = T& + LONGF(N& - 1)\r\n*OUT\r\nLONGF = T&\r\nEND FUNCTION\r\n" }' >"$dir/long_function_$jump.txt"
     echo " 24000" >"$dir/long_function_$jump.out"
   done
+  # Many short procedures whose literals together pass a class file's
+  # constants: the later ones are written as frames of their own.
+  awk 'BEGIN { for (p = 0; p < 40; p++) printf "S%d\r\n", p
+    for (p = 0; p < 40; p++) { printf "SUB S%d()\r\n", p
+      for (l = 0; l < 8; l++) { printf "IF X = 1 THEN PRINT"; for (k = 0; k < 110; k++) printf " \"%d\";", (p * 8 + l) * 110 + k; printf "\r\n" }
+      printf "END SUB\r\n" } }' >"$dir/many_procedures.txt"
+  : >"$dir/many_procedures.out"
   # A user type of as many elements as it may have, arrays in an array.
   awk 'BEGIN { printf "TYPE BIG\r\n"; for (k = 0; k < 8000; k++) printf "E%d(2) AS INTEGER\r\n", k
     printf "END TYPE\r\nDIM R(1) AS BIG\r\nR(1).E7999(2) = 3: R(0) = R(1)\r\nPRINT R(0).E7999(2)\r\n" }' >"$dir/many_elements.txt"

@@ -131,7 +131,6 @@ TEST(Dispatcher, EveryMessage) {
       {"SELECT CASE 1: CASE \"a\": END SELECT", 21, "条件として不適切な式が書かれています"},
       {"SELECT CASE 1: CASE IS > 1 TO 5: END SELECT", 28, "一つの条件に ISと TOを同時に使うことはできません"},
       {"SELECT CASE 1: CASE 1 TO 2 TO 3: END SELECT", 28, "一つの条件に ISと TOを同時に使うことはできません"},
-      {"LINE (1, 2)-(3, 4)", 1, "このバージョンでは LINE命令はまだサポートされていません"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.source);

@@ -20,7 +20,7 @@ TEST(ErrorReport, BothFormsExactly) {
   ReportSyntaxErrorInLine(ctx, 12);
 
   EXPECT_EQ(captured.titles,
-            (std::vector<std::string>{"Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error"}));
+            (std::vector<std::string>{"Syntax Error", "Syntax Error", "Syntax Error", "Syntax Error", "Error"}));
   EXPECT_EQ(captured.reports,
             (std::vector<std::string>{
                 "第3行目\r\n    <    Y = Z + 1 ' note>\r\n第7文字目\r\n    式が不正です。",
