@@ -10,6 +10,7 @@
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
 #include "stmt/statement_helpers.h"
+#include "symbols/symbol_tables.h"
 #include "symbols/type_codes.h"
 
 namespace corvel {
@@ -109,8 +110,21 @@ ForTexts Parked(TranslationContext& ctx, int h) {
           At(ctx, h + kParkedIncrement).codeText, At(ctx, h + kParkedStep).codeText};
 }
 
-std::string ForTest(const ForTexts& f) {
-  return fmt::format("{}>0?{}.LE({}):{}.GE({})", f.p, f.v, f.e, f.v, f.e);
+// The end and the step are evaluated once, when the loop starts: one that
+// is not a constant is parked as "LimitH=E" or "StepH=P", an assignment to
+// a temporary of the unit, and the test reads the temporary.
+struct Once {
+  std::string assignment;  // "" for a constant
+  std::string value;
+};
+
+Once Split(const std::string& text, const std::string& name) {
+  if (text.compare(0, name.size() + 1, name + "=") == 0) return {text, name};
+  return {"", text};
+}
+
+std::string ForTest(const std::string& v, const std::string& e, const std::string& p) {
+  return fmt::format("{}>0?{}.LE({}):{}.GE({})", p, v, e, v, e);
 }
 
 }  // namespace
@@ -150,7 +164,18 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
     tokens.push_back(Token{kTokNumber, column, 0, "1"});
     p = "1";
   }
-  if (TranslateTokens(ctx, static_cast<int16_t>(carrier), std::move(tokens), increment, ti, extra) != 0) return 1;
+  // A step that is not a constant is read from its temporary.
+  const bool step_once = has_step && !IsJavaConstant(p);
+  const VariableRecord step_temporary{"%STEP", fmt::format("Step{}", h), ValueOf(PlaceOf(tp)), 0};
+  if (step_once) {
+    const size_t count = At(ctx, h + kForStepValue).tokens.size();
+    tokens.erase(tokens.begin() + 1, tokens.begin() + 1 + static_cast<ptrdiff_t>(count));
+    tokens.insert(tokens.begin() + 1, Token{kTokIdentifier, saved.front().column, 0, step_temporary.name});
+    ctx.caseSelector = &step_temporary;
+  }
+  const int16_t failed = TranslateTokens(ctx, static_cast<int16_t>(carrier), std::move(tokens), increment, ti, extra);
+  ctx.caseSelector = nullptr;
+  if (failed != 0) return 1;
 
   const int16_t t = ValueOf(tv);
   if (ConvertValue(s, ts, -1, t, -1) != 0) {
@@ -164,6 +189,16 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   }
   // A variable step is compared with 0 by its value, not its wrapper.
   if (IsNumericPlace(tp)) ConvertValue(p, tp, -1, ValueOf(tp), -1);
+  UnitRecord& unit = CurrentUnit(ctx);
+  if (!IsJavaConstant(e)) {
+    const std::string limit = fmt::format("Limit{}", h);
+    unit.temporaries.push_back(fmt::format("{} {}=0;", JavaPrimitiveOf(PlaceOf(t)), limit));
+    e = limit + "=" + e;
+  }
+  if (step_once) {
+    unit.temporaries.push_back(fmt::format("{} {}=0;", JavaPrimitiveOf(PlaceOf(tp)), step_temporary.javaName));
+    p = step_temporary.javaName + "=" + p;
+  }
 
   At(ctx, h + kParkedVariable).codeText = v;
   At(ctx, h + kParkedStart).codeText = s;
@@ -184,10 +219,16 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   return 0;
 }
 
-// for(V.Set(S);P>0?V.LE(E):V.GE(E);V.Set(I)){ ... }
+// for(V.Set(S)[,LimitH=E][,StepH=P];P>0?V.LE(E):V.GE(E);V.Set(I)){ ... }
 int16_t FinishForStructured(TranslationContext& ctx, int16_t& h) {
   const ForTexts f = Parked(ctx, h);
-  std::string text = fmt::format("for({}.Set({});{};{}.Set({})){{", f.v, f.s, ForTest(f), f.v, f.i);
+  const Once e = Split(f.e, fmt::format("Limit{}", h));
+  const Once p = Split(f.p, fmt::format("Step{}", h));
+  std::string init = f.v + ".Set(" + f.s + ")";
+  for (const Once* once : {&e, &p}) {
+    if (!once->assignment.empty()) init += "," + once->assignment;
+  }
+  std::string text = fmt::format("for({};{};{}.Set({})){{", init, ForTest(f.v, e.value, p.value), f.v, f.i);
   At(ctx, h).codeText = std::move(text);
   At(ctx, h).kind = kKindTranslated;
   const int n = FindNext(ctx, h);
@@ -200,13 +241,20 @@ int16_t FinishForStructured(TranslationContext& ctx, int16_t& h) {
 // V.Set(I); back to the body while the test holds.
 int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t& h) {
   const ForTexts f = Parked(ctx, h);
+  const Once e = Split(f.e, fmt::format("Limit{}", h));
+  const Once p = Split(f.p, fmt::format("Step{}", h));
+  std::string start = f.v + ".Set(" + f.s + ");";
+  for (const Once* once : {&e, &p}) {
+    if (!once->assignment.empty()) start += std::string(kCrLf) + once->assignment + ";";
+  }
+  const std::string test = ForTest(f.v, e.value, p.value);
   const int n = FindNext(ctx, h);
-  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}{}{}}}", f.v, f.i, kCrLf, ForTest(f), kCrLf,
+  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}{}{}}}", f.v, f.i, kCrLf, test, kCrLf,
                                     JumpAndBreak(h + 2, "    "), kCrLf);
   At(ctx, n).kind = kKindTranslated;
   At(ctx, n).caseLabel = kCaseLabelAfter;
   // Like the structured form, an empty range runs the body no time.
-  At(ctx, h).codeText = fmt::format("{}.Set({});{}if(!({})){{{}{}{}}}", f.v, f.s, kCrLf, ForTest(f), kCrLf,
+  At(ctx, h).codeText = fmt::format("{}{}if(!({})){{{}{}{}}}", start, kCrLf, test, kCrLf,
                                     JumpAndBreak(n + 1, "    "), kCrLf);
   At(ctx, h).kind = kKindTranslated;
   At(ctx, h + 1).caseLabel = kCaseLabelBefore;
