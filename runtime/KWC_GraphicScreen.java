@@ -218,15 +218,16 @@ public class KWC_GraphicScreen {
     }
 
     private static void line(int sx, int sy, int endMode, int x2, int y2, int rgb, int box) {
-        int ex = endMode == 1 ? sx + x2 : x2, ey = endMode == 1 ? sy + y2 : y2;
+        // In long: a STEP end far off the page must not wrap around into it.
+        long ex = endMode == 1 ? (long) sx + x2 : x2, ey = endMode == 1 ? (long) sy + y2 : y2;
         if (box == 0) {
             segment(sx, sy, ex, ey, rgb);
         } else {
-            int lx = Math.min(sx, ex), hx = Math.max(sx, ex);
-            int ly = Math.min(sy, ey), hy = Math.max(sy, ey);
+            long lx = Math.min(sx, ex), hx = Math.max(sx, ex);
+            long ly = Math.min(sy, ey), hy = Math.max(sy, ey);
             if (box == 2) {
-                for (int y = Math.max(ly, tY1); y <= Math.min(hy, tY2); y++)
-                    for (int x = Math.max(lx, tX1); x <= Math.min(hx, tX2); x++) plot(x, y, rgb);
+                for (long y = Math.max(ly, tY1); y <= Math.min(hy, tY2); y++)
+                    for (long x = Math.max(lx, tX1); x <= Math.min(hx, tX2); x++) plot(x, y, rgb);
             } else {
                 segment(lx, ly, hx, ly, rgb);
                 segment(lx, hy, hx, hy, rgb);
@@ -234,31 +235,42 @@ public class KWC_GraphicScreen {
                 segment(hx, ly, hx, hy, rgb);
             }
         }
-        lastX = ex;
-        lastY = ey;
+        lastX = (int) Math.max(Integer.MIN_VALUE, Math.min(Integer.MAX_VALUE, ex));
+        lastY = (int) Math.max(Integer.MIN_VALUE, Math.min(Integer.MAX_VALUE, ey));
     }
 
-    /** Bresenham's line, both ends included; one wholly beside the clip draws nothing. */
+    /**
+     * A line, both ends included: along its longer axis one pixel per step, the other
+     * coordinate rounded (halves away from the start). It is drawn in one direction whichever
+     * end is given first, so a line drawn back over itself covers the same pixels, and only the
+     * steps inside the clip are visited, so that a line of any length costs what it shows.
+     */
     private static void segment(long x0, long y0, long x1, long y1, int rgb) {
-        if ((x0 < tX1 && x1 < tX1) || (x0 > tX2 && x1 > tX2) || (y0 < tY1 && y1 < tY1)
-                || (y0 > tY2 && y1 > tY2))
-            return;
-        long dx = Math.abs(x1 - x0), dy = -Math.abs(y1 - y0);
-        long stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
-        long err = dx + dy;
-        while (true) {
-            plot(x0, y0, rgb);
-            if (x0 == x1 && y0 == y1) return;
-            long e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += stepX;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += stepY;
-            }
+        long dx = Math.abs(x1 - x0), dy = Math.abs(y1 - y0);
+        boolean alongX = dx >= dy;
+        if (alongX ? x0 > x1 : y0 > y1) {
+            long t = x0; x0 = x1; x1 = t;
+            t = y0; y0 = y1; y1 = t;
         }
+        if (alongX) {
+            for (long x = Math.max(x0, tX1), to = Math.min(x1, tX2); x <= to; x++)
+                plot(x, y0 + roundedShare(x - x0, y1 - y0, dx), rgb);
+        } else {
+            for (long y = Math.max(y0, tY1), to = Math.min(y1, tY2); y <= to; y++)
+                plot(x0 + roundedShare(y - y0, x1 - x0, dy), y, rgb);
+        }
+    }
+
+    /** a * b / d rounded half up, d > 0 or the share 0; exact for any long a, b. */
+    private static long roundedShare(long a, long b, long d) {
+        if (d == 0) return 0;
+        if (Math.abs(a) < (1L << 30) && Math.abs(b) < (1L << 30) && d < (1L << 30))
+            return Math.floorDiv(2 * a * b + d, 2 * d);
+        java.math.BigInteger n = java.math.BigInteger.valueOf(a).multiply(java.math.BigInteger.valueOf(b))
+                .shiftLeft(1).add(java.math.BigInteger.valueOf(d));
+        java.math.BigInteger[] qr = n.divideAndRemainder(java.math.BigInteger.valueOf(2 * d));
+        long q = qr[0].longValue();
+        return qr[1].signum() < 0 ? q - 1 : q;
     }
 
     // ---- CIRCLE ----
@@ -294,85 +306,91 @@ public class KWC_GraphicScreen {
         double a0 = hasStart ? Math.abs(start) % TWO_PI : 0;
         double a1 = hasEnd ? Math.abs(end) % TWO_PI : TWO_PI;
         if (hasEnd && a1 == 0 && end != 0) a1 = TWO_PI;
-        if (fill != 0) {
-            // Only the rows and columns inside the clip are visited.
-            long fromY = Math.max(-ry, (long) tY1 - cy), toY = Math.min(ry, (long) tY2 - cy);
-            for (long dy = fromY; dy <= toY; dy++) {
-                double t = ry == 0 ? 0 : (double) dy / ry;
-                int half = (int) Math.floor(rx * Math.sqrt(Math.max(0, 1 - t * t)) + 0.5);
-                long fromX = Math.max(-half, (long) tX1 - cx), toX = Math.min(half, (long) tX2 - cx);
-                for (long dx = fromX; dx <= toX; dx++)
-                    if (!arc || inArc((int) dx, (int) dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+        // Only the rows inside the clip are visited, and in each row only its visible part.
+        long fromY = Math.max(-ry, (long) tY1 - cy), toY = Math.min(ry, (long) tY2 - cy);
+        for (long dy = fromY; dy <= toY; dy++) {
+            long a = Math.abs(dy), h = half(rx, ry, a);
+            if (fill != 0) {
+                run(cx, cy, dy, -h, h, arc, a0, a1, rgb);
+            } else {
+                // The outline's run in this row: from where the next row towards the pole
+                // ends out to the half width, on either side.
+                long in = Math.min(h, half(rx, ry, a + 1) + 1);
+                run(cx, cy, dy, in, h, arc, a0, a1, rgb);
+                run(cx, cy, dy, -h, -in, arc, a0, a1, rgb);
             }
         }
-        ellipse(cx, cy, rx, ry, rgb, arc, a0, a1);
-        if (hasStart && start < 0) radius(cx, cy, rx, ry, a0, rgb);
-        if (hasEnd && end < 0) radius(cx, cy, rx, ry, a1, rgb);
+        if (hasStart && start < 0) radius(cx, cy, rx, ry, a0, arc, a0, a1, rgb);
+        if (hasEnd && end < 0) radius(cx, cy, rx, ry, a1, arc, a0, a1, rgb);
     }
 
-    private static void radius(int cx, int cy, int rx, int ry, double a, int rgb) {
-        segment(cx, cy, cx + Math.round(rx * Math.cos(a)), cy - Math.round(ry * Math.sin(a)), rgb);
+    /** The pixels dx = lo..hi of row dy, those inside the clip and the arc. */
+    private static void run(int cx, int cy, long dy, long lo, long hi, boolean arc, double a0,
+            double a1, int rgb) {
+        long fromX = Math.max(lo, (long) tX1 - cx), toX = Math.min(hi, (long) tX2 - cx);
+        for (long dx = fromX; dx <= toX; dx++)
+            if (!arc || inArc(dx, dy, a0, a1)) plot(cx + dx, cy + dy, rgb);
+    }
+
+    // An ellipse's rows: the outline and the fill share their half widths.
+
+    /**
+     * The half width of row a (0 at the centre, ry at the pole), -1 beyond the pole: where the
+     * ellipse crosses the row's edge nearer the centre, so that a row the curve only grazes (the
+     * pole of a huge circle) still shows the whole run of pixels the curve passes through.
+     */
+    private static long half(long rx, long ry, long a) {
+        if (a > ry) return -1;
+        if (ry == 0 || a == 0) return rx;
+        double t = (a - 0.5) / ry;
+        return (long) Math.floor(rx * Math.sqrt(Math.max(0, 1 - t * t)) + 0.5);
+    }
+
+    /** Whether (dx, dy) is a pixel of the outline. */
+    private static boolean onOutline(long rx, long ry, long dx, long dy) {
+        long a = Math.abs(dy), h = half(rx, ry, a);
+        if (h < 0) return false;
+        long in = Math.min(h, half(rx, ry, a + 1) + 1);
+        return Math.abs(dx) >= in && Math.abs(dx) <= h;
+    }
+
+    /**
+     * The radius to angle a (a negative angle of CIRCLE): it ends on the outline pixel of the
+     * arc nearest to that angle, so that a slice is closed and PAINT stays inside it.
+     */
+    private static void radius(int cx, int cy, long rx, long ry, double a, boolean arc, double a0,
+            double a1, int rgb) {
+        double c = Math.cos(a), s = Math.sin(a);
+        // Where the ray at angle a meets the ellipse.
+        double k = rx == 0 || ry == 0 ? Math.max(rx, ry)
+                : 1 / Math.sqrt(c * c / ((double) rx * rx) + s * s / ((double) ry * ry));
+        long px = Math.round(k * c), py = -Math.round(k * s);
+        long bestX = px, bestY = py;
+        double best = Double.MAX_VALUE;
+        for (long y = py - 2; y <= py + 2; y++)
+            for (long x = px - 2; x <= px + 2; x++) {
+                if (!onOutline(rx, ry, x, y) || (arc && !inArc(x, y, a0, a1))) continue;
+                double d = angleBetween(Math.atan2(-y, x), a);
+                if (d < best) {
+                    best = d;
+                    bestX = x;
+                    bestY = y;
+                }
+            }
+        segment(cx, cy, cx + bestX, cy + bestY, rgb);
+    }
+
+    private static double angleBetween(double p, double q) {
+        double d = Math.abs(p - q) % TWO_PI;
+        return Math.min(d, TWO_PI - d);
     }
 
     /** Whether the point (dx, dy) from the centre lies in the arc from a0 to a1, anticlockwise. */
-    private static boolean inArc(int dx, int dy, double a0, double a1) {
+    private static boolean inArc(long dx, long dy, double a0, double a1) {
         if (dx == 0 && dy == 0) return true;
         double a = Math.atan2(-dy, dx);
         if (a < 0) a += TWO_PI;
         return a0 <= a1 ? a >= a0 && a <= a1 : a >= a0 || a <= a1;
-    }
-
-    private static void ellipsePoint(int cx, int cy, int dx, int dy, int rgb, boolean arc,
-            double a0, double a1) {
-        if (!arc || inArc(dx, dy, a0, a1)) plot((long) cx + dx, (long) cy + dy, rgb);
-    }
-
-    /** The midpoint ellipse outline. */
-    private static void ellipse(int cx, int cy, int rx, int ry, int rgb, boolean arc, double a0,
-            double a1) {
-        if (rx == 0 || ry == 0) {
-            for (int dy = -ry; dy <= ry; dy++)
-                for (int dx = -rx; dx <= rx; dx++) ellipsePoint(cx, cy, dx, dy, rgb, arc, a0, a1);
-            return;
-        }
-        long rx2 = (long) rx * rx, ry2 = (long) ry * ry;
-        long x = 0, y = ry;
-        long px = 0, py = 2 * rx2 * y;
-        quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
-        double p = ry2 - rx2 * ry + 0.25 * rx2;
-        while (px < py) {
-            x++;
-            px += 2 * ry2;
-            if (p < 0) {
-                p += ry2 + px;
-            } else {
-                y--;
-                py -= 2 * rx2;
-                p += ry2 + px - py;
-            }
-            quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
-        }
-        p = ry2 * (x + 0.5) * (x + 0.5) + rx2 * (y - 1.0) * (y - 1.0) - (double) rx2 * ry2;
-        while (y > 0) {
-            y--;
-            py -= 2 * rx2;
-            if (p > 0) {
-                p += rx2 - py;
-            } else {
-                x++;
-                px += 2 * ry2;
-                p += rx2 - py + px;
-            }
-            quad(cx, cy, (int) x, (int) y, rgb, arc, a0, a1);
-        }
-    }
-
-    private static void quad(int cx, int cy, int x, int y, int rgb, boolean arc, double a0,
-            double a1) {
-        ellipsePoint(cx, cy, x, y, rgb, arc, a0, a1);
-        ellipsePoint(cx, cy, -x, y, rgb, arc, a0, a1);
-        ellipsePoint(cx, cy, x, -y, rgb, arc, a0, a1);
-        ellipsePoint(cx, cy, -x, -y, rgb, arc, a0, a1);
     }
 
     // ---- PAINT ----
