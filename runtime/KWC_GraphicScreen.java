@@ -175,9 +175,17 @@ public class KWC_GraphicScreen {
         return m;
     }
 
-    /** The width in pixels of a text in the DrawStr font. */
+    /** The width in pixels of a text in the DrawStr font (Japanese characters in theirs). */
     public static int KW_tWidth(String s) {
-        return metrics().stringWidth(s);
+        BufferedImage one = new BufferedImage(1, 1, BufferedImage.TYPE_INT_RGB);
+        Graphics2D g = one.createGraphics();
+        int width = 0;
+        for (int i = 0; i < s.length(); i += Character.charCount(s.codePointAt(i))) {
+            int cp = s.codePointAt(i);
+            width += g.getFontMetrics(KWC_Screen.fontFor(font, cp)).stringWidth(new String(Character.toChars(cp)));
+        }
+        g.dispose();
+        return width;
     }
 
     /** The height in pixels of a line in the DrawStr font. */
@@ -509,10 +517,25 @@ public class KWC_GraphicScreen {
         drawText(img.image.createGraphics(), x, y, s, colorOf(hasColor, color));
     }
 
+    // The text in runs: Japanese characters in the Japanese font, the others in the SetFont font,
+    // on the baseline of the SetFont font.
     private static void drawText(Graphics2D g, int x, int y, String s, int rgb) {
-        g.setFont(font);
         g.setColor(new Color(rgb));
-        g.drawString(s, x, y + g.getFontMetrics().getAscent());
+        int baseline = y + g.getFontMetrics(font).getAscent();
+        int at = x;
+        for (int i = 0; i < s.length(); ) {
+            int cp = s.codePointAt(i);
+            boolean japanese = KWC_Screen.isJapanese(cp);
+            int end = i;
+            while (end < s.length() && KWC_Screen.isJapanese(s.codePointAt(end)) == japanese)
+                end += Character.charCount(s.codePointAt(end));
+            Font f = KWC_Screen.fontFor(font, cp);
+            String run = s.substring(i, end);
+            g.setFont(f);
+            g.drawString(run, at, baseline);
+            at += g.getFontMetrics(f).stringWidth(run);
+            i = end;
+        }
         g.dispose();
         lastX = x;
         lastY = y;

@@ -1,3 +1,5 @@
+import java.awt.Font;
+import java.awt.GraphicsEnvironment;
 import java.awt.image.BufferedImage;
 import java.awt.image.DataBufferInt;
 
@@ -62,6 +64,46 @@ public class KWC_Screen {
     }
 
     /** The 0xRRGGBB value of a colour number in the current mode. */
+    // ---- fonts ----
+
+    // The family that draws Japanese text, looked for once; "" when the machine has none.
+    private static String japaneseFamily;
+
+    /**
+     * A font family with Japanese glyphs: IPAGothic when installed (the project installs it),
+     * else the first family that can show kana and kanji. The logical fonts are left out: what
+     * they fall back to for Japanese differs from machine to machine and run to run.
+     */
+    static synchronized String japaneseFamily() {
+        if (japaneseFamily == null) {
+            japaneseFamily = "";
+            String[] names = GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames(java.util.Locale.ROOT);
+            for (String preferred : new String[] {"IPAGothic", "IPAexGothic", "Noto Sans CJK JP", "Noto Sans Mono CJK JP"})
+                for (String name : names)
+                    if (japaneseFamily.isEmpty() && name.equals(preferred)) japaneseFamily = name;
+            for (String name : names) {
+                if (!japaneseFamily.isEmpty()) break;
+                boolean logical = name.equals(Font.MONOSPACED) || name.equals(Font.SERIF) || name.equals(Font.SANS_SERIF)
+                        || name.equals(Font.DIALOG) || name.equals(Font.DIALOG_INPUT);
+                Font f = new Font(name, Font.PLAIN, 12);
+                if (!logical && f.canDisplay('あ') && f.canDisplay('漢')) japaneseFamily = name;
+            }
+        }
+        return japaneseFamily;
+    }
+
+    /** Whether a character is drawn in the Japanese font: kana, kanji, CJK punctuation, full-width forms. */
+    static boolean isJapanese(int cp) {
+        return (cp >= 0x2E80 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0xFE30 && cp <= 0xFE4F)
+                || (cp >= 0xFF00 && cp <= 0xFFEF) || (cp >= 0x20000 && cp <= 0x3FFFF);
+    }
+
+    /** The font for character cp: base, or the Japanese family at base's style and size. */
+    static Font fontFor(Font base, int cp) {
+        if (!isJapanese(cp) || japaneseFamily().isEmpty()) return base;
+        return new Font(japaneseFamily(), base.getStyle(), base.getSize());
+    }
+
     public static int rgb(int code) {
         return colorMode.toRGB(code) & 0xFFFFFF;
     }

@@ -459,6 +459,7 @@ public class KWC_TextScreen {
                     if ((attrs[at] & 2) == 0) continue;
                 } else {
                     g.setColor(new Color(fg));
+                    g.setFont(KWC_Screen.fontFor(FONT, cp));
                     g.drawString(new String(Character.toChars(cp)), x, y + baseline);
                 }
                 if ((attrs[at] & 2) != 0) {

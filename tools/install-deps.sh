@@ -2,8 +2,10 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev clang libclang-rt-14-dev)
-command -v javac >/dev/null 2>&1 || packages+=(openjdk-17-jdk-headless)
+packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev clang libclang-rt-14-dev
+  # The full JDK (a window needs more than the headless one), a font with Japanese glyphs,
+  # and a virtual X display with its capture tool for the window test.
+  openjdk-17-jdk fonts-ipafont-gothic xvfb x11-apps)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@ import javax.imageio.ImageIO;
  *   ' PIXEL x y RRGGBB     the pixel has that colour
  *   ' PIXEL x y !RRGGBB    the pixel has any other colour
  *   ' INK x1 y1 x2 y2 RRGGBB   some pixel of the box (corners included) has that colour
+ *   ' DIFFERENT x1 y1 x2 y2 w h   the w x h blocks at (x1,y1) and (x2,y2) differ somewhere
  * usage: java PixelCheck.java PROGRAM.txt SCREEN.png; exit status 1 when one fails.
  */
 public class PixelCheck {
@@ -27,6 +28,19 @@ public class PixelCheck {
                 if ((got == want) == not) {
                     System.out.printf("%s: pixel (%d,%d) is %06X, expected %s%06X%n", args[0], x, y, got,
                             not ? "anything but " : "", want);
+                    failures++;
+                }
+            } else if (w[1].equals("DIFFERENT") && w.length >= 8) {
+                int x1 = Integer.parseInt(w[2]), y1 = Integer.parseInt(w[3]);
+                int x2 = Integer.parseInt(w[4]), y2 = Integer.parseInt(w[5]);
+                int bw = Integer.parseInt(w[6]), bh = Integer.parseInt(w[7]);
+                boolean differ = false;
+                for (int y = 0; y < bh && !differ; y++)
+                    for (int x = 0; x < bw && !differ; x++)
+                        differ = png.getRGB(x1 + x, y1 + y) != png.getRGB(x2 + x, y2 + y);
+                checks++;
+                if (!differ) {
+                    System.out.printf("%s: the blocks at (%d,%d) and (%d,%d) are alike%n", args[0], x1, y1, x2, y2);
                     failures++;
                 }
             } else if (w[1].equals("INK") && w.length >= 7) {
