@@ -260,13 +260,39 @@ public class KWC_GraphicScreen {
             long t = x0; x0 = x1; x1 = t;
             t = y0; y0 = y1; y1 = t;
         }
-        if (alongX) {
-            for (long x = Math.max(x0, tX1), to = Math.min(x1, tX2); x <= to; x++)
-                plot(x, y0 + roundedShare(x - x0, y1 - y0, dx), rgb);
-        } else {
-            for (long y = Math.max(y0, tY1), to = Math.min(y1, tY2); y <= to; y++)
-                plot(x0 + roundedShare(y - y0, x1 - x0, dy), y, rgb);
+        if (alongX) steps(x0, y0, x1, y1, dx, true, rgb);
+        else steps(y0, x0, y1, x1, dy, false, rgb);
+    }
+
+    // The visible steps along the major axis u (from u0 to u1, n steps in all), the minor
+    // coordinate v rounded from the exact share, then kept by its remainder step by step.
+    private static void steps(long u0, long v0, long u1, long v1, long n, boolean alongX, int rgb) {
+        long from = Math.max(u0, alongX ? tX1 : tY1), to = Math.min(u1, alongX ? tX2 : tY2);
+        if (from > to) return;
+        long dv = v1 - v0, twice = 2 * Math.max(n, 1);
+        long v = v0 + roundedShare(from - u0, dv, n);
+        // The remainder of 2 (u - u0) dv + n over 2n at u = from, in [0, 2n).
+        long rest = n == 0 ? 0 : Math.floorMod(remainder(from - u0, dv, n), twice);
+        for (long u = from; u <= to; u++) {
+            if (alongX) plot(u, v, rgb);
+            else plot(v, u, rgb);
+            rest += 2 * dv;
+            while (rest >= twice) {
+                rest -= twice;
+                v++;
+            }
+            while (rest < 0) {
+                rest += twice;
+                v--;
+            }
         }
+    }
+
+    /** (2 a b + d) mod 2d, exact for any long a, b; d > 0. */
+    private static long remainder(long a, long b, long d) {
+        java.math.BigInteger n = java.math.BigInteger.valueOf(a).multiply(java.math.BigInteger.valueOf(b))
+                .shiftLeft(1).add(java.math.BigInteger.valueOf(d));
+        return n.mod(java.math.BigInteger.valueOf(2 * d)).longValue();
     }
 
     /** a * b / d rounded half up, d > 0 or the share 0; exact for any long a, b. */
