@@ -31,7 +31,7 @@ build_fuzz() {
 fuzzer=build-fuzz/tests/fuzz/corvel_fuzz
 # The committed seeds: programs of every test folder and the inputs of
 # findings mended so far.
-seeds=(tests/fuzz/seeds tests/fuzz/regressions tests/e2e tests/programs)
+seeds=(tests/fuzz/seeds tests/fuzz/regressions tests/e2e tests/e2e/pixels tests/programs examples)
 
 # Every test is labelled quick or long (tests/CMakeLists.txt); one labelled
 # neither would silently drop out of the quick run.
