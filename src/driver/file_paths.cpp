@@ -1,6 +1,7 @@
 #include "driver/file_paths.h"
 
 #include <clocale>
+#include <filesystem>
 #include <cwctype>
 #include <set>
 
@@ -42,6 +43,18 @@ std::string OutputPath(const TranslationContext& ctx, std::string_view file) {
 std::string GetProgramName(const TranslationContext& ctx) {
   const std::string& name = ctx.sourceFileName;
   return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+}
+
+std::string DefaultAppDir() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  const fs::path dir = ec ? fs::current_path(ec) : exe.parent_path();
+  const fs::path installed = dir / ".." / "share" / "corvel";
+  if (!fs::exists(dir / "SysLib", ec) && fs::exists(installed / "SysLib", ec)) {
+    return fs::weakly_canonical(installed, ec).string();
+  }
+  return dir.string();
 }
 
 bool IsValidProgramName(std::string_view name) {

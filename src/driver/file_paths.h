@@ -20,6 +20,11 @@ std::string GetProgramName(const TranslationContext& ctx);
 // The output folder joined with a file name.
 std::string OutputPath(const TranslationContext& ctx, std::string_view file);
 
+// The translator's folder, which holds SysLib/: the folder of the running
+// executable (a build tree), or the installed share folder beside it. Every
+// front end (the command, the wizard) finds the runtime the same way.
+std::string DefaultAppDir();
+
 // Whether `name` can name the generated Java class (identifier syntax, not a
 // Java keyword, not one of the runtime's class names).
 bool IsValidProgramName(std::string_view name);

@@ -57,11 +57,14 @@ int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, boo
     return -1;
   }
   if (pid == 0) {
+    // A detached program is started by a child that ends at once: the
+    // program is then nobody's child but init's, which reaps it, so a
+    // long-lived caller (the wizard) collects no zombie processes.
+    if (!wait && fork() != 0) _exit(0);
     if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
     execv(args[0], args.data());
     _exit(127);
   }
-  if (!wait) return 0;
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) {
@@ -69,6 +72,7 @@ int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, boo
       return -1;
     }
   }
+  if (!wait) return 0;  // the child that started the program has ended
   if (WIFEXITED(status)) {
     if (WEXITSTATUS(status) == 127) why = fmt::format("{} could not be started", argv[0]);
     return WEXITSTATUS(status);

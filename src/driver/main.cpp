@@ -48,24 +48,6 @@ std::string WithLf(std::string_view text) {
   return out;
 }
 
-fs::path ExecutableDir() {
-  std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::current_path(ec) : exe.parent_path();
-}
-
-// The translator's folder holds SysLib/: beside the executable (build tree)
-// or in the installed share folder.
-std::string DefaultAppDir() {
-  const fs::path dir = ExecutableDir();
-  std::error_code ec;
-  const fs::path installed = dir / ".." / "share" / "corvel";
-  if (!fs::exists(dir / "SysLib", ec) && fs::exists(installed / "SysLib", ec)) {
-    return fs::weakly_canonical(installed, ec).string();
-  }
-  return dir.string();
-}
-
 int Fail(const std::string& text) {
   std::fprintf(stderr, "corvel: %s\n", text.c_str());
   return kExitFailure;
@@ -127,7 +109,7 @@ int main(int argc, char** argv) {
   inputs.sourceDir = source_dir.empty() ? "." : source_dir.string();
   inputs.sourceFileName = source.filename().string();
   inputs.outputDir = opt.outputDir.empty() ? inputs.sourceDir : opt.outputDir;
-  inputs.appDir = opt.appDir.empty() ? DefaultAppDir() : opt.appDir;
+  inputs.appDir = opt.appDir.empty() ? corvel::DefaultAppDir() : opt.appDir;
   inputs.javacDir = opt.javacDir;
   inputs.javac = opt.noJavac ? corvel::JavacMode::kNone
                  : opt.detach ? corvel::JavacMode::kDetach

@@ -105,7 +105,12 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   // output folder as it was.
   std::string javac;
   if (inputs.javac != JavacMode::kNone) {
-    const std::string dir = FindJavacDir(ctx.javacDir);
+    std::string dir = FindJavacDir(ctx.javacDir);
+    while ((dir.empty() || !HoldsJavac(dir, javac)) && inputs.askJavacDir) {
+      const std::string answer = inputs.askJavacDir();
+      if (answer.empty()) break;
+      dir = FindJavacDir(answer);
+    }
     if (dir.empty() || !HoldsJavac(dir, javac)) {
       ctx.failureText = ctx.javacDir.empty() ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
                                              : ctx.javacDir + ": no javac in this folder";
@@ -133,8 +138,9 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
 
   ShowStatus(ctx, kStatusCompiling);
   ShowStatus(ctx, kStatusStarted);
-  const int status = RunProgram({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
-                                ctx.outputDir.empty() ? "." : ctx.outputDir, inputs.javac == JavacMode::kWait, why);
+  const auto& run = inputs.runProcess ? inputs.runProcess : RunProgram;
+  const int status = run({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
+                         ctx.outputDir.empty() ? "." : ctx.outputDir, inputs.javac == JavacMode::kWait, why);
   if (status < 0 || (status == 127 && !why.empty())) {
     ctx.failureText = javac + ": " + why;
     return CompileResult::kFailure;

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diag/messages.h"
 #include "driver/file_paths.h"
@@ -44,6 +45,13 @@ struct CompileInputs {
   JavacMode javac = JavacMode::kNone;
   // Called after each pass with its name and its time in milliseconds.
   std::function<void(std::string_view pass, double ms)> onPassTimed;
+  // Asked for javac's folder when neither the given folder, PATH nor
+  // $JAVA_HOME/bin holds javac (the wizard shows its JDK window); "" gives
+  // up. Without it the translation fails as the command does.
+  std::function<std::string()> askJavacDir;
+  // Starts a program as RunProgram does (driver/javac.h); tests replace it.
+  std::function<int(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why)>
+      runProcess;
 };
 
 enum class CompileResult {

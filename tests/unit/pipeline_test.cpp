@@ -5,6 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/wait.h>
+
+#include <cerrno>
+
+#include "driver/javac.h"
 #include "test_support.h"
 
 namespace corvel {
@@ -108,6 +113,51 @@ TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
     EXPECT_TRUE(captured_.reports.empty());
   }
+}
+
+// A front end that finds no javac asks for its folder until it gets one
+// that holds javac, or an empty answer; javac then runs in the output
+// folder, through the runner the front end gives.
+TEST_F(PipelineTest, JavacFolderAskedForAndJavacRunInTheOutputFolder) {
+  fs::create_directories(dir_ / "jdk" / "bin");
+  const fs::path javac = dir_ / "jdk" / "bin" / "javac";
+  std::ofstream(javac) << "#!/bin/sh\n";
+  fs::permissions(javac, fs::perms::owner_all);
+  CompileInputs in = Inputs("Good.txt", "PRINT 1\n");
+  in.javac = JavacMode::kWait;
+  in.javacDir = (dir_ / "empty").string();
+  std::vector<std::string> answers = {(dir_ / "nothing here").string(), (dir_ / "jdk" / "bin").string()};
+  int asked = 0;
+  in.askJavacDir = [&] { return asked < 2 ? answers[static_cast<size_t>(asked++)] : std::string(); };
+  std::vector<std::string> ran;
+  std::string ran_in;
+  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string&) {
+    ran = argv;
+    ran_in = cwd;
+    EXPECT_TRUE(wait);
+    return 0;
+  };
+  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated) << ctx_.failureText;
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(ran, (std::vector<std::string>{javac.string(), "-encoding", "UTF-8", "Good.java"}));
+  EXPECT_EQ(ran_in, (dir_ / "out").string());
+
+  // An empty answer gives up, and nothing is written.
+  in.sourceFileName = "Other.txt";
+  std::ofstream(dir_ / "Other.txt") << "PRINT 2\n";
+  in.askJavacDir = [] { return std::string(); };
+  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kFailure);
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "Other.java"));
+}
+
+// A detached start leaves no child behind to become a zombie of a
+// long-lived front end.
+TEST(RunProgram, DetachedStartLeavesNoChild) {
+  std::string why;
+  ASSERT_EQ(RunProgram({"/bin/sleep", "0.2"}, "", false, why), 0) << why;
+  errno = 0;
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
 }
 
 TEST(ProgramName, JavaClassNames) {
