@@ -1,0 +1,196 @@
+#include "ui/main_form.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "diag/messages.h"
+#include "driver/file_paths.h"
+#include "driver/javac.h"
+#include "driver/pipeline.h"
+#include "ui/sub_form.h"
+
+namespace corvel {
+namespace {
+
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption) {
+  auto* box = new QGroupBox(caption, parent);
+  box->setObjectName(name);
+  return box;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setWordWrap(true);
+  return label;
+}
+
+// A folder list: a tree of folders only, its first column.
+QTreeView* FolderList(QWidget* parent, const char* name, QFileSystemModel* model, const QString& start) {
+  model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+  model->setRootPath("/");
+  auto* view = new QTreeView(parent);
+  view->setObjectName(name);
+  view->setModel(model);
+  for (int c = 1; c < model->columnCount(); ++c) view->hideColumn(c);
+  view->setHeaderHidden(true);
+  view->setCurrentIndex(model->index(start));
+  return view;
+}
+
+// A folder joined with a name: one separator, also at the root "/".
+QString Join(const QString& folder, const QString& name) {
+  return folder.endsWith('/') ? folder + name : folder + "/" + name;
+}
+
+}  // namespace
+
+MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
+    : QWidget(parent), appDir_(std::move(app_dir)) {
+  setObjectName("MainForm");
+  setWindowTitle("Corvel");
+  auto* layout = new QVBoxLayout(this);
+
+  auto* Step1Frame = Frame(this, "Step1Frame", "ステップ １");
+  auto* step1 = new QVBoxLayout(Step1Frame);
+  Step1Label_ = MakeLabel(Step1Frame, "Step1Label", "");
+  step1->addWidget(Step1Label_);
+  auto* step1_lists = new QHBoxLayout;
+  step1Dirs_ = new QFileSystemModel(this);
+  Step1DirBox_ = FolderList(Step1Frame, "Step1DirBox", step1Dirs_, start_dir);
+  step1_lists->addWidget(Step1DirBox_);
+  auto* Step1FileFrame = Frame(Step1Frame, "Step1FileFrame", "プログラムファイル");
+  auto* file_layout = new QVBoxLayout(Step1FileFrame);
+  step1Files_ = new QFileSystemModel(this);
+  step1Files_->setFilter(QDir::Files);
+  step1Files_->setNameFilters({"*.txt"});
+  step1Files_->setNameFilterDisables(false);
+  Step1FileBox_ = new QListView(Step1FileFrame);
+  Step1FileBox_->setObjectName("Step1FileBox");
+  Step1FileBox_->setModel(step1Files_);
+  file_layout->addWidget(Step1FileBox_);
+  step1_lists->addWidget(Step1FileFrame);
+  step1->addLayout(step1_lists);
+  Step1FileLabel_ = MakeLabel(Step1Frame, "Step1FileLabel", "選択されていません。");
+  step1->addWidget(Step1FileLabel_);
+  layout->addWidget(Step1Frame);
+
+  auto* Step2Frame = Frame(this, "Step2Frame", "ステップ ２");
+  auto* step2 = new QVBoxLayout(Step2Frame);
+  step2->addWidget(MakeLabel(Step2Frame, "Step2Label", "ステップ ３で作成されるファイルの出力先フォルダを選択してください。"));
+  auto* Frame1 = Frame(Step2Frame, "Frame1", "出力先フォルダ");
+  auto* frame1 = new QVBoxLayout(Frame1);
+  step2Dirs_ = new QFileSystemModel(this);
+  Step2DirBox_ = FolderList(Frame1, "Step2DirBox", step2Dirs_, start_dir);
+  frame1->addWidget(Step2DirBox_);
+  Step2DirLabel_ = MakeLabel(Frame1, "Step2DirLabel", "選択されていません。");
+  frame1->addWidget(Step2DirLabel_);
+  step2->addWidget(Frame1);
+  layout->addWidget(Step2Frame);
+
+  auto* Step3Frame = Frame(this, "Step3Frame", "ステップ ３");
+  auto* step3 = new QVBoxLayout(Step3Frame);
+  step3->addWidget(MakeLabel(Step3Frame, "Step3Label", "下記のボタンを押してください。 ファイルの作成を開始します。"));
+  Step3Compile_ = new QPushButton("ファイル作成", Step3Frame);
+  Step3Compile_->setObjectName("Step3Compile");
+  step3->addWidget(Step3Compile_);
+  auto* Step3Frame2 = Frame(Step3Frame, "Step3Frame2", "メッセージ");
+  auto* message = new QVBoxLayout(Step3Frame2);
+  Step3Message_ = MakeLabel(Step3Frame2, "Step3Message", "メッセージが表示されます。注意して読んでください。");
+  message->addWidget(Step3Message_);
+  step3->addWidget(Step3Frame2);
+  layout->addWidget(Step3Frame);
+
+  connect(Step1DirBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) { Step1DirBox_Change(step1Dirs_->filePath(index)); });
+  connect(Step1FileBox_, &QListView::clicked, this,
+          [this](const QModelIndex& index) { Step1FileBox_Click(step1Files_->fileName(index)); });
+  connect(Step3Compile_, &QPushButton::clicked, this, &MainForm::Step3Compile_Click);
+  step1Folder_ = start_dir;
+  Step1FileBox_->setRootIndex(step1Files_->setRootPath(start_dir));
+  Form_Load();
+}
+
+void MainForm::Form_Load() {
+  Step1Label_->setText("プログラムファイルを選択してください。\n\n（注）ファイルは、テキストファイル(拡張子が .txt)でなければいけません。");
+}
+
+void MainForm::Step1DirBox_Change(const QString& folder) {
+  step1Folder_ = folder;
+  Step1FileBox_->setRootIndex(step1Files_->setRootPath(folder));
+  Step1FileLabel_->setText(folder);
+  Step2DirBox_->setCurrentIndex(step2Dirs_->index(folder));
+  Step2DirLabel_->setText(folder);
+}
+
+void MainForm::Step1FileBox_Click(const QString& file_name) {
+  Step2DirBox_->setCurrentIndex(step2Dirs_->index(step1Folder_));
+  Step2DirLabel_->setText(step1Folder_);
+  chosenFile_ = file_name;
+  Step1FileLabel_->setText(Join(step1Folder_, file_name));
+  sourceChosen_ = true;
+}
+
+QString MainForm::step2Folder() const { return step2Dirs_->filePath(Step2DirBox_->currentIndex()); }
+
+QString MainForm::AskJavacDir() {
+  if (subForm_ == nullptr) subForm_ = new SubForm(QDir::currentPath(), this);
+  subForm_->Form_Load();
+  return subForm_->exec() == QDialog::Accepted ? subForm_->javacDir() : QString();
+}
+
+void MainForm::Step3Compile_Click() {
+  if (!sourceChosen_) return;
+  if (javac_ != nullptr && javac_->state() != QProcess::NotRunning) return;  // one translation at a time
+  ctx_.reporter = [this](std::string_view title, std::string_view text) {
+    QMessageBox::warning(this, QString::fromUtf8(title.data(), static_cast<int>(title.size())),
+                         QString::fromUtf8(text.data(), static_cast<int>(text.size())).replace("\r\n", "\n"));
+  };
+  ctx_.status = [this](std::string_view text) {
+    Step3Message_->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  };
+  CompileInputs in;
+  in.appDir = appDir_.toStdString();
+  in.sourceDir = step1Folder_.toStdString();
+  in.sourceFileName = chosenFile_.toStdString();
+  in.outputDir = step2Folder().toStdString();
+  in.javac = JavacMode::kWait;
+  in.askJavacDir = [this] { return AskJavacDir().toStdString(); };
+  // javac runs as a watched process: the window stays responsive, and its
+  // end is reported here.
+  QString javac_path, javac_cwd;
+  QStringList javac_args;
+  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool, std::string&) {
+    javac_path = QString::fromStdString(argv[0]);
+    for (size_t k = 1; k < argv.size(); ++k) javac_args << QString::fromStdString(argv[k]);
+    javac_cwd = QString::fromStdString(cwd);
+    return 0;
+  };
+  const CompileResult result = CompileProgram(ctx_, in);
+  if (result == CompileResult::kFailure || result == CompileResult::kInternalError) {
+    Step3Message_->setText("");
+    QMessageBox::warning(this, "Error", QString::fromStdString(ctx_.failureText));
+    return;
+  }
+  if (result != CompileResult::kTranslated || javac_path.isEmpty()) return;
+  delete javac_;
+  javac_ = new QProcess(this);
+  javac_->setWorkingDirectory(javac_cwd);
+  javac_->setProcessChannelMode(QProcess::MergedChannels);
+  connect(javac_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
+    const bool ok = status == QProcess::NormalExit && code == 0;
+    if (ok) {
+      Step3Message_->setText("Java プログラムが完成しました。出力先フォルダの .html ファイルをビューアで開くと実行できます。");
+    } else {
+      Step3Message_->setText("");
+      QMessageBox::warning(this, "javac", QString::fromLocal8Bit(javac_->readAll()));
+    }
+    emit javacFinished(ok);
+  });
+  javac_->start(javac_path, javac_args);
+}
+
+}  // namespace corvel

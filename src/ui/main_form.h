@@ -1,0 +1,65 @@
+// The wizard's main window: three steps (the program file, the output
+// folder, the translation) over the same translator core as the command.
+#pragma once
+
+#include <QDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListView>
+#include <QProcess>
+#include <QPushButton>
+#include <QTreeView>
+#include <QWidget>
+
+#include "symbols/context.h"
+
+namespace corvel {
+
+class SubForm;
+
+class MainForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `app_dir` holds SysLib/; `start_dir` is the folder both lists open at.
+  MainForm(QString app_dir, const QString& start_dir, QWidget* parent = nullptr);
+
+  // The handlers, public so that tests drive them as the controls do.
+  void Step1DirBox_Change(const QString& folder);
+  void Step1FileBox_Click(const QString& file_name);
+  void Step3Compile_Click();
+
+  bool sourceChosen() const { return sourceChosen_; }
+  QString step2Folder() const;
+  // The last javac run, while it runs (tests wait for it).
+  QProcess* javacProcess() const { return javac_; }
+
+ signals:
+  // javac has ended: true when it compiled the program.
+  void javacFinished(bool ok);
+
+ private:
+  void Form_Load();
+  QString AskJavacDir();
+
+  QString appDir_;
+  bool sourceChosen_ = false;  // a file was clicked in step 1
+  QString step1Folder_;
+  QString chosenFile_;
+  QFileSystemModel* step1Dirs_;
+  QFileSystemModel* step1Files_;
+  QFileSystemModel* step2Dirs_;
+  QTreeView* Step1DirBox_;
+  QListView* Step1FileBox_;
+  QTreeView* Step2DirBox_;
+  QLabel* Step1Label_;
+  QLabel* Step1FileLabel_;
+  QLabel* Step2DirLabel_;
+  QLabel* Step3Message_;
+  QPushButton* Step3Compile_;
+  SubForm* subForm_ = nullptr;  // made the first time javac is not found; hidden, not destroyed
+  QProcess* javac_ = nullptr;
+  TranslationContext ctx_;
+};
+
+}  // namespace corvel

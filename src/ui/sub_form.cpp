@@ -1,0 +1,74 @@
+#include "ui/sub_form.h"
+
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "driver/javac.h"
+
+namespace corvel {
+
+SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
+  setObjectName("SubForm");
+  setWindowTitle("ＪＤＫ のフォルダ設定");
+  auto* layout = new QVBoxLayout(this);
+  auto* StepJDKLabel = new QLabel("javac ファイルが見つかりませんでした。このファイルが存在するフォルダを選択してください。", this);
+  StepJDKLabel->setObjectName("StepJDKLabel");
+  StepJDKLabel->setWordWrap(true);
+  layout->addWidget(StepJDKLabel);
+  dirs_ = new QFileSystemModel(this);
+  dirs_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+  dirs_->setRootPath("/");
+  Dir1_ = new QTreeView(this);
+  Dir1_->setObjectName("Dir1");
+  Dir1_->setModel(dirs_);
+  Dir1_->setHeaderHidden(true);
+  for (int c = 1; c < dirs_->columnCount(); ++c) Dir1_->hideColumn(c);
+  Dir1_->setCurrentIndex(dirs_->index(start_dir));
+  layout->addWidget(Dir1_);
+  auto* Frame2 = new QGroupBox("メッセージ", this);
+  Frame2->setObjectName("Frame2");
+  auto* frame_layout = new QVBoxLayout(Frame2);
+  Label1_ = new QLabel("選択されていません。", Frame2);
+  Label1_->setObjectName("Label1");
+  Label1_->setWordWrap(true);
+  frame_layout->addWidget(Label1_);
+  layout->addWidget(Frame2);
+  auto* Label3 = new QLabel("JDK（javac を含む Java 開発キット）は、Debian では openjdk-17-jdk パッケージで入ります。", this);
+  Label3->setObjectName("Label3");
+  Label3->setWordWrap(true);
+  layout->addWidget(Label3);
+  auto* Command1 = new QPushButton("設定完了", this);
+  Command1->setObjectName("Command1");
+  layout->addWidget(Command1);
+  connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) { Dir1_Change(dirs_->filePath(index)); });
+  connect(Command1, &QPushButton::clicked, this, &SubForm::Command1_Click);
+  Form_Load();
+}
+
+void SubForm::Form_Load() { javacFound_ = false; }
+
+void SubForm::Dir1_Change(const QString& folder) {
+  // The process's own folder is left as it is: the folder is passed on.
+  std::string path;
+  if (!HoldsJavac(folder.toStdString(), path)) {
+    Label1_->setText(folder + " では、見つけられませんでした。");
+    javacFound_ = false;
+    return;
+  }
+  javacDir_ = folder;
+  Label1_->setText(folder + " で、見つかりました。下記の設定完了ボタンを押してください。");
+  javacFound_ = true;
+}
+
+void SubForm::Command1_Click() {
+  if (!javacFound_) {
+    QMessageBox::information(this, windowTitle(), "javacが存在するフォルダを選択してください。");
+    return;
+  }
+  accept();  // hides the window and ends its modal display
+}
+
+}  // namespace corvel

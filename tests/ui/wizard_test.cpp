@@ -1,0 +1,174 @@
+// The wizard's windows, offscreen: captions, handlers, and whole
+// translations driven as a user would.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include "ui/main_form.h"
+#include "ui/sub_form.h"
+
+namespace corvel {
+namespace {
+
+QString CaptionOf(QWidget* root, const char* name) {
+  QWidget* w = root->findChild<QWidget*>(name);
+  if (w == nullptr) return "(missing)";
+  if (auto* box = qobject_cast<QGroupBox*>(w)) return box->title();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* button = qobject_cast<QPushButton*>(w)) return button->text();
+  return "(present)";
+}
+
+// Closes the next message box when it shows, keeping its title and text.
+void CloseNextMessageBox(QString* title, QString* text) {
+  QTimer::singleShot(50, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return CloseNextMessageBox(title, text);
+    *title = box->windowTitle();
+    *text = box->text();
+    box->accept();
+  });
+}
+
+void Write(const QString& path, const QByteArray& text) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(text);
+}
+
+}  // namespace
+
+class WizardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CaptionsAndNames() {
+    MainForm form(kAppDir, QDir::tempPath());
+    // CORVEL_SCREENSHOTS=DIR: pictures of both windows for the README.
+    if (const QString shots = qEnvironmentVariable("CORVEL_SCREENSHOTS"); !shots.isEmpty()) {
+      form.resize(640, 760);
+      QVERIFY(form.grab().save(shots + "/wizard_main.png"));
+      SubForm jdk(QDir::tempPath());
+      jdk.resize(480, 420);
+      QVERIFY(jdk.grab().save(shots + "/wizard_jdk.png"));
+    }
+    const std::pair<const char*, QString> kMain[] = {
+        {"Step1Frame", "ステップ １"},
+        {"Step1Label", "プログラムファイルを選択してください。\n\n（注）ファイルは、テキストファイル(拡張子が .txt)でなければいけません。"},
+        {"Step1DirBox", "(present)"},
+        {"Step1FileFrame", "プログラムファイル"},
+        {"Step1FileBox", "(present)"},
+        {"Step1FileLabel", "選択されていません。"},
+        {"Step2Frame", "ステップ ２"},
+        {"Step2Label", "ステップ ３で作成されるファイルの出力先フォルダを選択してください。"},
+        {"Frame1", "出力先フォルダ"},
+        {"Step2DirBox", "(present)"},
+        {"Step2DirLabel", "選択されていません。"},
+        {"Step3Frame", "ステップ ３"},
+        {"Step3Label", "下記のボタンを押してください。 ファイルの作成を開始します。"},
+        {"Step3Compile", "ファイル作成"},
+        {"Step3Frame2", "メッセージ"},
+        {"Step3Message", "メッセージが表示されます。注意して読んでください。"},
+    };
+    QCOMPARE(form.windowTitle(), QString("Corvel"));
+    for (const auto& [name, caption] : kMain) QCOMPARE(CaptionOf(&form, name), caption);
+    SubForm sub(QDir::tempPath());
+    QCOMPARE(sub.windowTitle(), QString("ＪＤＫ のフォルダ設定"));
+    for (const char* name : {"StepJDKLabel", "Dir1", "Frame2", "Label3"}) QVERIFY(CaptionOf(&sub, name) != "(missing)");
+    QCOMPARE(CaptionOf(&sub, "Label1"), QString("選択されていません。"));
+    QCOMPARE(CaptionOf(&sub, "Command1"), QString("設定完了"));
+  }
+
+  void FolderAndFileHandlers() {
+    QTemporaryDir dir;
+    MainForm form(kAppDir, QDir::tempPath());
+    form.Step1DirBox_Change(dir.path());
+    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), dir.path());
+    QCOMPARE(CaptionOf(&form, "Step2DirLabel"), dir.path());
+    QCOMPARE(form.step2Folder(), dir.path());
+    form.Step3Compile_Click();  // no file chosen: nothing happens
+    QCOMPARE(CaptionOf(&form, "Step3Message"), QString("メッセージが表示されます。注意して読んでください。"));
+    QVERIFY(!form.sourceChosen());
+    form.Step1FileBox_Click("Prog.txt");
+    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), dir.path() + "/Prog.txt");
+    QVERIFY(form.sourceChosen());
+    form.Step1DirBox_Change("/");
+    form.Step1FileBox_Click("x.txt");
+    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), QString("/x.txt"));
+  }
+
+  // A faulty program: its report in a message box under its title, nothing
+  // written. Then a good one: its files in the step-2 folder chosen after
+  // step 1, and javac watched to its end. Two translations in one window.
+  void Translations() {
+    QTemporaryDir source, output;
+    Write(source.path() + "/Bad.txt", "PRINT \"open\n");
+    Write(source.path() + "/Good.txt", "PRINT 1\n");
+    MainForm form(kAppDir, QDir::tempPath());
+    form.Step1DirBox_Change(source.path());
+    form.Step1FileBox_Click("Bad.txt");
+    QString title, text;
+    CloseNextMessageBox(&title, &text);
+    form.Step3Compile_Click();
+    QCOMPARE(title, QString("Syntax Error"));
+    QVERIFY(text.contains("第1行目"));
+    QVERIFY(!QFile::exists(source.path() + "/Bad.java"));
+
+    form.Step1FileBox_Click("Good.txt");
+    auto* step2 = form.findChild<QTreeView*>("Step2DirBox");
+    auto* model = qobject_cast<QFileSystemModel*>(step2->model());
+    step2->setCurrentIndex(model->index(output.path()));
+    QSignalSpy finished(&form, &MainForm::javacFinished);
+    form.Step3Compile_Click();
+    QVERIFY(QFile::exists(output.path() + "/Good.java"));
+    QVERIFY(QFile::exists(output.path() + "/Good.html"));
+    QVERIFY(!QFile::exists(source.path() + "/Good.java"));
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.at(0).at(0).toBool(), true);
+    QVERIFY(QFile::exists(output.path() + "/Good.class"));
+    QVERIFY(CaptionOf(&form, "Step3Message").contains("完成"));
+  }
+
+  void JdkWindow() {
+    QTemporaryDir empty, jdk;
+    Write(jdk.path() + "/javac", "#!/bin/sh\n");
+    QFile::setPermissions(jdk.path() + "/javac", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    SubForm sub(QDir::tempPath());
+    QString title, text;
+    CloseNextMessageBox(&title, &text);
+    sub.Command1_Click();  // too early: the reminder, the window stays
+    QCOMPARE(text, QString("javacが存在するフォルダを選択してください。"));
+    sub.Dir1_Change(empty.path());
+    QCOMPARE(CaptionOf(&sub, "Label1"), empty.path() + " では、見つけられませんでした。");
+    QVERIFY(!sub.javacFound());
+    sub.Dir1_Change(jdk.path());
+    QCOMPARE(CaptionOf(&sub, "Label1"), jdk.path() + " で、見つかりました。下記の設定完了ボタンを押してください。");
+    QVERIFY(sub.javacFound());
+    QCOMPARE(sub.javacDir(), jdk.path());
+  }
+
+ public:
+  static QString kAppDir;
+};
+
+QString WizardTest::kAppDir;
+
+}  // namespace corvel
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  corvel::WizardTest::kAppDir = qEnvironmentVariable("CORVEL_APP_DIR");
+  corvel::WizardTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "wizard_test.moc"
