@@ -10,6 +10,7 @@
 #include "driver/file_paths.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
+#include "ui/captions.h"
 #include "ui/sub_form.h"
 
 namespace corvel {
@@ -54,7 +55,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   setWindowTitle("Corvel");
   auto* layout = new QVBoxLayout(this);
 
-  auto* Step1Frame = Frame(this, "Step1Frame", "ステップ １");
+  auto* Step1Frame = Frame(this, "Step1Frame", caption::kStep1Frame);
   auto* step1 = new QVBoxLayout(Step1Frame);
   Step1Label_ = MakeLabel(Step1Frame, "Step1Label", "");
   step1->addWidget(Step1Label_);
@@ -62,7 +63,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   step1Dirs_ = new QFileSystemModel(this);
   Step1DirBox_ = FolderList(Step1Frame, "Step1DirBox", step1Dirs_, start_dir);
   step1_lists->addWidget(Step1DirBox_);
-  auto* Step1FileFrame = Frame(Step1Frame, "Step1FileFrame", "プログラムファイル");
+  auto* Step1FileFrame = Frame(Step1Frame, "Step1FileFrame", caption::kStep1FileFrame);
   auto* file_layout = new QVBoxLayout(Step1FileFrame);
   step1Files_ = new QFileSystemModel(this);
   step1Files_->setFilter(QDir::Files);
@@ -74,32 +75,32 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   file_layout->addWidget(Step1FileBox_);
   step1_lists->addWidget(Step1FileFrame);
   step1->addLayout(step1_lists);
-  Step1FileLabel_ = MakeLabel(Step1Frame, "Step1FileLabel", "選択されていません。");
+  Step1FileLabel_ = MakeLabel(Step1Frame, "Step1FileLabel", caption::kNotChosen);
   step1->addWidget(Step1FileLabel_);
   layout->addWidget(Step1Frame);
 
-  auto* Step2Frame = Frame(this, "Step2Frame", "ステップ ２");
+  auto* Step2Frame = Frame(this, "Step2Frame", caption::kStep2Frame);
   auto* step2 = new QVBoxLayout(Step2Frame);
-  step2->addWidget(MakeLabel(Step2Frame, "Step2Label", "ステップ ３で作成されるファイルの出力先フォルダを選択してください。"));
-  auto* Frame1 = Frame(Step2Frame, "Frame1", "出力先フォルダ");
+  step2->addWidget(MakeLabel(Step2Frame, "Step2Label", caption::kStep2Label));
+  auto* Frame1 = Frame(Step2Frame, "Frame1", caption::kFrame1);
   auto* frame1 = new QVBoxLayout(Frame1);
   step2Dirs_ = new QFileSystemModel(this);
   Step2DirBox_ = FolderList(Frame1, "Step2DirBox", step2Dirs_, start_dir);
   frame1->addWidget(Step2DirBox_);
-  Step2DirLabel_ = MakeLabel(Frame1, "Step2DirLabel", "選択されていません。");
+  Step2DirLabel_ = MakeLabel(Frame1, "Step2DirLabel", caption::kNotChosen);
   frame1->addWidget(Step2DirLabel_);
   step2->addWidget(Frame1);
   layout->addWidget(Step2Frame);
 
-  auto* Step3Frame = Frame(this, "Step3Frame", "ステップ ３");
+  auto* Step3Frame = Frame(this, "Step3Frame", caption::kStep3Frame);
   auto* step3 = new QVBoxLayout(Step3Frame);
-  step3->addWidget(MakeLabel(Step3Frame, "Step3Label", "下記のボタンを押してください。 ファイルの作成を開始します。"));
-  Step3Compile_ = new QPushButton("ファイル作成", Step3Frame);
+  step3->addWidget(MakeLabel(Step3Frame, "Step3Label", caption::kStep3Label));
+  Step3Compile_ = new QPushButton(caption::kStep3Compile, Step3Frame);
   Step3Compile_->setObjectName("Step3Compile");
   step3->addWidget(Step3Compile_);
-  auto* Step3Frame2 = Frame(Step3Frame, "Step3Frame2", "メッセージ");
+  auto* Step3Frame2 = Frame(Step3Frame, "Step3Frame2", caption::kMessageFrame);
   auto* message = new QVBoxLayout(Step3Frame2);
-  Step3Message_ = MakeLabel(Step3Frame2, "Step3Message", "メッセージが表示されます。注意して読んでください。");
+  Step3Message_ = MakeLabel(Step3Frame2, "Step3Message", caption::kStep3Message);
   message->addWidget(Step3Message_);
   step3->addWidget(Step3Frame2);
   layout->addWidget(Step3Frame);
@@ -115,7 +116,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
 }
 
 void MainForm::Form_Load() {
-  Step1Label_->setText("プログラムファイルを選択してください。\n\n（注）ファイルは、テキストファイル(拡張子が .txt)でなければいけません。");
+  Step1Label_->setText(caption::kStep1Label);
 }
 
 void MainForm::Step1DirBox_Change(const QString& folder) {
@@ -183,7 +184,7 @@ void MainForm::Step3Compile_Click() {
   connect(javac_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
     const bool ok = status == QProcess::NormalExit && code == 0;
     if (ok) {
-      Step3Message_->setText("Java プログラムが完成しました。出力先フォルダの .html ファイルをビューアで開くと実行できます。");
+      Step3Message_->setText(caption::kProgramReady);
     } else {
       Step3Message_->setText("");
       QMessageBox::warning(this, "javac", QString::fromLocal8Bit(javac_->readAll()));

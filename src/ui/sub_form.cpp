@@ -6,14 +6,15 @@
 #include <QVBoxLayout>
 
 #include "driver/javac.h"
+#include "ui/captions.h"
 
 namespace corvel {
 
 SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   setObjectName("SubForm");
-  setWindowTitle("ＪＤＫ のフォルダ設定");
+  setWindowTitle(caption::kSubTitle);
   auto* layout = new QVBoxLayout(this);
-  auto* StepJDKLabel = new QLabel("javac ファイルが見つかりませんでした。このファイルが存在するフォルダを選択してください。", this);
+  auto* StepJDKLabel = new QLabel(caption::kStepJDKLabel, this);
   StepJDKLabel->setObjectName("StepJDKLabel");
   StepJDKLabel->setWordWrap(true);
   layout->addWidget(StepJDKLabel);
@@ -27,19 +28,19 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   for (int c = 1; c < dirs_->columnCount(); ++c) Dir1_->hideColumn(c);
   Dir1_->setCurrentIndex(dirs_->index(start_dir));
   layout->addWidget(Dir1_);
-  auto* Frame2 = new QGroupBox("メッセージ", this);
+  auto* Frame2 = new QGroupBox(caption::kMessageFrame, this);
   Frame2->setObjectName("Frame2");
   auto* frame_layout = new QVBoxLayout(Frame2);
-  Label1_ = new QLabel("選択されていません。", Frame2);
+  Label1_ = new QLabel(caption::kNotChosen, Frame2);
   Label1_->setObjectName("Label1");
   Label1_->setWordWrap(true);
   frame_layout->addWidget(Label1_);
   layout->addWidget(Frame2);
-  auto* Label3 = new QLabel("JDK（javac を含む Java 開発キット）は、Debian では openjdk-17-jdk パッケージで入ります。", this);
+  auto* Label3 = new QLabel(caption::kLabel3, this);
   Label3->setObjectName("Label3");
   Label3->setWordWrap(true);
   layout->addWidget(Label3);
-  auto* Command1 = new QPushButton("設定完了", this);
+  auto* Command1 = new QPushButton(caption::kCommand1, this);
   Command1->setObjectName("Command1");
   layout->addWidget(Command1);
   connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -54,18 +55,18 @@ void SubForm::Dir1_Change(const QString& folder) {
   // The process's own folder is left as it is: the folder is passed on.
   std::string path;
   if (!HoldsJavac(folder.toStdString(), path)) {
-    Label1_->setText(folder + " では、見つけられませんでした。");
+    Label1_->setText(folder + caption::kJavacNotHere);
     javacFound_ = false;
     return;
   }
   javacDir_ = folder;
-  Label1_->setText(folder + " で、見つかりました。下記の設定完了ボタンを押してください。");
+  Label1_->setText(folder + caption::kJavacFound);
   javacFound_ = true;
 }
 
 void SubForm::Command1_Click() {
   if (!javacFound_) {
-    QMessageBox::information(this, windowTitle(), "javacが存在するフォルダを選択してください。");
+    QMessageBox::information(this, windowTitle(), caption::kChooseJavacFolder);
     return;
   }
   accept();  // hides the window and ends its modal display
