@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -98,6 +99,10 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   Step3Compile_ = new QPushButton(caption::kStep3Compile, Step3Frame);
   Step3Compile_->setObjectName("Step3Compile");
   step3->addWidget(Step3Compile_);
+  Step3Run_ = new QPushButton(caption::kStep3Run, Step3Frame);
+  Step3Run_->setObjectName("Step3Run");
+  Step3Run_->setEnabled(false);
+  step3->addWidget(Step3Run_);
   auto* Step3Frame2 = Frame(Step3Frame, "Step3Frame2", caption::kMessageFrame);
   auto* message = new QVBoxLayout(Step3Frame2);
   Step3Message_ = MakeLabel(Step3Frame2, "Step3Message", caption::kStep3Message);
@@ -110,6 +115,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   connect(Step1FileBox_, &QListView::clicked, this,
           [this](const QModelIndex& index) { Step1FileBox_Click(step1Files_->fileName(index)); });
   connect(Step3Compile_, &QPushButton::clicked, this, &MainForm::Step3Compile_Click);
+  connect(Step3Run_, &QPushButton::clicked, this, &MainForm::Step3Run_Click);
   step1Folder_ = start_dir;
   Step1FileBox_->setRootIndex(step1Files_->setRootPath(start_dir));
   Form_Load();
@@ -146,6 +152,7 @@ QString MainForm::AskJavacDir() {
 void MainForm::Step3Compile_Click() {
   if (!sourceChosen_) return;
   if (javac_ != nullptr && javac_->state() != QProcess::NotRunning) return;  // one translation at a time
+  Step3Run_->setEnabled(false);
   ctx_.reporter = [this](std::string_view title, std::string_view text) {
     QMessageBox::warning(this, QString::fromUtf8(title.data(), static_cast<int>(title.size())),
                          QString::fromUtf8(text.data(), static_cast<int>(text.size())).replace("\r\n", "\n"));
@@ -177,6 +184,8 @@ void MainForm::Step3Compile_Click() {
     return;
   }
   if (result != CompileResult::kTranslated || javac_path.isEmpty()) return;
+  javacDir_ = QFileInfo(javac_path).absolutePath();
+  programPage_ = QString::fromStdString(OutputPath(ctx_, GetProgramName(ctx_) + ".html"));
   delete javac_;
   javac_ = new QProcess(this);
   javac_->setWorkingDirectory(javac_cwd);
@@ -185,6 +194,7 @@ void MainForm::Step3Compile_Click() {
     const bool ok = status == QProcess::NormalExit && code == 0;
     if (ok) {
       Step3Message_->setText(caption::kProgramReady);
+      Step3Run_->setEnabled(true);
     } else {
       Step3Message_->setText("");
       QMessageBox::warning(this, "javac", QString::fromLocal8Bit(javac_->readAll()));
@@ -192,6 +202,14 @@ void MainForm::Step3Compile_Click() {
     emit javacFinished(ok);
   });
   javac_->start(javac_path, javac_args);
+}
+
+void MainForm::Step3Run_Click() {
+  if (programPage_.isEmpty()) return;
+  const QString beside = javacDir_ + "/java";
+  const QString java = QFileInfo(beside).isExecutable() ? beside : QString("java");
+  const QString folder = QFileInfo(programPage_).absolutePath();
+  QProcess::startDetached(java, {"-cp", folder, "KWC_Viewer", programPage_}, folder);
 }
 
 }  // namespace corvel

@@ -28,6 +28,8 @@ class MainForm : public QWidget {
   void Step1DirBox_Change(const QString& folder);
   void Step1FileBox_Click(const QString& file_name);
   void Step3Compile_Click();
+  // Runs the last program javac compiled in the viewer's window.
+  void Step3Run_Click();
 
   bool sourceChosen() const { return sourceChosen_; }
   QString step2Folder() const;
@@ -57,6 +59,9 @@ class MainForm : public QWidget {
   QLabel* Step2DirLabel_;
   QLabel* Step3Message_;
   QPushButton* Step3Compile_;
+  QPushButton* Step3Run_;  // enabled once javac has compiled the program
+  QString javacDir_;       // where javac was found: java is beside it
+  QString programPage_;    // the page of the last program compiled
   SubForm* subForm_ = nullptr;  // made the first time javac is not found; hidden, not destroyed
   QProcess* javac_ = nullptr;
   TranslationContext ctx_;

@@ -76,6 +76,7 @@ class WizardTest : public QObject {
         {"Step3Frame", "ステップ ３"},
         {"Step3Label", "下記のボタンを押してください。 ファイルの作成を開始します。"},
         {"Step3Compile", "ファイル作成"},
+        {"Step3Run", "プログラム実行"},
         {"Step3Frame2", "メッセージ"},
         {"Step3Message", "メッセージが表示されます。注意して読んでください。"},
     };
@@ -128,6 +129,8 @@ class WizardTest : public QObject {
     auto* model = qobject_cast<QFileSystemModel*>(step2->model());
     step2->setCurrentIndex(model->index(output.path()));
     QSignalSpy finished(&form, &MainForm::javacFinished);
+    auto* run = form.findChild<QPushButton*>("Step3Run");
+    QVERIFY(!run->isEnabled());
     form.Step3Compile_Click();
     QVERIFY(QFile::exists(output.path() + "/Good.java"));
     QVERIFY(QFile::exists(output.path() + "/Good.html"));
@@ -136,6 +139,7 @@ class WizardTest : public QObject {
     QCOMPARE(finished.at(0).at(0).toBool(), true);
     QVERIFY(QFile::exists(output.path() + "/Good.class"));
     QVERIFY(CaptionOf(&form, "Step3Message").contains("完成"));
+    QVERIFY(run->isEnabled());  // the program can run once javac has compiled it
   }
 
   void JdkWindow() {
