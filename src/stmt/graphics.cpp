@@ -145,6 +145,26 @@ int16_t Finish(Graphic& g, std::string text) {
   return 0;
 }
 
+// From the token at p past the "," that must follow it.
+int16_t AfterComma(Graphic& g) {
+  ++g.p;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  return 0;
+}
+
+// From the token at p: the end of the statement (no colour), or "," and a
+// colour that ends it.
+int16_t LastColour(Graphic& g, std::string& colour) {
+  ++g.p;
+  if (g.End()) return 0;
+  if (g.Code() != kTokComma) return g.Misuse();
+  ++g.p;
+  if (ReadGraphicArgument(g, kValueLong, colour) != 0) return 1;
+  ++g.p;
+  return g.End() ? 0 : g.Misuse();
+}
+
 bool IsWord(const Graphic& g, std::string_view word) { return g.Code() == kTokIdentifier && g.S().tokens[g.p].text == word; }
 
 }  // namespace
@@ -216,26 +236,17 @@ int16_t TranslatePset(TranslationContext& ctx, int16_t& i) {
   Graphic g{ctx, i, "Pset"};
   std::string start;
   if (StartPoint(g, start) != 0) return 1;
-  std::string text = "KWC_GraphicScreen.KW_line(" + start + ",1,0,0";
-  ++g.p;
-  if (g.End()) return Finish(g, text + ",false,0,0);");
-  if (g.Code() != kTokComma) return g.Misuse();
-  ++g.p;
   std::string colour;
-  if (ReadGraphicArgument(g, kValueLong, colour) != 0) return 1;
-  ++g.p;
-  if (!g.End()) return g.Misuse();
-  return Finish(g, text + ",true," + colour + ",0);");
+  if (LastColour(g, colour) != 0) return 1;
+  const std::string text = "KWC_GraphicScreen.KW_line(" + start + ",1,0,0";
+  return Finish(g, text + (colour.empty() ? ",false,0,0);" : ",true," + colour + ",0);"));
 }
 
 // CIRCLE centre, radius [, [colour] [, [start] [, [end] [, [aspect] [, F | N]]]]]
 int16_t TranslateCircle(TranslationContext& ctx, int16_t& i) {
   Graphic g{ctx, i, "Circle"};
   std::string start;
-  if (StartPoint(g, start) != 0) return 1;
-  ++g.p;
-  if (g.Code() != kTokComma) return g.Misuse();
-  ++g.p;
+  if (StartPoint(g, start) != 0 || AfterComma(g) != 0) return 1;
   std::string radius;
   if (ReadGraphicArgument(g, kValueLong, radius) != 0) return 1;
   std::string text = "KWC_GraphicScreen.KW_circle(" + start + "," + radius;
@@ -351,22 +362,11 @@ int16_t TranslatePut(TranslationContext& ctx, int16_t& i) {
 int16_t TranslateDrawStr(TranslationContext& ctx, int16_t& i) {
   Graphic g{ctx, i, "DrawStr"};
   std::string start;
-  if (StartPoint(g, start) != 0) return 1;
-  ++g.p;
-  if (g.Code() != kTokComma) return g.Misuse();
-  ++g.p;
-  std::string text_value;
-  if (ReadGraphicArgument(g, kValueString, text_value) != 0) return 1;
-  std::string text = "KWC_GraphicScreen.KW_drawStr(" + start + "," + text_value;
-  ++g.p;
-  if (g.End()) return Finish(g, text + ",false,-1);");
-  if (g.Code() != kTokComma) return g.Misuse();
-  ++g.p;
-  std::string colour;
-  if (ReadGraphicArgument(g, kValueLong, colour) != 0) return 1;
-  ++g.p;
-  if (!g.End()) return g.Misuse();
-  return Finish(g, text + ",true," + colour + ");");
+  if (StartPoint(g, start) != 0 || AfterComma(g) != 0) return 1;
+  std::string text_value, colour;
+  if (ReadGraphicArgument(g, kValueString, text_value) != 0 || LastColour(g, colour) != 0) return 1;
+  const std::string text = "KWC_GraphicScreen.KW_drawStr(" + start + "," + text_value;
+  return Finish(g, text + (colour.empty() ? ",false,-1);" : ",true," + colour + ");"));
 }
 
 }  // namespace corvel
