@@ -44,7 +44,6 @@ procedures_program() {  # procedures_program LINES: 100 lines a procedure, the r
 }
 procedures_program 32767 >"$work/Full.txt"
 procedures_program 16383 >"$work/Half.txt"
-procedures_program 2000 >"$work/Small.txt"
 
 full=$(median_wall_ms "$corvel" "$work/Full.txt" "$runs")
 half=$(median_wall_ms "$corvel" "$work/Half.txt" "$runs")
