@@ -124,6 +124,7 @@ int main(int argc, char** argv) {
   switch (corvel::CompileProgram(ctx, inputs)) {
     case corvel::CompileResult::kTranslated:
     case corvel::CompileResult::kNotStarted:
+    case corvel::CompileResult::kJavacCancelled:  // only the wizard cancels
       break;
     case corvel::CompileResult::kProgramFault:
       return kExitProgramFault;

@@ -104,14 +104,20 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   // javac is looked for first, so that a run that cannot compile leaves the
   // output folder as it was.
   std::string javac;
+  bool javac_cancelled = false;  // the user closed the JDK window: translate only
   if (inputs.javac != JavacMode::kNone) {
     std::string dir = FindJavacDir(ctx.javacDir);
     while ((dir.empty() || !HoldsJavac(dir, javac)) && inputs.askJavacDir) {
       const std::string answer = inputs.askJavacDir();
-      if (answer.empty()) break;
+      if (answer.empty()) {
+        javac_cancelled = true;
+        break;
+      }
       dir = FindJavacDir(answer);
     }
-    if (dir.empty() || !HoldsJavac(dir, javac)) {
+    if (javac_cancelled) {
+      // no javac step
+    } else if (dir.empty() || !HoldsJavac(dir, javac)) {
       ctx.failureText = ctx.javacDir.empty() ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
                                              : ctx.javacDir + ": no javac in this folder";
       return CompileResult::kFailure;
@@ -135,6 +141,10 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   ShowStatus(ctx, kStatusCopying);
   if (WriteJavaProgram(ctx) != 0) return CompileResult::kFailure;
   if (inputs.javac == JavacMode::kNone) return CompileResult::kTranslated;
+  if (javac_cancelled) {
+    ShowStatus(ctx, "");
+    return CompileResult::kJavacCancelled;
+  }
 
   ShowStatus(ctx, kStatusCompiling);
   ShowStatus(ctx, kStatusStarted);

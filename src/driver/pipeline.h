@@ -46,8 +46,9 @@ struct CompileInputs {
   // Called after each pass with its name and its time in milliseconds.
   std::function<void(std::string_view pass, double ms)> onPassTimed;
   // Asked for javac's folder when neither the given folder, PATH nor
-  // $JAVA_HOME/bin holds javac (the wizard shows its JDK window); "" gives
-  // up. Without it the translation fails as the command does.
+  // $JAVA_HOME/bin holds javac (the wizard shows its JDK window); ""
+  // cancels the javac step only: the files are still written. Without it the
+  // translation fails as the command does.
   std::function<std::string()> askJavacDir;
   // Starts a program as RunProgram does (driver/javac.h); tests replace it.
   std::function<int(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why)>
@@ -60,6 +61,7 @@ enum class CompileResult {
   kProgramFault,  // a pass reported a fault in the program
   kFailure,       // anything else; ctx.failureText says what
   kJavacFailed,   // the files are written; javac (waited for) reported errors
+  kJavacCancelled,  // the files are written; the user cancelled the javac step
   kInternalError,  // a fault of the translator itself; ctx.failureText says what, nothing is written
 };
 

@@ -12,6 +12,7 @@
 #include "driver/javac.h"
 #include "driver/pipeline.h"
 #include "ui/captions.h"
+#include "ui/folder_list.h"
 #include "ui/sub_form.h"
 
 namespace corvel {
@@ -28,19 +29,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   label->setObjectName(name);
   label->setWordWrap(true);
   return label;
-}
-
-// A folder list: a tree of folders only, its first column.
-QTreeView* FolderList(QWidget* parent, const char* name, QFileSystemModel* model, const QString& start) {
-  model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  model->setRootPath("/");
-  auto* view = new QTreeView(parent);
-  view->setObjectName(name);
-  view->setModel(model);
-  for (int c = 1; c < model->columnCount(); ++c) view->hideColumn(c);
-  view->setHeaderHidden(true);
-  view->setCurrentIndex(model->index(start));
-  return view;
 }
 
 // A folder joined with a name: one separator, also at the root "/".
@@ -129,12 +117,12 @@ void MainForm::Step1DirBox_Change(const QString& folder) {
   step1Folder_ = folder;
   Step1FileBox_->setRootIndex(step1Files_->setRootPath(folder));
   Step1FileLabel_->setText(folder);
-  Step2DirBox_->setCurrentIndex(step2Dirs_->index(folder));
+  ShowFolder(Step2DirBox_, step2Dirs_->index(folder));
   Step2DirLabel_->setText(folder);
 }
 
 void MainForm::Step1FileBox_Click(const QString& file_name) {
-  Step2DirBox_->setCurrentIndex(step2Dirs_->index(step1Folder_));
+  ShowFolder(Step2DirBox_, step2Dirs_->index(step1Folder_));
   Step2DirLabel_->setText(step1Folder_);
   chosenFile_ = file_name;
   Step1FileLabel_->setText(Join(step1Folder_, file_name));
@@ -181,6 +169,10 @@ void MainForm::Step3Compile_Click() {
   if (result == CompileResult::kFailure || result == CompileResult::kInternalError) {
     Step3Message_->setText("");
     QMessageBox::warning(this, "Error", QString::fromStdString(ctx_.failureText));
+    return;
+  }
+  if (result == CompileResult::kJavacCancelled) {
+    Step3Message_->setText(caption::kJavacCancelled);
     return;
   }
   if (result != CompileResult::kTranslated || javac_path.isEmpty()) return;

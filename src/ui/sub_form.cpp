@@ -7,6 +7,7 @@
 
 #include "driver/javac.h"
 #include "ui/captions.h"
+#include "ui/folder_list.h"
 
 namespace corvel {
 
@@ -19,14 +20,7 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   StepJDKLabel->setWordWrap(true);
   layout->addWidget(StepJDKLabel);
   dirs_ = new QFileSystemModel(this);
-  dirs_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  dirs_->setRootPath("/");
-  Dir1_ = new QTreeView(this);
-  Dir1_->setObjectName("Dir1");
-  Dir1_->setModel(dirs_);
-  Dir1_->setHeaderHidden(true);
-  for (int c = 1; c < dirs_->columnCount(); ++c) Dir1_->hideColumn(c);
-  Dir1_->setCurrentIndex(dirs_->index(start_dir));
+  Dir1_ = FolderList(this, "Dir1", dirs_, start_dir);
   layout->addWidget(Dir1_);
   auto* Frame2 = new QGroupBox(caption::kMessageFrame, this);
   Frame2->setObjectName("Frame2");

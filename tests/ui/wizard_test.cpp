@@ -53,12 +53,21 @@ class WizardTest : public QObject {
  private slots:
   void CaptionsAndNames() {
     MainForm form(kAppDir, QDir::tempPath());
-    // CORVEL_SCREENSHOTS=DIR: pictures of both windows for the README.
+    // CORVEL_SCREENSHOTS=DIR: pictures of both windows for the README, open
+    // at the examples beside DIR.
     if (const QString shots = qEnvironmentVariable("CORVEL_SCREENSHOTS"); !shots.isEmpty()) {
-      form.resize(640, 760);
-      QVERIFY(form.grab().save(shots + "/wizard_main.png"));
-      SubForm jdk(QDir::tempPath());
+      const QString examples = QDir(shots + "/../examples").canonicalPath();
+      MainForm shown(kAppDir, examples);
+      shown.Step1DirBox_Change(examples);
+      shown.Step1FileBox_Click("Drawing.txt");
+      shown.resize(640, 760);
+      shown.show();
+      QTest::qWait(1500);  // the folder lists fill in the background
+      QVERIFY(shown.grab().save(shots + "/wizard_main.png"));
+      SubForm jdk(examples);
       jdk.resize(480, 420);
+      jdk.show();
+      QTest::qWait(1500);
       QVERIFY(jdk.grab().save(shots + "/wizard_jdk.png"));
     }
     const std::pair<const char*, QString> kMain[] = {
@@ -84,9 +93,15 @@ class WizardTest : public QObject {
     for (const auto& [name, caption] : kMain) QCOMPARE(CaptionOf(&form, name), caption);
     SubForm sub(QDir::tempPath());
     QCOMPARE(sub.windowTitle(), QString("ＪＤＫ のフォルダ設定"));
-    for (const char* name : {"StepJDKLabel", "Dir1", "Frame2", "Label3"}) QVERIFY(CaptionOf(&sub, name) != "(missing)");
-    QCOMPARE(CaptionOf(&sub, "Label1"), QString("選択されていません。"));
-    QCOMPARE(CaptionOf(&sub, "Command1"), QString("設定完了"));
+    const std::pair<const char*, QString> kSub[] = {
+        {"StepJDKLabel", "javac ファイルが見つかりませんでした。このファイルが存在するフォルダを選択してください。"},
+        {"Dir1", "(present)"},
+        {"Frame2", "メッセージ"},
+        {"Label1", "選択されていません。"},
+        {"Label3", "JDK（javac を含む Java 開発キット）は、Debian では openjdk-17-jdk パッケージで入ります。"},
+        {"Command1", "設定完了"},
+    };
+    for (const auto& [name, caption] : kSub) QCOMPARE(CaptionOf(&sub, name), caption);
   }
 
   void FolderAndFileHandlers() {
@@ -113,7 +128,7 @@ class WizardTest : public QObject {
   void Translations() {
     QTemporaryDir source, output;
     Write(source.path() + "/Bad.txt", "PRINT \"open\n");
-    Write(source.path() + "/Good.txt", "PRINT 1\n");
+    Write(source.path() + "/Good.txt", "DIM A AS INTEGER\nA = 1\nPRINT A\n");
     MainForm form(kAppDir, QDir::tempPath());
     form.Step1DirBox_Change(source.path());
     form.Step1FileBox_Click("Bad.txt");
@@ -140,6 +155,43 @@ class WizardTest : public QObject {
     QVERIFY(QFile::exists(output.path() + "/Good.class"));
     QVERIFY(CaptionOf(&form, "Step3Message").contains("完成"));
     QVERIFY(run->isEnabled());  // the program can run once javac has compiled it
+
+    // Again, from empty tables: a declaration left over would be a duplicate.
+    QFile java(output.path() + "/Good.java");
+    QVERIFY(java.open(QIODevice::ReadOnly));
+    const QByteArray first = java.readAll();
+    java.close();
+    form.Step3Compile_Click();
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.at(1).at(0).toBool(), true);
+    QVERIFY(java.open(QIODevice::ReadOnly));
+    QCOMPARE(java.readAll(), first);
+  }
+
+  // No javac anywhere: the JDK window comes up; closing it writes the files
+  // and skips javac only.
+  void JdkWindowClosed() {
+    QTemporaryDir source;
+    Write(source.path() + "/Hello.txt", "PRINT 1\n");
+    const QByteArray path = qgetenv("PATH"), home = qgetenv("JAVA_HOME");
+    qputenv("PATH", source.path().toUtf8());
+    qunsetenv("JAVA_HOME");
+    MainForm form(kAppDir, QDir::tempPath());
+    form.Step1DirBox_Change(source.path());
+    form.Step1FileBox_Click("Hello.txt");
+    bool shown = false;
+    QTimer::singleShot(50, [&] {
+      auto* jdk = qobject_cast<SubForm*>(QApplication::activeModalWidget());
+      shown = jdk != nullptr;
+      if (jdk != nullptr) jdk->close();
+    });
+    form.Step3Compile_Click();
+    qputenv("PATH", path);
+    if (!home.isEmpty()) qputenv("JAVA_HOME", home);
+    QVERIFY(shown);
+    QVERIFY(QFile::exists(source.path() + "/Hello.java"));
+    QVERIFY(!QFile::exists(source.path() + "/Hello.class"));
+    QVERIFY(CaptionOf(&form, "Step3Message").startsWith("ファイルを作成しました。javac は実行していません。"));
   }
 
   void JdkWindow() {
