@@ -8,18 +8,26 @@ import java.io.BufferedReader;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;
+import java.io.InputStream;
 import java.io.InputStreamReader;
 import java.io.PrintStream;
 import java.lang.reflect.InvocationTargetException;
+import java.net.URISyntaxException;
 import java.nio.ByteBuffer;
 import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
+import java.nio.file.NoSuchFileException;
+import java.security.CodeSource;
+import java.util.Collections;
+import java.util.HashMap;
+import java.util.IdentityHashMap;
 import java.util.LinkedHashMap;
 import java.util.Locale;
 import java.util.Map;
+import java.util.Set;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 import javax.imageio.ImageIO;
@@ -29,13 +37,21 @@ import javax.imageio.ImageIO;
  *
  * <pre>
  * java -cp DIR KWC_Viewer [--headless] [--input FILE|-] [--keys TEXT] [--timeout-ms N]
- *                         [--dump-text FILE|-] [--png FILE] [--trace] PAGE.html
+ *                         [--dump-text FILE|-] [--png FILE] [--trace]
+ *                         [--diagnostics=default|gnu] PAGE.html
+ * java -jar PROGRAM.jar [the same options]
  * </pre>
  *
- * Exit status: 0 when the program ends, 1 on a runtime error (one message on standard error, and
- * with --trace the Java stack trace of what stopped the program),
- * 124 on timeout, 2 for a bad command line or page. The viewer is not copied next to programs, so
- * it may use nested classes.
+ * Without PAGE the page is the class path resource named in the resource KWC_Viewer.page (a
+ * program's JAR holds both); files the program loads by name are then looked up in the folder
+ * holding the JAR.
+ *
+ * Exit status: 0 when the program ends, 1 on a runtime error, 124 on timeout, 2 for a bad command
+ * line or page. A runtime error is reported on standard error as the message, then, when the line
+ * map beside the program class (Program.lines, see LineMap) places it, the Corvel line number and
+ * the line's text; --diagnostics=gnu makes that one line "SOURCE:LINE: error: MESSAGE". --trace
+ * adds the Java stack trace of what stopped the program. The translator copies the viewer with its
+ * KWC_Viewer$*.class files, so it may use nested classes.
  */
 public class KWC_Viewer {
     static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124;
@@ -108,9 +124,99 @@ public class KWC_Viewer {
         }
     }
 
+    /**
+     * The line map the translator writes beside Program.java as Program.lines (UTF-8, lines ending
+     * in LF): "corvel-lines 1", "source NAME" (the Corvel file), "java N" and N lines each holding
+     * the Corvel line number that Java line came from (0 for none), "text M" and M lines "NUMBER",
+     * TAB, the Corvel line's text, for each Corvel line named above, once, ascending.
+     */
+    static final class LineMap {
+        private static final Pattern NUMBER = Pattern.compile("[0-9]{1,9}");
+        final String source;
+        private final int[] corvelLines;
+        private final Map<Integer, String> texts;
+
+        private LineMap(String source, int[] corvelLines, Map<Integer, String> texts) {
+            this.source = source;
+            this.corvelLines = corvelLines;
+            this.texts = texts;
+        }
+
+        /** The map the bytes hold, or null when they are not a well-formed map. */
+        static LineMap parse(byte[] bytes) {
+            String text;
+            try {
+                text = StandardCharsets.UTF_8.newDecoder()
+                        .onMalformedInput(CodingErrorAction.REPORT)
+                        .onUnmappableCharacter(CodingErrorAction.REPORT)
+                        .decode(ByteBuffer.wrap(bytes)).toString();
+            } catch (CharacterCodingException e) {
+                return null;
+            }
+            if (text.endsWith("\n")) text = text.substring(0, text.length() - 1);
+            String[] lines = text.split("\n", -1);
+            if (lines.length < 4 || !lines[0].equals("corvel-lines 1") || !lines[1].startsWith("source ")
+                    || lines[1].length() == 7 || !lines[2].startsWith("java "))
+                return null;
+            int n = number(lines[2].substring(5));
+            if (n < 0 || 4 + n > lines.length || !lines[3 + n].startsWith("text ")) return null;
+            int[] map = new int[n];
+            for (int i = 0; i < n; i++)
+                if ((map[i] = number(lines[3 + i])) < 0) return null;
+            int m = number(lines[3 + n].substring(5));
+            if (m < 0 || 4 + n + m != lines.length) return null;
+            Map<Integer, String> texts = new HashMap<>();
+            int last = 0;
+            for (int i = 4 + n; i < lines.length; i++) {
+                int tab = lines[i].indexOf('\t');
+                int line = tab < 0 ? -1 : number(lines[i].substring(0, tab));
+                if (line <= last) return null;
+                texts.put(line, lines[i].substring(tab + 1));
+                last = line;
+            }
+            for (int line : map)
+                if (line != 0 && !texts.containsKey(line)) return null;
+            return new LineMap(lines[1].substring(7), map, texts);
+        }
+
+        private static int number(String s) {
+            return NUMBER.matcher(s).matches() ? Integer.parseInt(s) : -1;
+        }
+
+        /** The map beside the program class, found through its class loader; null when absent or bad. */
+        static LineMap load(Class<?> programClass) {
+            try (InputStream in = programClass.getResourceAsStream(programClass.getSimpleName() + ".lines")) {
+                return in == null ? null : parse(in.readAllBytes());
+            } catch (IOException | RuntimeException e) {
+                return null;
+            }
+        }
+
+        /**
+         * The Corvel line of the innermost frame of javaFile that the map places, in t or else in
+         * its causes (errors are mostly thrown inside runtime classes); 0 when there is none.
+         */
+        int lineOf(Throwable t, String javaFile) {
+            Set<Throwable> seen = Collections.newSetFromMap(new IdentityHashMap<>());
+            for (; t != null && seen.add(t); t = t.getCause()) {
+                for (StackTraceElement f : t.getStackTrace()) {
+                    int j = f.getLineNumber();
+                    if (javaFile.equals(f.getFileName()) && j >= 1 && j <= corvelLines.length
+                            && corvelLines[j - 1] != 0)
+                        return corvelLines[j - 1];
+                }
+            }
+            return 0;
+        }
+
+        String text(int line) {
+            return texts.get(line);
+        }
+    }
+
     /** Options of one run. */
     static final class Options {
-        boolean headless, trace;
+        boolean headless, trace, gnu;
         String input, keys, dumpText, png, page;
         long timeoutMs = -1;
     }
@@ -122,6 +228,7 @@ public class KWC_Viewer {
             switch (a) {
                 case "--headless": o.headless = true; break;
                 case "--trace": o.trace = true; break;
+                case "--diagnostics": o.gnu = diagnostics(value(args, ++i, a)); break;
                 case "--input": o.input = value(args, ++i, a); break;
                 case "--keys": o.keys = value(args, ++i, a); break;
                 case "--dump-text": o.dumpText = value(args, ++i, a); break;
@@ -136,13 +243,26 @@ public class KWC_Viewer {
                 case "-h": case "--help":
                     throw new IllegalArgumentException("");
                 default:
+                    if (a.startsWith("--diagnostics=")) {
+                        o.gnu = diagnostics(a.substring("--diagnostics=".length()));
+                        break;
+                    }
                     if (a.startsWith("--") || o.page != null)
                         throw new IllegalArgumentException("unknown argument: " + a);
                     o.page = a;
             }
         }
-        if (o.page == null) throw new IllegalArgumentException("no page given");
+        if (o.page == null && KWC_Viewer.class.getResource("/" + BUNDLED_PAGE) == null)
+            throw new IllegalArgumentException("no page given");
         return o;
+    }
+
+    private static boolean diagnostics(String style) {
+        switch (style) {
+            case "gnu": return true;
+            case "default": return false;
+            default: throw new IllegalArgumentException("--diagnostics takes default or gnu, not: " + style);
+        }
     }
 
     private static String value(String[] args, int i, String option) {
@@ -172,7 +292,12 @@ public class KWC_Viewer {
     }
 
     private static final String USAGE = "usage: java -cp DIR KWC_Viewer [--headless] [--input FILE|-]"
-            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] [--trace] PAGE.html";
+            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] [--trace]"
+            + " [--diagnostics=default|gnu] PAGE.html\n"
+            + "       java -jar PROGRAM.jar [the same options, without PAGE.html]";
+
+    /** The resource of a program's JAR naming its page, itself a resource of the JAR. */
+    static final String BUNDLED_PAGE = "KWC_Viewer.page";
 
     private static volatile boolean finishing;
     private static volatile int exitCode = EXIT_OK;
@@ -195,15 +320,27 @@ public class KWC_Viewer {
     static int run(Options o) {
         if (o.headless) System.setProperty("java.awt.headless", "true");
         boolean noDisplay = o.headless || java.awt.GraphicsEnvironment.isHeadless();
-        File pageFile = new File(o.page);
+        String pageName = o.page != null ? o.page : BUNDLED_PAGE;
+        File pageFile;
         Page page;
         try {
-            page = parsePage(Files.readAllBytes(pageFile.toPath()));
-        } catch (java.nio.file.NoSuchFileException e) {
-            System.err.println("KWC_Viewer: " + o.page + ": no such page");
+            byte[] bytes;
+            if (o.page != null) {
+                pageFile = new File(o.page);
+                bytes = Files.readAllBytes(pageFile.toPath());
+            } else {
+                // Run from a program's JAR: the page inside it, files loaded by name beside it.
+                pageName = new String(resource(BUNDLED_PAGE), StandardCharsets.UTF_8).strip();
+                if (pageName.isEmpty()) throw new IOException(BUNDLED_PAGE + " names no page");
+                pageFile = new File(codeFolder(), pageName);
+                bytes = resource(pageName);
+            }
+            page = parsePage(bytes);
+        } catch (NoSuchFileException e) {
+            System.err.println("KWC_Viewer: " + pageName + ": no such page");
             return EXIT_USAGE;
         } catch (IOException e) {
-            System.err.println("KWC_Viewer: " + o.page + ": cannot read the page: " + e.getMessage());
+            System.err.println("KWC_Viewer: " + pageName + ": cannot read the page: " + e.getMessage());
             return EXIT_USAGE;
         }
         try {
@@ -220,17 +357,18 @@ public class KWC_Viewer {
         KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
         if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
         KWC_Applet made;
+        Class<?> programClass = null;
         final int[] result = {-1};
-        final String[] error = {null};
         final Throwable[] thrown = {null};
         try {
-            Class<?> c = Class.forName(page.code);
-            made = (KWC_Applet) c.getDeclaredConstructor().newInstance();
+            // Loaded first and initialised by newInstance, so that an error of its static initial
+            // values still leaves the class (and its line map) at hand.
+            programClass = Class.forName(page.code, false, KWC_Viewer.class.getClassLoader());
+            made = (KWC_Applet) programClass.getDeclaredConstructor().newInstance();
         } catch (InvocationTargetException | ExceptionInInitializerError e) {
             // The program's own initial values stopped it: a runtime error like any other.
             made = null;
             thrown[0] = e.getCause() != null ? e.getCause() : e;
-            error[0] = describe(thrown[0], page.code);
             result[0] = EXIT_ERROR;
         } catch (ReflectiveOperationException | ClassCastException | LinkageError e) {
             System.err.println("KWC_Viewer: cannot load the program class " + page.code + ": " + e);
@@ -246,7 +384,6 @@ public class KWC_Viewer {
                 result[0] = EXIT_OK;
             } catch (Throwable t) {
                 thrown[0] = t;
-                error[0] = describe(t, page.code);
                 result[0] = EXIT_ERROR;
             }
         }, "program", PROGRAM_STACK_BYTES);
@@ -271,9 +408,13 @@ public class KWC_Viewer {
             else refresh(applet);
         }
         int code = program.isAlive() ? EXIT_TIMEOUT : result[0];
+        String error = null;
         if (code == EXIT_ERROR) {
-            KWC_TextScreen.showError(error[0]);
-            System.err.println(error[0]);
+            LineMap map = LineMap.load(programClass);
+            int line = map == null ? 0 : map.lineOf(thrown[0], javaFile(page.code));
+            error = describe(thrown[0], page.code) + (line == 0 ? "" : " （第" + line + "行目）");
+            KWC_TextScreen.showError(error);
+            for (String s : errorReport(thrown[0], page.code, map, o.gnu).split("\n")) System.err.println(s);
             if (o.trace) thrown[0].printStackTrace();
         } else if (code == EXIT_TIMEOUT) {
             System.err.println("KWC_Viewer: timeout after " + o.timeoutMs + " ms");
@@ -284,7 +425,7 @@ public class KWC_Viewer {
         if (out != 0) return out;
         if (!noDisplay && applet != null && code != EXIT_TIMEOUT) {
             refresh(applet);
-            if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : error[0]);
+            if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : error);
             waitForClose();
         }
         return code;
@@ -293,6 +434,48 @@ public class KWC_Viewer {
     /** One line for a runtime error of the program; it never names a Java class. */
     static String describe(Throwable t, String programClass) {
         return KWC_Applet.ERROR_PREFIX + KWC_Applet.errorMessage(t, programClass);
+    }
+
+    /**
+     * What standard error shows for a runtime error: the message line, then, when the line map
+     * places the error, "第N行目" and the Corvel line in angle brackets; with gnu, one line
+     * "SOURCE:N: error: MESSAGE" (without N when the map does not place it, the Java file's name
+     * as SOURCE when there is no map).
+     */
+    static String errorReport(Throwable t, String code, LineMap map, boolean gnu) {
+        String message = describe(t, code);
+        int line = map == null ? 0 : map.lineOf(t, javaFile(code));
+        if (gnu)
+            return (map == null ? javaFile(code) : map.source + (line == 0 ? "" : ":" + line))
+                    + ": error: " + message;
+        return line == 0 ? message : message + "\n第" + line + "行目\n    <" + map.text(line) + ">";
+    }
+
+    private static String javaFile(String code) {
+        return code.substring(code.lastIndexOf('.') + 1) + ".java";
+    }
+
+    /** A resource at the root of the class path (of a program's JAR). */
+    private static byte[] resource(String name) throws IOException {
+        try (InputStream in = KWC_Viewer.class.getResourceAsStream("/" + name)) {
+            if (in == null) throw new NoSuchFileException(name);
+            return in.readAllBytes();
+        }
+    }
+
+    /** The folder holding the JAR (or the class folder) the viewer came from; else the current one. */
+    private static File codeFolder() {
+        try {
+            CodeSource source = KWC_Viewer.class.getProtectionDomain().getCodeSource();
+            if (source != null && source.getLocation() != null) {
+                File where = new File(source.getLocation().toURI()).getAbsoluteFile();
+                File folder = where.isDirectory() ? where : where.getParentFile();
+                if (folder != null) return folder;
+            }
+        } catch (URISyntaxException | IllegalArgumentException | SecurityException e) {
+            // A location that is not a local file: fall back to the current folder.
+        }
+        return new File(".");
     }
 
     private static int writeResults(Options o) {

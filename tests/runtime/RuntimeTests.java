@@ -58,6 +58,7 @@ public class RuntimeTests {
         imagesAndSprites();
         pageParameters();
         errorMessages();
+        errorLines();
         System.out.println(passed + " passed, " + failed + " failed");
         System.exit(failed == 0 ? 0 : 1);
     }
@@ -773,5 +774,58 @@ public class RuntimeTests {
             check("IDIV by a divisor rounding to 0", KWC_Viewer.describe(e, "Prog"), prefix + "0 で除算しました");
         }
         check("IDIV", KWC_Applet.IDIV(-7, 2), -3L);
+    }
+
+    /** t thrown at the frames "Class:line", innermost first, with its cause. */
+    static Throwable thrownAt(Throwable t, Throwable cause, String... frames) {
+        StackTraceElement[] st = new StackTraceElement[frames.length];
+        for (int i = 0; i < frames.length; i++) {
+            String[] f = frames[i].split(":");
+            st[i] = new StackTraceElement(f[0], "run", f[0].split("\\$")[0] + ".java", Integer.parseInt(f[1]));
+        }
+        t.setStackTrace(st);
+        return cause == null ? t : t.initCause(cause);
+    }
+
+    static void errorLines() {
+        String map = "corvel-lines 1\nsource Hello.txt\njava 4\n0\n12\n0\n13\ntext 2\n12\tA(I) = 5\n13\tX\t= 1\n";
+        String msg = "実行時エラー: 配列の添字が範囲外です";
+        // The runtime class throws; Hello.java line 1 maps to no Corvel line, line 2 to line 12.
+        Throwable inArray = thrownAt(new IllegalStateException("配列の添字が範囲外です"), null,
+                "KWC_Array:4", "Hello:1", "Hello:2", "Hello:4");
+        Throwable unmapped = thrownAt(new IllegalStateException("配列の添字が範囲外です"), null,
+                "KWC_Array:2", "Hello:3", "Hello:9");
+        Throwable wrapped = thrownAt(new RuntimeException("x"), inArray, "Other:4");
+        String unexpected = "実行時エラー: " + KWC_Applet.E_UNEXPECTED;
+        Object[][] cases = {
+            {"mapped frame", map, inArray, false, msg + "\n第12行目\n    <A(I) = 5>"},
+            {"nested frame, tab in text", map, thrownAt(new ArithmeticException("/ by zero"), null,
+                "Hello$KWU_F:4", "Hello:2"), false, "実行時エラー: 0 で除算しました\n第13行目\n    <X\t= 1>"},
+            {"line of the cause", map, wrapped, false, unexpected + "\n第12行目\n    <A(I) = 5>"},
+            {"no mapped frame", map, unmapped, false, msg},
+            {"no map", null, inArray, false, msg},
+            {"other version", map.replace("lines 1", "lines 2"), inArray, false, msg},
+            {"short java part", map.replace("java 4", "java 5"), inArray, false, msg},
+            {"missing text", map.replace("13\tX\t= 1\n", "").replace("text 2", "text 1"), inArray, false, msg},
+            {"text not ascending", map.replace("12\tA(I) = 5\n13", "13\tA(I) = 5\n12"), inArray, false, msg},
+            {"signed number", map.replace("\n12\n", "\n+12\n"), inArray, false, msg},
+            {"gnu", map, inArray, true, "Hello.txt:12: error: " + msg},
+            {"gnu, no mapped frame", map, unmapped, true, "Hello.txt: error: " + msg},
+            {"gnu, no map", "corvel-lines 1\n", inArray, true, "Hello.java: error: " + msg},
+        };
+        for (Object[] c : cases) {
+            KWC_Viewer.LineMap m = c[1] == null ? null : KWC_Viewer.LineMap.parse(((String) c[1]).getBytes(StandardCharsets.UTF_8));
+            check("error report, " + c[0], KWC_Viewer.errorReport((Throwable) c[2], "Hello", m, (Boolean) c[3]), c[4]);
+        }
+        check("bad UTF-8 map", KWC_Viewer.LineMap.parse(new byte[] {'c', (byte) 0xff}), null);
+        check("--diagnostics gnu", KWC_Viewer.parseArgs(new String[] {"--diagnostics", "gnu", "P.html"}).gnu, true);
+        for (String bad : new String[] {"--diagnostics=GNU", "--diagnostics="}) {
+            try {
+                KWC_Viewer.parseArgs(new String[] {bad, "P.html"});
+                check(bad, "accepted", "usage error");
+            } catch (IllegalArgumentException e) {
+                check(bad, "usage error", "usage error");
+            }
+        }
     }
 }
