@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "diag/report_forms.h"
+#include "driver/file_paths.h"
 #include "driver/heap.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
@@ -35,6 +37,8 @@ struct Options {
   bool timePasses = false;
   int partSize = 0;
   bool run = false;
+  bool jar = false;
+  std::string diagnostics = "default";
 };
 
 // Reports are built with CR LF between lines; a terminal wants LF.
@@ -69,6 +73,10 @@ int main(int argc, char** argv) {
   app.add_option("--encoding", opt.encoding, "Source encoding (auto: UTF-8 when valid, else CP932)")
       ->check(CLI::IsMember({"auto", "utf-8", "cp932"}));
   app.add_flag("--run", opt.run, "After javac succeeds, run the program in the viewer");
+  app.add_flag("--jar", opt.jar, "After javac succeeds, also write PROGRAM.jar (run it with java -jar)");
+  app.add_option("--diagnostics", opt.diagnostics,
+                 "How faults are printed: default (the report) or gnu (SOURCE:LINE:COLUMN: error: MESSAGE)")
+      ->check(CLI::IsMember({"default", "gnu"}));
   app.add_flag("-q,--quiet", opt.quiet, "No status texts");
   app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
   // For tests: cut every program longer than this many characters of Java
@@ -94,8 +102,10 @@ int main(int argc, char** argv) {
                                            : corvel::SourceEncoding::kAuto;
   if (opt.partSize > 0) ctx.methodSize = ctx.partSize = static_cast<size_t>(opt.partSize);
   // Texts are written whole: a report shows the user's line, which may hold any byte.
-  ctx.reporter = [](std::string_view title, std::string_view text) {
-    const std::string report = std::string(title) + "\n" + WithLf(text) + "\n";
+  const bool gnu = opt.diagnostics == "gnu";
+  ctx.reporter = [&opt, gnu](std::string_view title, std::string_view text) {
+    const std::string report =
+        gnu ? corvel::GnuReport(opt.source, text) + "\n" : std::string(title) + "\n" + WithLf(text) + "\n";
     std::fwrite(report.data(), 1, report.size(), stderr);
   };
   ctx.status = [quiet = opt.quiet](std::string_view text) {
@@ -121,6 +131,18 @@ int main(int argc, char** argv) {
   }
 
   if (opt.run && (opt.noJavac || opt.detach)) return Fail("--run needs javac to finish: drop --no-javac and --detach");
+  if (opt.jar && opt.noJavac) return Fail("--jar needs javac: drop --no-javac");
+  if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
+  inputs.jar = opt.jar;
+  // javac's output as it gave it, then each of its errors traced to the
+  // Corvel line it came from.
+  inputs.onJavacOutput = [&ctx, &opt, gnu](std::string_view output) {
+    std::fwrite(output.data(), 1, output.size(), stderr);
+    const std::string traced = corvel::JavacErrorLines(
+        corvel::GetProgramName(ctx) + ".java", opt.source, output, ctx.javaCorvelLines, ctx.sourceLines,
+        gnu ? corvel::DiagnosticsForm::kGnu : corvel::DiagnosticsForm::kReport);
+    std::fwrite(traced.data(), 1, traced.size(), stderr);
+  };
   switch (corvel::CompileProgram(ctx, inputs)) {
     case corvel::CompileResult::kTranslated:
     case corvel::CompileResult::kNotStarted:
@@ -140,6 +162,7 @@ int main(int argc, char** argv) {
   const fs::path java = fs::path(ctx.javacDir) / "java";
   std::vector<std::string> viewer = {java.string(), "-cp", ".", "KWC_Viewer"};
   if (std::getenv("DISPLAY") == nullptr) viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+  if (gnu) viewer.emplace_back("--diagnostics=gnu");
   viewer.push_back(corvel::GetProgramName(ctx) + ".html");
   std::string why;
   const int status = corvel::RunProgram(viewer, ctx.outputDir, true, why);

@@ -149,13 +149,19 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   ShowStatus(ctx, kStatusCompiling);
   ShowStatus(ctx, kStatusStarted);
   const auto& run = inputs.runProcess ? inputs.runProcess : RunProgram;
+  const bool wait = inputs.javac == JavacMode::kWait;
+  std::string output;
   const int status = run({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
-                         ctx.outputDir.empty() ? "." : ctx.outputDir, inputs.javac == JavacMode::kWait, why);
+                         ctx.outputDir.empty() ? "." : ctx.outputDir, wait, why,
+                         wait && inputs.onJavacOutput ? &output : nullptr);
   if (status < 0 || (status == 127 && !why.empty())) {
     ctx.failureText = javac + ": " + why;
     return CompileResult::kFailure;
   }
-  return status == 0 ? CompileResult::kTranslated : CompileResult::kJavacFailed;
+  if (wait && inputs.onJavacOutput) inputs.onJavacOutput(output);
+  if (status != 0) return CompileResult::kJavacFailed;
+  if (inputs.jar && wait && WriteJar(ctx) != 0) return CompileResult::kFailure;
+  return CompileResult::kTranslated;
 }
 
 }  // namespace

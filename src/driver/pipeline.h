@@ -43,6 +43,7 @@ struct CompileInputs {
   std::string javacDir;
   bool sourceChosen = true;  // the wizard's flag: nothing happens before a file is chosen
   JavacMode javac = JavacMode::kNone;
+  bool jar = false;  // once javac (waited for) has compiled: <Program>.jar too
   // Called after each pass with its name and its time in milliseconds.
   std::function<void(std::string_view pass, double ms)> onPassTimed;
   // Asked for javac's folder when neither the given folder, PATH nor
@@ -51,8 +52,12 @@ struct CompileInputs {
   // translation fails as the command does.
   std::function<std::string()> askJavacDir;
   // Starts a program as RunProgram does (driver/javac.h); tests replace it.
-  std::function<int(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why)>
+  std::function<int(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
+                    std::string* output)>
       runProcess;
+  // With it, javac's output (waited for) is collected and handed here once
+  // javac has ended, instead of going where ours goes.
+  std::function<void(std::string_view output)> onJavacOutput;
 };
 
 enum class CompileResult {

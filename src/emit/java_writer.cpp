@@ -7,18 +7,23 @@
 #include "driver/file_paths.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
+#include "stmt/jumps.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
 
-// Lines of Java, each ending in CR LF, indented by spaces.
+// Lines of Java, each ending in CR LF, indented by spaces, and for each
+// the Corvel line it is the code of (0 for none).
 struct JavaText {
   std::string text;
+  std::vector<int> corvelLines;
+  int corvelLine = 0;  // the line the next lines come from
   void Line(int indent, std::string_view line) {
     text.append(static_cast<size_t>(indent), ' ');
     text += line;
     text += kCrLf;
+    corvelLines.push_back(corvelLine);
   }
   // Every line of a translator's text, all at one indentation.
   void Lines(int indent, std::string_view lines) {
@@ -129,8 +134,10 @@ void Records(const TranslationContext& ctx, JavaText& out, int first, int last, 
     if (program_counter && s.caseLabel == kCaseLabelBefore) out.Line(0, fmt::format("case {}:", i + 1));
     if (s.kind == kKindTranslated) {
       const int indent = 8 + 4 * (s.blockDepth + s.indentShift);
+      out.corvelLine = s.lineNumber;
       if (s.span > 0 && !s.commentWritten) out.Line(indent, "// " + SourceCommentText(ctx, s));
       out.Lines(indent, s.codeText);
+      out.corvelLine = 0;
     }
     if (program_counter && s.caseLabel == kCaseLabelAfter) out.Line(0, fmt::format("case {}:", i + 1));
   }
@@ -157,6 +164,26 @@ void FirstCaseLine(const TranslationContext& ctx, JavaText& out, const UnitRecor
   }
 }
 
+// The Corvel line of the machine's dispatch "switch(PC[CPC])": the only
+// fault there is a RETURN without GOSUB, so it is that RETURN's line when
+// the unit has one RETURN, else 0 (the fault cannot tell which).
+int SoleReturnLine(const TranslationContext& ctx, const UnitRecord& unit) {
+  int line = 0;
+  for (int i = unit.first; i <= unit.last && i >= 0; ++i) {
+    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    if (s.kind != kKindTranslated || s.codeText != kReturnCode) continue;
+    if (line != 0) return 0;
+    line = s.lineNumber;
+  }
+  return line;
+}
+
+void DispatchLine(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit) {
+  out.corvelLine = SoleReturnLine(ctx, unit);
+  out.Line(8, "switch(PC[CPC])");
+  out.corvelLine = 0;
+}
+
 // The records of a unit in one method, under the program-counter machine
 // when the unit jumps.
 void Body(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit) {
@@ -167,7 +194,7 @@ void Body(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit) 
     out.Line(8, "int CPC=0;");
     out.Line(8, fmt::format("PC[CPC]={};", FirstCase(ctx, unit)));
     out.Line(8, "End:while(true){");
-    out.Line(8, "switch(PC[CPC])");
+    DispatchLine(ctx, out, unit);
     out.Line(8, "{");
     FirstCaseLine(ctx, out, unit);
   }
@@ -248,7 +275,7 @@ void Part(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
     Records(ctx, out, from, to, false);
   } else {
     out.Line(8, "for(boolean KWU_In=false;;KWU_In=true){");
-    out.Line(8, "switch(PC[CPC])");
+    DispatchLine(ctx, out, unit);
     out.Line(8, "{");
     out.Line(0, "default:");
     out.Line(8, "return KWU_In;");
@@ -338,7 +365,9 @@ void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
     if (program_counter) {
       out.Line(8, fmt::format("PC[CPC]={};", FirstCase(ctx, unit)));
       out.Line(8, "End:while(true){");
+      out.corvelLine = SoleReturnLine(ctx, unit);
       out.Line(8, "int KWU_C=PC[CPC];");
+      out.corvelLine = 0;
       out.Line(8, "if(KWU_C==0) break End;");
       out.Line(8, "int KWU_K=KWU_C<0?-KWU_C-1:KWU_PartOf(KWU_C-1);");
       out.Line(8, "boolean KWU_Ran=false;");
@@ -358,6 +387,8 @@ void Frame(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit,
 
 // What a unit's method holds around its body.
 struct UnitText {
+  int headerLine = 0;  // the Corvel lines of the header with its copy-in, and of the end
+  int endLine = 0;
   std::string header;  // "public void run(){", "public short M92(short tLOC0){"
   std::string copyIn;  // by-value arguments copied into wrappers
   const std::vector<VariableRecord>* parameters = nullptr;
@@ -373,8 +404,10 @@ struct UnitText {
 void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, const UnitText& text) {
   const bool has_body = unit.first >= 0 && unit.first <= unit.last;
   const std::vector<int> parts = has_body ? PartStarts(ctx, unit) : std::vector<int>();
+  out.corvelLine = text.headerLine;
   out.Line(4, text.header);
   if (!text.copyIn.empty()) out.Lines(8, std::string_view(text.copyIn).substr(0, text.copyIn.size() - kCrLf.size()));
+  out.corvelLine = 0;
   if (!text.inFrame && parts.empty() && text.locals.size() <= kSetUpPerMethod) {
     for (const VariableRecord* v : text.locals) {
       out.Line(8, "// " + v->name);
@@ -383,7 +416,9 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
     for (const std::string& t : unit.temporaries) out.Line(8, t);
     if (has_body || text.end.empty()) out.Line(0, "");
     if (has_body) Body(ctx, out, unit);
+    out.corvelLine = text.endLine;
     if (!text.end.empty()) out.Line(8, text.end);
+    out.corvelLine = 0;
     out.Line(4, "}");
     return;
   }
@@ -393,11 +428,13 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
   for (const VariableRecord& v : parameters) out.Line(8, fmt::format("KWU_F.{}={};", v.javaName, v.javaName));
   out.Line(8, "KWU_F.run();");
   // The result is the frame's: "return MV.Get();" becomes "return KWU_F.MV.Get();".
+  out.corvelLine = text.endLine;
   if (const size_t mv = text.end.find("MV"); mv != std::string::npos) {
     out.Line(8, text.end.substr(0, mv) + "KWU_F." + text.end.substr(mv));
   } else if (!text.end.empty()) {
     out.Line(8, text.end);
   }
+  out.corvelLine = 0;
   out.Line(4, "}");
   Frame(ctx, out, unit, parameters, text.locals, text.frame, parts);
 }
@@ -537,7 +574,9 @@ std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx) {
   return names;
 }
 
-std::string BuildJavaProgram(const TranslationContext& ctx) {
+std::string BuildJavaProgram(const TranslationContext& ctx) { return BuildJavaFile(ctx).text; }
+
+JavaFile BuildJavaFile(const TranslationContext& ctx) {
   JavaText out;
   const std::string program = GetProgramName(ctx);
   const std::vector<const VariableRecord*> globals =
@@ -586,6 +625,8 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
     if (procedure.kind < kProcedurePublicFunction || procedure.kind > kProcedurePrivateSub) continue;
     UnitText method;
     method.header = ctx.statements[static_cast<size_t>(procedure.firstStatement)].codeText;
+    method.headerLine = ctx.statements[static_cast<size_t>(procedure.firstStatement)].lineNumber;
+    method.endLine = ctx.statements[static_cast<size_t>(procedure.endStatement)].lineNumber;
     method.copyIn = procedure.copyInText;
     method.parameters = &procedure.parameters;
     for (const VariableRecord& v : procedure.locals) method.locals.push_back(&v);
@@ -605,7 +646,25 @@ std::string BuildJavaProgram(const TranslationContext& ctx) {
       UserTypeArrayClass(out, type.javaName);
     }
   }
-  return out.text;
+  return {std::move(out.text), std::move(out.corvelLines)};
+}
+
+std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& corvel_lines) {
+  std::string map = "corvel-lines 1\nsource " + ctx.sourceFileName + "\n";
+  map += fmt::format("java {}\n", corvel_lines.size());
+  std::vector<int> used;
+  for (const int line : corvel_lines) {
+    map += fmt::format("{}\n", line);
+    if (line > 0) used.push_back(line);
+  }
+  std::sort(used.begin(), used.end());
+  used.erase(std::unique(used.begin(), used.end()), used.end());
+  map += fmt::format("text {}\n", used.size());
+  for (const int line : used) {
+    const size_t index = static_cast<size_t>(line - 1);
+    map += fmt::format("{}\t{}\n", line, index < ctx.sourceLines.size() ? ctx.sourceLines[index] : "");
+  }
+  return map;
 }
 
 std::string BuildHtmlPage(const TranslationContext& ctx) {

@@ -13,6 +13,22 @@ namespace corvel {
 // The Java file: the program class, then the classes of its user types.
 std::string BuildJavaProgram(const TranslationContext& ctx);
 
+// The Java file with, for each of its lines, the Corvel line whose code it
+// is (0 for a line of no statement).
+struct JavaFile {
+  std::string text;
+  std::vector<int> corvelLines;
+};
+JavaFile BuildJavaFile(const TranslationContext& ctx);
+
+// The line map written beside the Java file, for the viewer's runtime
+// errors and for javac's:
+//   corvel-lines 1
+//   source NAME.txt
+//   java N        then N lines: the Corvel line of each Java line, 0 for none
+//   text K        then K lines: a Corvel line used above, a tab, its text
+std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& corvel_lines);
+
 // The classes of the Java file besides the program class: one per user type,
 // and the array class of each user type used in an array.
 std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx);

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "driver/file_paths.h"
+#include "driver/javac.h"
 #include "emit/java_writer.h"
 
 namespace corvel {
@@ -157,7 +158,9 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
     return 1;
   }
   PendingFiles pending;
-  if (!WriteText(pending, out_dir / (name + ".java"), BuildJavaProgram(ctx), why) ||
+  JavaFile java = BuildJavaFile(ctx);
+  if (!WriteText(pending, out_dir / (name + ".java"), java.text, why) ||
+      !WriteText(pending, out_dir / (name + ".lines"), BuildLineMap(ctx, java.corvelLines), why) ||
       !WriteText(pending, out_dir / (name + ".html"), BuildHtmlPage(ctx), why)) {
     ctx.failureText = why;
     return 1;
@@ -173,6 +176,69 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
   }
   if (!pending.Commit(why)) {
     ctx.failureText = why;
+    return 1;
+  }
+  ctx.javaCorvelLines = std::move(java.corvelLines);
+  return 0;
+}
+
+int16_t WriteJar(TranslationContext& ctx) {
+  const std::string name = GetProgramName(ctx);
+  const fs::path out_dir = ctx.outputDir.empty() ? fs::path(".") : fs::path(ctx.outputDir);
+  std::error_code ec;
+  fs::path tool = fs::path(ctx.javacDir) / "jar";
+  if (access(tool.c_str(), X_OK) != 0) tool += ".exe";
+  if (access(tool.c_str(), X_OK) != 0) {
+    ctx.failureText = fmt::format("{}: no jar tool beside javac", ctx.javacDir);
+    return 1;
+  }
+  // The classes the JAR holds, with their nested classes' Name$*.class.
+  std::vector<std::string> classes = UserTypeClassNames(ctx);
+  for (std::string& c : RuntimeClassesNeeded(ctx)) classes.push_back(std::move(c));
+  classes.push_back(name);
+  auto belongs = [&](const std::string& file) {
+    if (file == name + ".html" || file == name + ".lines") return true;
+    if (file.size() <= 6 || file.substr(file.size() - 6) != ".class") return false;
+    const std::string stem = file.substr(0, file.size() - 6);
+    if (stem.rfind("KWU_" + name + "_", 0) == 0) return true;  // the program's base classes
+    return std::any_of(classes.begin(), classes.end(), [&](const std::string& c) {
+      return stem == c || stem.rfind(c + "$", 0) == 0;
+    });
+  };
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::directory_iterator(out_dir, ec)) {
+    const std::string file = entry.path().filename().string();
+    if (entry.is_regular_file(ec) && belongs(file)) entries.push_back(file);
+  }
+  std::sort(entries.begin(), entries.end());
+  // The viewer finds its page through this file at the JAR's root.
+  const std::string extra = fmt::format(".corvel-jar-{}", getpid());
+  const fs::path extra_dir = out_dir / extra;
+  const fs::path jar = out_dir / (name + ".jar");
+  struct RemoveDir {
+    fs::path dir;
+    ~RemoveDir() {
+      std::error_code ignored;
+      fs::remove_all(dir, ignored);
+    }
+  } remove_extra{extra_dir};
+  std::string why;
+  fs::create_directory(extra_dir, ec);
+  if (!ec) std::ofstream(extra_dir / "KWC_Viewer.page", std::ios::binary) << name << ".html\n";
+  if (ec || !fs::is_regular_file(extra_dir / "KWC_Viewer.page", ec)) {
+    ctx.failureText = fmt::format("{}: cannot be written", extra_dir.string());
+    return 1;
+  }
+  PendingFiles pending;
+  const fs::path jar_temporary = pending.Temporary(jar);
+  std::vector<std::string> argv = {tool.string(), "--create", "--file", jar_temporary.filename().string(),
+                                   "--main-class", "KWC_Viewer"};
+  for (const std::string& file : entries) argv.push_back(file);
+  for (const char* a : {"-C", extra.c_str(), "KWC_Viewer.page"}) argv.emplace_back(a);
+  std::string output;
+  const int status = RunProgram(argv, out_dir.string(), true, why, &output);
+  if (status != 0 || !pending.Commit(why)) {
+    ctx.failureText = fmt::format("{}: {}", tool.string(), !why.empty() ? why : output);
     return 1;
   }
   return 0;

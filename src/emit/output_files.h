@@ -16,4 +16,11 @@ namespace corvel {
 // success; 1 with ctx.failureText set.
 int16_t WriteJavaProgram(TranslationContext& ctx);
 
+// After javac: <Program>.jar in the output folder, holding the program's
+// classes, the runtime classes it uses, the viewer, the page and the line
+// map, and starting the viewer on the page. Made by the JDK's jar tool
+// beside javac, under a temporary name renamed into place. 0 on success; 1
+// with ctx.failureText set.
+int16_t WriteJar(TranslationContext& ctx);
+
 }  // namespace corvel

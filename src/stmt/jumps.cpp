@@ -109,7 +109,7 @@ int16_t TranslateReturn(TranslationContext& ctx, int16_t& i) {
   if (ctx.statements[static_cast<size_t>(i)].tokens.size() != 1) {
     return FailAt(ctx, ctx.statements[static_cast<size_t>(i)], kMsgCodeAfterReturn);
   }
-  Finish(ctx.statements[static_cast<size_t>(i)], fmt::format("CPC--;{}break;", kCrLf));
+  Finish(ctx.statements[static_cast<size_t>(i)], std::string(kReturnCode));
   return 0;
 }
 

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "symbols/context.h"
 
 namespace corvel {
+
+// RETURN's code: it leaves the return stack one lower, so a RETURN without
+// GOSUB fails at the unit's dispatch, not on its own line.
+inline constexpr std::string_view kReturnCode = "CPC--;\r\nbreak;";
 
 // Gives every block that encloses statement i its program-counter kind.
 void ForceProgramCounterForm(TranslationContext& ctx, int16_t i);

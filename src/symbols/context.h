@@ -95,6 +95,10 @@ struct TranslationContext {
   size_t methodSize = kDefaultMethodSize;
   size_t partSize = kDefaultPartSize;
 
+  // Once the files are written: the Corvel line of each line of the Java
+  // file (0 for none), as the line map beside it holds them.
+  std::vector<int> javaCorvelLines;
+
   // Diagnostics: the report being assembled (pieces are put in front), and
   // the cause of a failure that is not a fault of the program (an unreadable
   // file, say), which the driver reports in its own way.

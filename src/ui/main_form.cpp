@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "diag/messages.h"
+#include "diag/report_forms.h"
 #include "driver/file_paths.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
@@ -159,7 +160,7 @@ void MainForm::Step3Compile_Click() {
   // end is reported here.
   QString javac_path, javac_cwd;
   QStringList javac_args;
-  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool, std::string&) {
+  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool, std::string&, std::string*) {
     javac_path = QString::fromStdString(argv[0]);
     for (size_t k = 1; k < argv.size(); ++k) javac_args << QString::fromStdString(argv[k]);
     javac_cwd = QString::fromStdString(cwd);
@@ -189,7 +190,11 @@ void MainForm::Step3Compile_Click() {
       Step3Run_->setEnabled(true);
     } else {
       Step3Message_->setText("");
-      QMessageBox::warning(this, "javac", QString::fromLocal8Bit(javac_->readAll()));
+      // javac's output, then its errors traced to the Corvel lines
+      const std::string output = javac_->readAll().toStdString();
+      const std::string traced = JavacErrorLines(GetProgramName(ctx_) + ".java", ctx_.sourceFileName, output,
+                                                 ctx_.javaCorvelLines, ctx_.sourceLines, DiagnosticsForm::kReport);
+      QMessageBox::warning(this, "javac", QString::fromLocal8Bit(output + traced));
     }
     emit javacFinished(ok);
   });

@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include <unistd.h>
 
+#include "diag/report_forms.h"
 #include "driver/pipeline.h"
 
 namespace {
@@ -52,6 +54,18 @@ Workspace MakeWorkspace() {
   std::abort();
 }
 
+// The line map names a line of the program for each line of the Java file.
+void CheckLineMap(const fs::path& java_file, const corvel::TranslationContext& ctx) {
+  std::ifstream in(java_file, std::ios::binary);
+  const std::string java((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t lines = 0;
+  for (size_t at = java.find("\r\n"); at != std::string::npos; at = java.find("\r\n", at + 2)) ++lines;
+  if (lines != ctx.javaCorvelLines.size()) Finding("the line map's length", std::to_string(lines));
+  for (const int line : ctx.javaCorvelLines) {
+    if (line < 0 || static_cast<size_t>(line) > ctx.sourceLines.size()) Finding("a mapped line", std::to_string(line));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -71,6 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ctx.reporter = [&](std::string_view title, std::string_view text) {
     ++reports;
     last_report = std::string(title) + "\n" + std::string(text);
+    // the editors' form of every report is one line naming the source
+    const std::string gnu = corvel::GnuReport("Fuzz.txt", text);
+    if (gnu.find('\n') != std::string::npos || gnu.rfind("Fuzz.txt:", 0) != 0) Finding("a report's one-line form", gnu);
   };
   corvel::CompileInputs inputs;
   inputs.appDir = w.app_dir.string();
@@ -84,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case corvel::CompileResult::kTranslated:
       if (reports != 0) Finding("a translated program was also reported", last_report);
       if (!written) Finding("a translated program wrote no Java file", "");
+      CheckLineMap(w.output_dir / "Fuzz.java", ctx);
       break;
     case corvel::CompileResult::kProgramFault:
       if (reports != 1) Finding("a refused program did not get exactly one report", std::to_string(reports));

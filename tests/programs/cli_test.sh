@@ -77,6 +77,35 @@ check no-javac-there    2 ""             "corvel: nojdk: no javac in this folder
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
 check run-needs-javac   2 ""             "corvel: --run needs javac to finish: drop --no-javac and --detach" -- --run --no-javac Good.txt
 
+# The one-line form of reports, with and without a column; javac's errors
+# traced to the Corvel line (a fake javac fails on the statement's code).
+printf 'PRINT 1\r\nEND IF\r\n' > Orphan.txt
+check gnu-column        1 ""             "Bad.txt:2:7: error: リテラル文字列が正しく完結していません" -- -q --diagnostics=gnu Bad.txt --no-javac
+check gnu-line          1 ""             "Orphan.txt:2: error: END IFに対応する IFブロックがありません" -- -q --diagnostics gnu Orphan.txt --no-javac
+printf 'DIM A(3) AS INTEGER\r\nA(5) = 1\r\n' > Crash.txt
+mkdir -p tracejdk
+printf '#!/bin/sh\nn=$(grep -n "// A(5) = 1" "$3" | cut -d: -f1)\necho "$3:$((n + 1)): error: boom"\nexit 1\n' > tracejdk/javac
+chmod +x tracejdk/javac
+check javac-traced      3 ""             "Crash.java:*: error: boom
+Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir tracejdk -o tout Crash.txt
+check javac-traced-gnu  3 ""             "Crash.java:*: error: boom
+Crash.txt:2: error: javac: boom (Crash.java:*)" -- -q --diagnostics=gnu --javac-dir tracejdk -o tout Crash.txt
+
+# A JAR a user can send: it runs headless, its runtime errors name the line.
+check jar-needs-javac   2 ""             "corvel: --jar needs javac: drop --no-javac" -- --jar --no-javac Good.txt
+check jar-good          0 ""             ""               -- -q --jar --detach -o jar Good.txt
+check jar-crash         0 ""             ""               -- -q --jar -o jar Crash.txt
+(cd / && java -jar "$work/jar/Good.jar" --headless --dump-text -) >out.txt 2>err.txt
+[ $? -eq 0 ] && [ "$(cat out.txt)" = " 1" ] && passed=$((passed + 1)) ||
+  { echo "FAIL jar-run: $(cat out.txt err.txt)"; failures=$((failures + 1)); }
+java -jar jar/Crash.jar --headless >out.txt 2>err.txt
+[ $? -eq 1 ] && [ "$(cat err.txt)" = "実行時エラー: 配列の添字が範囲外です（5、次元1は 0 TO 3）
+第2行目
+    <A(5) = 1>" ] && passed=$((passed + 1)) || { echo "FAIL jar-runtime-error: $(cat err.txt)"; failures=$((failures + 1)); }
+java -jar jar/Crash.jar --headless --diagnostics=gnu >out.txt 2>err.txt
+[ $? -eq 1 ] && [ "$(cat err.txt)" = "Crash.txt:2: error: 実行時エラー: 配列の添字が範囲外です（5、次元1は 0 TO 3）" ] &&
+  passed=$((passed + 1)) || { echo "FAIL jar-gnu: $(cat err.txt)"; failures=$((failures + 1)); }
+
 # Paths with spaces; a second translation replaces the files; a failed one
 # leaves the folder exactly as it was.
 mkdir -p "src dir"

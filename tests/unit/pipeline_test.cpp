@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <fstream>
 
 #include <sys/wait.h>
@@ -131,7 +132,7 @@ TEST_F(PipelineTest, JavacFolderAskedForAndJavacRunInTheOutputFolder) {
   in.askJavacDir = [&] { return asked < 2 ? answers[static_cast<size_t>(asked++)] : std::string(); };
   std::vector<std::string> ran;
   std::string ran_in;
-  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string&) {
+  in.runProcess = [&](const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string&, std::string*) {
     ran = argv;
     ran_in = cwd;
     EXPECT_TRUE(wait);
@@ -142,12 +143,70 @@ TEST_F(PipelineTest, JavacFolderAskedForAndJavacRunInTheOutputFolder) {
   EXPECT_EQ(ran, (std::vector<std::string>{javac.string(), "-encoding", "UTF-8", "Good.java"}));
   EXPECT_EQ(ran_in, (dir_ / "out").string());
 
-  // An empty answer gives up, and nothing is written.
+  // An empty answer (the JDK window closed) cancels javac only.
   in.sourceFileName = "Other.txt";
   std::ofstream(dir_ / "Other.txt") << "PRINT 2\n";
   in.askJavacDir = [] { return std::string(); };
-  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kFailure);
-  EXPECT_FALSE(fs::exists(dir_ / "out" / "Other.java"));
+  ran.clear();
+  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kJavacCancelled);
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "Other.java"));
+  EXPECT_TRUE(ran.empty());
+}
+
+// Every Java line of a statement names its Corvel line, in one method and
+// cut into parts: each statement carries a number of its own, found in the
+// Java line that is its code. Scaffolding and type classes name none.
+TEST_F(PipelineTest, LineMapNamesTheLineOfEveryStatement) {
+  const std::string program =
+      "TYPE PT\n  X AS INTEGER\nEND TYPE\nDIM P AS PT\nDIM I AS INTEGER\n"
+      "P.X = 1001\nIF P.X > 1002 THEN\n  PRINT 1003\nELSE\n  PRINT 1004\nEND IF\n"
+      "FOR I = 1 TO 3\n  IF I = 1006 THEN GOTO *OUT\nNEXT I\n*OUT\nGOSUB *SUB1\nPRINT TWICE(1007)\nEND\n"
+      "*SUB1\nPRINT 1008\nRETURN\n"
+      "FUNCTION TWICE(N AS INTEGER) AS INTEGER\n  DIM K AS INTEGER\n  FOR K = 1 TO 3\n"
+      "    IF K = 1010 THEN EXIT FOR\n  NEXT K\n  TWICE = N * 1011\nEND FUNCTION\n";
+  std::vector<std::string> source;
+  for (size_t at = 0, end; (end = program.find('\n', at)) != std::string::npos; at = end + 1) {
+    source.push_back(program.substr(at, end - at));
+  }
+  for (const char* name : {"KWV_Integer", "KWV_Long", "KWV_Double", "KWV_String", "KWV_Boolean"}) {
+    std::ofstream(dir_ / "SysLib" / (std::string(name) + ".class")) << name;
+  }
+  for (const size_t part_size : {kDefaultPartSize, size_t{120}}) {
+    ctx_.methodSize = ctx_.partSize = part_size;
+    ASSERT_EQ(CompileProgram(ctx_, Inputs("Prog.txt", program)), CompileResult::kTranslated) << (captured_.reports.empty() ? ctx_.failureText : captured_.reports.back());
+    std::ifstream java_file(dir_ / "out" / "Prog.java", std::ios::binary), map_file(dir_ / "out" / "Prog.lines");
+    std::vector<std::string> java, map;
+    for (std::string line; std::getline(java_file, line);) java.push_back(line.substr(0, line.size() - 1));
+    for (std::string line; std::getline(map_file, line);) map.push_back(line);
+    ASSERT_GE(map.size(), 3 + java.size());
+    EXPECT_EQ(map[0], "corvel-lines 1");
+    EXPECT_EQ(map[1], "source Prog.txt");
+    EXPECT_EQ(map[2], "java " + std::to_string(java.size()));
+    std::set<int> found;
+    bool in_type_class = false;
+    for (size_t n = 0; n < java.size(); ++n) {
+      const int line = std::stoi(map[3 + n]);
+      const std::string& code = java[n];
+      in_type_class = in_type_class || code == "}";  // the program class has ended
+      if (in_type_class) EXPECT_EQ(line, 0) << code;
+      if (code.find("public short M") != std::string::npos) EXPECT_EQ(line, 22) << code;  // the FUNCTION line
+      const size_t comment = code.find("// ");
+      if (comment != std::string::npos && line > 0) {
+        EXPECT_NE(source[static_cast<size_t>(line - 1)].find(code.substr(comment + 3)), std::string::npos) << code;
+        continue;
+      }
+      for (size_t at = code.find("10"); at != std::string::npos; at = code.find("10", at + 1)) {
+        if (at + 4 > code.size() || !std::isdigit(code[at + 2]) || !std::isdigit(code[at + 3])) continue;
+        if ((at > 0 && std::isdigit(code[at - 1])) || (at + 4 < code.size() && std::isdigit(code[at + 4]))) continue;
+        const std::string number = code.substr(at, 4);
+        found.insert(std::stoi(number));
+        ASSERT_GT(line, 0) << code;
+        EXPECT_NE(source[static_cast<size_t>(line - 1)].find(number), std::string::npos) << code << " " << line;
+      }
+    }
+    EXPECT_EQ(found.size(), 9u) << "part size " << part_size;
+    EXPECT_EQ(map[3 + java.size() + 1], "6\tP.X = 1001");  // after "text K", the lines used, in order
+  }
 }
 
 // A detached start leaves no child behind to become a zombie of a

@@ -1,0 +1,101 @@
+#include "diag/report_forms.h"
+
+#include <fmt/format.h>
+
+#include <charconv>
+
+#include "diag/messages.h"
+
+namespace corvel {
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The number in a heading "第12行目" made from `pattern` ("第{}行目"); 0 when
+// the line is no such heading.
+int HeadingNumber(std::string_view line, std::string_view pattern) {
+  const size_t hole = pattern.find("{}");
+  const std::string_view before = pattern.substr(0, hole), after = pattern.substr(hole + 2);
+  if (line.size() <= before.size() + after.size() || line.substr(0, before.size()) != before ||
+      line.substr(line.size() - after.size()) != after) {
+    return 0;
+  }
+  const std::string_view digits = line.substr(before.size(), line.size() - before.size() - after.size());
+  int n = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+  return ec == std::errc() && end == digits.data() + digits.size() ? n : 0;
+}
+
+// The Corvel line of Java line `n`, 0 when it has none.
+int CorvelLineOf(const std::vector<int>& corvel_lines, long n) {
+  return n >= 1 && static_cast<size_t>(n) <= corvel_lines.size() ? corvel_lines[static_cast<size_t>(n - 1)] : 0;
+}
+
+}  // namespace
+
+std::string GnuReport(std::string_view source, std::string_view report_text) {
+  int line = 0, column = 0;
+  std::string message;
+  for (const std::string_view text : SplitLines(report_text)) {
+    if (line == 0 && message.empty()) {
+      if ((line = HeadingNumber(text, kMsgLineHeading)) != 0) continue;
+    } else if (column == 0 && message.empty()) {
+      if ((column = HeadingNumber(text, kMsgColumnHeading)) != 0) continue;
+    }
+    const size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) continue;
+    const std::string_view part = text.substr(start);
+    // The line's text "<...>" follows the line heading.
+    if (line != 0 && column == 0 && message.empty() && part.front() == '<') continue;
+    if (!message.empty()) message += ' ';
+    message += part;
+  }
+  std::string where(source);
+  if (line != 0) where += fmt::format(":{}", line);
+  if (line != 0 && column != 0) where += fmt::format(":{}", column);
+  return fmt::format("{}: error: {}", where, message);
+}
+
+std::string JavacErrorLines(std::string_view java_file, std::string_view source, std::string_view javac_output,
+                            const std::vector<int>& corvel_lines, const std::vector<std::string>& source_lines,
+                            DiagnosticsForm form) {
+  std::string out;
+  for (const std::string_view text : SplitLines(javac_output)) {
+    // "Hello.java:57: error: cannot find symbol", the file as javac was given it
+    const size_t at = text.find(java_file);
+    if (at == std::string_view::npos || text.compare(at + java_file.size(), 1, ":") != 0) continue;
+    if (at > 0 && text[at - 1] != '/') continue;
+    const std::string_view rest = text.substr(at + java_file.size() + 1);
+    long java_line = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), java_line);
+    const std::string_view kind = std::string_view(end, static_cast<size_t>(rest.data() + rest.size() - end));
+    if (ec != std::errc() || kind.substr(0, 9) != ": error: ") continue;
+    const std::string_view what = kind.substr(9);
+    const int line = CorvelLineOf(corvel_lines, java_line);
+    const std::string_view line_text =
+        line >= 1 && static_cast<size_t>(line) <= source_lines.size() ? source_lines[static_cast<size_t>(line - 1)] : "";
+    if (form == DiagnosticsForm::kGnu) {
+      out += line != 0 ? fmt::format("{}:{}: error: javac: {} ({}:{})\n", source, line, what, java_file, java_line)
+                       : fmt::format("{}: error: javac: {} ({}:{})\n", source, what, java_file, java_line);
+    } else {
+      out += line != 0 ? fmt::format(kMsgJavacErrorFrom, java_file, java_line, line, line_text)
+                       : fmt::format(kMsgJavacErrorFromNoLine, java_file, java_line);
+      out += '\n';
+    }
+  }
+  return out;
+}
+
+}  // namespace corvel
