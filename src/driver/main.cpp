@@ -11,6 +11,7 @@
 #include "diag/report_forms.h"
 #include "driver/file_paths.h"
 #include "driver/heap.h"
+#include "expr/library.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
 #include "symbols/context.h"
@@ -79,6 +80,13 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"default", "gnu"}));
   app.add_flag("-q,--quiet", opt.quiet, "No status texts");
   app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
+  app.add_flag_callback(
+      "--list-library",
+      [] {
+        for (const std::string& form : corvel::LibraryForms()) std::printf("%s\n", form.c_str());
+        throw CLI::Success();
+      },
+      "Print every form of every library entry, then exit");
   // For tests: cut every program longer than this many characters of Java
   // into parts of this size.
   app.add_option("--part-size", opt.partSize)->check(CLI::Range(1, 1000000))->group("");

@@ -1,6 +1,7 @@
 #include "expr/library.h"
 
 #include <string>
+#include <utility>
 
 namespace corvel {
 namespace {
@@ -123,6 +124,53 @@ const LibraryClassEntries kClasses[] = {
       {"Time", "KWL_Time.KW_time", 1, "<v-o>"}}},
 };
 
+// The forms of a signature, "<args-result>" each, as (args, result); forms
+// beyond the count are ignored.
+std::vector<std::pair<std::string_view, std::string_view>> Forms(int16_t form_count, std::string_view signature) {
+  std::vector<std::pair<std::string_view, std::string_view>> forms;
+  size_t p = 0;
+  for (int16_t i = 0; i < form_count; ++i) {
+    const size_t minus = signature.find('-', p);
+    const size_t close = signature.find('>', p);
+    if (minus == std::string_view::npos || close == std::string_view::npos) break;
+    forms.emplace_back(signature.substr(p + 1, minus - p - 1), signature.substr(minus + 1, close - minus - 1));
+    p = close + 1;
+  }
+  return forms;
+}
+
+std::string_view TypeOfLetter(char letter) {
+  switch (letter) {
+    case 'b': return "BYTE";
+    case 'i': return "INTEGER";
+    case 'l': return "LONG";
+    case 'o': return "LONGLONG";
+    case 's': return "SINGLE";
+    case 'd': return "DOUBLE";
+    case 'c': return "STRING";
+    case 'e': return "BOOLEAN";
+    case 'g': case 'G': return "IMAGE";
+    default: return "?";
+  }
+}
+
+void AddForms(std::vector<std::string>& out, const LibraryEntry& e) {
+  for (const auto& [arguments, result] : Forms(e.forms, e.signature)) {
+    std::string list;
+    if (arguments != "v") {
+      for (const char letter : arguments) list += (list.empty() ? "" : ", ") + std::string(TypeOfLetter(letter));
+    }
+    std::string form(e.name);
+    if (result == "v") {
+      if (!list.empty()) form += " " + list;
+    } else {
+      if (!list.empty()) form += "(" + list + ")";
+      form += " AS " + std::string(TypeOfLetter(result[0]));
+    }
+    out.push_back(std::move(form));
+  }
+}
+
 }  // namespace
 
 void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std::string_view target,
@@ -130,16 +178,9 @@ void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std
   ProcedureRecord entry;
   for (char c : name) entry.name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
   entry.javaName = target;
-  entry.formCount = form_count;
-  // "<args-result>" per form; forms beyond the count are ignored.
-  size_t p = 0;
-  for (int16_t i = 0; i < form_count; ++i) {
-    const size_t minus = signature.find('-', p);
-    const size_t close = signature.find('>', p);
-    if (minus == std::string_view::npos || close == std::string_view::npos) break;
-    entry.argumentForms.emplace_back(signature.substr(p + 1, minus - p - 1));
-    entry.resultForms.emplace_back(signature.substr(minus + 1, close - minus - 1));
-    p = close + 1;
+  for (const auto& [arguments, result] : Forms(form_count, signature)) {
+    entry.argumentForms.emplace_back(arguments);
+    entry.resultForms.emplace_back(result);
   }
   entry.formCount = static_cast<int16_t>(entry.argumentForms.size());
   entry.kind = kind;
@@ -160,6 +201,15 @@ void InitLibrary(TranslationContext& ctx) {
       RegisterLibraryFunction(ctx, e.name, e.target, e.forms, e.signature, kLibraryInClass, index);
     }
   }
+}
+
+std::vector<std::string> LibraryForms() {
+  std::vector<std::string> forms;
+  for (const LibraryEntry& e : kPlainEntries) AddForms(forms, e);
+  for (const LibraryClassEntries& c : kClasses) {
+    for (const LibraryEntry& e : c.entries) AddForms(forms, e);
+  }
+  return forms;
 }
 
 }  // namespace corvel

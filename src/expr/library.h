@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "symbols/context.h"
 
@@ -21,6 +23,10 @@ inline bool IsLibrary(const ProcedureRecord& procedure) {
 // Fills the procedure table with the library entries and the library class
 // table, anew for every translation.
 void InitLibrary(TranslationContext& ctx);
+
+// Every form of every library entry as a user writes it, in table order:
+// "Abs(LONG) AS LONG", "Inkey AS STRING", "Cls LONG", "SpriteShow".
+std::vector<std::string> LibraryForms();
 
 // Appends one entry; `signature` holds `form_count` forms "<args-result>".
 void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std::string_view target,

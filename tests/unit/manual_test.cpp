@@ -1,0 +1,108 @@
+// The manual against the translator: the library reference names every
+// form of the library table and nothing else, the error reference every
+// report text and runtime message and nothing else, and every example
+// program is shown somewhere.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "diag/messages.h"
+#include "expr/library.h"
+
+namespace corvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRoot = fs::path(CORVEL_SOURCE_DIR).parent_path();
+const fs::path kManual = kRoot / "docs" / "manual" / "ja";
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Both directions: what the catalogue has and the page lacks, and back.
+void ExpectSame(const std::set<std::string>& catalogue, const std::set<std::string>& page, const char* what) {
+  for (const std::string& s : catalogue) EXPECT_TRUE(page.count(s)) << what << " has no manual entry: " << s;
+  for (const std::string& s : page) EXPECT_TRUE(catalogue.count(s)) << "the manual names no " << what << ": " << s;
+}
+
+TEST(Manual, LibraryReferenceHasEveryFormOnce) {
+  const std::vector<std::string> lines = Lines(Read(kManual / "library.md"));
+  ASSERT_FALSE(lines.empty());
+  std::set<std::string> page;
+  std::string entry;
+  bool example = true;
+  for (const std::string& line : lines) {
+    if (line.rfind("### ", 0) == 0 || line.rfind("## ", 0) == 0) {
+      EXPECT_TRUE(example) << entry << " has no example";
+      entry = line.substr(4);
+      example = line.rfind("## ", 0) == 0;
+    } else if (line == "```corvel") {
+      example = true;
+    } else if (line.rfind("- `", 0) == 0) {
+      const size_t end = line.find('`', 3);
+      ASSERT_NE(end, std::string::npos) << line;
+      const std::string form = line.substr(3, end - 3);
+      EXPECT_TRUE(page.insert(form).second) << "twice: " << form;
+      EXPECT_EQ(form.rfind(entry, 0), 0u) << form << " stands under " << entry;
+      EXPECT_GT(line.size(), end + 5) << form << " says nothing";
+    }
+  }
+  EXPECT_TRUE(example) << entry << " has no example";
+  const std::vector<std::string> forms = LibraryForms();
+  ExpectSame(std::set<std::string>(forms.begin(), forms.end()), page, "library form");
+}
+
+TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
+  std::set<std::string> catalogue;
+  for (const MessageEntry& m : kMessages) {
+    std::string text(m.text);
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " ");
+    catalogue.insert(text);
+  }
+  const std::string runtime = Read(kRoot / "runtime" / "KWC_Applet.java");
+  const std::regex message(R"re(public static final String E_\w+ =\s*"([^"]*)";)re");
+  size_t runtime_messages = 0;
+  for (std::sregex_iterator m(runtime.begin(), runtime.end(), message), end; m != end; ++m, ++runtime_messages) {
+    catalogue.insert((*m)[1]);
+  }
+  EXPECT_GT(runtime_messages, 20u);
+  std::set<std::string> page;
+  for (const std::string& line : Lines(Read(kManual / "errors.md"))) {
+    if (line.rfind("### ", 0) == 0) EXPECT_TRUE(page.insert(line.substr(4)).second) << "twice: " << line;
+  }
+  ExpectSame(catalogue, page, "message");
+}
+
+TEST(Manual, EveryExampleProgramIsShown) {
+  std::string manual;
+  for (const auto& page : fs::directory_iterator(kManual)) manual += Read(page.path());
+  for (const auto& example : fs::directory_iterator(kRoot / "examples")) {
+    if (example.path().extension() != ".txt") continue;
+    EXPECT_NE(manual.find("examples/" + example.path().filename().string()), std::string::npos)
+        << example.path().filename() << " is not referenced from the manual";
+  }
+}
+
+}  // namespace
+}  // namespace corvel
