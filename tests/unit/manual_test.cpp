@@ -21,7 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kRoot = fs::path(CORVEL_SOURCE_DIR).parent_path();
-const fs::path kManual = kRoot / "docs" / "manual" / "ja";
+// The manual in Japanese, and the same pages in English.
+const fs::path kManuals[] = {kRoot / "docs" / "manual" / "ja", kRoot / "docs" / "manual" / "en"};
 
 std::string Read(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -46,8 +47,11 @@ void ExpectSame(const std::set<std::string>& catalogue, const std::set<std::stri
   for (const std::string& s : page) EXPECT_TRUE(catalogue.count(s)) << "the manual names no " << what << ": " << s;
 }
 
-TEST(Manual, LibraryReferenceHasEveryFormOnce) {
-  const std::vector<std::string> lines = Lines(Read(kManual / "library.md"));
+// Every "- `FORM` — what it does" bullet under its entry's heading, and an
+// example program for every entry.
+void CheckLibraryPage(const fs::path& path) {
+  SCOPED_TRACE(path);
+  const std::vector<std::string> lines = Lines(Read(path));
   ASSERT_FALSE(lines.empty());
   std::set<std::string> page;
   std::string entry;
@@ -73,6 +77,10 @@ TEST(Manual, LibraryReferenceHasEveryFormOnce) {
   ExpectSame(std::set<std::string>(forms.begin(), forms.end()), page, "library form");
 }
 
+TEST(Manual, LibraryReferenceHasEveryFormOnce) {
+  for (const fs::path& manual : kManuals) CheckLibraryPage(manual / "library.md");
+}
+
 TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
   std::set<std::string> catalogue;
   for (const MessageEntry& m : kMessages) {
@@ -87,20 +95,25 @@ TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
     catalogue.insert((*m)[1]);
   }
   EXPECT_GT(runtime_messages, 20u);
-  std::set<std::string> page;
-  for (const std::string& line : Lines(Read(kManual / "errors.md"))) {
-    if (line.rfind("### ", 0) == 0) EXPECT_TRUE(page.insert(line.substr(4)).second) << "twice: " << line;
+  for (const fs::path& manual : kManuals) {
+    SCOPED_TRACE(manual);
+    std::set<std::string> page;
+    for (const std::string& line : Lines(Read(manual / "errors.md"))) {
+      if (line.rfind("### ", 0) == 0) EXPECT_TRUE(page.insert(line.substr(4)).second) << "twice: " << line;
+    }
+    ExpectSame(catalogue, page, "message");
   }
-  ExpectSame(catalogue, page, "message");
 }
 
 TEST(Manual, EveryExampleProgramIsShown) {
-  std::string manual;
-  for (const auto& page : fs::directory_iterator(kManual)) manual += Read(page.path());
-  for (const auto& example : fs::directory_iterator(kRoot / "examples")) {
-    if (example.path().extension() != ".txt") continue;
-    EXPECT_NE(manual.find("examples/" + example.path().filename().string()), std::string::npos)
-        << example.path().filename() << " is not referenced from the manual";
+  for (const fs::path& pages : kManuals) {
+    std::string manual;
+    for (const auto& page : fs::directory_iterator(pages)) manual += Read(page.path());
+    for (const auto& example : fs::directory_iterator(kRoot / "examples")) {
+      if (example.path().extension() != ".txt") continue;
+      EXPECT_NE(manual.find("examples/" + example.path().filename().string()), std::string::npos)
+          << example.path().filename() << " is not referenced from " << pages;
+    }
   }
 }
 
