@@ -66,65 +66,46 @@ public class RuntimeTests {
     // ---- numbers as PRINT and Str show them ----
 
     static void numberFormatting() {
+        // Any value is checked against an oracle (NumberCheck); here the edges of the plain and
+        // the exponent form.
         Object[][] singles = {
-            {0f, "0"}, {1f, "1"}, {-1f, "-1"}, {0.5f, ".5"}, {-0.25f, "-.25"},
-            {1.1f + 2.2f, "3.3"}, {1234567f, "1234567"}, {12345678f, "1.234568E+07"},
-            {1e7f, "1E+07"}, {0.001f, ".001"}, {0.0000001f, ".0000001"}, {1e-8f, "1E-08"},
-            {0.000123456789f, "1.234568E-04"}, {3.4e38f, "3.4E+38"}, {100f, "100"},
-            {2.5f, "2.5"}, {1f / 3f, ".3333333"}, {2f / 3f, ".6666667"},
+            {0f, "0"}, {0.5f, ".5"}, {-0.25f, "-.25"}, {1234567f, "1234567"}, {12345678f, "1.234568E+07"},
+            {1e7f, "1E+07"}, {0.0000001f, ".0000001"}, {1e-8f, "1E-08"}, {3.4e38f, "3.4E+38"},
             // rounded once from the exact value (14871.2451171875), halves away from zero
             {14871.245f, "14871.25"}, {1234568.5f, "1234569"}, {-1234568.5f, "-1234569"},
         };
         for (Object[] c : singles)
             check("single " + c[0], KWC_TextScreen.formatSingle((Float) c[0]), c[1]);
         Object[][] doubles = {
-            {0.1, ".1"}, {1.0 / 3, ".3333333333333333"}, {1e15, "1000000000000000"},
-            {1e16, "1E+16"}, {123456789012.5, "123456789012.5"}, {-2.0, "-2"},
+            {1e15, "1000000000000000"}, {1e16, "1E+16"},
             // 16 digits of the exact value: the double nearest 1E-20 lies just below it
-            {Math.PI, "3.141592653589793"}, {1e-20, "9.999999999999999E-21"}, {1.5e300, "1.5E+300"},
-            {0.1 + 0.2, ".3"}, {1234567890123456.5, "1234567890123457"},
-            {-1234567890123456.5, "-1234567890123457"}, {4.35, "4.35"},
+            {1e-20, "9.999999999999999E-21"},
+            {1234567890123456.5, "1234567890123457"}, {-1234567890123456.5, "-1234567890123457"},
         };
         for (Object[] c : doubles)
             check("double " + c[0], KWC_TextScreen.formatDouble((Double) c[0]), c[1]);
         Object[][] str = {
-            {KWL_String.KW_str(5), " 5"}, {KWL_String.KW_str(-5), "-5"},
             {KWL_String.KW_str(0L), " 0"}, {KWL_String.KW_str(9000000000L), " 9000000000"},
-            {KWL_String.KW_str(0.5f), " .5"}, {KWL_String.KW_str(-0.5), "-.5"},
-            {KWL_String.KW_str(2.0), " 2"}, {KWL_String.KW_str(14871.245f), " 14871.25"},
+            {KWL_String.KW_str(0.5f), " .5"}, {KWL_String.KW_str(-0.5), "-.5"}, {KWL_String.KW_str(2.0), " 2"},
         };
         for (int i = 0; i < str.length; i++) check("Str case " + i, str[i][0], str[i][1]);
-
-        // PRINT: blank or sign before a number, blank after it.
-        reset();
-        KWC_TextScreen.KW_print((short) 5, 2);
-        KWC_TextScreen.KW_print(-3, 2);
-        KWC_TextScreen.KW_print(1.5f, 2);
-        KWC_TextScreen.KW_print(7L, 2);
-        KWC_TextScreen.KW_print((byte) -1, 2);
-        KWC_TextScreen.KW_print(2.0, 2);
-        KWC_TextScreen.KW_print("x", 0);
-        check("print numbers in a row", KWC_TextScreen.dumpText(), " 5 -3  1.5  7 -1  2 x\n");
+        // PRINT of every type, its blank or sign and its halves: numeric_types.txt, number_rounding.txt.
         nonFiniteValues();
     }
 
-    /** An infinite value overflows, NaN is an illegal call: when stored, printed or given to Str. */
+    /**
+     * An infinite value overflows, NaN is an illegal call: when stored, printed or given to Str. A
+     * double printed and a single stored are the end-to-end programs overflow_print and overflow_store.
+     */
     static void nonFiniteValues() {
-        final float big = 3.4e38f;
         final double zero = 0;
         Object[][] cases = {
-            {"PRINT Exp(1000)", (Runnable) () -> KWC_TextScreen.KW_print(KWL_Math.KW_exp(1000), 1),
-                KWC_Applet.E_OVERFLOW},
             {"PRINT 0 / 0", (Runnable) () -> KWC_TextScreen.KW_print(zero / zero, 1),
                 KWC_Applet.E_NOT_A_NUMBER},
             {"PRINT single -1 / 0", (Runnable) () -> KWC_TextScreen.KW_print(-1f / (float) zero, 1),
                 KWC_Applet.E_OVERFLOW},
             {"Str(1 / 0)", (Runnable) () -> KWL_String.KW_str(1 / zero), KWC_Applet.E_OVERFLOW},
             {"Str(single NaN)", (Runnable) () -> KWL_String.KW_str(Float.NaN), KWC_Applet.E_NOT_A_NUMBER},
-            {"SINGLE S = S * 10", (Runnable) () -> {
-                KWV_Single v = new KWV_Single(big);
-                v.Set(v.Get() * 10);
-            }, KWC_Applet.E_OVERFLOW},
             {"new SINGLE from a large DOUBLE", (Runnable) () -> new KWV_Single(1e39), KWC_Applet.E_OVERFLOW},
             {"new DOUBLE NaN", (Runnable) () -> new KWV_Double(zero / zero), KWC_Applet.E_NOT_A_NUMBER},
             {"DOUBLE array element", (Runnable) () -> {
@@ -152,46 +133,36 @@ public class RuntimeTests {
 
     // ---- KWL_String ----
 
+    // Those of string_library.txt and case_mapping.txt are left to them; here the edges, and an i
+    // that a Turkish case mapping would dot.
     static void stringFunctions() {
         Object[][] cases = {
             {"Len empty", KWL_String.KW_len(""), 0},
             {"Len wide", KWL_String.KW_len("日本語"), 3},
             {"Len astral", KWL_String.KW_len("a\uD83D\uDE00b"), 3},
             {"Left 0", KWL_String.KW_left("abc", 0), ""},
-            {"Left 2", KWL_String.KW_left("abc", 2), "ab"},
             {"Left beyond", KWL_String.KW_left("abc", 10), "abc"},
-            {"Right 2", KWL_String.KW_right("abc", 2), "bc"},
             {"Right beyond", KWL_String.KW_right("abc", 5), "abc"},
             {"Right 0", KWL_String.KW_right("abc", 0), ""},
-            {"Mid from 2", KWL_String.KW_mid("abcdef", 2), "bcdef"},
-            {"Mid 2,3", KWL_String.KW_mid("abcdef", 2, 3), "bcd"},
             {"Mid past end", KWL_String.KW_mid("abc", 4), ""},
             {"Mid long count", KWL_String.KW_mid("abc", 2, 100), "bc"},
             {"Mid count 0", KWL_String.KW_mid("abc", 1, 0), ""},
             {"Mid wide", KWL_String.KW_mid("日本語です", 2, 2), "本語"},
-            {"Instr found", KWL_String.KW_instr("hello", "l"), 3},
             {"Instr absent", KWL_String.KW_instr("hello", "z"), 0},
-            {"Instr start", KWL_String.KW_instr(4, "hello", "l"), 4},
             {"Instr start past", KWL_String.KW_instr(5, "hello", "l"), 0},
             {"Instr empty find", KWL_String.KW_instr(3, "hello", ""), 3},
             {"Instr empty at end+1", KWL_String.KW_instr(6, "hello", ""), 6},
             {"Instr beyond end", KWL_String.KW_instr(7, "hello", ""), 0},
             {"Instr wide", KWL_String.KW_instr("日本語", "語"), 3},
-            {"Asc", KWL_String.KW_asc("A"), 65},
             {"Asc wide", KWL_String.KW_asc("あ"), 0x3042},
-            {"Chr", KWL_String.KW_chr(97), "a"},
             {"Chr 0", KWL_String.KW_chr(0), "\u0000"},
             {"Ucase", KWL_String.KW_ucase("abcäi"), "ABCÄI"},
             {"Lcase", KWL_String.KW_lcase("ABC I"), "abc i"},
-            {"Ucase keeps the length", KWL_String.KW_ucase("straße"), "STRAßE"},
-            {"Lcase keeps the length", KWL_String.KW_lcase("İ"), "i"},
             {"Ucase astral", KWL_String.KW_ucase("\uD801\uDC28x"), "\uD801\uDC00X"},
             {"Ltrim", KWL_String.KW_ltrim("  a b  "), "a b  "},
             {"Rtrim", KWL_String.KW_rtrim("  a b  "), "  a b"},
-            {"Trim", KWL_String.KW_trim("  a b  "), "a b"},
             {"Trim tabs kept", KWL_String.KW_trim("\ta "), "\ta"},
             {"Trim all blank", KWL_String.KW_trim("   "), ""},
-            {"Space", KWL_String.KW_space(3), "   "},
             {"Space 0", KWL_String.KW_space(0), ""},
         };
         for (Object[] c : cases) check("string " + c[0], c[1], c[2]);
@@ -209,15 +180,11 @@ public class RuntimeTests {
     // ---- KWL_Math ----
 
     static void mathFunctions() {
+        // Abs, Sgn, Int and Fix of negatives, Sqr, Exp and Log: math_library.txt.
         Object[][] cases = {
-            {"Int 2.7", KWL_Math.KW_int(2.7), 2L}, {"Int -2.3", KWL_Math.KW_int(-2.3), -3L},
-            {"Int -2", KWL_Math.KW_int(-2.0), -2L}, {"Fix -2.7", KWL_Math.KW_fix(-2.7), -2L},
-            {"Fix 2.7", KWL_Math.KW_fix(2.7), 2L}, {"Fix big", KWL_Math.KW_fix(1e15 + 0.5), 1000000000000000L},
-            {"Sgn -", KWL_Math.KW_sgn(-0.1), (short) -1}, {"Sgn 0", KWL_Math.KW_sgn(0), (short) 0},
-            {"Sgn +", KWL_Math.KW_sgn(7), (short) 1},
-            {"Abs int", KWL_Math.KW_abs(-5), 5}, {"Abs double", KWL_Math.KW_abs(-2.5), 2.5},
-            {"Sqr 0", KWL_Math.KW_sqr(0), 0.0}, {"Sqr 9", KWL_Math.KW_sqr(9), 3.0},
-            {"Log e", KWL_Math.KW_log(Math.E), 1.0}, {"Exp 0", KWL_Math.KW_exp(0), 1.0},
+            {"Int -2", KWL_Math.KW_int(-2.0), -2L}, {"Fix big", KWL_Math.KW_fix(1e15 + 0.5), 1000000000000000L},
+            {"Sgn 0", KWL_Math.KW_sgn(0), (short) 0}, {"Sgn +", KWL_Math.KW_sgn(7), (short) 1},
+            {"Sqr 0", KWL_Math.KW_sqr(0), 0.0},
             {"ASin 1", KWL_Math.KW_asin(1), Math.PI / 2}, {"ACos 1", KWL_Math.KW_acos(1), 0.0},
             {"ATan 0", KWL_Math.KW_atan(0), 0.0}, {"Pi", KWL_Math.KW_pi(), Math.PI},
             {"E", KWL_Math.KW_e(), Math.E}, {"Rnd 0", KWL_Math.KW_rnd(0L), 0L},
@@ -265,10 +232,6 @@ public class RuntimeTests {
     static void valueWrappers() {
         KWV_String fixed = new KWV_String(4);
         check("fixed string starts blank", fixed.Get(), "    ");
-        fixed.Set("ab");
-        check("fixed string pads", fixed.Get(), "ab  ");
-        fixed.Set("abcdef");
-        check("fixed string cuts", fixed.Get(), "abcd");
         fixed.Set("日本語です");
         check("fixed string cuts characters", fixed.Get(), "日本語で");
         KWV_String s = new KWV_String("b");
@@ -277,11 +240,6 @@ public class RuntimeTests {
         KWV_Integer i = new KWV_Integer((short) 3);
         check("integer compare", "" + i.G((short) 2) + i.GE((short) 3) + i.L((short) 3) + i.LE((short) 2)
                 + i.E((short) 3) + i.NE((short) 3), "truetruefalsefalsetruefalse");
-        check("single from double", new KWV_Single(0.1).Get(), 0.1f);
-        KWV_Double d = new KWV_Double();
-        d.Set(2.5);
-        check("double set", d.Get(), 2.5);
-        check("boolean default", new KWV_Boolean().Get(), false);
         KWC_Image img = new KWC_Image();
         KWC_Image.KW_createImg(img, 2, 2);
         KWC_Image copy = img.Get();
@@ -315,20 +273,12 @@ public class RuntimeTests {
                             + a.getDimension(3)).Get() == 100 * i + 10 * j + k;
         check("3-d array holds 24 distinct elements", ok && n == 24, true);
 
+        // Above the upper bound, never dimensioned, bounds reversed, subscripts and arguments beyond
+        // int: redim_fail_subscript, redim_fail_before, redim_fail_bounds, narrow_subscript, narrow_left.
         Object[][] errors = {
             {"below lower bound", (Runnable) () -> a.getElement(1, -3), "配列の添字が範囲外です（-3、次元1は -2 TO 1）"},
-            {"above upper bound", (Runnable) () -> a.getElement(2, 3), "配列の添字が範囲外です（3、次元2は 0 TO 2）"},
             {"too few subscripts", (Runnable) () -> a.getDimension(2), "配列の次元数が違います（配列は3次元、添字は2個）"},
             {"too many subscripts", (Runnable) () -> a.getElement(4, 0), "配列の次元数が違います（配列は3次元、添字は4個以上）"},
-            {"never dimensioned", (Runnable) () -> new KWA_Integer().getElement(1, 0), KWC_Applet.E_NOT_DIMENSIONED},
-            {"bounds reversed", (Runnable) () -> {
-                KWA_Byte b = new KWA_Byte();
-                b.setDimension(1);
-                b.setRange(1, 5, 4);
-            }, "REDIM の範囲が不正です（5 TO 4）"},
-            {"subscript beyond int", (Runnable) () -> KWC_Applet.INTSUB(3000000000L), "配列の添字が範囲外です（3000000000）"},
-            {"argument beyond int", (Runnable) () -> KWC_Applet.INTARG(-3000000000L),
-                "不正な関数呼び出しです（引数 -3000000000 が範囲外です）"},
         };
         for (Object[] e : errors) checkExactError("array " + e[0], (Runnable) e[1], (String) e[2]);
         check("INTSUB and INTARG in range", KWC_Applet.INTSUB(-5L) + KWC_Applet.INTARG(2147483647L), 2147483642);
@@ -350,7 +300,7 @@ public class RuntimeTests {
         s.setElement(0);
         check("redim without preserve clears", s.getValue(s.getElement(1, 1) + s.getDimension(1)).Get(), "");
 
-        // 2 dimensions: growing the last dimension keeps every element; Get() is a deep copy.
+        // 2 dimensions: Get() is a deep copy. REDIM PRESERVE in 2 dimensions: redim_preserve_2d.txt.
         KWA_Integer m = new KWA_Integer();
         m.setDimension(2);
         m.setRange(1, 0, 1);
@@ -359,19 +309,10 @@ public class RuntimeTests {
         for (int i = 0; i <= 1; i++)
             for (int j = -1; j <= 0; j++)
                 m.getValue(m.getElement(1, i) + m.getElement(2, j) + m.getDimension(2)).Set((short) (10 * i + j));
-        m.setDimension(2);
-        m.setRange(1, 0, 1);
-        m.setRange(2, -1, 2);
-        m.setElement(1);
-        StringBuilder grid = new StringBuilder();
-        for (int j = -1; j <= 2; j++)
-            for (int i = 0; i <= 1; i++)
-                grid.append(m.getValue(m.getElement(1, i) + m.getElement(2, j) + m.getDimension(2)).Get()).append(' ');
-        check("preserve 2-d", grid.toString(), "-1 9 0 10 0 0 0 0 ");
         KWA_Integer c = m.Get();
         m.getValue(m.getElement(1, 0) + m.getElement(2, 0) + m.getDimension(2)).Set((short) 77);
         check("copy keeps old value", c.getValue(c.getElement(1, 0) + c.getElement(2, 0) + c.getDimension(2)).Get(), (short) 0);
-        check("copy keeps shape", c.Range[1][0] + "," + c.Range[1][1] + "," + c.Dimension, "-1,2,2");
+        check("copy keeps shape", c.Range[1][0] + "," + c.Range[1][1] + "," + c.Dimension, "-1,0,2");
         check("getValue gives the live wrapper", m.getValue(0) == m.getValue(0), true);
 
         KWA_Image images = new KWA_Image();
@@ -390,29 +331,15 @@ public class RuntimeTests {
         return KWC_TextScreen.dumpText();
     }
 
+    // PRINT's modes and zones, an empty PRINT and a text window that scrolls: print_zones.txt and
+    // tclip_window.txt.
     static void textScreen() {
         Object[][] cases = {
-            {"mode 0 ends the line", (Runnable) () -> {
-                KWC_TextScreen.KW_print("a", 0);
-                KWC_TextScreen.KW_print("b", 0);
-            }, "a\nb\n"},
-            {"mode 2 continues", (Runnable) () -> {
-                KWC_TextScreen.KW_print("a", 2);
-                KWC_TextScreen.KW_print("b", 0);
-            }, "ab\n"},
-            {"mode 1 goes to the next zone", (Runnable) () -> {
-                KWC_TextScreen.KW_print("a", 1);
-                KWC_TextScreen.KW_print("b", 0);
-            }, "a             b\n"},
             {"a zone past the edge starts a line", (Runnable) () -> {
                 KWC_TextScreen.KW_print("a", 1);
                 KWC_TextScreen.KW_print("b", 1);
                 KWC_TextScreen.KW_print("c", 0);
             }, "a             b\nc\n"},
-            {"empty print", (Runnable) () -> {
-                KWC_TextScreen.KW_print("", 0);
-                KWC_TextScreen.KW_print("x", 0);
-            }, "\nx\n"},
             {"wraps at the right edge", (Runnable) () -> KWC_TextScreen.KW_print("abcdefghijklmnopqrstuvw", 0),
                 "abcdefghijklmnopqrst\nuvw\n"},
             {"a full row does not add a blank row", (Runnable) () -> {
@@ -447,17 +374,12 @@ public class RuntimeTests {
                 KWC_Screen.KW_cls();
                 KWC_TextScreen.KW_print("new", 0);
             }, "new\n"},
-            {"text window scrolls alone", (Runnable) () -> {
-                KWC_TextScreen.KW_print("top", 0);
-                KWC_TextScreen.KW_textClip(1, 2, 20, 3);
-                for (int i = 1; i <= 3; i++) KWC_TextScreen.KW_print("w" + i, 0);
-            }, "top\nw3\n"},
         };
         for (Object[] c : cases) check("text " + c[0], screenAfter((Runnable) c[1]), c[2]);
 
         // The cursor stays in the text window: a Locate outside it goes to the nearest cell.
         Object[][] windows = {
-            {"the same without a line end", (Runnable) () -> {
+            {"a Locate below the window, without a line end", (Runnable) () -> {
                 KWC_TextScreen.KW_textClip(1, 3, 20, 5);
                 KWC_TextScreen.KW_print("a", 0);
                 KWC_TextScreen.KW_print("b", 0);
@@ -504,13 +426,10 @@ public class RuntimeTests {
         } while (KWC_Applet.InputError);
     }
 
+    // Good fields, a bad number and too few fields: input_numbers.txt and input_bad_field.txt.
     static void input() {
         Object[][] cases = {
-            {"two good fields", "12, abc\n", "12|abc", "N, W? 12, abc\n"},
             {"quoted field keeps commas", "3,\"a, b\"\n", "3|a, b", "N, W? 3,\"a, b\"\n"},
-            {"bad number asks again", "x, y\n4, z\n", "4|z",
-                "N, W? x, y\n?Redo from start\nN, W? 4, z\n"},
-            {"too few fields", "5\n6,q\n", "6|q", "N, W? 5\n?Redo from start\nN, W? 6,q\n"},
             {"too many fields", "1,a,2\n7,b\n", "7|b", "N, W? 1,a,2\n?Redo from start\nN, W? 7,b\n"},
             {"integer overflow", "40000,a\n-32768,a\n", "-32768|a",
                 "N, W? 40000,a\n?Redo from start\nN, W? -32768,a\n"},
@@ -563,19 +482,14 @@ public class RuntimeTests {
         check("clip", px(9, 5) + "," + px(10, 5), W + ",0");
         KWC_GraphicScreen.KW_clip(0, 0, 63, 47);
         check("point outside is -1", px(-1, 0) + "," + px(64, 0), "-1,-1");
-        KWC_GraphicScreen.KW_line(0, 10, 40, 1, 0, 0, true, W, 0);
 
-        // Pages: drawing goes to the active page, PCopy copies, DPage shows.
+        // Pages: PCopy and drawing on a page not shown are screen_pages.txt's; here DPage and Cls.
         KWC_GraphicScreen.KW_activePage(1);
-        check("new page is blank", px(10, 40), 0);
-        KWC_GraphicScreen.KW_pageCopy(0, 1);
-        check("pcopy", px(10, 40), W);
         KWC_GraphicScreen.KW_color(R, G);
         KWC_Screen.KW_cls(1);
         check("cls fills with the background", px(0, 0), G);
         KWC_GraphicScreen.KW_displayPage(1);
         check("displayed page", KWC_Screen.compose(null).getRGB(5, 5) & 0xFFFFFF, G);
-        check("page count", KWC_GraphicScreen.KW_page(), 2);
         checkExactError("no such page", () -> KWC_GraphicScreen.KW_activePage(2),
                 "APage 2: そのページはありません（ページは 0 から 1 まで）");
         KWC_GraphicScreen.KW_scroll(2, 0);
@@ -641,11 +555,12 @@ public class RuntimeTests {
         return " " + lit + " lit";
     }
 
+    // The QuickBasic mode, its name and Point giving palette numbers: the program Shapes and the
+    // pixel program colour_modes.
     static void colourModes() {
         reset(16, 16, new HashMap<>());
         check("default mode", KWC_Screen.KW_colorMode(), "Natural");
         Object[][] modes = {
-            {(Runnable) KWL_Color_QuickBasic::KW_QBColorMode, "QuickBasic", 4, 0xAA0000},
             {(Runnable) KWL_Color_QuickBasic98::KW_QB98ColorMode, "QuickBasic98", 2, 0xFF0000},
             {(Runnable) KWL_Color_VGA::KW_VGAColorMode, "VGA", 31, 0xFFFFFF},
             {(Runnable) KWL_Color_VGA::KW_VGAColorMode, "VGA", 40, 0xFF0000},
@@ -659,8 +574,6 @@ public class RuntimeTests {
             check(m[1] + " colour " + m[2], KWC_Screen.compose(null).getRGB(1, 1) & 0xFFFFFF, m[3]);
         }
         KWL_Color_QuickBasic.KW_QBColorMode();
-        KWC_GraphicScreen.KW_line(0, 2, 2, 1, 0, 0, true, 12, 0);
-        check("Point gives the palette number", KWC_GraphicScreen.KW_Point(2, 2), 12);
         KWC_GraphicScreen.KW_line(0, 3, 3, 1, 0, 0, false, 0, 0);
         check("default colour of a palette is white", KWC_GraphicScreen.KW_Point(3, 3), 15);
         KWC_GraphicScreen.KW_line(0, 4, 4, 1, 0, 0, true, 17, 0);
@@ -729,8 +642,8 @@ public class RuntimeTests {
         reset(page.width, page.height, page.params);
         new KWC_Applet();
         Object[][] cases = {
-            {"speed", "10"}, {"SPEED", "10"}, {"title", "日本 & more"}, {"TITLE", "日本 & more"}, {"missing", ""},
-            {"AppletWidth", "320"},
+            // a name and a missing one: the program Page
+            {"title", "日本 & more"}, {"TITLE", "日本 & more"}, {"AppletWidth", "320"},
         };
         for (Object[] c : cases) check("Param " + c[0], KWL_Browser.KW_param((String) c[0]), c[1]);
         try {
@@ -748,18 +661,15 @@ public class RuntimeTests {
         return t;
     }
 
+    // Division by zero, GOSUB too deep, RETURN without GOSUB and runaway recursion: the end-to-end
+    // programs int_division_by_zero, fail_gosub_overflow, fail_return_without_gosub,
+    // proc_runaway_recursion.
     static void errorMessages() {
         String prefix = "実行時エラー: ";
         Object[][] cases = {
             {thrownIn(new IllegalStateException("配列の添字が範囲外です（3）"), "KWC_Array"),
                 "配列の添字が範囲外です（3）"},
-            {thrownIn(new ArithmeticException("/ by zero"), "Prog"), "0 で除算しました"},
             {thrownIn(new ArithmeticException("long overflow"), "Prog"), "オーバーフローしました"},
-            {thrownIn(new ArrayIndexOutOfBoundsException("Index 255 out of bounds for length 255"), "Prog"),
-                "GOSUB の入れ子が深すぎます"},
-            {thrownIn(new ArrayIndexOutOfBoundsException("Index -1 out of bounds for length 255"), "Prog"),
-                "GOSUB なしで RETURN を実行しました"},
-            {new StackOverflowError(), "プロシージャ呼び出しの入れ子が深すぎます"},
             {new OutOfMemoryError(), "メモリが足りません"},
             {thrownIn(new NullPointerException("x"), "Prog"), KWC_Applet.E_UNEXPECTED},
             {thrownIn(new IllegalStateException("Iterator"), "java.util.Foo"), KWC_Applet.E_UNEXPECTED},
@@ -798,7 +708,6 @@ public class RuntimeTests {
         Throwable wrapped = thrownAt(new RuntimeException("x"), inArray, "Other:4");
         String unexpected = "実行時エラー: " + KWC_Applet.E_UNEXPECTED;
         Object[][] cases = {
-            {"mapped frame", map, inArray, false, msg + "\n第12行目\n    <A(I) = 5>"},
             {"nested frame, tab in text", map, thrownAt(new ArithmeticException("/ by zero"), null,
                 "Hello$KWU_F:4", "Hello:2"), false, "実行時エラー: 0 で除算しました\n第13行目\n    <X\t= 1>"},
             {"line of the cause", map, wrapped, false, unexpected + "\n第12行目\n    <A(I) = 5>"},

@@ -62,26 +62,20 @@ std::string Declared(const TranslationContext& ctx) {
   return out + "flags" + flags;
 }
 
+// Arrays with OPTION BASE, STATIC in a procedure, a record with a fixed
+// string: the golden programs ok_structure and ok_procedures.
 TEST(Declarations, TablesArraysTypesAndFlags) {
   const struct {
     const char* source;
     const char* declared;
   } kCases[] = {
       {"DIM A, B", "local A=LOC0:5:0 B=LOC1:5:0\nflags 5"},
-      {"PUBLIC N%", "public N=PUB0:2:0\nflags 2"},
       {"PUBLIC N AS LONG, M$\nPRIVATE B AS BYTE, O AS LONGLONG, D#, BO AS BOOLEAN, G AS IMAGE, L&",
        "private B=PRI0:1:0 O=PRI1:4:0 D=PRI2:6:0 BO=PRI3:11:0 G=PRI4:12:0 L=PRI5:3:0\n"
        "public N=PUB0:3:0 M=PUB1:9:0\nflags 1 3 4 6 9 11 12"},
-      {"OPTION BASE 1\nDIM A(10) AS INTEGER", "local A=LOC0:13:0\narray0 2/0 d1 [1,10]\nflags 2 22"},
       {"DIM A(-5 TO 5, 3) AS DOUBLE", "local A=LOC0:13:0\narray0 6/0 d2 [-5,5,0,3]\nflags 6 26"},
-      {"DIM A() AS STRING", "local A=LOC0:13:0\narray0 9/0 d0 []\nflags 9 29"},
       {"DIM A(-32768 TO 32767) AS BYTE", "local A=LOC0:13:0\narray0 1/0 d1 [-32768,32767]\nflags 1 21"},
       {"DIM S AS STRING * 20, T AS STRING * 0", "local S=LOC0:10:20 T=LOC1:10:0\nflags 9"},
-      {"SUB P\nSTATIC X AS BOOLEAN, Y\nEND SUB", "static X=STA0:11:0 Y=STA1:5:0\nflags 5 11"},
-      {"TYPE SPOT\nX AS INTEGER\nY AS INTEGER\nEND TYPE",
-       "type SPOT=TYP0 n2 used0 X=ELE0:2:0 Y=ELE1:2:0\nflags 2"},
-      {"TYPE R\nNAME AS STRING * 20\nCODES(3) AS STRING * 4\nEND TYPE",
-       "array0 10/4 d1 [0,3]\ntype R=TYP0 n2 used0 NAME=ELE0:10:20 CODES=ELE1:13:0\nflags 9 29"},
       {"OPTION BASE 1\nTYPE P\nX AS BYTE\nEND TYPE\nTYPE Q\nA(2 TO 3, 4) AS P\nB AS P\nC AS IMAGE\nEND TYPE\n"
        "PUBLIC V(5) AS Q, W AS P",
        "public V=PUB0:13:1 W=PUB1:14:0\narray0 14/0 d2 [2,3,1,4]\narray1 14/1 d1 [1,5]\n"
@@ -103,13 +97,11 @@ TEST(Declarations, VariableMessagesAtTheirColumns) {
     const char* message;
   } kCases[] = {
       {"DIM 1", 5, "変数名として不正な名前が指定されています"},
-      {"DIM", 4, "変数名として不正な名前が指定されています"},
       {"DIM A,", 7, "変数名として不正な名前が指定されています"},
       {"PUBLIC A\nDIM B, A", 8, "変数名として不正な名前が指定されています"},
       {"DIM A AS INTEGER, A", 19, "変数名として不正な名前が指定されています"},
       {"TYPE T\nX AS BYTE\nEND TYPE\nDIM T", 5, "変数名として不正な名前が指定されています"},
       {"DIM A(N) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
-      {"DIM A(1.5) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
       {"DIM A(2147483648) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
       {"DIM A(1 TO X) AS INTEGER", 12, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
       {"DIM A(-) AS INTEGER", 7, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
@@ -117,25 +109,20 @@ TEST(Declarations, VariableMessagesAtTheirColumns) {
       {"DIM A(40000) AS INTEGER", 7, "配列の添字は -32768 から 32767 までの整数で指定してください"},
       {"DIM A(-32769 TO 0) AS INTEGER", 7, "配列の添字は -32768 から 32767 までの整数で指定してください"},
       {"DIM A(1 2) AS INTEGER", 9, "配列の宣言が不正です"},
-      {"DIM A(1 TO 2 3) AS INTEGER", 14, "配列の宣言が不正です"},
       {"DIM A(1, 2", 11, "配列の宣言が不正です"},
       {"DIM A(", 7, "配列の宣言が不正です"},
       {"OPTION BASE 1\nDIM A(0) AS INTEGER", 7, "配列の宣言が不正です"},
       {"DIM P AS POINT", 10, "指定されたユーザ定義型は存在しません"},
       {"DIM B AS BIGINTEGER", 10, "このバージョンでは BIGINTEGER型はサポートされていません"},
-      {"DIM B AS BIGDECIMAL", 10, "このバージョンでは BIGDECIMAL型はサポートされていません"},
       {"DIM S(3) AS STRING * 20", 13, "固定文字列型の配列はサポートされていません"},
       {"DIM S AS STRING * X", 19, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
       {"DIM S AS STRING *", 18, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
-      {"DIM S AS STRING * 2.5", 19, "固定文字列型の長さは、10進整数(0 から 2147483647)で指定してください"},
       {"DIM S AS STRING * 40000", 19, "固定文字列の長さは 0 から 32767 までで指定してください"},
       {"DIM A AS 3", 10, "データ型として不適切な名前が指定されています"},
       {"DIM A AS", 9, "データ型として不適切な名前が指定されています"},
-      {"DIM A AS PRINT", 10, "データ型として不適切な名前が指定されています"},
       {"DIM A(10)", 10, "配列を宣言する場合には、必ず ASを使って型を指定してください"},
       {"DIM A(10)$", 10, "配列を宣言する場合には、必ず ASを使って型を指定してください"},
       {"DIM A = 3", 7, "型宣言子が不正です"},
-      {"DIM A B", 7, "型宣言子が不正です"},
       {"DIM A AS INTEGER X", 1, "変数宣言が不正です"},
       {"DIM A$ AS STRING", 1, "変数宣言が不正です"},
       {"X = 1: DIM A AS INTEGER)", 8, "変数宣言が不正です"},
@@ -158,7 +145,6 @@ TEST(Declarations, UserTypeMessagesAtTheirLines) {
   } kCases[] = {
       {"TYPE T X\nA AS BYTE\nEND TYPE", 1, "TYPE (ユーザ定義型名) に続く同行にはプログラムを書かないでください"},
       {"TYPE\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名が指定されていません"},
-      {"TYPE 1\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名として不正な名前が指定されています"},
       {"TYPE INTEGER\nA AS BYTE\nEND TYPE", 1, "ユーザ定義型名として不正な名前が指定されています"},
       {"PUBLIC T\nTYPE T\nA AS BYTE\nEND TYPE", 2, "ユーザ定義型名として宣言された名前はすでに他の宣言名として使われています"},
       {"TYPE T\nA AS BYTE\nEND TYPE\nTYPE T\nB AS BYTE\nEND TYPE", 4,
@@ -169,7 +155,6 @@ TEST(Declarations, UserTypeMessagesAtTheirLines) {
       {"TYPE T\nA(N) AS BYTE\nEND TYPE", 2, "配列の添字は10進整数(-2147483648 から 2147483647)で指定してください"},
       {"TYPE T\nA(1 TO N) AS BYTE\nEND TYPE", 2, "配列の添字は10進整数リテラル(-2147483648 から 2147483647)で指定してください"},
       {"TYPE T\nA(1 2) AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
-      {"TYPE T\nA(1 TO 2 3) AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
       {"TYPE T\nA(1 AS BYTE\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
       {"TYPE T\nA(1,\nEND TYPE", 2, "配列の宣言が正しく書かれていません"},
       {"OPTION BASE 1\nTYPE T\nA(0) AS BYTE\nEND TYPE", 3, "TOキーワードを使わない時、添字は1以上でなければいけません"},
@@ -177,8 +162,6 @@ TEST(Declarations, UserTypeMessagesAtTheirLines) {
       {"TYPE T\nX\nEND TYPE", 2, "ユーザ定義型の要素を宣言する時にはデータ型を必ず指定してください"},
       {"TYPE T\nX%\nEND TYPE", 2, "ユーザ定義型宣言が正しく書かれていません"},
       {"TYPE T\nX AS 3\nEND TYPE", 2, "データ型として不適切な名前が指定されています"},
-      {"TYPE T\nX AS\nEND TYPE", 2, "データ型として不適切な名前が指定されています"},
-      {"TYPE T\nX AS BIGINTEGER\nEND TYPE", 2, "このバージョンでは BIGINTEGER型はサポートされていません"},
       {"TYPE T\nX AS BIGDECIMAL\nEND TYPE", 2, "このバージョンでは BIGDECIMAL型はサポートされていません"},
       {"TYPE T\nS AS STRING * X\nEND TYPE", 2, "固定文字列の長さは、10進整数リテラル(0 から 2147483647)で指定してください"},
       {"TYPE T\nS AS STRING * 32768\nEND TYPE", 2, "固定文字列の長さは 0 から 32767 までで指定してください"},

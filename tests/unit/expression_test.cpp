@@ -67,40 +67,30 @@ void ExpectTexts(const std::vector<TextCase>& cases, const std::string& options 
   }
 }
 
+// Values are the business of JavaComputesWhatCorvelMeans below and of the
+// end-to-end programs (arithmetic.txt, numeric_types.txt), result types of
+// OperatorResultType's test; here the Java text: wrappers, casts, parentheses.
 TEST(Expression, Operators) {
   ExpectTexts({
       // precedence and associativity
-      {"2 ^ 3 ^ 2", "Math.pow(Math.pow(2,3),2)", 26},
       {"L / S * D", "(double)(LOC2.Get())/LOC4.Get()*LOC5.Get()", 26},
-      {"D / D", "LOC5.Get()/LOC5.Get()", 26},
-      {"L - O + 2", "LOC2.Get()-LOC3.Get()+2", 24},
       {"L \\ O MOD 3", "IDIV(LOC2.Get(),LOC3.Get())%3", 24},
-      {"I + L * 2", "LOC1.Get()+LOC2.Get()*2", 23},
-      {"B * I", "LOC0.Get()*LOC1.Get()", 23},
-      {"S * L", "LOC4.Get()*LOC2.Get()", 25},
       {"S MOD S", "(long)(Math.round((double)(LOC4.Get())))%(long)(Math.round((double)(LOC4.Get())))", 24},
-      {"7 \\ 2", "IDIV(7,2)", 24},
-      {"1.5 + 2", "1.5f+2", 25},
       {"&HFFFF + &H10&&", "(short)0xFFFF+0x10L", 24},
       // Java's precedence differs: parentheses where Corvel groups otherwise
       {"L MOD O * 2", "LOC2.Get()%(LOC3.Get()*2)", 24},
-      {"L * 2 MOD O", "LOC2.Get()*2%LOC3.Get()", 24},
       {"L OR O XOR I", "((LOC2.Get()|(int)(LOC3.Get()))^LOC1.Get())", 23},
-      {"L XOR I OR B", "(LOC2.Get()^(LOC1.Get()|LOC0.Get()))", 23},
       // unary minus
       {"-I * 2", "-LOC1.Get()*2", 23},
-      {"-D", "-LOC5.Get()", 26},
       {"-(L + 1)", "-(LOC2.Get()+1)", 23},
       {"-5 + -2.5", "-5+-2.5f", 25},
       {"-&H10", "-0x10", 43},
-      {"I * (L + 1)", "LOC1.Get()*(LOC2.Get()+1)", 23},
       {"(I)", "LOC1.Get()", 22},
       // relations: the wider side holds the wrapper
       {"I > 3", "new KWV_Long(3).L(LOC1.Get())", 31},
       {"3 > D", "LOC5.L(3)", 31},
       {"L >= I", "LOC2.GE(LOC1.Get())", 31},
       {"I <= L", "LOC2.GE(LOC1.Get())", 31},
-      {"D <> S", "LOC5.NE(LOC4.Get())", 31},
       {"L => 1", "LOC2.GE(1)", 31},
       {"L =< 1", "LOC2.LE(1)", 31},
       {"L >< 1", "LOC2.NE(1)", 31},
@@ -126,15 +116,12 @@ TEST(Expression, Operators) {
   });
 }
 
+// An array element and a record's element: the golden program ok_structure.
 TEST(Expression, NamesArraysRecordsAndCalls) {
   ExpectTexts({
-      {"A(1)", "LOC10.getValue(LOC10.getElement(1,1)+LOC10.getDimension(1))", 2},
-      {"M(1, L)", "LOC11.getValue(LOC11.getElement(1,1)+LOC11.getElement(2,LOC2.Get())+LOC11.getDimension(2))", 6},
       {"A(S)", "LOC10.getValue(LOC10.getElement(1,INTSUB((long)(Math.round((double)(LOC4.Get())))))+LOC10.getDimension(1))", 2},
       {"A", "LOC10", 13},
       {"A()", "LOC10", 13},
-      {"P.X", "LOC12.ELE0", 2},
-      {"P.N + T", "LOC12.ELE2.Get()+LOC6.Get()", 29},
       {"Q(1).Y", "LOC13.getValue(LOC13.getElement(1,1)+LOC13.getDimension(1)).ELE1", 6},
       {"F", "LOC7", 9},
       {"I%", "LOC1", 2},
@@ -146,16 +133,12 @@ TEST(Expression, NamesArraysRecordsAndCalls) {
       {"Rnd(3)", "KWL_Math.KW_rnd(3)", 24},
       {"Rnd(1, I)", "KWL_Math.KW_rnd(1,LOC1.Get())", 24},
       {"Str(S)", "KWL_String.KW_str(LOC4.Get())", 29},
-      {"Str(O)", "KWL_String.KW_str(LOC3.Get())", 29},
       {"Str$(B)", "KWL_String.KW_str(LOC0.Get())", 29},
       {"Mid(T, 2)", "KWL_String.KW_mid(LOC6.Get(),2)", 29},
       {"Mid(T, 2, D)", "KWL_String.KW_mid(LOC6.Get(),2,INTARG((long)(Math.round(LOC5.Get()))))", 29},  // numeric rule
       {"Point(1, 2)", "KWC_GraphicScreen.KW_Point(1,2)", 23},
       {"Point(G, 1, 2)", "KWC_GraphicScreen.KW_Point(LOC9.Get(),1,2)", 23},  // case-blind: G to g
-      {"Instr(T, \"x\")", "KWL_String.KW_instr(LOC6.Get(),\"x\")", 23},
       {"Instr(2, T, \"x\")", "KWL_String.KW_instr(2,LOC6.Get(),\"x\")", 23},
-      {"Len(T) + Sgn(D)", "KWL_String.KW_len(LOC6.Get())+KWL_Math.KW_sgn(LOC5.Get())", 23},
-      {"MouseX", "KW_mouseX()", 23},
       {"True", "KW_true()", 31},
       {"Inkey$", "KW_inkey()", 29},
   });
@@ -197,9 +180,7 @@ TEST(Expression, EveryMessage) {
       {"L * -\"a\"", 11, "式が不正です。", ""},
       {"L - -I", 11, "--と続けることはできません。", ""},
       {"L ; 2", 9, "式の要素として不正な文字が含まれています。", ""},
-      {"L + DIM", 11, "式の要素として不正な文字が含まれています。", ""},
       {"(L + 1", 0, "かっこの対応関係が不正です。", ""},
-      {"L + 1)", 0, "かっこの対応関係が不正です。", ""},
       {"L) + (1", 0, "かっこの対応関係が不正です。", ""},
       {"L$", 7, "変数の型が以前に定義された型と異なります。", ""},
       {"Sin%(1)", 7, "変数の型が以前に定義された型と異なります。", ""},
@@ -227,13 +208,11 @@ TEST(Expression, EveryMessage) {
       {"S AND L", 0, "式が不正です。", ""},
       {"NOT T", 0, "式が不正です。", ""},
       {"-(5)", 0, "式が不正です。", ""},
-      {"-Abs(L)", 0, "式が不正です。", ""},
       {"-Pi", 0, "式が不正です。", ""},
       {"* 2", 0, "式が不正です。", ""},
       {"L +", 0, "式が不正です。", ""},
       {"(L 2)", 0, "式が不正です。", ""},
       {"()", 0, "式が不正です。", ""},
-      {"L 2", 0, "式が不正です。", ""},
       {"L, 2", 0, "式が不正です。", ""},
       {"Cls + 1", 0, "式が不正です。", ""},
   };
@@ -256,11 +235,9 @@ TEST(Expression, JavaComputesWhatCorvelMeans) {
     const char* expression;
     const char* value;
   } kCases[] = {
-      {"7 \\ 2", "3"},          {"-7 \\ 2", "-3"},       {"7.6 \\ 2", "4"},       {"2 ^ 3 ^ 2", "64.0"},
-      {"7 MOD 3", "1"},         {"9 MOD 2 * 4", "1"},    {"1 + 2 * 3", "7"},      {"(1 + 2) * 3", "9"},
-      {"10 / 4", "2.5"},        {"&HFFFF + 1", "0"},     {"1 XOR 1 OR 1", "0"},   {"1 OR 1 XOR 1", "0"},
-      {"NOT 0", "-1"},          {"1.5 * 2", "3.0"},      {"-(2 + 3) * 2", "-10"}, {"2147483647 + 1", "-2147483648"},
-      {"3E+9 MOD 7", "4"},      {"-5.5 \\ 2", "-3"},     {"Len(Left(\"abc\", 2.5))", "3"},
+      // Division, powers, MOD, logic and overflow run in the end-to-end programs arithmetic and
+      // longlong_from_single; here what they leave out.
+      {"&HFFFF + 1", "0"}, {"1 OR 1 XOR 1", "0"}, {"-5.5 \\ 2", "-3"}, {"Len(Left(\"abc\", 2.5))", "3"},
   };
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel_expression_eval";
   std::filesystem::create_directories(dir);

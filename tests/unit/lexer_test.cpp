@@ -22,18 +22,13 @@ struct LiteralCase {
 };
 
 const LiteralCase kLiterals[] = {
-    {"&HFFFF", kTokHexOctal, "(short)0xFFFF", 6},
     {"&H8000", kTokHexOctal, "(short)0x8000", 6},
-    {"&H7FFF", kTokHexOctal, "0x7FFF", 6},
-    {"&hff", kTokHexOctal, "0xFF", 4},
-    {"&H0FFF", kTokHexOctal, "0x0FFF", 6},
+    {"&h7fff", kTokHexOctal, "0x7FFF", 6},
     {"&HFFFF&", kTokHexOctal, "0xFFFF", 7},
     {"&HFFFFFFFF&", kTokHexOctal, "0xFFFFFFFF", 11},
     {"&H1&&", kTokHexOctalLonglong, "0x1L", 5},
     {"&HFFFFFFFFFFFFFFFF&&", kTokHexOctalLonglong, "0xFFFFFFFFFFFFFFFFL", 20},
     {"&177777", kTokHexOctal, "(short)0177777", 7},
-    {"&O177777", kTokHexOctal, "(short)0177777", 8},
-    {"&17", kTokHexOctal, "017", 3},
     {"&o17", kTokHexOctal, "017", 4},
     {"&77777", kTokHexOctal, "077777", 6},
     {"&37777777777&", kTokHexOctal, "037777777777", 13},
@@ -43,12 +38,10 @@ const LiteralCase kLiterals[] = {
     {"1.5E-3", kTokNumber, "1.5E-3", 6},
     {"1.5e+3", kTokNumber, "1.5E+3", 6},
     {"2d10", kTokNumber, "2D10", 4},
-    {"0.5", kTokNumber, "0.5", 3},
     {".5", kTokNumber, ".5", 2},
     {"1.", kTokNumber, "1.", 2},
     {"07", kTokNumber, "07", 2},
     {"0", kTokNumber, "0", 1},
-    {"100", kTokNumber, "100", 3},
     {"\"It's \\\"x\\\"\"", kTokString, "\"It's \\\"x\\\"\"", 12},
     {"\"日本語\"", kTokString, "\"日本語\"", 5},
     {"\"\"", kTokString, "\"\"", 2},
@@ -69,7 +62,8 @@ TEST(LexerLiterals, JavaTextCodeAndLength) {
   }
 }
 
-// Token codes and texts of whole lines, "code:text" per token.
+// Token codes and texts of whole lines, "code:text" per token. Keywords and
+// operators the expression tests and the programs read are left to them.
 struct TokensCase {
   const char* line;
   const char* tokens;
@@ -77,14 +71,11 @@ struct TokensCase {
 
 const TokensCase kTokenLines[] = {
     {"a.b", "1000:A 11:. 1000:B"},
-    {"x = y MOD z", "1000:X 13:= 1000:Y 7:MOD 1000:Z"},
     {"a<=b<>c>=d", "1000:A 14:< 13:= 1000:B 14:< 12:> 1000:C 12:> 13:= 1000:D"},
     {"n$ = s! + d# + i% + l& + q", "1000:N 103:$ 13:= 1000:S 101:! 8:+ 1000:D 102:# 8:+ 1000:I 104:% 8:+ 1000:L 105:& 8:+ 1000:Q"},
     {"a&h1 = b & &H1", "1000:A 105:& 1000:H1 13:= 1000:B 105:& 1143:0x1"},
-    {"print a;b,c", "603:PRINT 1000:A 202:; 1000:B 10:, 1000:C"},
     {"x = (a ^ 2) * [3] / 4 \\ 5 - 6", "1000:X 13:= 1:( 1000:A 3:^ 1100:2 2:) 4:* 15:[ 1100:3 16:] 5:/ 1100:4 6:\\ 1100:5 9:- 1100:6"},
     {"not_a_keyword1 = _x", "1000:NOT_A_KEYWORD1 13:= 1000:_X"},
-    {"x = Not a And b Or c Xor d Eqv e Imp f", "1000:X 13:= 301:NOT 1000:A 302:AND 1000:B 303:OR 1000:C 304:XOR 1000:D 305:EQV 1000:E 306:IMP 1000:F"},
 };
 
 std::string TokenDump(const std::vector<Token>& tokens) {
@@ -115,6 +106,9 @@ struct RecordsCase {
 };
 
 const RecordsCase kRecords[] = {
+    // Keywords whose record the golden and end-to-end programs already need
+    // (IF, ELSE, END IF, loops, SELECT CASE, FUNCTION, SUB, TYPE, ...) are
+    // left to them; here the other spellings and the edges.
     // ordinary statements, colons, labels, line numbers
     {"X = 1: Y = 2", "0:X = 1 | 0:Y = 2"},
     {"X = 1 :: Y = 2:", "0:X = 1 | 0:Y = 2"},
@@ -125,79 +119,39 @@ const RecordsCase kRecords[] = {
     {"20 IF A THEN", "903:20 | 101:IF | 3:A | 102:THEN"},
     {"PRINT 10", "0:PRINT 10"},
     // a remark runs to the end of its line, whatever it holds
-    {"REM remark: more", "0:REM"},
-    {"REM the end? say \"hi", "0:REM"},
+    {"REM a: b? say \"hi", "0:REM"},
     {"X = 1: REM loop", "0:X = 1 | 0:REM"},
     {"IF A THEN REM END IF", "101:IF | 3:A | 102:THEN | 0:REM | 105:<405>"},
     {"REMARK = 1", "0:REMARK = 1"},
     {"", ""},
     {"   ", ""},
-    // IF forms
-    {"IF A THEN", "101:IF | 3:A | 102:THEN"},
+    // the one-line IF: END and EXIT may end its parts
     {"IF A > 3 THEN X = 1", "101:IF | 3:A > 3 | 102:THEN | 0:X = 1 | 105:<405>"},
     {"IF A THEN X=1 ELSE X=2", "101:IF | 3:A | 102:THEN | 0:X = 1 | 104:ELSE | 0:X = 2 | 105:<405>"},
     {"IF A THEN X=1: Y=2 ELSE Z=3: W=4", "101:IF | 3:A | 102:THEN | 0:X = 1 | 0:Y = 2 | 104:ELSE | 0:Z = 3 | 0:W = 4 | 105:<405>"},
-    {"IF A THEN GOTO 10", "101:IF | 3:A | 102:THEN | 0:GOTO 10 | 105:<405>"},
-    {"IF X THEN END", "101:IF | 3:X | 102:THEN | 951:END | 105:<405>"},
     {"IF X THEN END ELSE EXIT FOR", "101:IF | 3:X | 102:THEN | 951:END | 104:ELSE | 701:EXIT FOR | 105:<405>"},
     {"IF X THEN EXIT SUB", "101:IF | 3:X | 102:THEN | 3103:EXIT SUB | 105:<405>"},
     {"IF X THEN EXIT DO: EXIT FUNCTION", "101:IF | 3:X | 102:THEN | 702:EXIT DO | 3003:EXIT FUNCTION | 105:<405>"},
     {"Y = 0: IF X THEN Y = 1", "0:Y = 0 | 101:IF | 3:X | 102:THEN | 0:Y = 1 | 105:<405>"},
-    {"ELSEIF B THEN", "103:ELSEIF | 3:B | 102:THEN"},
+    // spellings in one word and in two
     {"ELSE IF B THEN", "103:ELSE IF | 3:B | 102:THEN"},
-    {"ELSE", "104:ELSE"},
     {"ENDIF", "105:ENDIF"},
-    {"END IF", "105:END IF"},
     {"END IF: X = 1", "105:END IF | 0:X = 1"},
-    // SELECT CASE forms
-    {"SELECT CASE X + 1", "201:SELECT CASE | 3:X + 1"},
-    {"CASE 1, 2", "202:CASE | 3:1 , 2"},
-    {"CASE 1 TO 5", "202:CASE | 3:1 TO 5"},
-    {"CASE IS > 10", "202:CASE | 3:IS > 10"},
-    {"CASE ELSE", "203:CASE ELSE"},
     {"CASEELSE", "203:CASEELSE"},
-    {"END SELECT", "204:END SELECT"},
     {"ENDSELECT", "204:ENDSELECT"},
-    // loops
+    // FOR and NEXT: the parts of the header, one record per NEXT variable
     {"FOR I = 1 TO 10", "301:FOR | 3:I | 3:1 | 302:TO | 3:10"},
-    {"FOR I = 10 TO 1 STEP -2", "301:FOR | 3:I | 3:10 | 302:TO | 3:1 | 303:STEP | 3:- 2"},
     {"FOR A(1, 2) = X(1) TO N + 1 STEP S: PRINT I",
      "301:FOR | 3:A ( 1 , 2 ) | 3:X ( 1 ) | 302:TO | 3:N + 1 | 303:STEP | 3:S | 0:PRINT I"},
-    {"NEXT", "304:NEXT"},
-    {"NEXT I", "304:NEXT | 3:I"},
-    {"NEXT I, J", "304:NEXT | 3:I | 304:<444> | 3:J"},
     {"NEXT I, J, K: X = 1", "304:NEXT | 3:I | 304:<444> | 3:J | 304:<444> | 3:K | 0:X = 1"},
     {"NEXT A(1, 2), B", "304:NEXT | 3:A ( 1 , 2 ) | 304:<444> | 3:B"},
-    {"WHILE X < 3", "401:WHILE | 3:X < 3"},
-    {"WEND", "402:WEND"},
-    {"DO", "601:DO"},
-    {"DO WHILE X", "501:DO WHILE | 3:X"},
-    {"DO UNTIL X = 1", "502:DO UNTIL | 3:X = 1"},
-    {"LOOP", "503:LOOP"},
-    {"LOOP WHILE X", "602:LOOP WHILE | 3:X"},
-    {"LOOP UNTIL X", "603:LOOP UNTIL | 3:X"},
     {"DO: X = X + 1: LOOP UNTIL X > 3", "601:DO | 0:X = X + 1 | 603:LOOP UNTIL | 3:X > 3"},
-    {"EXIT FOR", "701:EXIT FOR"},
-    {"EXIT DO", "702:EXIT DO"},
-    {"EXIT FUNCTION", "3003:EXIT FUNCTION"},
-    {"EXIT SUB", "3103:EXIT SUB"},
-    {"END", "951:END"},
-    // lines that own their line
-    {"OPTION BASE 1", "1001:OPTION BASE 1"},
-    {"OPTION PARAMETER \"a\"-\"b\"", "1001:OPTION PARAMETER \"a\" - \"b\""},
-    {"TYPE POINT", "2101:TYPE POINT"},
-    {"END TYPE", "2102:END TYPE"},
-    {"STATIC X AS INTEGER", "2003:STATIC X AS INTEGER"},
-    {"PUBLIC X", "2001:PUBLIC X"},
+    // lines that own their line; a colon does not cut them
     {"PRIVATE X: Y", "2002:PRIVATE X : Y"},
-    {"FUNCTION F(A)", "3001:FUNCTION F ( A )"},
     {"PUBLIC FUNCTION F", "3001:PUBLIC FUNCTION F"},
     {"PRIVATE FUNCTION F", "3002:PRIVATE FUNCTION F"},
-    {"SUB S", "3101:SUB S"},
     {"PUBLIC SUB S", "3101:PUBLIC SUB S"},
     {"PRIVATE SUB S", "3102:PRIVATE SUB S"},
-    {"END FUNCTION", "3004:END FUNCTION"},
-    {"END SUB", "3104:END SUB"},
     // several lines
     {"10 X = 1\n*L\nGOTO L", "903:10 | 0:X = 1 | 803:* L | 0:GOTO L"},
 };
@@ -235,24 +189,11 @@ TEST(LexerRecords, PositionsSpansAndLines) {
   EXPECT_EQ(r.ctx.labels[1].statementIndex, 8);
 }
 
-TEST(LexerKeywords, LookupByWholeWord) {
-  const struct {
-    const char* word;
-    int16_t code;
-  } kWords[] = {{"IF", kKwIf},           {"RESERVEDHEIGHT", kKwReservedHeight},
-                {"MOD", kKwMod},         {"IFX", kTokIdentifier},
-                {"I", kTokIdentifier},   {"ELSEIF", kKwElseIf},
-                {"PRESERVE", kKwPreserve}, {"DRAWSTR", kKwDrawStr}};
-  for (const auto& w : kWords) {
-    int16_t code = kTokIdentifier;
-    LookupKeyword(w.word, static_cast<int>(std::string_view(w.word).size()), code);
-    EXPECT_EQ(code, w.code) << w.word;
-  }
-}
-
 // ---------------------------------------------------------------------------
-// Every message of the lexer, with the column of the token at fault. The
-// program is one line unless it holds "\n"; the fault is in its last line.
+// Every message of the lexer, with the column of the token at fault (a
+// keyword out of its place: KeywordMisuse below); of the keywords that share
+// a path and a message, one or two stand for all. The program is one line
+// unless it holds "\n"; the fault is in its last line.
 
 struct FaultCase {
   const char* source;
@@ -269,10 +210,8 @@ const FaultCase kFaults[] = {
     {"PRINT \"abc", 7, "リテラル文字列が正しく完結していません", ""},
     {"PRINT \"abc\\\"", 7, "リテラル文字列が正しく完結していません", ""},
     {"X = &H", 5, "数値リテラルが正しく完結していません", ""},
-    {"X = &HG", 5, "数値リテラルが正しく完結していません", ""},
     {"X = &O", 5, "数値リテラルが正しく完結していません", ""},
     {"X = 007", 5, "数値リテラルが正しく完結していません", "10進数値リテラルで 00 と続けてはいけません"},
-    {"X = 00.5", 5, "数値リテラルが正しく完結していません", "10進数値リテラルで 00 と続けてはいけません"},
     {"X = &H10000", 5, kOverflow, "Integer型の16進数値リテラルの範囲は &H0-&HFFFF です"},
     {"X = &H100000000&", 5, kOverflow, "Long型の16進数値リテラルの範囲は &H0&-&HFFFFFFFF& です"},
     {"X = &H10000000000000000&&", 5, kOverflow, "Longlong型の16進数値リテラルの範囲は &H0&&-&HFFFFFFFFFFFFFFFF&& です"},
@@ -283,8 +222,6 @@ const FaultCase kFaults[] = {
     {"X = 1E", 5, "実数値リテラルが正しく完結していません", ""},
     {"X = 1E+ 2", 5, "実数値リテラルが正しく完結していません", ""},
     {"X = 1.2.3", 5, "実数値リテラルが正しく完結していません", ""},
-    {"X = 1E5.2", 5, "実数値リテラルが正しく完結していません", ""},
-    {"X = 1.5EE2", 5, "実数値リテラルが正しく完結していません", ""},
     {"X=1E5ELSE", 3, "実数値リテラルが正しく完結していません", ""},
     {"X = 1 ? 2", 7, "不正な文字が含まれています", ""},
     {"X = 1　+ 2", 6, "不正な文字が含まれています", ""},
@@ -293,7 +230,6 @@ const FaultCase kFaults[] = {
     {"*A\n*A B", 2, "ラベル名が重複しています", ""},
     {"*A B", 4, "ラベルとして不正です", ""},
     {"*10", 2, "ラベル名として不正です", ""},
-    {"*IF", 2, "ラベル名として不正です", ""},
     {"*", 1, "ラベル名として不正です", ""},
     {"10 X = 1\n10 Y = 2", 1, "行番号が重複しています", ""},
     // IF
@@ -301,22 +237,15 @@ const FaultCase kFaults[] = {
     {"IF A", 1, "同行に IFキーワードに対応する THENキーワードが見つかりません", ""},
     {"IF A : THEN", 1, "同行に IFキーワードに対応する THENキーワードが見つかりません", ""},
     {"IF A THEN IF B THEN C", 11, "IFブロックの同行に IFキーワードを使用してはいけません", ""},
-    {"IF A THEN X ELSE IF B THEN Y", 18, "IFブロックの同行に IFキーワードを使用してはいけません", ""},
     {"IF A THEN X: END IF", 18, "IFブロックの同行に IFキーワードを使用してはいけません", ""},
     {"IF A THEN X ELSEIF B THEN Y", 13, "IFブロックの同行に ELSEIFキーワードを使用してはいけません", ""},
     {"IF A THEN X ENDIF", 13, "IFブロックの同行に ENDIFキーワードを使用してはいけません", ""},
-    {"X = IF", 5, "IFキーワードの使い方が不正です", ""},
     {"ELSE IF THEN", 9, "ELSE IFブロックの判断式が存在しません", ""},
     {"ELSE IF A", 1, "同行に ELSE IFキーワードに対応する THENキーワードが見つかりません", ""},
     {"ELSE IF A THEN X", 16, "ELSE IFブロックの THENキーワード以降の同行にプログラムを書いてはいけません", ""},
     {"X = 1 ELSE IF A THEN", 7, "ELSE IFキーワードの使い方が不正です", ""},
     {"ELSE X = 1", 6, "ELSEブロックの ELSEキーワード以降の同行にプログラムを書いてはいけません", ""},
-    {"X = ELSE", 5, "ELSEキーワードの使い方が不正です", ""},
-    {"ELSEIF THEN", 8, "ELSEIFブロックの判断式が存在しません", ""},
-    {"ELSEIF A", 1, "同行に ELSEIFキーワードに対応する THENキーワードが見つかりません", ""},
     {"ELSEIF A THEN X", 15, "ELSEIFブロックの THENキーワード以降の同行にプログラムを書いてはいけません", ""},
-    {"X = ELSEIF", 5, "ELSEIFキーワードの使い方が不正です", ""},
-    {"ENDIF X", 1, "ENDIFキーワードの使い方が不正です", ""},
     // in a one-line IF only END and EXIT may end a part; the ELSE is the IF's
     {"IF A THEN DO", 11, "DOキーワードの使い方が不正です", ""},
     {"IF A THEN X: LOOP", 14, "LOOPキーワードの使い方が不正です", ""},
@@ -325,33 +254,17 @@ const FaultCase kFaults[] = {
     {"IF A THEN CASEELSE", 11, "CASEELSEキーワードの使い方が不正です", ""},
     {"IF A THEN CASE ELSE", 16, "CASEブロックの比較対象が存在しません", ""},
     {"IF A THEN X = CASE ELSE Y", 15, "CASEキーワードの使い方が不正です", ""},
-    {"END IF X", 1, "END IFキーワードの使い方が不正です", ""},
     // SELECT CASE
     {"SELECT CASE", 8, "SELECT CASEブロックの被比較対象が存在しません", ""},
     {"SELECT CASE : X", 13, "SELECT CASEブロックの被比較対象が存在しません", ""},
     {"SELECT X", 1, "SELECTキーワードの使い方が不正です", ""},
-    {"X = SELECT CASE Y", 5, "SELECT CASEキーワードの使い方が不正です", ""},
     {"CASE", 1, "CASEブロックの比較対象が存在しません", ""},
-    {"X = CASE", 5, "CASEキーワードの使い方が不正です", ""},
-    {"CASE ELSE X", 1, "CASE ELSEキーワードの使い方が不正です", ""},
-    {"CASEELSE X", 1, "CASEELSEキーワードの使い方が不正です", ""},
-    {"END SELECT X", 1, "END SELECTキーワードの使い方が不正です", ""},
-    {"ENDSELECT X", 1, "ENDSELECTキーワードの使い方が不正です", ""},
-    {"END X", 1, "ENDキーワードの使い方が不正です", ""},
     // DO, LOOP, WHILE
     {"DO WHILE", 4, "DO WHILEブロックの判断式が存在しません", ""},
     {"DO UNTIL", 4, "DO UNTILブロックの判断式が存在しません", ""},
-    {"DO X", 1, "DOキーワードの使い方が不正です", ""},
-    {"X = DO WHILE A", 5, "DO WHILEキーワードの使い方が不正です", ""},
-    {"X = DO UNTIL A", 5, "DO UNTILキーワードの使い方が不正です", ""},
     {"LOOP WHILE", 6, "LOOP WHILEステートメントの判断式が存在しません", ""},
     {"LOOP UNTIL", 6, "LOOP UNTILステートメントの判断式が存在しません", ""},
-    {"LOOP X", 1, "LOOPキーワードの使い方が不正です", ""},
-    {"X = LOOP WHILE A", 5, "LOOP WHILEキーワードの使い方が不正です", ""},
-    {"X = LOOP UNTIL A", 5, "LOOP UNTILキーワードの使い方が不正です", ""},
     {"WHILE", 1, "WHILEブロックの判断式が存在しません", ""},
-    {"X = WHILE", 5, "WHILEキーワードの使い方が不正です", ""},
-    {"WEND X", 1, "WENDキーワードの使い方が不正です", ""},
     // FOR, NEXT, EXIT
     {"FOR I 1 TO 3", 1, "FORブロックとして成立していません", ""},
     {"FOR I = 1", 1, "FORブロックとして成立していません", ""},
@@ -361,49 +274,24 @@ const FaultCase kFaults[] = {
     {"FOR I = 1 TO STEP 2", 14, "FORブロックとして成立していません", ""},
     {"FOR I = 1 TO 3 STEP", 16, "FORブロックとして成立していません", ""},
     {"FOR I = 1 TO 3 STEP : X", 21, "FORブロックとして成立していません", ""},
-    {"X = FOR", 5, "FORキーワードの使い方が不正です", ""},
     {"FOR I = NEXT TO 3", 9, "NEXTキーワードの使い方が不正です", ""},
     {"NEXT I,", 7, "NEXTステートメントとして成立していません", ""},
     {"NEXT , I", 6, "NEXTステートメントとして成立していません", ""},
     {"NEXT I,, J", 8, "NEXTステートメントとして成立していません", ""},
-    {"X = NEXT", 5, "NEXTキーワードの使い方が不正です", ""},
     {"EXIT", 1, "EXITキーワードは単独では使用できません", ""},
     {"EXIT: X", 1, "EXITキーワードは単独では使用できません", ""},
-    {"EXIT FOR X", 1, "EXIT FORキーワードの使い方が不正です", ""},
-    {"EXIT DO X", 1, "EXIT DOキーワードの使い方が不正です", ""},
-    {"EXIT FUNCTION X", 1, "EXIT FUNCTIONキーワードの使い方が不正です", ""},
-    {"EXIT SUB X", 1, "EXIT SUBキーワードの使い方が不正です", ""},
-    {"EXIT X", 1, "EXITキーワードの使い方が不正です", ""},
-    {"X = EXIT FOR", 5, "EXIT FORキーワードの使い方が不正です", ""},
     // declarations and procedures
     {"10 END FUNCTION", 4, "END FUNCTIONキーワードの前にラベルを置くことはできません", ""},
-    {"X = 1: END FUNCTION", 8, "END FUNCTIONキーワードの使い方が不正です", ""},
     {"*L: END SUB", 5, "END SUBキーワードの前にラベルを置くことはできません", ""},
-    {"END SUB X", 1, "END SUBキーワードの使い方が不正です", ""},
-    {"10 END TYPE", 4, "END TYPEキーワードの前にラベルを置くことはできません", ""},
     {"X = 1: END TYPE", 8, "END TYPEキーワードの使い方が不正です", ""},
-    {"10 TYPE T", 4, "TYPEキーワードの前にラベルを置くことはできません", ""},
     {"DIM A AS TYPE", 10, "TYPEキーワードの使い方が不正です", ""},
-    {"10 STATIC X", 4, "STATICキーワードの前にラベルを置くことはできません", ""},
-    {"X = STATIC", 5, "STATICキーワードの使い方が不正です", ""},
     {"10 PRIVATE FUNCTION F", 4, "PRIVATE FUNCTIONキーワードの前にラベルを置くことはできません", ""},
-    {"10 PRIVATE SUB S", 4, "PRIVATE SUBキーワードの前にラベルを置くことはできません", ""},
-    {"10 PRIVATE X", 4, "PRIVATEキーワードの前にラベルを置くことはできません", ""},
-    {"X = 1: PRIVATE FUNCTION F", 8, "PRIVATE FUNCTIONキーワードの使い方が不正です", ""},
     {"X = 1: PRIVATE SUB S", 8, "PRIVATE SUBキーワードの使い方が不正です", ""},
-    {"X = PRIVATE", 5, "PRIVATEキーワードの使い方が不正です", ""},
-    {"*L: PUBLIC FUNCTION F", 5, "PUBLIC FUNCTIONキーワードの前にラベルを置くことはできません", ""},
     {"*L: PUBLIC SUB S", 5, "PUBLIC SUBキーワードの前にラベルを置くことはできません", ""},
     {"*L: PUBLIC X", 5, "PUBLICキーワードの前にラベルを置くことはできません", ""},
     {"X = 1: PUBLIC FUNCTION F", 8, "PUBLIC FUNCTIONキーワードの使い方が不正です", ""},
-    {"X = 1: PUBLIC SUB S", 8, "PUBLIC SUBキーワードの使い方が不正です", ""},
-    {"X = PUBLIC", 5, "PUBLICキーワードの使い方が不正です", ""},
     {"10 OPTION BASE 1", 4, "OPTIONキーワードの前にラベルを置くことはできません", ""},
-    {"X = OPTION", 5, "OPTIONキーワードの使い方が不正です", ""},
-    {"10 SUB S", 4, "SUBキーワードの前にラベルを置くことはできません", ""},
     {"IF A THEN SUB S", 11, "SUBキーワードの使い方が不正です", ""},
-    {"10 FUNCTION F", 4, "FUNCTIONキーワードの前にラベルを置くことはできません", ""},
-    {"X = FUNCTION", 5, "FUNCTIONキーワードの使い方が不正です", ""},
 };
 
 TEST(LexerFaults, EveryMessageAtItsColumn) {
@@ -416,6 +304,21 @@ TEST(LexerFaults, EveryMessageAtItsColumn) {
     auto r = LexProgram(source);
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(r.report, ColumnReport(line, last_line, c.column, c.message, c.second));
+  }
+}
+
+// Keywords that only open a statement, anywhere else; keywords that end their
+// statement, with more behind them.
+TEST(LexerFaults, KeywordMisuse) {
+  for (const char* keyword : {"IF", "ELSE", "ELSEIF", "SELECT CASE", "CASE", "DO WHILE", "LOOP UNTIL", "WHILE", "FOR",
+                              "NEXT", "EXIT FOR", "STATIC", "PRIVATE", "PUBLIC", "OPTION", "FUNCTION"}) {
+    const std::string line = std::string("X = ") + keyword + " Y";
+    EXPECT_EQ(LexProgram(line).report, ColumnReport(1, line, 5, std::string(keyword) + "キーワードの使い方が不正です"));
+  }
+  for (const char* keyword : {"ENDIF", "END IF", "CASE ELSE", "CASEELSE", "END SELECT", "ENDSELECT", "END", "DO", "LOOP",
+                              "WEND", "EXIT FOR", "EXIT SUB", "EXIT", "END SUB"}) {
+    const std::string line = std::string(keyword) + " X";
+    EXPECT_EQ(LexProgram(line).report, ColumnReport(1, line, 1, std::string(keyword) + "キーワードの使い方が不正です"));
   }
 }
 
@@ -456,15 +359,6 @@ TEST(LexerLimits, StatementCount) {
   EXPECT_EQ(LexProgram(program + "C").result, 0);
   auto r = LexProgram(program + "C: D");
   EXPECT_EQ(r.report, ColumnReport(16384, "C: D", 4, "プログラムの文が多すぎます（32767個まで）"));
-}
-
-TEST(LexerLabels, DuplicateOfLineNumberAndStarLabelAreSeparate) {
-  auto r = LexProgram("10 X\n*A\n20 Y\nGOSUB A");
-  ASSERT_EQ(r.result, 0) << r.report;
-  ASSERT_EQ(r.ctx.labels.size(), 3u);
-  EXPECT_EQ(r.ctx.labelIndex.at("A"), 1);
-  EXPECT_EQ(r.ctx.labels[2].text, "20");
-  EXPECT_EQ(r.ctx.labels[2].statementIndex, 3);
 }
 
 }  // namespace

@@ -77,13 +77,10 @@ const LookupCase kFindSymbol[] = {
     {"X", kTypeLong, 0, "LOC0", kTypeLong, kUnset},
     {"X", kTypeSingle, 2, "LOC0", kTypeSingle, kUnset},  // no fall-through to the static X
     {"S", 0, 0, "STA1", kTypeString, 0},  // static before private
-    {"S", kTypeDouble, 2, "STA1", kTypeDouble, kUnset},
     {"P", 0, 0, "PRI1", kTypeInteger, 0},  // private before public
     {"FIX", 0, 0, "PRI2", kTypeFixedString, 8},
     {"FIX", kTypeString, 2, "PRI2", kTypeString, kUnset},  // "$" is not a fixed-length string
-    {"G", 0, 0, "PUB2", kTypeLong, 0},
     {"REC", 0, 0, "PUB3", kTypeUser, 1},
-    {"ARR", 0, 0, "LOC1", kTypeArray, 2},
     {"MID", 0, 0, "PUB4", kTypeString, 0},  // a variable hides a procedure
     {"MID", kTypeInteger, 2, "PUB4", kTypeInteger, kUnset},
     {"LEFT", 0, 0, "KWF.left", kTypeProcedure, 0},
@@ -96,13 +93,10 @@ const LookupCase kFindSymbol[] = {
     {"ABS", kTypeDouble, 0, "Math.abs", kTypeProcedure, 1},
     {"ABS", kTypeString, 2, "ABS", kTypeString, kUnset},  // only the second ABS has "c"
     {"F", kTypeDouble, 0, "M2", kTypeProcedure, 2},
-    {"F", kTypeSingle, 2, "F", kTypeSingle, kUnset},
     {"F", kTypeByte, 2, "F", kTypeByte, kUnset},  // no suffix gives a byte
     {"NAMES", kTypeString, 2, "NAMES", kTypeString, kUnset},  // "aC" is not "c"
-    {"NAMES", 0, 0, "M3", kTypeProcedure, 3},
     {"x", 0, 1, "x", 0, kUnset},  // names compare exactly
     {"Y", 0, 1, "Y", 0, kUnset},
-    {"Y", kTypeLong, 1, "Y", kTypeLong, kUnset},
     {"POINT", 0, 1, "POINT", 0, kUnset},  // a user type is no symbol
     {"LOC0", 0, 1, "LOC0", 0, kUnset},
 };
@@ -110,14 +104,8 @@ const LookupCase kFindSymbol[] = {
 // As above over the variables only; another type counts as not found.
 const LookupCase kFindVariable[] = {
     {"X", 0, 0, "LOC0", kTypeLong, 0},
-    {"X", kTypeLong, 0, "LOC0", kTypeLong, kUnset},
     {"X", kTypeSingle, 1, "LOC0", kTypeSingle, kUnset},
-    {"S", kTypeString, 0, "STA1", kTypeString, kUnset},
-    {"FIX", 0, 0, "PRI2", kTypeFixedString, 8},
-    {"REC", 0, 0, "PUB3", kTypeUser, 1},
     {"LEFT", 0, 1, "LEFT", 0, kUnset},
-    {"ABS", kTypeInteger, 1, "ABS", kTypeInteger, kUnset},
-    {"Y", 0, 1, "Y", 0, kUnset},
 };
 
 using FindFunction = int16_t (*)(const TranslationContext&, std::string&, int16_t&, int16_t&);
@@ -146,10 +134,9 @@ struct DeclaredCase {
 };
 
 const DeclaredCase kDeclared[] = {
-    {"POINT", true, true}, {"RECT", true, true},  {"LEFT", true, true},  {"ABS", true, true},
-    {"MID", true, true},   {"ARR", true, false},  {"S", true, false},    {"FIX", true, false},
-    {"G", true, false},    {"Y", false, false},   {"point", false, false}, {"TYP0", false, false},
-    {"PUB0", false, false}, {"", false, false},
+    {"POINT", true, true},  {"LEFT", true, true},   {"ARR", true, false}, {"S", true, false},
+    {"FIX", true, false},   {"G", true, false},     {"Y", false, false},  {"point", false, false},
+    {"TYP0", false, false}, {"PUB0", false, false}, {"", false, false},
 };
 
 TEST(SymbolLookup, IsNameDeclaredAndIsTypeOrProcedureName) {
@@ -206,28 +193,11 @@ struct ReadCase {
   int16_t positionOut;
 };
 
+// Whole codes are read in the signatures below; here a user type without its
+// "]", and what changes nothing: unknown letters and positions outside the text.
 const ReadCase kReadTypeCode[] = {
-    {"B", 1, 1, 2},   {"I", 1, 2, 2},   {"L", 1, 3, 2},   {"O", 1, 4, 2},   {"S", 1, 5, 2},
-    {"D", 1, 6, 2},   {"C", 1, 9, 2},   {"E", 1, 11, 2},  {"G", 1, 12, 2},  {"b", 1, 21, 2},
-    {"i", 1, 22, 2},  {"l", 1, 23, 2},  {"o", 1, 24, 2},  {"s", 1, 25, 2},  {"d", 1, 26, 2},
-    {"c", 1, 29, 2},  {"e", 1, 31, 2},  {"g", 1, 32, 2},
-    {"ATTYP1]I", 1, 13, 8},  // leaves the position on the I
-    {"aTTYP1]I", 1, 33, 8},
-    {"AB", 1, 13, 3},
-    {"aEI", 1, 33, 3},
-    {"IAC", 2, 13, 4},
-    {"ILS", 2, 3, 3},
-    {"TTYP12]L", 1, 14, 8},
-    {"tTYP0]", 1, 34, 7},
-    {"TTYP0", 1, 14, 6},  // no "]": to the end
-    // Unknown letters and positions outside the text change nothing.
-    {"X", 1, kUnset, 1},
-    {"F", 1, kUnset, 1},
-    {"]", 1, kUnset, 1},
-    {"1", 1, kUnset, 1},
-    {"I", 2, kUnset, 2},
-    {"I", 0, kUnset, 0},
-    {"", 1, kUnset, 1},
+    {"TTYP0", 1, 14, 6},  {"X", 1, kUnset, 1}, {"]", 1, kUnset, 1},
+    {"I", 2, kUnset, 2},  {"I", 0, kUnset, 0}, {"", 1, kUnset, 1},
 };
 
 TEST(TypeCodes, ReadTypeCode) {
@@ -248,10 +218,10 @@ struct SignatureCase {
 };
 
 const SignatureCase kSignatures[] = {
+    {"BILOSDCEGbilosdceg", "1 2 3 4 5 6 9 11 12 21 22 23 24 25 26 29 31 32"},
     {"IaBTTYP3]sATTYP0]C", "2 33 14 25 13 9"},
     {"ATTYP10]ATTYP2]", "13 13"},
-    {"cdeg", "29 26 31 32"},
-    {"", ""},
+    {"ABaTTYP1]tTYP0]IACTTYP12]L", "13 33 34 2 13 14 3"},
 };
 
 TEST(TypeCodes, ReadTypeCodeWalksASignature) {
@@ -270,34 +240,38 @@ TEST(TypeCodes, ReadTypeCodeWalksASignature) {
   }
 }
 
+using CodeText = std::string (*)(const TranslationContext&, int16_t, int16_t);
+
+// The texts of the codes first to last with extra 0, joined by "|".
+std::string TextsOf(CodeText text, int16_t first, int16_t last) {
+  const TranslationContext ctx = Tables();
+  std::string out;
+  for (int16_t code = first; code <= last; ++code) out += (code == first ? "" : "|") + text(ctx, code, 0);
+  return out;
+}
+
 struct CodeTextCase {
   int16_t code;
   int16_t extra;
   const char* text;
 };
 
-const CodeTextCase kTypeCodeText[] = {
-    {1, 0, "B"},        {2, 0, "I"},    {3, 0, "L"},  {4, 0, "O"},  {5, 0, "S"},  {6, 0, "D"},
-    {9, 0, "C"},        {10, 8, "C"},   {11, 0, "E"}, {12, 0, "G"}, {14, 1, "TTYP1]"},
-    {21, 0, "b"},       {22, 0, "i"},   {23, 0, "l"}, {24, 0, "o"}, {25, 0, "s"}, {26, 0, "d"},
-    {29, 0, "c"},       {31, 0, "e"},   {32, 0, "g"}, {34, 0, "tTYP0]"},
-    {41, 0, "b"},       {42, 0, "i"},   {43, 0, "l"}, {44, 0, "o"}, {45, 0, "s"}, {46, 0, "d"},
-    {49, 0, "c"},       {51, 0, "e"},
-    {13, 0, "AE"},      // array of booleans
-    {33, 1, "aTTYP0]"},  // value array of a user type
-    {13, 1, "ATTYP0]"},
-    {13, 2, "AC"},      // of fixed-length strings
-    {33, 3, "aG"},
-    {13, 4, ""},        // no such array
-    // Codes without a text: 30 is a string value with no letter of its own.
-    {0, 0, ""},         {7, 0, ""},     {8, 0, ""},   {15, 0, ""},  {20, 0, ""},  {27, 0, ""},
-    {30, 0, ""},        {35, 0, ""},    {40, 0, ""},  {47, 0, ""},  {50, 0, ""},  {52, 0, ""},
-    {54, 0, ""},        {114, 0, ""},
-};
-
 TEST(TypeCodes, TypeCodeText) {
+  // Places, values and literals; 30 is a string value with no letter of its own.
+  EXPECT_EQ(TextsOf(TypeCodeText, 0, 15), "|B|I|L|O|S|D|||C|C|E|G|AE|TTYP0]|");
+  EXPECT_EQ(TextsOf(TypeCodeText, 20, 35), "|b|i|l|o|s|d|||c||e|g|aE|tTYP0]|");
+  EXPECT_EQ(TextsOf(TypeCodeText, 40, 54), "|b|i|l|o|s|d|||c||e|||");
+  const CodeTextCase kArraysAndTypes[] = {
+      {14, 1, "TTYP1]"},
+      {33, 1, "aTTYP0]"},  // value array of a user type
+      {13, 1, "ATTYP0]"},
+      {13, 2, "AC"},  // of fixed-length strings
+      {33, 3, "aG"},
+      {13, 4, ""},  // no such array
+      {114, 0, ""},
+  };
   const TranslationContext ctx = Tables();
-  for (const CodeTextCase& c : kTypeCodeText) {
+  for (const CodeTextCase& c : kArraysAndTypes) {
     SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.extra));
     EXPECT_EQ(TypeCodeText(ctx, c.code, c.extra), c.text);
   }
@@ -317,8 +291,7 @@ const OperatorCase kOperators[] = {
     {1, 9, 9, 29},    {1, 10, 29, 29},  {1, 49, 30, 29},
     {2, 9, 9, kUnset}, {3, 29, 29, kUnset}, {0, 49, 10, kUnset},  // strings only concatenate
     {1, 9, 3, kUnset}, {1, 43, 29, kUnset}, {2, 23, 30, kUnset},
-    {1, 11, 11, kUnset}, {2, 31, 3, kUnset}, {2, 12, 3, kUnset}, {2, 13, 3, kUnset},
-    {2, 14, 14, kUnset}, {2, 15, 3, kUnset}, {2, 0, 3, kUnset},
+    {1, 11, 11, kUnset}, {2, 31, 3, kUnset}, {2, 12, 3, kUnset}, {2, 0, 3, kUnset},
 };
 
 TEST(TypeCodes, OperatorResultType) {
@@ -330,23 +303,17 @@ TEST(TypeCodes, OperatorResultType) {
   }
 }
 
-const CodeTextCase kJavaClasses[] = {
-    {1, 0, "KWV_Byte"},       {2, 0, "KWV_Integer"},  {3, 0, "KWV_Long"},     {4, 0, "KWV_Longlong"},
-    {5, 0, "KWV_Single"},     {6, 0, "KWV_Double"},   {9, 0, "KWV_String"},   {10, 8, "KWV_String"},
-    {11, 0, "KWV_Boolean"},   {12, 0, "KWC_Image"},   {14, 0, "TYP0"},        {14, 1, "TYP1"},
-    {101, 0, "KWA_Byte"},     {102, 0, "KWA_Integer"}, {103, 0, "KWA_Long"},  {104, 0, "KWA_Longlong"},
-    {105, 0, "KWA_Single"},   {106, 0, "KWA_Double"}, {109, 0, "KWA_String"}, {110, 0, "KWA_String"},
-    {111, 0, "KWA_Boolean"},  {112, 0, "KWA_Image"},  {114, 0, "KWA_TYP0"},   {114, 1, "KWA_TYP1"},
-    {0, 0, ""},  {7, 0, ""},  {13, 0, ""},  {15, 0, ""},  {21, 0, ""},  {43, 0, ""},
-    {100, 0, ""}, {107, 0, ""}, {113, 0, ""}, {115, 0, ""}, {121, 0, ""},
-};
-
 TEST(TypeCodes, JavaClassOf) {
+  EXPECT_EQ(TextsOf(JavaClassOf, 0, 15),
+            "|KWV_Byte|KWV_Integer|KWV_Long|KWV_Longlong|KWV_Single|KWV_Double|||KWV_String|KWV_String|"
+            "KWV_Boolean|KWC_Image||TYP0|");
+  EXPECT_EQ(TextsOf(JavaClassOf, 100, 115),
+            "|KWA_Byte|KWA_Integer|KWA_Long|KWA_Longlong|KWA_Single|KWA_Double|||KWA_String|KWA_String|"
+            "KWA_Boolean|KWA_Image||KWA_TYP0|");
   const TranslationContext ctx = Tables();
-  for (const CodeTextCase& c : kJavaClasses) {
-    SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.extra));
-    EXPECT_EQ(JavaClassOf(ctx, c.code, c.extra), c.text);
-  }
+  EXPECT_EQ(JavaClassOf(ctx, 14, 1), "TYP1");
+  EXPECT_EQ(JavaClassOf(ctx, 114, 1), "KWA_TYP1");
+  for (int16_t code : {21, 43, 121}) EXPECT_EQ(JavaClassOf(ctx, code, 0), "") << code;  // values have no class
 }
 
 }  // namespace
