@@ -84,8 +84,8 @@ std::string JavacErrorLines(std::string_view java_file, std::string_view source,
     if (ec != std::errc() || kind.substr(0, 9) != ": error: ") continue;
     const std::string_view what = kind.substr(9);
     const int line = CorvelLineOf(corvel_lines, java_line);
-    const std::string_view line_text =
-        line >= 1 && static_cast<size_t>(line) <= source_lines.size() ? source_lines[static_cast<size_t>(line - 1)] : "";
+    std::string_view line_text;
+    if (line >= 1 && static_cast<size_t>(line) <= source_lines.size()) line_text = source_lines[static_cast<size_t>(line - 1)];
     if (form == DiagnosticsForm::kGnu) {
       out += line != 0 ? fmt::format("{}:{}: error: javac: {} ({}:{})\n", source, line, what, java_file, java_line)
                        : fmt::format("{}: error: javac: {} ({}:{})\n", source, what, java_file, java_line);

@@ -574,8 +574,6 @@ std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx) {
   return names;
 }
 
-std::string BuildJavaProgram(const TranslationContext& ctx) { return BuildJavaFile(ctx).text; }
-
 JavaFile BuildJavaFile(const TranslationContext& ctx) {
   JavaText out;
   const std::string program = GetProgramName(ctx);

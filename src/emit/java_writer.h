@@ -10,11 +10,9 @@
 
 namespace corvel {
 
-// The Java file: the program class, then the classes of its user types.
-std::string BuildJavaProgram(const TranslationContext& ctx);
-
-// The Java file with, for each of its lines, the Corvel line whose code it
-// is (0 for a line of no statement).
+// The Java file (the program class, then the classes of its user types)
+// with, for each of its lines, the Corvel line whose code it is (0 for a
+// line of no statement).
 struct JavaFile {
   std::string text;
   std::vector<int> corvelLines;

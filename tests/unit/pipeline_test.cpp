@@ -188,8 +188,12 @@ TEST_F(PipelineTest, LineMapNamesTheLineOfEveryStatement) {
       const int line = std::stoi(map[3 + n]);
       const std::string& code = java[n];
       in_type_class = in_type_class || code == "}";  // the program class has ended
-      if (in_type_class) EXPECT_EQ(line, 0) << code;
-      if (code.find("public short M") != std::string::npos) EXPECT_EQ(line, 22) << code;  // the FUNCTION line
+      if (in_type_class) {
+        EXPECT_EQ(line, 0) << code;
+      }
+      if (code.find("public short M") != std::string::npos) {
+        EXPECT_EQ(line, 22) << code;  // the FUNCTION line
+      }
       const size_t comment = code.find("// ");
       if (comment != std::string::npos && line > 0) {
         EXPECT_NE(source[static_cast<size_t>(line - 1)].find(code.substr(comment + 3)), std::string::npos) << code;
