@@ -11,9 +11,9 @@
 #include "diag/report_forms.h"
 #include "driver/file_paths.h"
 #include "driver/heap.h"
-#include "expr/library.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
+#include "expr/library.h"
 #include "symbols/context.h"
 
 namespace {
