@@ -122,7 +122,9 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
                                              : ctx.javacDir + ": no javac in this folder";
       return CompileResult::kFailure;
     }
-    SetJavacDir(ctx, dir);
+    // absolute: the tools beside javac (jar, java) are started in the output folder
+    std::error_code ec;
+    SetJavacDir(ctx, dir.empty() ? dir : fs::absolute(dir, ec).string());
   }
 
   ShowStatus(ctx, kStatusTranslating);

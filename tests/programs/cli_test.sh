@@ -95,6 +95,9 @@ Crash.txt:2: error: javac: boom (Crash.java:*)" -- -q --diagnostics=gnu --javac-
 check jar-needs-javac   2 ""             "corvel: --jar needs javac: drop --no-javac" -- --jar --no-javac Good.txt
 check jar-good          0 ""             ""               -- -q --jar --detach -o jar Good.txt
 check jar-crash         0 ""             ""               -- -q --jar -o jar Crash.txt
+jdk=$(dirname "$(readlink -f "$(command -v javac)")")
+mkdir -p reljdk && ln -sf "$jdk/javac" "$jdk/jar" reljdk/   # a JDK folder given relative to here
+check jar-relative-jdk  0 ""             ""               -- -q --jar --javac-dir reljdk -o jar2 Good.txt
 (cd / && java -jar "$work/jar/Good.jar" --headless --dump-text -) >out.txt 2>err.txt
 [ $? -eq 0 ] && [ "$(cat out.txt)" = " 1" ] && passed=$((passed + 1)) ||
   { echo "FAIL jar-run: $(cat out.txt err.txt)"; failures=$((failures + 1)); }
