@@ -81,8 +81,15 @@ std::string JavacErrorLines(std::string_view java_file, std::string_view source,
     long java_line = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), java_line);
     const std::string_view kind = std::string_view(end, static_cast<size_t>(rest.data() + rest.size() - end));
-    if (ec != std::errc() || kind.substr(0, 9) != ": error: ") continue;
-    const std::string_view what = kind.substr(9);
+    if (ec != std::errc()) continue;
+    // javac names an error in the user's language: error, エラー, 错误, Fehler
+    // (javac's words, not report texts: written as escapes)
+    bool is_error = false;
+    std::string_view what;
+    for (const std::string_view label : {": error: ", ": \u30A8\u30E9\u30FC: ", ": \u9519\u8BEF: ", ": Fehler: "}) {
+      if (kind.substr(0, label.size()) == label) is_error = true, what = kind.substr(label.size());
+    }
+    if (!is_error) continue;
     const int line = CorvelLineOf(corvel_lines, java_line);
     std::string_view line_text;
     if (line >= 1 && static_cast<size_t>(line) <= source_lines.size()) line_text = source_lines[static_cast<size_t>(line - 1)];

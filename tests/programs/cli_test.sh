@@ -90,6 +90,10 @@ check javac-traced      3 ""             "Crash.java:*: error: boom
 Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir tracejdk -o tout Crash.txt
 check javac-traced-gnu  3 ""             "Crash.java:*: error: boom
 Crash.txt:2: error: javac: boom (Crash.java:*)" -- -q --diagnostics=gnu --javac-dir tracejdk -o tout Crash.txt
+mkdir -p jatracejdk   # javac in a Japanese locale
+sed 's/error: boom/エラー: boom/' tracejdk/javac > jatracejdk/javac && chmod +x jatracejdk/javac
+check javac-traced-ja   3 ""             "Crash.java:*: エラー: boom
+Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir jatracejdk -o tout Crash.txt
 
 # A JAR a user can send: it runs headless, its runtime errors name the line.
 check jar-needs-javac   2 ""             "corvel: --jar needs javac: drop --no-javac" -- --jar --no-javac Good.txt
