@@ -8,6 +8,7 @@
 #include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
+#include "stmt/statement_helpers.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
@@ -25,15 +26,20 @@ struct JavaText {
     text += kCrLf;
     corvelLines.push_back(corvelLine);
   }
-  // Every line of a translator's text, all at one indentation.
-  void Lines(int indent, std::string_view lines) {
+  // Every line of a translator's text, all at one indentation; with
+  // `origins` (one per line), each line's own Corvel line.
+  void Lines(int indent, std::string_view lines, const std::vector<int16_t>& origins = {}) {
+    const bool own = !origins.empty() && origins.size() == CodeLineCount(lines);
+    const int line_of_text = corvelLine;
     size_t start = 0;
-    while (start <= lines.size()) {
+    for (size_t k = 0; start <= lines.size(); ++k) {
+      if (own) corvelLine = origins[k];
       const size_t end = lines.find(kCrLf, start);
       Line(indent, lines.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
       if (end == std::string_view::npos) break;
       start = end + kCrLf.size();
     }
+    corvelLine = line_of_text;
   }
 };
 
@@ -136,7 +142,7 @@ void Records(const TranslationContext& ctx, JavaText& out, int first, int last, 
       const int indent = 8 + 4 * (s.blockDepth + s.indentShift);
       out.corvelLine = s.lineNumber;
       if (s.span > 0 && !s.commentWritten) out.Line(indent, "// " + SourceCommentText(ctx, s));
-      out.Lines(indent, s.codeText);
+      out.Lines(indent, s.codeText, s.codeLines);
       out.corvelLine = 0;
     }
     if (program_counter && s.caseLabel == kCaseLabelAfter) out.Line(0, fmt::format("case {}:", i + 1));

@@ -156,7 +156,10 @@ int16_t FinishLongIfProgramCounter(TranslationContext& ctx, int16_t h) {
 int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   if (IfBranchCount(ctx, h) > kFlatChainBranches) return FinishLongIfProgramCounter(ctx, h);
   Statement& head = ctx.statements[static_cast<size_t>(h)];
+  const int16_t head_line = head.lineNumber;
   std::string dispatch = fmt::format("{}{}    {}", head.codeText, kCrLf, JumpTo(h + 3));
+  // each ELSEIF's test is the ELSEIF line's code
+  std::vector<int16_t> lines(CodeLineCount(dispatch), head_line);
   Statement& then = ctx.statements[static_cast<size_t>(h + kPartThen)];
   then.kind = kKindLabelOnly;
   then.caseLabel = kCaseLabelBefore;
@@ -167,6 +170,7 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
     if (s.kind == kKindElseIf || s.kind == kKindElse) {
       has_else |= s.kind == kKindElse;
       dispatch += fmt::format("{}{}{}    {}", kCrLf, s.codeText, kCrLf, JumpTo(i + 1));
+      lines.resize(CodeLineCount(dispatch), s.lineNumber);
       const std::string separator = s.kind == kKindElseIf ? std::string() : std::string(kCrLf);
       s.codeText = fmt::format("    {}{}    break;{}// {}", JumpTo(after_end), separator, kCrLf, SourceCommentText(ctx, s));
       s.kind = kKindTranslated;
@@ -174,6 +178,7 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
     } else {  // END IF
       if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
+      lines.resize(CodeLineCount(dispatch), head_line);
       if (s.span != 0 && !s.commentWritten) {
         s.codeText = "// " + SourceCommentText(ctx, s);
         s.kind = kKindTranslated;
@@ -185,6 +190,7 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t& h) {
   });
   Statement& done = ctx.statements[static_cast<size_t>(h)];
   done.codeText = std::move(dispatch);
+  done.codeLines = std::move(lines);
   done.kind = kKindTranslated;
   return 0;
 }

@@ -424,6 +424,7 @@ int16_t FinishLongIfChainProgramCounter(TranslationContext& ctx, int16_t h) {
 int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
   if (SelectBranchCount(ctx, h) > kFlatChainBranches) return FinishLongIfChainProgramCounter(ctx, h);
   std::string dispatch;
+  std::vector<int16_t> lines;  // each CASE's test is the CASE line's code
   bool has_else = false;
   ForEachBranch(ctx, h, [&](int i) -> int16_t {
     Statement& s = At(ctx, i);
@@ -435,6 +436,7 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
         dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
       }
       dispatch += fmt::format("{}}}", kCrLf);
+      lines.resize(CodeLineCount(dispatch), At(ctx, h).lineNumber);
       s.codeText = OwnComment(ctx, s);
     } else {
       std::string head;
@@ -442,6 +444,7 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
       else head = first ? "{" : std::string(kCrLf) + "}else{";
       has_else |= s.kind == kKindCaseElse;
       dispatch += fmt::format("{}{}    {}", head, kCrLf, JumpTo(i + 1));
+      lines.resize(CodeLineCount(dispatch), s.lineNumber);
       const std::string leave =
           first ? std::string() : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
       s.codeText = leave + OwnComment(ctx, s);
@@ -451,7 +454,11 @@ int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
     --s.indentShift;
     return 0;
   });
+  // "{", the selector's store, the dispatch, "}" and "break;"
+  lines.insert(lines.begin(), 1 + CodeLineCount(At(ctx, h).codeText), At(ctx, h).lineNumber);
+  lines.insert(lines.end(), 2, At(ctx, h).lineNumber);
   At(ctx, h).codeText = fmt::format("{{{}{}{}{}{}}}{}break;", kCrLf, At(ctx, h).codeText, kCrLf, dispatch, kCrLf, kCrLf);
+  At(ctx, h).codeLines = std::move(lines);
   At(ctx, h).kind = kKindTranslated;
   return 0;
 }

@@ -23,6 +23,13 @@ inline int16_t FailAt(TranslationContext& ctx, const Statement& s, std::string_v
   return FailAt(ctx, s.lineNumber, s.firstColumn, message);
 }
 
+// The lines of a code text (joined by CR LF).
+inline size_t CodeLineCount(std::string_view text) {
+  size_t lines = 1;
+  for (size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++lines;
+  return lines;
+}
+
 // "PC[CPC]=n;": the next case the program-counter machine runs.
 std::string JumpTo(int case_number);
 

@@ -59,6 +59,10 @@ struct Statement {
   // Added to blockDepth for the writer's indentation only: branch keywords
   // stand at their block head's level, SELECT bodies under their case labels.
   int16_t indentShift = 0;
+  // For a code text gathered from several statements (a dispatch holding
+  // every branch's test): the Corvel line of each of its lines. Empty: all
+  // are lineNumber's.
+  std::vector<int16_t> codeLines;
 };
 
 // A compound statement is cut by the lexer into consecutive records, its

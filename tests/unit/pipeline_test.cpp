@@ -159,7 +159,7 @@ TEST_F(PipelineTest, JavacFolderAskedForAndJavacRunInTheOutputFolder) {
 TEST_F(PipelineTest, LineMapNamesTheLineOfEveryStatement) {
   const std::string program =
       "TYPE PT\n  X AS INTEGER\nEND TYPE\nDIM P AS PT\nDIM I AS INTEGER\n"
-      "P.X = 1001\nIF P.X > 1002 THEN\n  PRINT 1003\nELSE\n  PRINT 1004\nEND IF\n"
+      "P.X = 1001\nIF P.X > 1002 THEN\n  PRINT 1003\nELSEIF P.X = 1005 THEN\n  GOTO *OUT\nEND IF\n"
       "FOR I = 1 TO 3\n  IF I = 1006 THEN GOTO *OUT\nNEXT I\n*OUT\nGOSUB *SUB1\nPRINT TWICE(1007)\nEND\n"
       "*SUB1\nPRINT 1008\nRETURN\n"
       "FUNCTION TWICE(N AS INTEGER) AS INTEGER\n  DIM K AS INTEGER\n  FOR K = 1 TO 3\n"
