@@ -88,14 +88,19 @@ public class KWC_Viewer {
                 .replace("&#39;", "'").replace("&amp;", "&");
     }
 
+    /** The bytes as UTF-8 text; throws when they are not valid UTF-8. */
+    static String strictUtf8(byte[] bytes) throws CharacterCodingException {
+        return StandardCharsets.UTF_8.newDecoder()
+                .onMalformedInput(CodingErrorAction.REPORT)
+                .onUnmappableCharacter(CodingErrorAction.REPORT)
+                .decode(ByteBuffer.wrap(bytes)).toString();
+    }
+
     /** Reads a page; the text is UTF-8 when it is valid UTF-8, else Shift_JIS (CP932). */
     static Page parsePage(byte[] bytes) throws IOException {
         String text;
         try {
-            text = StandardCharsets.UTF_8.newDecoder()
-                    .onMalformedInput(CodingErrorAction.REPORT)
-                    .onUnmappableCharacter(CodingErrorAction.REPORT)
-                    .decode(ByteBuffer.wrap(bytes)).toString();
+            text = strictUtf8(bytes);
         } catch (CharacterCodingException e) {
             text = new String(bytes, Charset.forName("windows-31j"));
         }
@@ -146,10 +151,7 @@ public class KWC_Viewer {
         static LineMap parse(byte[] bytes) {
             String text;
             try {
-                text = StandardCharsets.UTF_8.newDecoder()
-                        .onMalformedInput(CodingErrorAction.REPORT)
-                        .onUnmappableCharacter(CodingErrorAction.REPORT)
-                        .decode(ByteBuffer.wrap(bytes)).toString();
+                text = strictUtf8(bytes);
             } catch (CharacterCodingException e) {
                 return null;
             }

@@ -115,16 +115,17 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
       }
       dir = FindJavacDir(answer);
     }
-    if (javac_cancelled) {
-      // no javac step
-    } else if (dir.empty() || !HoldsJavac(dir, javac)) {
-      ctx.failureText = ctx.javacDir.empty() ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
-                                             : ctx.javacDir + ": no javac in this folder";
-      return CompileResult::kFailure;
+    if (!javac_cancelled) {
+      if (dir.empty() || !HoldsJavac(dir, javac)) {
+        ctx.failureText = ctx.javacDir.empty()
+                              ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
+                              : ctx.javacDir + ": no javac in this folder";
+        return CompileResult::kFailure;
+      }
+      // absolute: the tools beside javac (jar, java) are started in the output folder
+      std::error_code ec;
+      SetJavacDir(ctx, fs::absolute(dir, ec).string());
     }
-    // absolute: the tools beside javac (jar, java) are started in the output folder
-    std::error_code ec;
-    SetJavacDir(ctx, dir.empty() ? dir : fs::absolute(dir, ec).string());
   }
 
   ShowStatus(ctx, kStatusTranslating);
