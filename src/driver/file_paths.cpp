@@ -36,15 +36,6 @@ void SetSourceFileName(TranslationContext& ctx, std::string_view name) { ctx.sou
 void SetAppDir(TranslationContext& ctx, std::string_view dir) { ctx.appDir = WithoutTrailingSlash(dir); }
 void SetJavacDir(TranslationContext& ctx, std::string_view dir) { ctx.javacDir = WithoutTrailingSlash(dir); }
 
-std::string OutputPath(const TranslationContext& ctx, std::string_view file) {
-  return (ctx.outputDir.empty() ? std::string(".") : ctx.outputDir) + "/" + std::string(file);
-}
-
-std::string GetProgramName(const TranslationContext& ctx) {
-  const std::string& name = ctx.sourceFileName;
-  return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
-}
-
 std::string DefaultAppDir() {
   namespace fs = std::filesystem;
   std::error_code ec;

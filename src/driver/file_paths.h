@@ -1,11 +1,13 @@
-// The paths of a translation: setters that normalise folders, and the
-// program name every output file and the Java class are named after.
+// The paths of a translation: setters that normalise folders, where the
+// runtime is found, and which program names Java accepts. The program name
+// and the output paths themselves come from symbols/program_name.h.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "symbols/context.h"
+#include "symbols/program_name.h"
 
 namespace corvel {
 
@@ -15,10 +17,6 @@ void SetSourceDir(TranslationContext& ctx, std::string_view dir);
 void SetSourceFileName(TranslationContext& ctx, std::string_view name);
 void SetAppDir(TranslationContext& ctx, std::string_view dir);
 void SetJavacDir(TranslationContext& ctx, std::string_view dir);
-// The source file name without its ".txt": the class and output file name.
-std::string GetProgramName(const TranslationContext& ctx);
-// The output folder joined with a file name.
-std::string OutputPath(const TranslationContext& ctx, std::string_view file);
 
 // The translator's folder, which holds SysLib/: the folder of the running
 // executable (a build tree), or the installed share folder beside it. Every

@@ -1,10 +1,11 @@
-// Finding and starting the Java tools: javac for the generated file, java
-// for the viewer.
+// Finding the Java tools: the folder of javac, beside which jar and java
+// are found too. They are started through RunProgram (system/process.h).
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "system/process.h"
 
 namespace corvel {
 
@@ -14,13 +15,5 @@ std::string FindJavacDir(std::string_view given);
 
 // Whether `dir` holds an executable javac or javac.exe; `path` receives it.
 bool HoldsJavac(const std::string& dir, std::string& path);
-
-// Starts `argv` (argv[0] a path) in the folder `cwd`, without a shell. With
-// `wait` returns its exit status (128 + signal when killed), else 0 once
-// started. -1 when it could not be started, with `why`. With `wait` and an
-// `output`, what the program writes on standard output and error is
-// collected there instead of going where ours goes.
-int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
-               std::string* output = nullptr);
 
 }  // namespace corvel

@@ -18,6 +18,7 @@
 #include "source/source_reader.h"
 #include "source/text_encoding.h"
 #include "stmt/dispatcher.h"
+#include "stmt/procedure_bodies.h"
 #include "symbols/declarations.h"
 #include "symbols/procedures.h"
 
@@ -26,13 +27,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The procedure pass: every header is declared before any body is
+// translated, since a body may call a procedure declared after it. It is
+// one pass, timed and numbered as DeclareProcedures.
+int16_t DeclareAndTranslateProcedures(TranslationContext& ctx) {
+  if (DeclareProcedures(ctx) != 0) return 1;
+  return TranslateProcedureBodies(ctx);
+}
+
 constexpr PassSlot kPasses[] = {
     {"ReadSourceFile", ReadSourceFile},
     {"CheckPlacement", CheckPlacement},
     {"ProcessOptions", ProcessOptions},
     {"RunDeclarationsPass", RunDeclarationsPass},
     {"MatchBlocks", MatchBlocks},
-    {"DeclareProcedures", DeclareProcedures},
+    {"DeclareProcedures", DeclareAndTranslateProcedures},
     {"TranslateMainProgram", TranslateMainProgram},
 };
 

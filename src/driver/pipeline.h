@@ -51,7 +51,7 @@ struct CompileInputs {
   // cancels the javac step only: the files are still written. Without it the
   // translation fails as the command does.
   std::function<std::string()> askJavacDir;
-  // Starts a program as RunProgram does (driver/javac.h); tests replace it.
+  // Starts a program as RunProgram does (system/process.h); tests replace it.
   std::function<int(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
                     std::string* output)>
       runProcess;

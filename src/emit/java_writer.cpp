@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "driver/file_paths.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
 #include "stmt/statement_helpers.h"
+#include "symbols/program_name.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {

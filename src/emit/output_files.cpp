@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "driver/file_paths.h"
-#include "driver/javac.h"
 #include "emit/java_writer.h"
+#include "symbols/program_name.h"
+#include "system/process.h"
 
 namespace corvel {
 namespace {

@@ -9,16 +9,11 @@
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "source/token_codes.h"
-#include "stmt/dispatcher.h"
 #include "symbols/declaration_syntax.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
-
-bool IsFunctionKind(int16_t kind) { return kind == kProcedurePublicFunction || kind == kProcedurePrivateFunction; }
-
-bool IsUserProcedure(int16_t kind) { return kind >= kProcedurePublicFunction && kind <= kProcedurePrivateSub; }
 
 // What a FUNCTION's result type gives its method.
 struct ResultType {
@@ -237,41 +232,6 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   return 0;
 }
 
-// Translates the body of procedure `index` through the dispatcher.
-int16_t TranslateBody(TranslationContext& ctx, int16_t index) {
-  ProcedureRecord& procedure = ctx.procedures.records[static_cast<size_t>(index)];
-  ClearTable(ctx.localVariables);
-  for (const VariableRecord& v : procedure.locals) AddRecord(ctx.localVariables, v);
-  const size_t parameters = procedure.locals.size() - (IsFunctionKind(procedure.kind) ? 1 : 0);
-  const int16_t statics = Count(ctx.staticVariables);
-  procedure.unit = UnitRecord{};
-  procedure.unit.first = static_cast<int16_t>(procedure.firstStatement + 1);
-  procedure.unit.last = static_cast<int16_t>(procedure.endStatement - 1);
-  if (procedure.unit.first <= procedure.unit.last) {
-    ctx.unit = &procedure.unit;
-    ctx.currentProcedure = index;
-    int16_t first = procedure.unit.first;
-    int16_t last = procedure.unit.last;
-    const int16_t result = DispatchStatements(ctx, first, last);
-    ctx.unit = nullptr;
-    ctx.currentProcedure = -1;
-    // The table may have grown: the record is found again by its index.
-    ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
-    if (result == kDispatchFailed) return 1;
-    if (result == kDispatchJumps) done.programCounterFlag = done.unit.jumpsUsed = 1;
-  }
-  ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
-  // A body's statics belong to it: other units no longer find them by name.
-  for (int16_t k = statics; k < Count(ctx.staticVariables); ++k) {
-    const std::string& old_name = ctx.staticVariables.records[static_cast<size_t>(k)].name;
-    RenameRecord(ctx.staticVariables, k, old_name + "(" + done.name + ")");
-  }
-  done.locals.assign(ctx.localVariables.records.begin() + static_cast<ptrdiff_t>(parameters),
-                     ctx.localVariables.records.end());
-  done.localCount = static_cast<int16_t>(done.locals.size());
-  return 0;
-}
-
 }  // namespace
 
 int16_t DeclareProcedures(TranslationContext& ctx) {
@@ -282,10 +242,6 @@ int16_t DeclareProcedures(TranslationContext& ctx) {
     // Resume after the end statement.
     const ProcedureRecord& declared = ctx.procedures.records.back();
     i = static_cast<size_t>(declared.endStatement);
-  }
-  for (int16_t index = 0; index < Count(ctx.procedures); ++index) {
-    if (!IsUserProcedure(ctx.procedures.records[static_cast<size_t>(index)].kind)) continue;
-    if (TranslateBody(ctx, index) != 0) return 1;
   }
   ClearTable(ctx.localVariables);
   return 0;

@@ -1,4 +1,6 @@
-// FUNCTION and SUB declarations; translates every procedure body.
+// FUNCTION and SUB declarations: every header read into the procedure
+// table. The bodies are translated afterwards by TranslateProcedureBodies,
+// once every header is in the table.
 #pragma once
 
 #include <cstdint>

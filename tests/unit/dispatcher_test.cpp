@@ -4,6 +4,7 @@
 
 #include "emit/java_writer.h"
 #include "source/token_codes.h"
+#include "stmt/procedure_bodies.h"
 #include "symbols/procedures.h"
 #include "test_support.h"
 
@@ -25,7 +26,9 @@ Translated TranslateProgram(const std::string& source) {
   out.failed = r.result;
   out.report = r.report;
   if (r.result == 0) {
-    out.failed = DeclareProcedures(r.ctx) != 0 || TranslateMainProgram(r.ctx) != 0 ? 1 : 0;
+    const bool failed =
+        DeclareProcedures(r.ctx) != 0 || TranslateProcedureBodies(r.ctx) != 0 || TranslateMainProgram(r.ctx) != 0;
+    out.failed = failed ? 1 : 0;
     if (!captured.reports.empty()) out.report = captured.reports.back();
   }
   r.ctx.reporter = nullptr;
