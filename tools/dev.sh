@@ -7,6 +7,12 @@
 # and two for developers:
 #   tools/dev.sh quick  install what is missing, build, run only the tests that
 #                       take seconds (label quick: unit, golden, runtime)
+#   tools/dev.sh coverage
+#                       per test: the lines and branches of src/ and the runtime
+#                       methods that nothing else covers (tools/test_value.py)
+#   tools/dev.sh mutants [COUNT] [SEED]
+#                       mutants of src/ (default 240, seed 24) in a copy of HEAD,
+#                       and which tests kill each
 #   tools/dev.sh fuzz [SECONDS]
 #                       fuzz the whole translation for SECONDS (default 300),
 #                       then compile a few hundred mutants of the end-to-end
@@ -46,12 +52,27 @@ check_speed_labels() {  # check_speed_labels BUILD_DIR
   fi
 }
 
+# Test code against the code it tests (C++, Java, Python and shell, blank lines
+# left out; programs and their expected screens are data, not test code). The
+# suite is kept between a quarter and a third of the code.
+test_share() {
+  count() { git ls-files -co --exclude-standard -- "$@" | grep -E '\.(cpp|cc|h|hpp|java|py|sh)$' \
+              | xargs -r cat | grep -c -v -E '^\s*$'; }
+  local code tests
+  code=$(count src runtime) tests=$(count tests)
+  echo "test code: $tests lines against $code lines of code ($((100 * tests / code)) %; at most 33 %)"
+  if [ $((100 * tests)) -gt $((33 * code)) ]; then
+    echo "test code is over a third of the code: merge or remove what no longer catches anything" >&2
+  fi
+}
+
 case "${1:-}" in
   quick)
     tools/install-deps.sh
     build build
     check_speed_labels build
     ctest --test-dir build --output-on-failure -j "$jobs" -L quick
+    test_share
     ;;
   test)
     tools/install-deps.sh
@@ -69,6 +90,7 @@ case "${1:-}" in
     if compgen -G 'fuzz-out/crashes/*' >/dev/null; then "$fuzzer" fuzz-out/crashes/*; fi
     "$fuzzer" -seed=1 -runs=30000 -dict=tests/fuzz/corvel.dict -artifact_prefix="$scratch/" "$scratch" "${seeds[@]}"
     rm -rf "$scratch"
+    test_share
     ;;
   fuzz)
     tools/install-deps.sh
@@ -83,6 +105,21 @@ case "${1:-}" in
     echo "mutants of the end-to-end programs, seed $seed"
     build/tests/fuzz/corvel_mutants build/corvel build/SysLib tests/e2e 400 "$seed"
     ;;
+  coverage)
+    tools/install-deps.sh
+    build build-cov -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS=--coverage
+    python3 tools/test_value.py coverage build-cov build-cov/coverage.json
+    ;;
+  mutants)
+    tools/install-deps.sh
+    # The sources are mutated in place, so in a tree of their own: an interrupted
+    # run never leaves a mutant in the working tree.
+    tree=build-mutants/tree
+    rm -rf "$tree" && git worktree prune && git worktree add --detach "$tree" HEAD >/dev/null
+    cp tools/test_value.py "$tree/tools/"
+    (cd "$tree" && build build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O0 -g0" &&
+      python3 tools/test_value.py mutants build ../mutants.json --count "${2:-240}" --seed "${3:-24}")
+    ;;
   demo)
     tools/install-deps.sh
     build build
@@ -93,7 +130,7 @@ case "${1:-}" in
     echo "The translated program is in $out (open it again: java -cp $out KWC_Viewer $out/Hello.html)."
     ;;
   *)
-    echo "usage: tools/dev.sh test|demo|quick|fuzz [SECONDS]" >&2
+    echo "usage: tools/dev.sh test|demo|quick|coverage|mutants [COUNT] [SEED]|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
