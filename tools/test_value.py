@@ -331,8 +331,9 @@ def translations(corvel, programs, out_root):
             status, err = "timeout", ""
         java = os.path.join(out, name + ".java")
         body = open(java, encoding="utf-8", errors="replace").read() if os.path.exists(java) else ""
-        # Indentation changes nothing a program does.
-        body = "\n".join(line.strip() for line in body.splitlines())
+        # Indentation, blank lines and comments change nothing a program does.
+        body = "\n".join(line.strip() for line in body.splitlines()
+                         if line.strip() and not line.strip().startswith("//"))
         result[name] = f"{status}\n{err}\n{body}"
     return result
 

@@ -53,7 +53,7 @@ public class RuntimeTests {
         arrays();
         textScreen();
         input();
-        graphics();
+        clips();
         colourModes();
         imagesAndSprites();
         pageParameters();
@@ -325,59 +325,9 @@ public class RuntimeTests {
 
     // ---- text screen ----
 
-    static String screenAfter(Runnable body) {
-        reset(160, 64, new HashMap<>()); // 20 x 4 cells
-        body.run();
-        return KWC_TextScreen.dumpText();
-    }
-
-    // PRINT's modes and zones, an empty PRINT and a text window that scrolls: print_zones.txt and
-    // tclip_window.txt.
+    // PRINT's modes, zones, wrapping and scrolling: the programs print_zones, japanese and
+    // tclip_window. Here the cursor kept in the text window, whatever Locate asks.
     static void textScreen() {
-        Object[][] cases = {
-            {"a zone past the edge starts a line", (Runnable) () -> {
-                KWC_TextScreen.KW_print("a", 1);
-                KWC_TextScreen.KW_print("b", 1);
-                KWC_TextScreen.KW_print("c", 0);
-            }, "a             b\nc\n"},
-            {"wraps at the right edge", (Runnable) () -> KWC_TextScreen.KW_print("abcdefghijklmnopqrstuvw", 0),
-                "abcdefghijklmnopqrst\nuvw\n"},
-            {"a full row does not add a blank row", (Runnable) () -> {
-                KWC_TextScreen.KW_print("abcdefghijklmnopqrst", 0);
-                KWC_TextScreen.KW_print("x", 0);
-            }, "abcdefghijklmnopqrst\nx\n"},
-            {"scrolls at the bottom, keeping what left", (Runnable) () -> {
-                for (int i = 1; i <= 6; i++) KWC_TextScreen.KW_print(i, 0);
-            }, " 1\n 2\n 3\n 4\n 5\n 6\n"},
-            {"full-width characters take two cells", (Runnable) () -> {
-                KWC_TextScreen.KW_print("日本語日本語日本語日本語", 0);
-            }, "日本語日本語日本語日\n本語\n"},
-            {"wide character does not split at the edge", (Runnable) () -> {
-                KWC_TextScreen.KW_print("abcdefghijklmnopqrs語", 0);
-            }, "abcdefghijklmnopqrs\n語\n"},
-            {"locate", (Runnable) () -> {
-                KWC_TextScreen.KW_locate(5, 2);
-                KWC_TextScreen.KW_print("x", 2);
-                KWC_TextScreen.KW_print(KWC_TextScreen.KW_posX() + "," + KWC_TextScreen.KW_posY(), 0);
-            }, "\n    x6,2\n"},
-            {"locate2 in pixels", (Runnable) () -> {
-                KWC_TextScreen.KW_locate2(17, 33);
-                KWC_TextScreen.KW_print(KWC_TextScreen.KW_posX2() + "/" + KWC_TextScreen.KW_posY2(), 0);
-            }, "\n\n  16/32\n"},
-            {"overwrite keeps the rest", (Runnable) () -> {
-                KWC_TextScreen.KW_print("hello", 0);
-                KWC_TextScreen.KW_locate(2, 1);
-                KWC_TextScreen.KW_print("EY", 2);
-            }, "hEYlo\n"},
-            {"cls clears the text", (Runnable) () -> {
-                KWC_TextScreen.KW_print("gone", 0);
-                KWC_Screen.KW_cls();
-                KWC_TextScreen.KW_print("new", 0);
-            }, "new\n"},
-        };
-        for (Object[] c : cases) check("text " + c[0], screenAfter((Runnable) c[1]), c[2]);
-
-        // The cursor stays in the text window: a Locate outside it goes to the nearest cell.
         Object[][] windows = {
             {"a Locate below the window, without a line end", (Runnable) () -> {
                 KWC_TextScreen.KW_textClip(1, 3, 20, 5);
@@ -401,8 +351,6 @@ public class RuntimeTests {
             ((Runnable) c[1]).run();
             check("window " + c[0], KWC_TextScreen.dumpText(), c[2]);
         }
-        reset();
-        check("80 x 25 cells for 640 x 400", KWC_TextScreen.cols + "x" + KWC_TextScreen.rows, "80x25");
     }
 
     // ---- INPUT: shaped like the translated statement ----
@@ -472,35 +420,6 @@ public class RuntimeTests {
         return KWC_GraphicScreen.KW_Point(x, y);
     }
 
-    // Shapes are checked pixel by pixel by the graphics programs of the end-to-end tests; here
-    // the clip, the point function and the pages.
-    static void graphics() {
-        reset(64, 48, new HashMap<>());
-        final int W = 0xFFFFFF, R = 0xFF0000, G = 0x00FF00;
-        KWC_GraphicScreen.KW_clip(0, 0, 9, 9);
-        KWC_GraphicScreen.KW_line(0, 0, 5, 0, 20, 5, true, W, 0);
-        check("clip", px(9, 5) + "," + px(10, 5), W + ",0");
-        KWC_GraphicScreen.KW_clip(0, 0, 63, 47);
-        check("point outside is -1", px(-1, 0) + "," + px(64, 0), "-1,-1");
-
-        // Pages: PCopy and drawing on a page not shown are screen_pages.txt's; here DPage and Cls.
-        KWC_GraphicScreen.KW_activePage(1);
-        KWC_GraphicScreen.KW_color(R, G);
-        KWC_Screen.KW_cls(1);
-        check("cls fills with the background", px(0, 0), G);
-        KWC_GraphicScreen.KW_displayPage(1);
-        check("displayed page", KWC_Screen.compose(null).getRGB(5, 5) & 0xFFFFFF, G);
-        checkExactError("no such page", () -> KWC_GraphicScreen.KW_activePage(2),
-                "APage 2: そのページはありません（ページは 0 から 1 まで）");
-        KWC_GraphicScreen.KW_scroll(2, 0);
-        check("scroll fills with the background", px(0, 0), G);
-        clips();
-        Map<String, String> p = new HashMap<>();
-        p.put("AppletPage", "4");
-        reset(32, 32, p);
-        check("AppletPage sets the page count", KWC_GraphicScreen.KW_page(), 4);
-    }
-
     /** A clip off the page leaves nothing to draw on; huge coordinates draw no stray pixels. */
     static void clips() {
         int[][] offPage = {{700, 0, 800, 10}, {-10, 0, -5, 10}, {0, 500, 10, 600}, {0, -9, 10, -1}};
@@ -555,8 +474,7 @@ public class RuntimeTests {
         return " " + lit + " lit";
     }
 
-    // The QuickBasic mode, its name and Point giving palette numbers: the program Shapes and the
-    // pixel program colour_modes.
+    // The QuickBasic mode, its name and Point giving palette numbers: the pixel program colour_modes.
     static void colourModes() {
         reset(16, 16, new HashMap<>());
         check("default mode", KWC_Screen.KW_colorMode(), "Natural");

@@ -3,12 +3,12 @@
 # NAME.classes (the KWV_/KWA_/KWL_ classes the translator would copy, one a line), NAME.expect
 # (the text screen at the end), and optionally NAME.in (INPUT lines), NAME.args (more viewer
 # arguments), NAME.status (the exit status, 0 by default), NAME.stderr (text standard error must
-# hold) and NAME.pixels ("x y RRGGBB" lines the --png picture must show).
+# hold).
 # The program is compiled against a folder holding only what the copy rules bring, and run by the
 # viewer with that folder and a folder holding only the viewer on the class path.
-# usage: run_programs.sh SYSLIB TEST_CLASSES PROGRAMS_DIR
+# usage: run_programs.sh SYSLIB PROGRAMS_DIR
 set -uo pipefail
-syslib=$1 test_classes=$2 programs=$3
+syslib=$1 programs=$2
 always="KWC_Applet KWC_Array KWC_Color KWC_Color_Browser KWC_Color_Natural KWC_GraphicScreen
 KWC_Image KWC_Screen KWC_SpriteScreen KWC_TextScreen KWC_TransFilter"
 
@@ -36,7 +36,7 @@ for dir in "$programs"/*/; do
   if ! (cd "$out" && javac -encoding UTF-8 -cp . "$name.java" 2>"$out/javac.log"); then
     echo "FAIL $name: javac"; cat "$out/javac.log"; failures=$((failures + 1)); continue
   fi
-  args=(--headless --timeout-ms 20000 --dump-text "$out/screen.txt" --png "$out/screen.png")
+  args=(--headless --timeout-ms 20000 --dump-text "$out/screen.txt")
   [ -f "$dir/$name.in" ] && args+=(--input "$dir/$name.in")
   [ -f "$dir/$name.args" ] && mapfile -t extra < "$dir/$name.args" && args+=("${extra[@]}")
   java -cp "$out:$work/viewer" KWC_Viewer "${args[@]}" "$out/$name.html" \
@@ -51,10 +51,6 @@ $(cat "$out/diff.txt")"
   fi
   if [ -z "$problem" ] && [ -f "$dir/$name.stderr" ] && ! grep -qF -f "$dir/$name.stderr" "$out/stderr.txt"; then
     problem="standard error lacks: $(cat "$dir/$name.stderr")"
-  fi
-  if [ -z "$problem" ] && [ -f "$dir/$name.pixels" ] &&
-     ! java -cp "$test_classes" PngCheck "$out/screen.png" "$dir/$name.pixels" >"$out/png.txt" 2>&1; then
-    problem="picture: $(cat "$out/png.txt")"
   fi
   if [ -n "$problem" ]; then
     echo "FAIL $name: $problem"

@@ -33,28 +33,5 @@ TEST(ErrorReport, BothFormsExactly) {
   EXPECT_TRUE(ctx.errorText.empty());
 }
 
-TEST(ErrorReport, PiecesArePutInFront) {
-  TranslationContext ctx;
-  testing::Captured captured;
-  testing::Capture(ctx, captured);
-  ctx.sourceLines = {"A"};
-  PrependColumnPart(ctx, 2, "msg");
-  PrependLinePart(ctx, 1);
-  EXPECT_EQ(ctx.errorText, "第1行目\r\n    <A>\r\n第2文字目\r\n    msg");
-  ShowErrorText(ctx);
-  EXPECT_TRUE(ctx.errorText.empty());
-  ASSERT_EQ(captured.reports.size(), 1u);
-  ErrorDone(ctx);
-}
-
-TEST(ErrorReport, SecondTranslationSeesNothingOfTheFirst) {
-  for (const char* program : {"X = 1 ?", "PRINT \"open"}) {
-    auto r = testing::LexProgram(program);
-    EXPECT_EQ(r.report.find("第1行目"), 0u);
-    EXPECT_EQ(r.report.find("第1行目", 1), std::string::npos) << r.report;
-    EXPECT_TRUE(r.ctx.errorText.empty());
-  }
-}
-
 }  // namespace
 }  // namespace corvel

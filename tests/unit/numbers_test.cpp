@@ -108,13 +108,6 @@ TEST(ClassifyNumber, Integers) { ExpectClassified(kIntegers); }
 TEST(ClassifyNumber, Reals) { ExpectClassified(kReals); }
 TEST(ClassifyNumber, TextsThatAreNotNumbers) { ExpectClassified(kNotNumbers); }
 
-TEST(ClassifyNumber, Int32LiteralsAreExactlyCode43) {
-  EXPECT_TRUE(IsInt32Literal(ClassifyNumber("-2147483648")));
-  EXPECT_FALSE(IsInt32Literal(ClassifyNumber("2147483648")));
-  EXPECT_FALSE(IsInt32Literal(ClassifyNumber("1.")));
-  EXPECT_FALSE(IsInt32Literal(ClassifyNumber("N")));
-}
-
 // A whole-number real must stay a real literal in Java: as plain digits
 // 16777217.0 would divide as an int and 123456789012.0 would not compile.
 const NumberCase kIntegralDoubles[] = {
@@ -122,17 +115,6 @@ const NumberCase kIntegralDoubles[] = {
     {"123456789012.0", 46, ""},
     {"9007199254740993", 44, ""},  // an integer stays an integer: control row
 };
-
-TEST(ClassifyNumber, IntegralDoubleKeepsARealLiteral) {
-  for (const NumberCase& c : kIntegralDoubles) {
-    SCOPED_TRACE(c.text);
-    const NumberClass n = ClassifyNumber(c.text);
-    ASSERT_FALSE(n.failed);
-    EXPECT_EQ(n.literalCode, c.code);
-    if (c.code != 46) continue;
-    EXPECT_NE(n.javaText.find_first_of(".Ed"), std::string::npos) << n.javaText;
-  }
-}
 
 // Compiles one field per classified text. The boxed field types accept only
 // a literal of exactly the type its code names (Double d = 5; is rejected).

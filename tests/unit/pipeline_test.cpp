@@ -78,15 +78,6 @@ TEST_F(PipelineTest, TranslatingTwiceStartsFromEmptyTables) {
   EXPECT_FALSE(fs::exists(dir_ / "out" / "KWV_Long.class"));
 }
 
-TEST_F(PipelineTest, AFaultClearsTheStatusAndWritesNothing) {
-  CompileInputs in = Inputs("Bad.txt", "X = 1\nPRINT \"open");
-  EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kProgramFault);
-  EXPECT_EQ(captured_.statuses, (std::vector<std::string>{std::string(kStatusTranslating), ""}));
-  ASSERT_EQ(captured_.reports.size(), 1u);
-  EXPECT_EQ(captured_.reports[0], testing::ColumnReport(2, "PRINT \"open", 7, "リテラル文字列が正しく完結していません"));
-  EXPECT_TRUE(fs::is_empty(dir_ / "out"));
-}
-
 TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
   const struct {
     const char* file;

@@ -11,77 +11,6 @@ namespace {
 using testing::ColumnReport;
 using testing::LexProgram;
 
-TEST(ExpandTabs, StopsEveryFourCharacters) {
-  const struct {
-    const char* in;
-    const char* out;
-  } kCases[] = {
-      {"\tX", "    X"},
-      {"AB\tX", "AB  X"},
-      {"ABC\tX", "ABC X"},
-      {"ABCD\tX", "ABCD    X"},
-      {"A\t\tB", "A       B"},
-      {"\t\t", "        "},
-      {"日本\tX", "日本  X"},  // characters, not bytes
-      {"no tabs", "no tabs"},
-      {"", ""},
-  };
-  for (const auto& c : kCases) {
-    std::string line = c.in;
-    ExpandTabs(line);
-    EXPECT_EQ(line, c.out) << c.in;
-  }
-}
-
-TEST(StripComment, CutsAtFirstApostropheOutsideLiterals) {
-  const struct {
-    const char* in;
-    const char* out;
-  } kCases[] = {
-      {"' comment", ""},
-      {"'", ""},
-      {"X = 1 ' note", "X = 1 "},
-      {"X'", "X"},
-      {"PRINT \"it's\"", "PRINT \"it's\""},
-      {"PRINT \"it's\" ' a 'note'", "PRINT \"it's\" "},
-      {"PRINT \"a\\\"b'c\" ' note", "PRINT \"a\\\"b'c\" "},
-      {"PRINT \"open 'x", "PRINT \"open 'x"},
-      {"X = 1", "X = 1"},
-      {"PRINT \"日本'語\" '注釈", "PRINT \"日本'語\" "},
-  };
-  for (const auto& c : kCases) {
-    std::string line = c.in;
-    StripComment(line);
-    EXPECT_EQ(line, c.out) << c.in;
-  }
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::string_view line;
-  for (size_t pos = 0; NextLine(text, pos, line);) lines.push_back(line);
-  return lines;
-}
-
-TEST(NextLine, CrCrLfAndLf) {
-  using Lines = std::vector<std::string_view>;
-  const struct {
-    const char* text;
-    Lines lines;
-  } kCases[] = {
-      {"", {}},
-      {"X", {"X"}},
-      {"A\r\nB", {"A", "B"}},
-      {"A\r\nB\r\n", {"A", "B"}},
-      {"A\rB\r", {"A", "B"}},
-      {"A\nB\n\nC", {"A", "B", "", "C"}},
-      {"\r\n\r\n", {"", ""}},
-      {"A\r\r\nB", {"A", "", "B"}},
-      {"A\n\rB", {"A", "", "B"}},
-  };
-  for (const auto& c : kCases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
-}
-
 TEST(ReadSource, CountsEveryLineAndKeepsCommentsInTheStore) {
   auto r = LexProgram("\r\n' only a comment\r\n\tX = 1 ' set X\r\n\r\nY");
   ASSERT_EQ(r.result, 0) << r.report;
@@ -97,13 +26,6 @@ TEST(ReadSource, SingleCharacterLastLineWithoutTerminator) {
   auto r = LexProgram("X = 1\nY");
   ASSERT_EQ(r.result, 0);
   EXPECT_EQ(testing::Records(r.ctx), "0:X = 1 | 0:Y");
-}
-
-TEST(ReadSource, ReportShowsTheStoredLineWithItsCommentAndStopsReading) {
-  auto r = LexProgram("X = 1\n\n\tY = 1 ? 2 ' what\nZ = \"never read");
-  EXPECT_EQ(r.result, 1);
-  EXPECT_EQ(r.report, ColumnReport(3, "    Y = 1 ? 2 ' what", 11, "不正な文字が含まれています"));
-  EXPECT_EQ(r.ctx.sourceLines.size(), 3u);
 }
 
 TEST(ReadSource, TooManyLines) {

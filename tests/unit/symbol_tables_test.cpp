@@ -101,13 +101,6 @@ const LookupCase kFindSymbol[] = {
     {"LOC0", 0, 1, "LOC0", 0, kUnset},
 };
 
-// As above over the variables only; another type counts as not found.
-const LookupCase kFindVariable[] = {
-    {"X", 0, 0, "LOC0", kTypeLong, 0},
-    {"X", kTypeSingle, 1, "LOC0", kTypeSingle, kUnset},
-    {"LEFT", 0, 1, "LEFT", 0, kUnset},
-};
-
 using FindFunction = int16_t (*)(const TranslationContext&, std::string&, int16_t&, int16_t&);
 
 void ExpectLookups(FindFunction find, std::span<const LookupCase> cases) {
@@ -125,28 +118,6 @@ void ExpectLookups(FindFunction find, std::span<const LookupCase> cases) {
 }
 
 TEST(SymbolLookup, FindSymbol) { ExpectLookups(FindSymbol, kFindSymbol); }
-TEST(SymbolLookup, FindVariable) { ExpectLookups(FindVariable, kFindVariable); }
-
-struct DeclaredCase {
-  const char* name;
-  bool declared;
-  bool typeOrProcedure;
-};
-
-const DeclaredCase kDeclared[] = {
-    {"POINT", true, true},  {"LEFT", true, true},   {"ARR", true, false}, {"S", true, false},
-    {"FIX", true, false},   {"G", true, false},     {"Y", false, false},  {"point", false, false},
-    {"TYP0", false, false}, {"PUB0", false, false}, {"", false, false},
-};
-
-TEST(SymbolLookup, IsNameDeclaredAndIsTypeOrProcedureName) {
-  const TranslationContext ctx = Tables();
-  for (const DeclaredCase& c : kDeclared) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(IsNameDeclared(ctx, c.name), c.declared);
-    EXPECT_EQ(IsTypeOrProcedureName(ctx, c.name), c.typeOrProcedure);
-  }
-}
 
 // Renames applied one after another to a static table that starts as
 // A, B, A; after each, what FindSymbol gives for A, B and C.
@@ -208,35 +179,6 @@ TEST(TypeCodes, ReadTypeCode) {
     ReadTypeCode(c.text, position, code);
     EXPECT_EQ(code, c.code);
     EXPECT_EQ(position, c.positionOut);
-  }
-}
-
-// A whole signature read code by code, as the callers walk argument forms.
-struct SignatureCase {
-  const char* text;
-  const char* codes;
-};
-
-const SignatureCase kSignatures[] = {
-    {"BILOSDCEGbilosdceg", "1 2 3 4 5 6 9 11 12 21 22 23 24 25 26 29 31 32"},
-    {"IaBTTYP3]sATTYP0]C", "2 33 14 25 13 9"},
-    {"ATTYP10]ATTYP2]", "13 13"},
-    {"ABaTTYP1]tTYP0]IACTTYP12]L", "13 33 34 2 13 14 3"},
-};
-
-TEST(TypeCodes, ReadTypeCodeWalksASignature) {
-  for (const SignatureCase& c : kSignatures) {
-    SCOPED_TRACE(c.text);
-    const std::string text = c.text;
-    std::string codes;
-    int16_t position = 1;
-    while (static_cast<size_t>(position) <= text.size()) {
-      int16_t code = kUnset;
-      ReadTypeCode(text, position, code);
-      ASSERT_NE(code, kUnset) << "stuck at " << position;
-      codes += (codes.empty() ? "" : " ") + std::to_string(code);
-    }
-    EXPECT_EQ(codes, c.codes);
   }
 }
 
