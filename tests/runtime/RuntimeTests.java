@@ -48,7 +48,6 @@ public class RuntimeTests {
         numberFormatting();
         stringFunctions();
         mathFunctions();
-        logicalOperators();
         valueWrappers();
         arrays();
         textScreen();
@@ -133,39 +132,8 @@ public class RuntimeTests {
 
     // ---- KWL_String ----
 
-    // Those of string_library.txt and case_mapping.txt are left to them; here the edges, and an i
-    // that a Turkish case mapping would dot.
+    // Values at the edges: the program library_edges. Here the calls that stop the program.
     static void stringFunctions() {
-        Object[][] cases = {
-            {"Len empty", KWL_String.KW_len(""), 0},
-            {"Len wide", KWL_String.KW_len("日本語"), 3},
-            {"Len astral", KWL_String.KW_len("a\uD83D\uDE00b"), 3},
-            {"Left 0", KWL_String.KW_left("abc", 0), ""},
-            {"Left beyond", KWL_String.KW_left("abc", 10), "abc"},
-            {"Right beyond", KWL_String.KW_right("abc", 5), "abc"},
-            {"Right 0", KWL_String.KW_right("abc", 0), ""},
-            {"Mid past end", KWL_String.KW_mid("abc", 4), ""},
-            {"Mid long count", KWL_String.KW_mid("abc", 2, 100), "bc"},
-            {"Mid count 0", KWL_String.KW_mid("abc", 1, 0), ""},
-            {"Mid wide", KWL_String.KW_mid("日本語です", 2, 2), "本語"},
-            {"Instr absent", KWL_String.KW_instr("hello", "z"), 0},
-            {"Instr start past", KWL_String.KW_instr(5, "hello", "l"), 0},
-            {"Instr empty find", KWL_String.KW_instr(3, "hello", ""), 3},
-            {"Instr empty at end+1", KWL_String.KW_instr(6, "hello", ""), 6},
-            {"Instr beyond end", KWL_String.KW_instr(7, "hello", ""), 0},
-            {"Instr wide", KWL_String.KW_instr("日本語", "語"), 3},
-            {"Asc wide", KWL_String.KW_asc("あ"), 0x3042},
-            {"Chr 0", KWL_String.KW_chr(0), "\u0000"},
-            {"Ucase", KWL_String.KW_ucase("abcäi"), "ABCÄI"},
-            {"Lcase", KWL_String.KW_lcase("ABC I"), "abc i"},
-            {"Ucase astral", KWL_String.KW_ucase("\uD801\uDC28x"), "\uD801\uDC00X"},
-            {"Ltrim", KWL_String.KW_ltrim("  a b  "), "a b  "},
-            {"Rtrim", KWL_String.KW_rtrim("  a b  "), "  a b"},
-            {"Trim tabs kept", KWL_String.KW_trim("\ta "), "\ta"},
-            {"Trim all blank", KWL_String.KW_trim("   "), ""},
-            {"Space 0", KWL_String.KW_space(0), ""},
-        };
-        for (Object[] c : cases) check("string " + c[0], c[1], c[2]);
         checkExactError("Left negative", () -> KWL_String.KW_left("a", -1),
                 "不正な関数呼び出しです（Left(..., -1)）");
         checkError("Right negative", () -> KWL_String.KW_right("a", -1), "Right(..., -1)");
@@ -180,17 +148,7 @@ public class RuntimeTests {
     // ---- KWL_Math ----
 
     static void mathFunctions() {
-        // Abs, Sgn, Int and Fix of negatives, Sqr, Exp and Log: math_library.txt.
-        Object[][] cases = {
-            {"Int -2", KWL_Math.KW_int(-2.0), -2L}, {"Fix big", KWL_Math.KW_fix(1e15 + 0.5), 1000000000000000L},
-            {"Sgn 0", KWL_Math.KW_sgn(0), (short) 0}, {"Sgn +", KWL_Math.KW_sgn(7), (short) 1},
-            {"Sqr 0", KWL_Math.KW_sqr(0), 0.0},
-            {"ASin 1", KWL_Math.KW_asin(1), Math.PI / 2}, {"ACos 1", KWL_Math.KW_acos(1), 0.0},
-            {"ATan 0", KWL_Math.KW_atan(0), 0.0}, {"Pi", KWL_Math.KW_pi(), Math.PI},
-            {"E", KWL_Math.KW_e(), Math.E}, {"Rnd 0", KWL_Math.KW_rnd(0L), 0L},
-            {"Rnd 1", KWL_Math.KW_rnd(1L), 0L}, {"Rnd 5..5", KWL_Math.KW_rnd(5L, 5L), 5L},
-        };
-        for (Object[] c : cases) check("math " + c[0], c[1], c[2]);
+        // Values: math_library and library_edges; here the calls that stop the program, and Rnd.
         checkExactError("Sqr negative", () -> KWL_Math.KW_sqr(-1), "不正な関数呼び出しです（Sqr(-1)）");
         checkError("Log 0", () -> KWL_Math.KW_log(0), "Log(0)");
         checkError("ASin 2", () -> KWL_Math.KW_asin(2), "ASin(2)");
@@ -210,23 +168,6 @@ public class RuntimeTests {
         check("Rnd reaches both ends", sawLow && sawHigh, true);
         long full = KWL_Math.KW_rnd(Long.MIN_VALUE, Long.MAX_VALUE);
         check("Rnd full range", full >= Long.MIN_VALUE, true);
-    }
-
-    static void logicalOperators() {
-        boolean[][] pairs = {{false, false}, {false, true}, {true, false}, {true, true}};
-        String xor = "", eqv = "", imp = "";
-        for (boolean[] p : pairs) {
-            xor += KWC_Applet.XOR(p[0], p[1]) ? 1 : 0;
-            eqv += KWC_Applet.EQV(p[0], p[1]) ? 1 : 0;
-            imp += KWC_Applet.IMP(p[0], p[1]) ? 1 : 0;
-        }
-        check("XOR table", xor, "0110");
-        check("EQV table", eqv, "1001");
-        check("IMP table", imp, "1101");
-        check("BEQV", KWC_Applet.BEQV(0b1100, 0b1010), ~0b0110);
-        check("BEQV equal", KWC_Applet.BEQV(5, 5), -1);
-        check("BIMP", KWC_Applet.BIMP(0b1100, 0b1010), ~0b1100 | 0b1010);
-        check("BIMP zero", KWC_Applet.BIMP(0, 0), -1);
     }
 
     static void valueWrappers() {
