@@ -1,5 +1,3 @@
-import java.io.BufferedReader;
-import java.io.StringReader;
 import java.nio.charset.StandardCharsets;
 import java.util.HashMap;
 import java.util.Map;
@@ -51,7 +49,6 @@ public class RuntimeTests {
         valueWrappers();
         arrays();
         textScreen();
-        input();
         clips();
         colourModes();
         imagesAndSprites();
@@ -292,67 +289,6 @@ public class RuntimeTests {
             ((Runnable) c[1]).run();
             check("window " + c[0], KWC_TextScreen.dumpText(), c[2]);
         }
-    }
-
-    // ---- INPUT: shaped like the translated statement ----
-
-    static KWV_Integer number = new KWV_Integer();
-    static KWV_String word = new KWV_String();
-    static KWV_Double real = new KWV_Double();
-
-    static void inputTwo() {
-        do {
-            KWC_Applet.initInput(0, "N, W", 0);
-            number.getInput();
-            word.getInput();
-        } while (KWC_Applet.InputError);
-    }
-
-    static void inputReal() {
-        do {
-            KWC_Applet.initInput(1, "", 1);
-            real.getInput();
-        } while (KWC_Applet.InputError);
-    }
-
-    // Good fields, a bad number and too few fields: input_numbers.txt and input_bad_field.txt.
-    static void input() {
-        Object[][] cases = {
-            {"quoted field keeps commas", "3,\"a, b\"\n", "3|a, b", "N, W? 3,\"a, b\"\n"},
-            {"too many fields", "1,a,2\n7,b\n", "7|b", "N, W? 1,a,2\n?Redo from start\nN, W? 7,b\n"},
-            {"integer overflow", "40000,a\n-32768,a\n", "-32768|a",
-                "N, W? 40000,a\n?Redo from start\nN, W? -32768,a\n"},
-            {"fraction is rounded", "2.6,a\n", "3|a", "N, W? 2.6,a\n"},
-            {"empty number is 0", ",a\n", "0|a", "N, W? ,a\n"},
-            {"text after quote is bad", "1,\"a\"b\n1,c\n", "1|c",
-                "N, W? 1,\"a\"b\n?Redo from start\nN, W? 1,c\n"},
-        };
-        for (Object[] c : cases) {
-            reset();
-            KWC_Applet.setInputLines(new BufferedReader(new StringReader((String) c[1])));
-            inputTwo();
-            check("input " + c[0] + " values", number.Get() + "|" + word.Get(), c[2]);
-            check("input " + c[0] + " screen", KWC_TextScreen.dumpText(), c[3]);
-        }
-        Object[][] reals = {
-            {"1.5E3", 1500.0}, {"-.25", -0.25}, {"2D2", 200.0}, {" 7 ", 7.0},
-        };
-        for (Object[] c : reals) {
-            reset();
-            KWC_Applet.setInputLines(new BufferedReader(new StringReader(c[0] + "\n")));
-            inputReal();
-            check("input real " + c[0], real.Get(), c[1]);
-        }
-        reset();
-        KWC_Applet.setInputLines(new BufferedReader(new StringReader("1e\n8\n")));
-        inputReal();
-        KWC_TextScreen.KW_print("after", 0);
-        check("INPUT ; keeps the cursor on the line", KWC_TextScreen.dumpText(),
-                "1e\n?Redo from start\n8after\n");
-        reset();
-        KWC_Applet.setInputLines(new BufferedReader(new StringReader("")));
-        checkExactError("input past the end", RuntimeTests::inputReal, KWC_Applet.E_INPUT_EXHAUSTED);
-        check("split fields", String.join("|", KWC_Applet.splitFields(" a , \"b,c\" ,d")), "a|b,c|d");
     }
 
     // ---- graphics on a page ----
