@@ -338,12 +338,45 @@ def translations(corvel, programs, out_root):
     return result
 
 
+def recheck_sites(args):
+    """The mutants of an earlier run that only changed or removed tests killed, found again in
+    today's sources (a line may have moved, also to another file); the others keep their record,
+    less the tests that are gone."""
+    earlier = json.load(open(args.recheck))["mutants"]
+    changed = re.compile(args.changed)
+    sources = sorted(glob.glob(os.path.join(ROOT, "src", "**", "*.cpp"), recursive=True))
+    sites, kept = [], []
+    for r in earlier:
+        killers = r["killed_by"]
+        if r.get("status") != "ran" or (killers and not all(changed.search(k) for k in killers)):
+            if r.get("status") == "ran":
+                r = dict(r, killed_by=[k for k in killers if not changed.search(k)] or killers)
+            kept.append(r)
+            continue
+        original = subprocess.run(["git", "-C", ROOT, "show", f"{args.base}:{r['file']}"], capture_output=True,
+                                  text=True).stdout.split("\n")[r["line"] - 1]
+        where = [(p, i) for p in [os.path.join(ROOT, r["file"])] + sources if os.path.exists(p)
+                 for i, line in enumerate(open(p, encoding="utf-8").read().split("\n")) if line == original]
+        if not where:
+            kept.append(dict(r, status="gone"))
+            continue
+        path, i = where[0]
+        e = r["col"] + len(re.match(r"\d+|==|!=|<=|>=|&&|\|\||<|>", original[r["col"]:]).group(0)) \
+            if r["kind"] != "drop" else 0
+        sites.append((path, i, r["kind"], r["col"], e))
+    return sites, kept
+
+
 def mutants(args):
     build = os.path.realpath(args.build)
     files = sorted(f for g in args.files for f in glob.glob(os.path.join(ROOT, g), recursive=True))
     rng = random.Random(args.seed)
-    sites = mutation_sites(files)
-    chosen = rng.sample(sites, min(args.count, len(sites)))
+    if args.recheck:
+        chosen, earlier = recheck_sites(args)
+        json.dump({"seed": args.seed, "count": args.count, "mutants": earlier}, open(args.out, "w"), indent=0)
+    else:
+        sites = mutation_sites(files)
+        chosen = rng.sample(sites, min(args.count, len(sites)))
     corvel = os.path.join(build, "corvel")
     unit = os.path.join(build, "tests", "corvel_unit_tests")
     e2e_programs = sorted(glob.glob(os.path.join(ROOT, "tests", "e2e", "*.txt")))
@@ -492,9 +525,14 @@ def report(args):
     um = unique({k: set(v) for k, v in data["java"].items()})
     names = sorted(set(data["cpp"]) | set(data["java"]))
     idle = [k for k in names if not ul.get(k) and not ub.get(k) and not um.get(k) and not kills[k]]
+
+    def is_program(name):  # a program with its expected output: data, not test code
+        base = name.split(".", 1)[-1]
+        return any(os.path.exists(os.path.join(ROOT, "tests", d, base + ".txt")) for d in ("e2e", "programs"))
     print(f"\nCandidates for removal (nothing of their own covered, no mutant killed alone): {len(idle)}")
-    for k in idle:
+    for k in [k for k in idle if not is_program(k)]:
         print("  " + k)
+    print("  and the programs " + ", ".join(k for k in idle if is_program(k)))
 
 
 def main():
@@ -509,6 +547,10 @@ def main():
     m.add_argument("out")
     m.add_argument("--count", type=int, default=300)
     m.add_argument("--seed", type=int, default=24)
+    m.add_argument("--recheck", help="an earlier run's results: run again only the mutants that the tests "
+                                     "--changed names were the only ones to kill")
+    m.add_argument("--changed", default="^$", help="a pattern of the tests changed or removed since")
+    m.add_argument("--base", default="HEAD", help="the commit the earlier run mutated")
     m.add_argument("--files", nargs="+", default=["src/checks/*.cpp", "src/expr/*.cpp", "src/source/*.cpp",
                                                    "src/stmt/*.cpp", "src/symbols/*.cpp", "src/emit/*.cpp",
                                                    "src/diag/*.cpp"])
