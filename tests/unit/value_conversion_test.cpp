@@ -75,56 +75,5 @@ TEST(ConvertValue, EveryKindOfPair) {
   }
 }
 
-// Library arguments and subscripts: only a wider number narrowed to an int
-// goes through the runtime's range check.
-TEST(ConvertChecked, NarrowingToIntIsChecked) {
-  const struct {
-    int16_t from;
-    int16_t to;
-    const char* result;
-  } kCases[] = {
-      {24, 23, "INTARG(X)"},
-      {4, 23, "INTARG(X.Get())"},
-      {44, 23, "INTARG(X)"},
-      {25, 23, "INTARG((long)(Math.round((double)(X))))"},
-      {6, 23, "INTARG((long)(Math.round(X.Get())))"},
-      {22, 23, "X"},
-      {3, 23, "X.Get()"},
-      {24, 24, "X"},
-      {29, 29, "X"},
-  };
-  for (const auto& c : kCases) {
-    std::string text = "X";
-    SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
-    EXPECT_EQ(ConvertChecked(text, c.from, c.to, kCheckArgument), 0);
-    EXPECT_EQ(text, c.result);
-  }
-  std::string text = "X";
-  EXPECT_EQ(ConvertChecked(text, 29, 23, kCheckArgument), 1);
-  EXPECT_EQ(text, "X");
-}
-
-TEST(Library, RegisteredInOrderWithTheirForms) {
-  TranslationContext ctx;
-  InitLibrary(ctx);
-  const size_t entries = ctx.procedures.records.size();
-  const ProcedureRecord& rnd = ctx.procedures.records[static_cast<size_t>(FindFirst(ctx.procedures, "RND"))];
-  EXPECT_EQ(rnd.javaName, "KWL_Math.KW_rnd");
-  EXPECT_EQ(rnd.argumentForms, (std::vector<std::string>{"v", "o", "oo"}));
-  EXPECT_EQ(rnd.resultForms, (std::vector<std::string>{"d", "o", "o"}));
-  EXPECT_EQ(rnd.classIndex, 4);
-  EXPECT_EQ(ctx.procedures.records[0].name, "MOUSEX");
-  EXPECT_EQ(ctx.procedures.records.back().name, "TIME");
-  // A signature holding more forms than its count keeps the first ones.
-  RegisterLibraryFunction(ctx, "Twice", "T.twice", 1, "<l-l><d-d>", kLibraryInClass, 4);
-  EXPECT_EQ(ctx.procedures.records.back().argumentForms, (std::vector<std::string>{"l"}));
-  EXPECT_EQ(ctx.procedures.records.back().formCount, 1);
-  // Every translation starts from a fresh table.
-  ctx.libraryClasses[4].used = 1;
-  InitLibrary(ctx);
-  EXPECT_EQ(ctx.procedures.records.size(), entries);
-  EXPECT_EQ(ctx.libraryClasses[4].used, 0);
-}
-
 }  // namespace
 }  // namespace corvel
