@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "expr/library.h"
 #include "symbols/context.h"
 
 namespace corvel {
