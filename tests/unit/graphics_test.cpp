@@ -53,46 +53,6 @@ TEST(Graphics, Texts) {
   }
 }
 
-TEST(Graphics, EveryMessageAtItsColumn) {
-  const struct {
-    const char* statement;
-    int column;
-    const char* message;
-  } kCases[] = {
-      {"LINE (0,0)-(5,5),,X", 19, "矩形ならば 'b'又は'B'を、塗りつぶした矩形ならば'bf'又は'BF'を指定してください。"},
-      {"LINE (0,0)(5,5)", 11, "Line命令の使い方が不正です。"},
-      {"LINE (0,0)-5", 12, "Line命令の使い方が不正です。"},
-      {"LINE (0,0)-(5,5),1,B X", 22, "Line命令の使い方が不正です。"},
-      {"LINE (,0)-(5,5)", 7, "引数が不正です。"},
-      {"LINE (0 0)-(5,5)", 7, "引数が不正です。"},
-      {"LINE (0,S)-(5,5)", 9, "引数が不正です。"},
-      {"PSET (1,1),2,3", 13, "Pset命令の使い方が不正です。"},
-      {"PSET (1,1) 2", 12, "Pset命令の使い方が不正です。"},
-      {"CIRCLE (1,1)", 13, "Circle命令の使い方が不正です。"},
-      {"CIRCLE (1,1),2,,,,,G", 20, "Circle命令の使い方が不正です。"},
-      {"CIRCLE (1,1),2,,,,,F X", 22, "Circle命令の使い方が不正です。"},
-      {"CIRCLE (1,1),S", 14, "引数が不正です。"},
-      {"PAINT (1,1),3", 14, "Paint命令の使い方が不正です。"},
-      {"PAINT (1,1),3,4,5", 16, "Paint命令の使い方が不正です。"},
-      {"GET (0,0)-(9,9),S", 16, "イメージ型の変数でなければいけません。"},
-      {"GET (0,0),(9,9),IMG", 10, "Get命令の使い方が不正です。"},
-      {"GET X", 5, "Get命令の使い方が不正です。"},
-      {"PUT (0,0),D", 10, "イメージ型の変数でなければいけません。"},
-      {"PUT (0,0) IMG", 11, "Put命令の使い方が不正です。"},
-      {"DRAWSTR (0,0)", 14, "DrawStr命令の使い方が不正です。"},
-      {"DRAWSTR (0,0),\"a\",1,2", 20, "DrawStr命令の使い方が不正です。"},
-      {"SCREEN 1,2,3,4,5", 1, "Screen命令の使い方が不正です。"},
-      {"SCREEN (1", 8, "引数が不正です。"},
-      {"SCREEN 1)", 9, "引数が不正です。"},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.statement);
-    auto r = testing::RunPasses(std::string(kDeclarations) + c.statement, 6);
-    EXPECT_NE(r.result, 0);
-    EXPECT_EQ(r.report, testing::ColumnReport(2, c.statement, c.column, c.message));
-  }
-}
-
 // The one report of its kind: the line only, under the title "Error".
 TEST(Graphics, CircleAfterTheAspectIsASyntaxErrorInLine) {
   auto r = testing::RunPasses("X = 1\nCIRCLE (1,1),2,,,,0.5)", 6);

@@ -53,50 +53,6 @@ TEST(Procedures, HeaderCopyInAndReturn) {
   }
 }
 
-TEST(Procedures, EveryMessageAtItsPlace) {
-  const struct {
-    const char* header;
-    int column;  // 0: the report names the line only
-    const char* message;
-  } kCases[] = {
-      {"FUNCTION", 0, "FUNCTION名が指定されていません"},
-      {"SUB 5", 0, "SUB名として不正な名前が指定されています"},
-      {"SUB P()", 0, "SUB名として宣言された名前はすでに他の宣言名として使われています"},
-      {"FUNCTION Len()", 0, "FUNCTION名として宣言された名前はすでに他の宣言名として使われています"},
-      {"SUB S", 6, "SUBプロシージャ宣言として不正です"},
-      {"FUNCTION F X", 12, "返り値の型指定子として使えるのは %(Integer)/ &(Long)/ !(Single) / #(Double) / $(String)の五文字だけです"},
-      {"FUNCTION F% X", 13, "FUNCTIONプロシージャ宣言として不正です"},
-      {"SUB S(5)", 7, "引数名として不正な名前が指定されています"},
-      {"SUB S(G)", 7, "引数名として宣言された名前はすでに他の宣言名として使われています"},
-      {"SUB S(A, A)", 10, "引数名として宣言された名前はすでに他の宣言名として使われています"},
-      {"FUNCTION F(F)", 12, "引数名として宣言された名前はすでに他の宣言名として使われています"},
-      {"SUB S(A(1) AS LONG)", 9, "引数として配列を渡したい場合、(配列名)() AS (配列の型)と記述してください"},
-      {"SUB S(A())", 10, "引数として配列を渡したい場合、ASキーワードを使って配列の型を必ず指定してください"},
-      {"SUB S(A AS STRING * 5)", 12, "文字列型を固定文字列型として渡すことはできません"},
-      {"SUB S(A AS NOTYPE)", 12, "指定されたユーザ定義型は存在しません"},
-      {"SUB S(A AS BIGINTEGER)", 12, "このバージョンでは BIGINTEGER型はサポートされていません"},
-      {"SUB S(A AS 5)", 12, "データ型として不適切な名前が指定されています"},
-      {"SUB S(A *)", 9, "引数の型指定子として使えるのは %(Integer)/ &(Long)/ !(Single) / #(Double) / $(String)の五文字だけです"},
-      {"SUB S(A B)", 9, "引数の型指定子として使えるのは %(Integer)/ &(Long)/ !(Single) / #(Double) / $(String)の五文字だけです"},
-      {"SUB S(A% B)", 10, "SUBプロシージャ宣言として不正です"},
-      {"SUB S(A", 8, "SUBプロシージャ宣言として不正です"},
-      {"FUNCTION F() AS STRING * 2", 17, "返り値として固定文字列型を指定することはできません"},
-      {"FUNCTION F() AS BIGDECIMAL", 17, "このバージョンでは BIGDECIMAL型はサポートされていません"},
-      {"SUB S(X) Y", 0, "SUB (SUB名) に続く同行にはプログラムを書かないでください"},
-      {"FUNCTION F() AS LONG Y", 0, "FUNCTION (FUNCTION名) に続く同行にはプログラムを書かないでください"},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.header);
-    const std::string header = c.header;
-    const bool function = header.rfind("FUNCTION", 0) == 0;
-    const std::string source = "PUBLIC G\nSUB P()\nEND SUB\n" + header + (function ? "\nEND FUNCTION" : "\nEND SUB");
-    auto r = Declare(source);
-    EXPECT_NE(r.result, 0);
-    EXPECT_EQ(r.report, c.column == 0 ? testing::LineReport(4, header, c.message)
-                                      : testing::ColumnReport(4, header, c.column, c.message));
-  }
-}
-
 // The body phase: statics renamed after their procedure, locals saved from
 // the parameters on, the program-counter flag of a body that jumps.
 TEST(Procedures, BodiesKeepTheirLocalsAndStatics) {

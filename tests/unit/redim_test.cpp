@@ -40,33 +40,5 @@ TEST(Redim, Texts) {
   }
 }
 
-TEST(Redim, EveryMessageAtItsColumn) {
-  const struct {
-    const char* statement;
-    int column;
-    const char* message;
-  } kCases[] = {
-      {"REDIM X(5)", 7, "REDIM命令の引数は配列でなければいけません"},
-      {"REDIM NOPE(5)", 7, "REDIM命令を使う前に、配列の変数を宣言してください"},
-      {"REDIM A(5) B", 12, "REDIM命令の使い方が不正です"},
-      {"REDIM A(,5)", 9, "REDIM命令の使い方が不正です"},
-      {"REDIM A(5,)", 11, "REDIM命令の使い方が不正です"},
-      {"REDIM A(TO 5)", 9, "REDIM命令の使い方が不正です"},
-      {"REDIM A(1 TO)", 13, "REDIM命令の使い方が不正です"},
-      {"REDIM A 5", 9, "REDIM命令の使い方が不正です"},
-      {"REDIM PRESERVE", 15, "REDIM命令の使い方が不正です"},
-      {"REDIM A((5)", 11, "REDIM命令の使い方が不正です"},
-      {"REDIM A(\"x\")", 9, "添字は10進整数(0 から 2147483647)で指定してください"},
-      {"REDIM A(\"x\" TO 5)", 9, "添字は10進整数(-2147483648 から 2147483647)で指定してください"},
-      {"REDIM A(1 TO \"y\")", 14, "添字は10進整数(-2147483648 から 2147483647)で指定してください"},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.statement);
-    auto r = testing::RunPasses(std::string("DIM X AS LONG, A() AS LONG\n") + c.statement, 6);
-    EXPECT_NE(r.result, 0);
-    EXPECT_EQ(r.report, testing::ColumnReport(2, c.statement, c.column, c.message));
-  }
-}
-
 }  // namespace
 }  // namespace corvel

@@ -71,37 +71,6 @@ TEST(StatementExpression, AssignmentsAndCalls) {
   }
 }
 
-TEST(StatementExpression, EveryMessage) {
-  const struct {
-    const char* statement;
-    const char* message;
-  } kCases[] = {
-      {"ColorMode", "式が不正です。"},
-      {"Color 1, 2, 3", "このステートメントには指定された引数に適合する形式が存在しません。"},
-      {"Len X", "このステートメントには指定された引数に適合する形式が存在しません。"},
-      {"Color 1 2", "式が不正です。"},
-      {"Color 1,", "式が不正です。"},
-      {"Color \"a\", 1", "式が不正です。"},
-      {"X = 1 Y = 2", "式が不正です。"},
-      {"5 = X", "式が不正です。"},
-      {"X", "式が不正です。"},
-      {"X =", "式が不正です。"},
-      {"X = \"a\"", "式が不正です。"},
-      {"A = R", "式が不正です。"},
-      {"LET", "式が不正です。"},
-      {"= X", "式が不正です。"},
-      {"Cls = 1", "式が不正です。"},
-      {"Color -S, 1", "式が不正です。"},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.statement);
-    const StatementResult r = TranslateLast(c.statement);
-    EXPECT_EQ(r.failed, 1);
-    EXPECT_EQ(r.report, testing::LineReport(3, c.statement, c.message));
-    EXPECT_NE(r.kind, kKindTranslated);
-  }
-}
-
 // Whatever the statement, the translator ends with success or one report.
 TEST(StatementExpression, RandomAndMutatedStatementsNeverCrash) {
   const std::vector<std::string> pieces = {

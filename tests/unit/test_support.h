@@ -84,12 +84,9 @@ inline std::string LineReport(int line, const std::string& source_line, const st
 }
 
 // The report of a fault with a column, as the user reads it.
-inline std::string ColumnReport(int line, const std::string& source_line, int column,
-                                const std::string& message, const std::string& second = "") {
-  std::string text = "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n第" +
-                     std::to_string(column) + "文字目\r\n    " + message;
-  if (!second.empty()) text += "\r\n    " + second;
-  return text;
+inline std::string ColumnReport(int line, const std::string& source_line, int column, const std::string& message) {
+  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n第" + std::to_string(column) +
+         "文字目\r\n    " + message;
 }
 
 }  // namespace corvel::testing
