@@ -10,8 +10,11 @@
 #   CORVEL -q --no-javac --diagnostics=gnu -o OUT t.txt
 # EXPECTED is its one line of standard error, as written:
 #   t.txt:LINE:COLUMN: error: MESSAGE   or   t.txt:LINE: error: MESSAGE
-# The translator must also exit with 1 and leave OUT empty.
-# CORVEL_UPDATE_GOLDEN=1 rewrites each EXPECTED from the actual output.
+# The translator must also exit with 1 and leave OUT empty. Or EXPECTED is
+#   java: TEXT
+# for a program that translates: then one line of t.java, its indentation
+# left out, is exactly TEXT (the Java of the statement it is about).
+# CORVEL_UPDATE_GOLDEN=1 rewrites each report from the actual output.
 set -uo pipefail
 corvel=$1
 cases=$2
@@ -50,9 +53,15 @@ while IFS= read -r line || [[ -n $line ]]; do
   else
     actual=${raw//$'\n'/\\n}
   fi
-  printf '%s\t%s\n' "$source" "$actual" >>"$work/updated"
   problem=
-  if [[ $actual != "$expected" ]]; then
+  if [[ $expected == 'java: '* ]]; then
+    printf '%s\n' "$line" >>"$work/updated"
+    if [[ $status -ne 0 ]]; then
+      problem="expected a translation got ${actual:-exit $status}"
+    elif ! sed 's/^ *//; s/\r$//' "$work/run/out/t.java" | grep -qxF -- "${expected#java: }"; then
+      problem="no Java line ${expected#java: }"
+    fi
+  elif printf '%s\t%s\n' "$source" "$actual" >>"$work/updated"; [[ $actual != "$expected" ]]; then
     problem="expected $expected got ${actual:-no report (exit $status)}"
   elif [[ $status -ne 1 ]]; then
     problem="expected exit 1 got exit $status"

@@ -36,31 +36,6 @@ Translated TranslateProgram(const std::string& source) {
   return out;
 }
 
-// The Java text of each block is the end-to-end programs' business: each form
-// of IF, SELECT CASE and the loops runs there with and without a jump inside
-// (forms_*.txt). Here which form a block takes, and the layout of the
-// program-counter form that running does not show.
-TEST(Dispatcher, IfInTheProgramCounterForm) {
-  std::string program;
-  for (int k = 0; k < 10; ++k) program += "A" + std::to_string(k) + " = " + std::to_string(k) + "\n";
-  program +=
-      "IF A0 > 1 THEN\nC = 1\nD = 2\nELSEIF A1 < 2 THEN\nC = 3\nD = 4\nELSE\nC = 5\nD = 6\nE1 = 7\nGOTO 99\n"
-      "END IF\n99 END";
-  auto r = TranslateProgram(program);
-  ASSERT_EQ(r.failed, 0) << r.report;
-  EXPECT_EQ(r.ctx.statements[10].codeText,
-            "if(LOC0.G(1)){\r\n    PC[CPC]=13;\r\n}else if(LOC1.L(2)){\r\n    PC[CPC]=16;\r\n}else{\r\n"
-            "    PC[CPC]=21;\r\n}\r\nbreak;");
-  EXPECT_EQ(r.ctx.statements[12].kind, 4001);
-  EXPECT_EQ(r.ctx.statements[12].caseLabel, 1);
-  for (int i : {15, 20, 25}) EXPECT_EQ(r.ctx.statements[static_cast<size_t>(i)].caseLabel, 2);
-  for (int i : {10, 15, 20, 25}) {  // printed at the head's level
-    const Statement& s = r.ctx.statements[static_cast<size_t>(i)];
-    EXPECT_EQ(s.blockDepth + s.indentShift, 0);
-  }
-  EXPECT_EQ(r.ctx.mainUnit.jumpsUsed, 1);
-}
-
 // The translated texts of whole programs, and whether their main program
 // needs the program counter. GOSUB, RETURN and END, PRINT and INPUT of
 // variables are the golden program ok_basic's.
@@ -127,25 +102,6 @@ TEST(Dispatcher, JumpsStayInTheirBlockAndUnit) {
   testing::Capture(r.ctx, captured);
   EXPECT_EQ(TranslateMainProgram(r.ctx), 1);
   EXPECT_EQ(captured.reports.back(), testing::ColumnReport(2, "GOTO A", 1, "Goto命令の飛び先が不正です。"));
-}
-
-// The Java text of fields, user types and their array classes is the golden
-// programs' (ok_structure, ok_procedures); the page with the sprite option and
-// the runtime classes left out are not.
-TEST(Writer, PageAndRuntimeClasses) {
-  auto r = TranslateProgram(
-      "OPTION APPLETWIDTH = 320\nOPTION PARAMETER \"speed\"-\"10\"\nOPTION APPLETSPRITE = 3\n"
-      "TYPE T\nN AS STRING * 4\nV(2) AS INTEGER\nEND TYPE\nPUBLIC A(1 TO 3) AS DOUBLE, P(2) AS T\n*L: GOTO L");
-  ASSERT_EQ(r.failed, 0) << r.report;
-  r.ctx.sourceFileName = "Types.txt";
-  EXPECT_EQ(BuildHtmlPage(r.ctx),
-            "<applet code=\"Types.class\" width=320 height=400>\r\n"
-            "    <PARAM name=\"AppletWidth\" value=\"320\">\r\n    <PARAM name=\"AppletHeight\" value=\"400\">\r\n"
-            "    <PARAM name=\"speed\" value=\"10\">\r\n    <PARAM name=\"AppletSprite\" value=\"3\">\r\n</applet>\r\n");
-  std::vector<std::string> classes = RuntimeClassesNeeded(r.ctx);
-  EXPECT_NE(std::find(classes.begin(), classes.end(), "KWA_Double"), classes.end());
-  EXPECT_NE(std::find(classes.begin(), classes.end(), "KWA_Integer"), classes.end());
-  EXPECT_EQ(std::find(classes.begin(), classes.end(), "KWV_Single"), classes.end());
 }
 
 }  // namespace

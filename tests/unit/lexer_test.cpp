@@ -207,23 +207,6 @@ TEST(LexerLimits, TokensPerLine) {
   EXPECT_EQ(r.report, ColumnReport(1, line, 517, "1行のトークン数が多すぎます（256個まで）"));
 }
 
-TEST(LexerLimits, LineLength) {
-  const std::string longest = "X = \"" + std::string(32766 - 6, 'a') + "\"";
-  ASSERT_EQ(longest.size(), 32766u);
-  auto ok = LexProgram(longest);
-  EXPECT_EQ(ok.result, 0);
-  ASSERT_EQ(ok.ctx.statements.size(), 1u);
-  EXPECT_EQ(ok.ctx.statements[0].span, 32766);
-  auto r = LexProgram(longest + "a");
-  EXPECT_EQ(r.result, 1);
-  EXPECT_NE(r.report.find("第32767文字目\r\n    1行の文字数が多すぎます（32766文字まで）"), std::string::npos);
-  // A one-line IF that ends at the last column still numbers its closing token.
-  const std::string one_line_if = "IF A THEN X = \"" + std::string(32766 - 16, 'b') + "\"";
-  auto r2 = LexProgram(one_line_if);
-  ASSERT_EQ(r2.result, 0) << r2.report;
-  EXPECT_EQ(r2.ctx.statements.back().firstColumn, 32767);
-}
-
 TEST(LexerLimits, StatementCount) {
   std::string program;
   for (int k = 0; k < 16383; ++k) program += "A: B\n";  // 32766 records

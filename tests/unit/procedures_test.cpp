@@ -53,26 +53,5 @@ TEST(Procedures, HeaderCopyInAndReturn) {
   }
 }
 
-// The body phase: statics renamed after their procedure, locals saved from
-// the parameters on, the program-counter flag of a body that jumps.
-TEST(Procedures, BodiesKeepTheirLocalsAndStatics) {
-  auto r = Declare(
-      "X = 1\nSUB A(P)\nSTATIC N\nDIM L AS LONG\nGOSUB *S\nEXIT SUB\n*S\nRETURN\nEND SUB\n"
-      "FUNCTION B%(Q)\nSTATIC N\nB = Q\nEND FUNCTION");
-  ASSERT_EQ(r.result, 0) << r.report;
-  const auto& procedures = r.ctx.procedures.records;
-  const ProcedureRecord& a = procedures[procedures.size() - 2];
-  const ProcedureRecord& b = procedures.back();
-  EXPECT_EQ(r.ctx.staticVariables.records[0].name, "N(A)");
-  EXPECT_EQ(r.ctx.staticVariables.records[1].name, "N(B)");
-  ASSERT_EQ(a.locals.size(), 1u);
-  EXPECT_EQ(a.locals[0].javaName, "LOC1");
-  ASSERT_EQ(b.locals.size(), 1u);
-  EXPECT_EQ(b.locals[0].javaName, "MV");
-  EXPECT_EQ(a.programCounterFlag, 1);
-  EXPECT_EQ(b.programCounterFlag, 0);
-  EXPECT_TRUE(r.ctx.localVariables.records.empty());
-}
-
 }  // namespace
 }  // namespace corvel
