@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the rejected programs of a .cases file through the real corvel binary:
+# Runs the programs of a .cases file through the real corvel binary:
 #   run_cases.sh CORVEL CASES_FILE
 # Each line that is neither empty nor begins with '#' is one case,
 #   SOURCE<TAB>EXPECTED
@@ -13,7 +13,9 @@
 # The translator must also exit with 1 and leave OUT empty. Or EXPECTED is
 #   java: TEXT
 # for a program that translates: then one line of t.java, its indentation
-# left out, is exactly TEXT (the Java of the statement it is about).
+# left out, is exactly TEXT (the Java of the statement it is about); or
+#   html: TEXT
+# the same for a line of the page t.html.
 # CORVEL_UPDATE_GOLDEN=1 rewrites each report from the actual output.
 set -uo pipefail
 corvel=$1
@@ -54,12 +56,12 @@ while IFS= read -r line || [[ -n $line ]]; do
     actual=${raw//$'\n'/\\n}
   fi
   problem=
-  if [[ $expected == 'java: '* ]]; then
+  if [[ $expected == 'java: '* || $expected == 'html: '* ]]; then
     printf '%s\n' "$line" >>"$work/updated"
     if [[ $status -ne 0 ]]; then
       problem="expected a translation got ${actual:-exit $status}"
-    elif ! sed 's/^ *//; s/\r$//' "$work/run/out/t.java" | grep -qxF -- "${expected#java: }"; then
-      problem="no Java line ${expected#java: }"
+    elif ! sed 's/^ *//; s/\r$//' "$work/run/out/t.${expected%%:*}" | grep -qxF -- "${expected#*: }"; then
+      problem="no ${expected%%:*} line ${expected#*: }"
     fi
   elif printf '%s\t%s\n' "$source" "$actual" >>"$work/updated"; [[ $actual != "$expected" ]]; then
     problem="expected $expected got ${actual:-no report (exit $status)}"
