@@ -15,7 +15,8 @@
 # for a program that translates: then one line of t.java, its indentation
 # left out, is exactly TEXT (the Java of the statement it is about); or
 #   html: TEXT
-# the same for a line of the page t.html.
+# the same for a line of the page t.html. A procedure's method is written M#:
+# its number counts the library's entries too, so it moves when one is added.
 # CORVEL_UPDATE_GOLDEN=1 rewrites each report from the actual output.
 set -uo pipefail
 corvel=$1
@@ -60,7 +61,8 @@ while IFS= read -r line || [[ -n $line ]]; do
     printf '%s\n' "$line" >>"$work/updated"
     if [[ $status -ne 0 ]]; then
       problem="expected a translation got ${actual:-exit $status}"
-    elif ! sed 's/^ *//; s/\r$//' "$work/run/out/t.${expected%%:*}" | grep -qxF -- "${expected#*: }"; then
+    elif ! sed -E 's/^ *//; s/\r$//; s/(^|[^A-Za-z0-9_])M[0-9]+\(/\1M#(/g' "$work/run/out/t.${expected%%:*}" |
+        grep -qxF -- "${expected#*: }"; then
       problem="no ${expected%%:*} line ${expected#*: }"
     fi
   elif printf '%s\t%s\n' "$source" "$actual" >>"$work/updated"; [[ $actual != "$expected" ]]; then
