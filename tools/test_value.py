@@ -313,7 +313,8 @@ def apply_mutant(text, site):
 
 
 def run_quiet(cmd, **kw):
-    return subprocess.run(cmd, capture_output=True, text=True, **kw)
+    # A mutant may well write bytes that are not UTF-8.
+    return subprocess.run(cmd, capture_output=True, text=True, errors="replace", **kw)
 
 
 def translations(corvel, programs, out_root):
