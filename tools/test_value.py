@@ -443,7 +443,7 @@ def unit_kills(unit, xml, build, only="*"):
     env = dict(os.environ, CORVEL_APP_DIR=build)
     try:
         run_quiet([unit, f"--gtest_output=xml:{xml}", f"--gtest_filter={only}"], timeout=300, env=env)
-        text = open(xml).read()
+        text = open(xml, encoding="utf-8", errors="replace").read()
         os.remove(xml)
         return [f"{m.group(2)}.{m.group(1)}"
                 for m in re.finditer(r'<testcase name="(\w+)"[^>]*classname="(\w+)"[^>]*?(/>|>\s*<failure)', text)
