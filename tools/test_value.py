@@ -58,6 +58,27 @@ def e2e_translation(build, name, out_dir):
 
 # ---- C++ coverage ----
 
+def gcov_read(counters, build, lines, branches, executed):
+    """Adds the lines and branches of src/ that gcov finds in `counters` (a .gcda or .gcno file):
+    those that ran when `executed`, else every one."""
+    res = subprocess.run(["gcov", "-j", "-t", "-b", "-o", os.path.dirname(counters), counters],
+                         capture_output=True, text=True, cwd=build)
+    for doc in res.stdout.splitlines():
+        if not doc.strip().startswith("{"):
+            continue
+        for f in json.loads(doc).get("files", []):
+            path = os.path.realpath(os.path.join(build, f["file"]))
+            if not path.startswith(os.path.join(ROOT, "src") + os.sep):
+                continue
+            rel = os.path.relpath(path, ROOT)
+            for ln in f["lines"]:
+                if ln["count"] > 0 or not executed:
+                    lines.add(f"{rel}:{ln['line_number']}")
+                for k, b in enumerate(ln.get("branches", [])):
+                    if b["count"] > 0 or not executed:
+                        branches.add(f"{rel}:{ln['line_number']}:{k}")
+
+
 def gcov_files(prefix, build):
     """Line and branch sets of src/ from the counters one test wrote under prefix."""
     lines, branches = set(), set()
@@ -68,23 +89,7 @@ def gcov_files(prefix, build):
         local_gcno = gcda[:-5] + ".gcno"
         if not os.path.exists(local_gcno):
             os.symlink(gcno, local_gcno)
-        res = subprocess.run(["gcov", "-j", "-t", "-b", "-o", os.path.dirname(gcda), gcda],
-                             capture_output=True, text=True, cwd=build)
-        for doc in res.stdout.splitlines():
-            doc = doc.strip()
-            if not doc.startswith("{"):
-                continue
-            for f in json.loads(doc).get("files", []):
-                path = os.path.realpath(os.path.join(build, f["file"]))
-                if not path.startswith(os.path.join(ROOT, "src") + os.sep):
-                    continue
-                rel = os.path.relpath(path, ROOT)
-                for ln in f["lines"]:
-                    if ln["count"] > 0:
-                        lines.add(f"{rel}:{ln['line_number']}")
-                    for k, b in enumerate(ln.get("branches", [])):
-                        if b["count"] > 0:
-                            branches.add(f"{rel}:{ln['line_number']}:{k}")
+        gcov_read(gcda, build, lines, branches, executed=True)
     return lines, branches
 
 
@@ -92,20 +97,7 @@ def all_lines(build):
     """Every instrumented line and branch of src/ (the denominators)."""
     lines, branches = set(), set()
     for gcno in glob.glob(os.path.join(build, "**", "*.gcno"), recursive=True):
-        res = subprocess.run(["gcov", "-j", "-t", "-b", "-o", os.path.dirname(gcno), gcno],
-                             capture_output=True, text=True, cwd=build)
-        for doc in res.stdout.splitlines():
-            if not doc.strip().startswith("{"):
-                continue
-            for f in json.loads(doc).get("files", []):
-                path = os.path.realpath(os.path.join(build, f["file"]))
-                if not path.startswith(os.path.join(ROOT, "src") + os.sep):
-                    continue
-                rel = os.path.relpath(path, ROOT)
-                for ln in f["lines"]:
-                    lines.add(f"{rel}:{ln['line_number']}")
-                    for k in range(len(ln.get("branches", []))):
-                        branches.add(f"{rel}:{ln['line_number']}:{k}")
+        gcov_read(gcno, build, lines, branches, executed=False)
     return lines, branches
 
 
@@ -143,9 +135,8 @@ def java_groups(build):
 def java_programs(build):
     """The runtime's own programs and every compiled end-to-end program, run by the viewer."""
     result = {}
-    folders = [(os.path.join(build, "tests", "e2e programs", "*", "output folder"), "e2e."),
-               (os.path.join(build, "tests", "e2e pixels", "*", "output folder"), "e2e.pixels/")]
-    for out in sorted(o for pattern, _ in folders for o in glob.glob(pattern)):
+    folders = [os.path.join(build, "tests", batch, "*", "output folder") for batch in ("e2e programs", "e2e pixels")]
+    for out in sorted(o for pattern in folders for o in glob.glob(pattern)):
         name = os.path.basename(os.path.dirname(out))
         label = ("e2e.pixels/" if "e2e pixels" in out else "e2e.") + name
         if not os.path.exists(os.path.join(out, name + ".class")):
@@ -326,7 +317,7 @@ def translations(corvel, programs, out_root):
         shutil.rmtree(out, ignore_errors=True)
         os.makedirs(out)
         try:
-            res = run_quiet([corvel, "-q", "--no-javac", "-o", out, p], timeout=20)
+            res = run_quiet([corvel, "-q", "--no-javac", "-o", out, p], timeout=10)
             status, err = res.returncode, res.stderr
         except subprocess.TimeoutExpired:
             status, err = "timeout", ""
@@ -415,7 +406,7 @@ def mutants(args):
                 record["killed_by"] += unit_kills(unit, xml, build)
                 for g in golden:
                     try:
-                        if run_quiet(g["command"], cwd=g["cwd"], timeout=120).returncode != 0:
+                        if run_quiet(g["command"], cwd=g["cwd"], timeout=60).returncode != 0:
                             record["killed_by"].append(g["name"])
                     except subprocess.TimeoutExpired:
                         record["killed_by"].append(g["name"])
@@ -442,13 +433,16 @@ def unit_kills(unit, xml, build, only="*"):
     is run alone to find which."""
     env = dict(os.environ, CORVEL_APP_DIR=build)
     try:
-        run_quiet([unit, f"--gtest_output=xml:{xml}", f"--gtest_filter={only}"], timeout=300, env=env)
+        run_quiet([unit, f"--gtest_output=xml:{xml}", f"--gtest_filter={only}"], timeout=90, env=env)
         text = open(xml, encoding="utf-8", errors="replace").read()
         os.remove(xml)
         return [f"{m.group(2)}.{m.group(1)}"
                 for m in re.finditer(r'<testcase name="(\w+)"[^>]*classname="(\w+)"[^>]*?(/>|>\s*<failure)', text)
                 if m.group(3) != "/>"]
-    except (subprocess.TimeoutExpired, FileNotFoundError):
+    except subprocess.TimeoutExpired:
+        # A mutant that hangs is caught by whichever test runs into it first.
+        return [only] if only != "*" else ["unit (hangs)"]
+    except FileNotFoundError:
         if only != "*":
             return [only]
     names = run_quiet([unit, "--gtest_list_tests"]).stdout
