@@ -352,7 +352,8 @@ def recheck_sites(args):
         if not where:
             kept.append(dict(r, status="gone"))
             continue
-        path, i = where[0]
+        # The same file first, and of equal lines the one nearest the old place.
+        path, i = min(where, key=lambda w: (w[0] != os.path.join(ROOT, r["file"]), abs(w[1] + 1 - r["line"])))
         e = r["col"] + len(re.match(r"\d+|==|!=|<=|>=|&&|\|\||<|>", original[r["col"]:]).group(0)) \
             if r["kind"] != "drop" else 0
         sites.append((path, i, r["kind"], r["col"], e))
