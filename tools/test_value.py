@@ -22,7 +22,6 @@
 """
 import argparse
 import collections
-import fnmatch
 import glob
 import json
 import os
@@ -493,7 +492,7 @@ def e2e_run(changed, corvel, syslib, work):
     return []
 
 
-def report_mutants(results, tests_left=None):
+def report_mutants(results):
     ran = [r for r in results if r.get("status") == "ran"]
     killed = [r for r in ran if r["killed_by"]]
     print(f"\nMutants: {len(results)} made, {len(ran)} built, {len(killed)} killed "
