@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "diag/messages.h"
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

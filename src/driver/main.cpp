@@ -14,7 +14,7 @@
 #include "driver/javac.h"
 #include "driver/pipeline.h"
 #include "expr/library.h"
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "diag/messages.h"
 #include "driver/file_paths.h"
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

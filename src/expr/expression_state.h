@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

@@ -182,7 +182,6 @@ void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std
     entry.argumentForms.emplace_back(arguments);
     entry.resultForms.emplace_back(result);
   }
-  entry.formCount = static_cast<int16_t>(entry.argumentForms.size());
   entry.kind = kind;
   entry.classIndex = class_index;
   AddRecord(ctx.procedures, std::move(entry));
@@ -196,7 +195,7 @@ void InitLibrary(TranslationContext& ctx) {
   ctx.libraryClasses.clear();
   for (const LibraryClassEntries& c : kClasses) {
     const auto index = static_cast<int16_t>(ctx.libraryClasses.size());
-    ctx.libraryClasses.push_back(LibraryClass{{"SysLib"}, {std::string(c.file)}, 1, 0});
+    ctx.libraryClasses.push_back(LibraryClass{{std::string(c.file)}, 0});
     for (const LibraryEntry& e : c.entries) {
       RegisterLibraryFunction(ctx, e.name, e.target, e.forms, e.signature, kLibraryInClass, index);
     }

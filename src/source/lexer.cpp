@@ -2,7 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "diag/error_report.h"
@@ -641,12 +643,27 @@ class StatementCutter {
 
 }  // namespace
 
+// The shortest and longest keyword: a word outside these lengths is a name
+// without a look in the table (most names of a program are one letter).
+constexpr std::pair<int, int> KeywordLengths() {
+  int shortest = 1000, longest = 0;
+  for (const std::string_view text : {
+#define CORVEL_KEYWORD(name, text, code) std::string_view(text),
+#include "source/token_codes.def"
+       }) {
+    shortest = std::min(shortest, static_cast<int>(text.size()));
+    longest = std::max(longest, static_cast<int>(text.size()));
+  }
+  return {shortest, longest};
+}
+
 void LookupKeyword(std::string_view word, int length, int16_t& code) {
   static const std::unordered_map<std::string_view, int16_t> kKeywords = {
 #define CORVEL_KEYWORD(name, text, code) {text, code},
 #include "source/token_codes.def"
   };
-  if (length < 2 || length > 14) return;
+  static constexpr std::pair<int, int> kLengths = KeywordLengths();
+  if (length < kLengths.first || length > kLengths.second) return;
   if (auto it = kKeywords.find(word); it != kKeywords.end()) code = it->second;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

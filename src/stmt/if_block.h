@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "source/token_codes.h"
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

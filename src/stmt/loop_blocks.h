@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "source/token_codes.h"
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

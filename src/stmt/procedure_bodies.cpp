@@ -4,7 +4,7 @@
 #include <string>
 
 #include "stmt/dispatcher.h"
-#include "symbols/indexed_table.h"
+#include "context/indexed_table.h"
 
 namespace corvel {
 namespace {
@@ -34,7 +34,7 @@ int16_t TranslateBody(TranslationContext& ctx, int16_t index) {
     // The table may have grown: the record is found again by its index.
     ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
     if (result == kDispatchFailed) return 1;
-    if (result == kDispatchJumps) done.programCounterFlag = done.unit.jumpsUsed = 1;
+    if (result == kDispatchJumps) done.unit.jumpsUsed = 1;
   }
   ProcedureRecord& done = ctx.procedures.records[static_cast<size_t>(index)];
   // A body's statics belong to it: other units no longer find them by name.
@@ -44,7 +44,6 @@ int16_t TranslateBody(TranslationContext& ctx, int16_t index) {
   }
   done.locals.assign(ctx.localVariables.records.begin() + static_cast<ptrdiff_t>(parameters),
                      ctx.localVariables.records.end());
-  done.localCount = static_cast<int16_t>(done.locals.size());
   return 0;
 }
 

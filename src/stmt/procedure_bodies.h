@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

@@ -209,7 +209,6 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   procedure.javaName = fmt::format("M{}", index);
   procedure.argumentForms = {h.signature};
   procedure.resultForms = {returns.letter};
-  procedure.formCount = 1;
   procedure.copyInText = h.copyIn;
   procedure.kind = static_cast<int16_t>(h.function ? (is_private ? kProcedurePrivateFunction : kProcedurePublicFunction)
                                                   : (is_private ? kProcedurePrivateSub : kProcedurePublicSub));
@@ -226,7 +225,6 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   procedure.firstStatement = static_cast<int16_t>(head);
   procedure.endStatement = static_cast<int16_t>(end);
   procedure.locals = ctx.localVariables.records;
-  procedure.localCount = Count(ctx.localVariables);
   AddRecord(ctx.procedures, std::move(procedure));
   ClearTable(ctx.localVariables);
   return 0;

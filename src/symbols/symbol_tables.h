@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "symbols/context.h"
+#include "context/context.h"
 #include "symbols/type_codes.h"
 
 namespace corvel {

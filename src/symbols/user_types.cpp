@@ -83,7 +83,6 @@ int16_t DeclareUserType(TranslationContext& ctx, int16_t& statement_index) {
   UserTypeRecord record;
   record.name = t[1].text;
   record.javaName = fmt::format("TYP{}", Count(ctx.userTypes));
-  record.elementCount = static_cast<int16_t>(end - head - 1);
   const int16_t type_index = AddRecord(ctx.userTypes, std::move(record));
   for (size_t e = head + 1; e < end; ++e) {
     if (DeclareElement(ctx, ctx.statements[e], type_index) != 0) return 1;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

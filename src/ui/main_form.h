@@ -11,7 +11,7 @@
 #include <QTreeView>
 #include <QWidget>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 

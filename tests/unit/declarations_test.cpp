@@ -51,7 +51,7 @@ std::string Declared(const TranslationContext& ctx) {
     out += "]\n";
   }
   for (const UserTypeRecord& type : ctx.userTypes.records) {
-    out += "type " + type.name + "=" + type.javaName + " n" + std::to_string(type.elementCount) + " used" +
+    out += "type " + type.name + "=" + type.javaName + " used" +
            std::to_string(type.arrayUsed) + Variables("", IndexedTable<VariableRecord>{type.elements, {}});
     if (type.elements.empty()) out += "\n";
   }
@@ -79,8 +79,8 @@ TEST(Declarations, TablesArraysTypesAndFlags) {
       {"OPTION BASE 1\nTYPE P\nX AS BYTE\nEND TYPE\nTYPE Q\nA(2 TO 3, 4) AS P\nB AS P\nC AS IMAGE\nEND TYPE\n"
        "PUBLIC V(5) AS Q, W AS P",
        "public V=PUB0:13:1 W=PUB1:14:0\narray0 14/0 d2 [2,3,1,4]\narray1 14/1 d1 [1,5]\n"
-       "type P=TYP0 n1 used1 X=ELE0:1:0\ntype Q=TYP1 n3 used1 A=ELE0:13:0 B=ELE1:14:0 C=ELE2:12:0\nflags 1 12"},
-      {"TYPE T\nX AS INTEGER\nEND TYPE\nDIM X AS T", "local X=LOC0:14:0\ntype T=TYP0 n1 used0 X=ELE0:2:0\nflags 2"},
+       "type P=TYP0 used1 X=ELE0:1:0\ntype Q=TYP1 used1 A=ELE0:13:0 B=ELE1:14:0 C=ELE2:12:0\nflags 1 12"},
+      {"TYPE T\nX AS INTEGER\nEND TYPE\nDIM X AS T", "local X=LOC0:14:0\ntype T=TYP0 used0 X=ELE0:2:0\nflags 2"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.source);

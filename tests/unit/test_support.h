@@ -8,7 +8,7 @@
 #include "driver/pipeline.h"
 #include "expr/library.h"
 #include "source/source_reader.h"
-#include "symbols/context.h"
+#include "context/context.h"
 #include "symbols/statement_dump.h"
 
 namespace corvel::testing {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "symbols/context.h"
+#include "context/context.h"
 
 namespace corvel {
 namespace {

@@ -104,7 +104,6 @@ struct UserTypeRecord {
   std::string name;
   std::string javaName;  // "TYP" + index
   std::vector<VariableRecord> elements;
-  int16_t elementCount = 0;
   int16_t arrayUsed = 0;  // 1 when an array of the type is declared: its array class is written
 };
 
@@ -134,24 +133,19 @@ struct ProcedureRecord {
   std::string javaName;  // "M" + index, or a library function's Java target
   std::vector<std::string> argumentForms;
   std::vector<std::string> resultForms;  // parallel to argumentForms
-  int16_t formCount = 0;
   std::string copyInText;  // Java statements copying by-value arguments into wrappers
   int16_t kind = 0;        // 101-104 user procedures, 201/301 library functions
   int16_t classIndex = -1;
   std::vector<VariableRecord> locals;
-  int16_t localCount = 0;
   int16_t firstStatement = 0;
   int16_t endStatement = 0;
-  int16_t programCounterFlag = 0;
   // The parameters' local records, in order: a frame holds them as fields.
   std::vector<VariableRecord> parameters;
   UnitRecord unit;  // the body, for the writer
 };
 
 struct LibraryClass {
-  std::vector<std::string> folders;  // relative to the translator's folder
   std::vector<std::string> files;
-  int16_t fileCount = 0;
   int16_t used = 0;
 };
 

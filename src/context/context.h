@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "symbols/indexed_table.h"
-#include "symbols/records.h"
+#include "context/indexed_table.h"
+#include "context/records.h"
 
 namespace corvel {
 

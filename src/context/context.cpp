@@ -1,4 +1,4 @@
-#include "symbols/context.h"
+#include "context/context.h"
 
 #include <utility>
 
