@@ -327,6 +327,15 @@ public class KWC_GraphicScreen {
     }
 
     private static final double TWO_PI = 2 * Math.PI;
+    // People write pi rounded (3.1416, 3.14159): an angle this close to a multiple of 2 pi is
+    // that multiple, so that 2 * 3.1416 is the whole turn and not a turn and a dot.
+    private static final double TURN_SLACK = 1e-4;
+
+    /** Where on the turn (0 to 2 pi) an angle of CIRCLE lies; its sign only asks for a radius. */
+    static double turnPoint(double angle) {
+        double a = Math.abs(angle) % TWO_PI;
+        return a < TURN_SLACK || TWO_PI - a < TURN_SLACK ? 0 : a;
+    }
 
     private static void circle(int cx, int cy, int r, int rgb, boolean hasStart, double start,
             boolean hasEnd, double end, double aspect, int fill) {
@@ -334,11 +343,12 @@ public class KWC_GraphicScreen {
         lastY = cy;
         if (r < 0) return;
         int rx = r, ry = r;
-        if (aspect > 0 && aspect < 1) ry = (int) Math.round(r * aspect);
+        // Aspect 0 is the flattest ellipse of all: a vertical radius of 0, a horizontal line.
+        if (aspect >= 0 && aspect < 1) ry = (int) Math.round(r * aspect);
         else if (aspect > 1) rx = (int) Math.round(r / aspect);
         boolean arc = hasStart || hasEnd;
-        double a0 = hasStart ? Math.abs(start) % TWO_PI : 0;
-        double a1 = hasEnd ? Math.abs(end) % TWO_PI : TWO_PI;
+        double a0 = hasStart ? turnPoint(start) : 0;
+        double a1 = hasEnd ? turnPoint(end) : TWO_PI;
         if (hasEnd && a1 == 0 && end != 0) a1 = TWO_PI;
         // Only the rows inside the clip are visited, and in each row only its visible part.
         long fromY = Math.max(-ry, (long) tY1 - cy), toY = Math.min(ry, (long) tY2 - cy);
@@ -389,8 +399,10 @@ public class KWC_GraphicScreen {
     }
 
     /**
-     * The radius to angle a (a negative angle of CIRCLE): it ends on the outline pixel of the
-     * arc nearest to that angle, so that a slice is closed and PAINT stays inside it.
+     * The radius to angle a (a negative angle of CIRCLE). It runs to the point of the angle
+     * rounded as any coordinate is, so that two slices meeting at one angle draw their shared
+     * radius on the same pixels; when that point is not an outline pixel of this arc, a short
+     * piece joins it to the nearest one, so that the slice is closed and PAINT stays inside it.
      */
     private static void radius(int cx, int cy, long rx, long ry, double a, boolean arc, double a0,
             double a1, int rgb) {
@@ -411,7 +423,8 @@ public class KWC_GraphicScreen {
                     bestY = y;
                 }
             }
-        segment(cx, cy, cx + bestX, cy + bestY, rgb);
+        segment(cx, cy, cx + px, cy + py, rgb);
+        if (bestX != px || bestY != py) segment(cx + px, cy + py, cx + bestX, cy + bestY, rgb);
     }
 
     private static double angleBetween(double p, double q) {
@@ -424,6 +437,8 @@ public class KWC_GraphicScreen {
         if (dx == 0 && dy == 0) return true;
         double a = Math.atan2(-dy, dx);
         if (a < 0) a += TWO_PI;
+        // The turn's end 2 pi is its start 0 too.
+        if (a == 0 && a1 == TWO_PI) return true;
         return a0 <= a1 ? a >= a0 && a <= a1 : a >= a0 || a <= a1;
     }
 
