@@ -260,11 +260,50 @@ public class KWC_Applet extends Canvas
 
     // ---- checked integer operations that the generated code calls ----
 
-    /** a \ b: both operands rounded, the quotient truncated; a zero divisor stops the program. */
+    /**
+     * a \ b: both operands made whole as a store into a LONGLONG makes them (rounded half up,
+     * NaN and values past its range stop the program), the quotient truncated; a zero divisor
+     * stops the program.
+     */
     public static long IDIV(double a, double b) {
-        double divisor = Math.rint(b);
+        long divisor = CLNG64(b);
         if (divisor == 0) throw new ArithmeticException(E_DIVISION_BY_ZERO);
-        return (long) (Math.rint(a) / divisor);
+        return CLNG64(a) / divisor;
+    }
+
+    // ---- a real value made whole: rounded half up, as every store into a whole-number type ----
+    // Whole-number arithmetic wraps at 32 or 64 bits; a real value that no whole type of the
+    // target can hold is no wrapped number but an overflow (NaN: an illegal call).
+
+    private static final double TWO_TO_63 = 9.223372036854775808E18;
+
+    /** v rounded to a LONGLONG (half up); NaN or a value outside its range stops the program. */
+    public static long CLNG64(double v) {
+        if (v != v) throw runtimeError(E_NOT_A_NUMBER);
+        // Rounding half up reaches 2^63 from 2^63 - 0.5; any double past -2^63 - 0.5 rounds below.
+        if (v >= TWO_TO_63 || v < -TWO_TO_63) throw runtimeError(E_OVERFLOW);
+        return Math.round(v);
+    }
+
+    /** v rounded to a LONG (32 bits); NaN or a value outside its range stops the program. */
+    public static int CLNG32(double v) {
+        long r = CLNG64(v);
+        if (r != (int) r) throw runtimeError(E_OVERFLOW);
+        return (int) r;
+    }
+
+    /** v rounded to an INTEGER (16 bits); NaN or a value outside its range stops the program. */
+    public static short CINT16(double v) {
+        long r = CLNG64(v);
+        if (r != (short) r) throw runtimeError(E_OVERFLOW);
+        return (short) r;
+    }
+
+    /** v rounded to a BYTE (-128 to 127); NaN or a value outside its range stops the program. */
+    public static byte CBYTE(double v) {
+        long r = CLNG64(v);
+        if (r != (byte) r) throw runtimeError(E_OVERFLOW);
+        return (byte) r;
     }
 
     /** A whole-number argument of a library call narrowed to int; outside the int range it stops. */

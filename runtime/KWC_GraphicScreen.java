@@ -509,8 +509,7 @@ public class KWC_GraphicScreen {
         int w = (int) lw, h = (int) lh;
         int[] src = KWC_Screen.pagePixels[KWC_Screen.activePage];
         int pw = KWC_Screen.pageWidth, ph = KWC_Screen.pageHeight;
-        img.allocate(w, h);
-        img.transparent = -1;
+        img.allocate(w, h, 0, -1);
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++) {
                 long sx = lx + x, sy = ly + y;

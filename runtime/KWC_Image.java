@@ -53,24 +53,41 @@ public class KWC_Image {
     }
 
     private void copyFrom(KWC_Image other) {
+        int key = other == null ? -1 : other.transparent;
         if (other == null || other.image == null) {
-            allocate(0, 0);
+            allocate(0, 0, 0, key);
         } else {
-            allocate(other.width, other.height);
+            allocate(other.width, other.height, 0, key);
             System.arraycopy(other.pixels, 0, pixels, 0, pixels.length);
         }
-        transparent = other == null ? -1 : other.transparent;
     }
 
     void allocate(int w, int h) {
-        width = Math.max(0, w);
-        height = Math.max(0, h);
-        if (width == 0 || height == 0) {
-            image = null;
-            pixels = new int[0];
+        allocate(w, h, 0, transparent);
+    }
+
+    /**
+     * Gives the image a new size, every pixel `fill` (ARGB), and its transparent colour. The
+     * composer draws a shown sprite's image on another thread: size, pixels and colour change
+     * together under the screen's lock, so it never sees pixels of one size with another width.
+     */
+    void allocate(int w, int h, int fill, int key) {
+        int nw = Math.max(0, w), nh = Math.max(0, h);
+        BufferedImage made = null;
+        int[] data = new int[0];
+        if (nw > 0 && nh > 0) {
+            made = new BufferedImage(nw, nh, BufferedImage.TYPE_INT_ARGB);
+            data = ((DataBufferInt) made.getRaster().getDataBuffer()).getData();
+            if (fill != 0) java.util.Arrays.fill(data, fill);
         } else {
-            image = new BufferedImage(width, height, BufferedImage.TYPE_INT_ARGB);
-            pixels = ((DataBufferInt) image.getRaster().getDataBuffer()).getData();
+            nw = nh = 0;
+        }
+        synchronized (KWC_Screen.LOCK) {
+            image = made;
+            pixels = data;
+            width = nw;
+            height = nh;
+            transparent = key;
         }
     }
 
@@ -90,9 +107,7 @@ public class KWC_Image {
     /** CreateImg img, w, h: a new image of w x h pixels in the background colour. */
     public static void KW_createImg(KWC_Image img, int w, int h) {
         checkSize("CreateImg", w, h);
-        img.allocate(w, h);
-        java.util.Arrays.fill(img.pixels, 0xFF000000 | KWC_GraphicScreen.backgroundRGB());
-        img.transparent = -1;
+        img.allocate(w, h, 0xFF000000 | KWC_GraphicScreen.backgroundRGB(), -1);
     }
 
     /**
@@ -101,10 +116,8 @@ public class KWC_Image {
      */
     public static void KW_createTransImg(KWC_Image img, int w, int h, int color) {
         checkSize("CreateTransImg", w, h);
-        img.allocate(w, h);
         int rgb = KWC_Screen.rgb(color);
-        java.util.Arrays.fill(img.pixels, 0xFF000000 | rgb);
-        img.transparent = rgb;
+        img.allocate(w, h, 0xFF000000 | rgb, rgb);
     }
 
     /** LoadImg file, img: reads a PNG, GIF or JPEG file, relative to the page's folder. */

@@ -27,7 +27,10 @@ viewer=(java -Duser.language=tr -Duser.country=TR -cp "$out" KWC_Viewer --headle
 [ -f "$input" ] && viewer+=(--input "$input")
 (cd "$out" && "${viewer[@]}" "$name.html") >"$dir/actual" 2>"$dir/stderr"
 status=$?
-[ "$status" -ne 0 ] && echo "exit $status" >>"$dir/actual" && cat "$dir/stderr" >>"$dir/actual"
+[ "$status" -ne 0 ] && echo "exit $status" >>"$dir/actual"
+# Whatever the viewer says on standard error is part of the screen: a stack
+# trace of a thread that died while the program went on shows here.
+cat "$dir/stderr" >>"$dir/actual"
 
 if [ "${CORVEL_UPDATE_GOLDEN:-0}" = 1 ]; then
   cp "$dir/actual" "$expect"
