@@ -356,13 +356,21 @@ public class KWC_Viewer {
             return EXIT_USAGE;
         }
 
-        KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
-        if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
-        KWC_Applet made;
-        Class<?> programClass = null;
         final int[] result = {-1};
         final Throwable[] thrown = {null};
+        boolean screenMade = false;
         try {
+            KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
+            screenMade = true;
+        } catch (OutOfMemoryError e) {
+            // A screen too large for memory: the program's error, reported like any other.
+            thrown[0] = e;
+            result[0] = EXIT_ERROR;
+        }
+        if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
+        KWC_Applet made = null;
+        Class<?> programClass = null;
+        if (thrown[0] == null) try {
             // Loaded first and initialised by newInstance, so that an error of its static initial
             // values still leaves the class (and its line map) at hand.
             programClass = Class.forName(page.code, false, KWC_Viewer.class.getClassLoader());
@@ -406,8 +414,13 @@ public class KWC_Viewer {
                 break;
             }
             if (!program.isAlive()) break;
-            if (noDisplay) composed = KWC_Screen.compose(composed);
-            else refresh(applet);
+            try {
+                if (noDisplay) composed = KWC_Screen.compose(composed);
+                else refresh(applet);
+            } catch (OutOfMemoryError e) {
+                // No frame to spare: the program goes on, and the next frame tries again.
+                composed = null;
+            }
         }
         int code = program.isAlive() ? EXIT_TIMEOUT : result[0];
         String error = null;
@@ -415,7 +428,7 @@ public class KWC_Viewer {
             LineMap map = LineMap.load(programClass);
             int line = map == null ? 0 : map.lineOf(thrown[0], javaFile(page.code));
             error = describe(thrown[0], page.code) + (line == 0 ? "" : " （第" + line + "行目）");
-            KWC_TextScreen.showError(error);
+            if (screenMade) KWC_TextScreen.showError(error);
             for (String s : errorReport(thrown[0], page.code, map, o.gnu).split("\n")) System.err.println(s);
             if (o.trace) thrown[0].printStackTrace();
         } else if (code == EXIT_TIMEOUT) {
@@ -423,7 +436,8 @@ public class KWC_Viewer {
         }
         finishing = true;
         exitCode = code;
-        int out = writeResults(o);
+        // With no screen made there is nothing to write.
+        int out = screenMade ? writeResults(o) : 0;
         if (out != 0) return out;
         if (!noDisplay && applet != null && code != EXIT_TIMEOUT) {
             refresh(applet);

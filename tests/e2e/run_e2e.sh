@@ -3,7 +3,8 @@
 # WORK/NAME/output folder/: run by the viewer without a display (NAME.in
 # typed at INPUT prompts) in a Turkish locale, where case mapping or number
 # formats that depend on the locale show, and its screen compared with
-# NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead.
+# NAME.out. CORVEL_UPDATE_GOLDEN=1 writes NAME.out instead. The heap is capped
+# so that a program too large for memory fails alike on every machine.
 # usage: run_e2e.sh WORK PROGRAM
 set -uo pipefail
 work=$1
@@ -23,7 +24,7 @@ fi
 if [ ! -f "$out/$name.class" ]; then
   echo "not compiled: no $out/$name.class (the e2e.compile step did not run or failed)"; exit 1
 fi
-viewer=(java -Duser.language=tr -Duser.country=TR -cp "$out" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
+viewer=(java -Xmx512m -Duser.language=tr -Duser.country=TR -cp "$out" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
 [ -f "$input" ] && viewer+=(--input "$input")
 (cd "$out" && "${viewer[@]}" "$name.html") >"$dir/actual" 2>"$dir/stderr"
 status=$?
