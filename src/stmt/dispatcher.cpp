@@ -17,10 +17,10 @@ namespace {
 
 using Translator = int16_t (*)(TranslationContext&, int16_t);
 
-// The translator of the first pass for a record of a kind, or for an
-// ordinary statement of a first keyword.
+// A row of the first pass: the translator of a kind of record, or of an
+// ordinary statement that starts with a keyword.
 struct Dispatch {
-  int16_t code = 0;
+  int16_t code = 0;  // the kind, or the keyword
   Translator translator = nullptr;
 };
 
@@ -97,7 +97,9 @@ Translator FirstPass(const Statement& s) {
   return ordinary ? TranslateStatementExpression : nullptr;
 }
 
-bool IsJump(Translator translator) { return std::find(std::begin(kJumps), std::end(kJumps), translator) != std::end(kJumps); }
+bool IsJump(Translator translator) {
+  return std::find(std::begin(kJumps), std::end(kJumps), translator) != std::end(kJumps);
+}
 
 // The forms of the block whose head has `kind`, or none.
 const BlockForms* FormsOf(int16_t kind) {
@@ -105,6 +107,11 @@ const BlockForms* FormsOf(int16_t kind) {
     if (kind == forms.structured || kind == forms.programCounter) return &forms;
   }
   return nullptr;
+}
+
+bool IsStructuredHead(int16_t kind) {
+  const BlockForms* forms = FormsOf(kind);
+  return forms != nullptr && kind == forms->structured;
 }
 
 // A structured block is one Java statement that the writer cannot cut. In a
@@ -118,8 +125,7 @@ void CutLongBlocks(TranslationContext& ctx, int16_t first, int16_t last) {
   }
   if (before.back() <= ctx.methodSize) return;
   for (int16_t h = first; h <= last; ++h) {
-    const BlockForms* forms = FormsOf(At(ctx, h).kind);
-    if (forms == nullptr || At(ctx, h).kind != forms->structured) continue;
+    if (!IsStructuredHead(At(ctx, h).kind)) continue;
     const int end = std::min<int>(BlockEnd(ctx, h), last);
     if (end <= h) continue;
     const size_t size = before[static_cast<size_t>(end - first + 1)] - before[static_cast<size_t>(h - first)];

@@ -79,7 +79,8 @@ int16_t ReadGraphicPoint(Graphic& g, std::string& text) {
   if (parts.size() < 2 || parts[0].Empty() || close == count) return g.Fail(open + 1, kMsgGraphicArgument);
   if (parts[1].first == close) return g.Fail(close, kMsgGraphicArgument);
   std::string x, y;
-  for (auto [first, last, out] : {std::tuple{open + 1, parts[0].end - 1, &x}, std::tuple{parts[1].first, close - 1, &y}}) {
+  for (auto [first, last, out] :
+       {std::tuple{open + 1, parts[0].end - 1, &x}, std::tuple{parts[1].first, close - 1, &y}}) {
     int16_t type = 0;
     int16_t extra = 0;
     if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(last), *out, type, extra) != 0) {

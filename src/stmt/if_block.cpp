@@ -120,11 +120,12 @@ int16_t FinishIfProgramCounter(TranslationContext& ctx, int16_t h) {
     --s.indentShift;
     s.caseLabel = kCaseLabelAfter;
   }
-  const bool has_else = std::any_of(view.branches.begin(), view.branches.end(), [](const Branch& b) { return b.test < 0; });
+  const bool has_else =
+      std::any_of(view.branches.begin(), view.branches.end(), [](const Branch& b) { return b.test < 0; });
   if (!has_else) dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(CaseOf(view.end)));
   dispatch += fmt::format("{}}}{}break;", kCrLf, kCrLf);
   lines.resize(CodeLineCount(dispatch), head_line);
-  // The END IF a one-line IF's lexer appended has no source to comment.
+  // The END IF that the lexer appends to a one-line IF has no source to comment.
   Statement& end = At(ctx, view.end);
   if (end.span != 0 && !end.commentWritten) Finish(end, OwnComment(ctx, end));
   --end.indentShift;

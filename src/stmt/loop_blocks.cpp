@@ -122,8 +122,8 @@ ForLoop ReadParked(TranslationContext& ctx, const ForView& f) {
   const Once e = Split(parked.limit, fmt::format("Limit{}", f.head));
   const Once p = Split(parked.step, fmt::format("Step{}", f.head));
   const std::string& v = parked.variable;
-  ForLoop loop{v, parked.start, parked.increment, fmt::format("{}>0?{}.LE({}):{}.GE({})", p.value, v, e.value, v, e.value),
-               {}};
+  const std::string test = fmt::format("{}>0?{}.LE({}):{}.GE({})", p.value, v, e.value, v, e.value);
+  ForLoop loop{v, parked.start, parked.increment, test, {}};
   for (const Once* once : {&e, &p}) {
     if (!once->assignment.empty()) loop.assignments.push_back(once->assignment);
   }
@@ -132,7 +132,7 @@ ForLoop ReadParked(TranslationContext& ctx, const ForView& f) {
 
 }  // namespace
 
-// FOR var = start TO end [STEP step]
+// FOR variable = start TO limit [STEP step] ... NEXT [variable]
 int16_t TranslateForHeader(TranslationContext& ctx, int16_t h) {
   const ForView f = ForViewAt(ctx, h);
   const int line = At(ctx, h).lineNumber;
@@ -253,7 +253,7 @@ int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t h) {
   return 0;
 }
 
-// WHILE cond, DO WHILE cond, DO UNTIL cond: the head tests.
+// WHILE condition ... WEND, DO WHILE|UNTIL condition ... LOOP: the test at the head
 int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t h) {
   const LoopView view = LoopViewAt(ctx, h);
   Statement& head = At(ctx, h);
@@ -271,7 +271,7 @@ int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t h) {
   return 0;
 }
 
-// DO ... LOOP WHILE cond / LOOP UNTIL cond: the test at the end.
+// DO ... LOOP WHILE|UNTIL condition: the test at the end
 int16_t TranslateLoopCondition(TranslationContext& ctx, int16_t h) {
   At(ctx, h).kind = kKindDoLoopStructured;
   const LoopView view = LoopViewAt(ctx, h);

@@ -222,7 +222,8 @@ void IndentBodies(TranslationContext& ctx, const SelectView& view) {
 
 }  // namespace
 
-// SELECT CASE selector / CASE items / CASE ELSE / END SELECT
+// SELECT CASE selector {CASE item {, item} ...} [CASE ELSE ...] END SELECT,
+// item = expression | IS relation expression | expression TO expression
 int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t h) {
   const SelectView view = SelectViewAt(ctx, h);
   std::string x;
