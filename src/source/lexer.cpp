@@ -11,6 +11,7 @@
 #include "diag/messages.h"
 #include "source/text_encoding.h"
 #include "source/token_codes.h"
+#include "source/token_split.h"
 
 namespace corvel {
 namespace {
@@ -613,21 +614,17 @@ class StatementCutter {
   bool CutNext(int& i) {
     const int end = FindEnd(i + 1);
     if (!Append(i, i, kKindNext)) return false;
-    int start = i + 1;
-    int depth = 0;
-    for (int j = i + 1; j < end && start < end; ++j) {
-      const int16_t code = t_[j].code;
-      if (code == kTokLParen) ++depth;
-      if (code == kTokRParen && depth > 0) --depth;
-      if (code != kTokComma || depth > 0) continue;
-      if (j == start) return Fail(t_[j].column, kMsgBadNext);
-      if (!ExpressionPart(start, j)) return false;
-      const Token next_token{kKwNext, t_[j].column, 0, ""};
+    const std::vector<TokenPiece> variables =
+        i + 1 < end ? SplitTokens(t_, i + 1, end, kTokComma, Parentheses::kNestSkipUnmatched)
+                    : std::vector<TokenPiece>{};
+    for (const TokenPiece& variable : variables) {
+      // An empty name is reported at its comma: the one behind it, or for the last the one before.
+      if (variable.Empty()) return Fail(t_[variable.end < end ? variable.end : variable.first - 1].column, kMsgBadNext);
+      if (!ExpressionPart(variable.first, variable.end)) return false;
+      if (variable.end == end) break;
+      const Token next_token{kKwNext, t_[variable.end].column, 0, ""};
       if (!AppendFrom(std::span<const Token>(&next_token, 1), 0, 0, kKindNext)) return false;
-      start = j + 1;
-      if (start == end) return Fail(t_[j].column, kMsgBadNext);
     }
-    if (start < end && !ExpressionPart(start, end)) return false;
     i = end;
     return true;
   }

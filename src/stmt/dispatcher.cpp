@@ -1,111 +1,117 @@
 #include "stmt/dispatcher.h"
 
-
 #include <algorithm>
+#include <iterator>
+#include <span>
 #include <vector>
 
-#include "diag/messages.h"
 #include "expr/expression.h"
 #include "source/token_codes.h"
-#include "stmt/graphics.h"
-#include "stmt/if_block.h"
-#include "stmt/jumps.h"
-#include "stmt/loop_blocks.h"
-#include "stmt/select_case.h"
-#include "stmt/print_input.h"
-#include "stmt/redim.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
+#include "stmt/statement_views.h"
 #include "symbols/declarations.h"
 
 namespace corvel {
 namespace {
 
-using Translator = int16_t (*)(TranslationContext&, int16_t&);
+using Translator = int16_t (*)(TranslationContext&, int16_t);
 
-int16_t Declare(TranslationContext& ctx, int16_t& i) { return DeclareVariables(ctx, i); }
-int16_t Assign(TranslationContext& ctx, int16_t& i) { return TranslateStatementExpression(ctx, i); }
-
+// A row of the first pass: the translator of a kind of record, or of an
+// ordinary statement that starts with a keyword.
 struct Dispatch {
+  int16_t code = 0;  // the kind, or the keyword
   Translator translator = nullptr;
-  bool jumps = false;  // a jump-capable translator: its unit needs the program-counter machine
 };
 
-// First pass: statement heads and single statements.
-Dispatch FirstPass(const Statement& s) {
-  switch (s.kind) {
-    case kKindExitFor: return {TranslateExitFor, true};
-    case kKindExitDo: return {TranslateExitDo, true};
-    case kKindEnd:
-    case kKindExitFunction:
-    case kKindExitSub: return {TranslateEnd, true};
-    case kKindStatic: return {Declare, false};
-    case kKindIf: return {TranslateIfConditions, false};
-    case kKindFor: return {TranslateForHeader, false};
-    case kKindWhile:
-    case kKindDoWhile:
-    case kKindDoUntil: return {TranslateHeadCondition, false};
-    case kKindDo: return {TranslateLoopCondition, false};
-    case kKindSelectCase: return {TranslateSelectHeader, false};
-    case kKindOrdinary: break;
-    default: return {};  // parts of compound statements, labels, block ends
-  }
-  switch (s.tokens[0].code) {
-    case kKwDim: return {Declare, false};
-    case kKwGoto: return {TranslateGoto, true};
-    case kKwGosub: return {TranslateGosub, true};
-    case kKwPrint: return {TranslatePrint, false};
-    case kKwInput: return {TranslateInput, false};
-    case kKwRem: return {};
-    case kKwReturn: return {TranslateReturn, true};
-    case kKwRedim: return {TranslateRedim, false};
-    case kKwScreen: return {TranslateScreen, false};
-    case kKwLine: return {TranslateLine, false};
-    case kKwCircle: return {TranslateCircle, false};
-    case kKwGet: return {TranslateGet, false};
-    case kKwPut: return {TranslatePut, false};
-    case kKwPset: return {TranslatePset, false};
-    case kKwPaint: return {TranslatePaint, false};
-    case kKwDrawStr: return {TranslateDrawStr, false};
-    default: return {Assign, false};
-  }
+// Block heads and the statements that have a kind of their own. No other
+// kind has a translator: parts of compound statements, labels, block ends.
+constexpr Dispatch kFirstPassByKind[] = {
+    {kKindExitFor, TranslateExitFor},
+    {kKindExitDo, TranslateExitDo},
+    {kKindEnd, TranslateEnd},
+    {kKindExitFunction, TranslateEnd},
+    {kKindExitSub, TranslateEnd},
+    {kKindStatic, DeclareVariables},
+    {kKindIf, TranslateIfConditions},
+    {kKindFor, TranslateForHeader},
+    {kKindWhile, TranslateHeadCondition},
+    {kKindDoWhile, TranslateHeadCondition},
+    {kKindDoUntil, TranslateHeadCondition},
+    {kKindDo, TranslateLoopCondition},
+    {kKindSelectCase, TranslateSelectHeader},
+};
+
+// Ordinary statements by their first keyword. One that starts with none of
+// these is an assignment or a call.
+constexpr Dispatch kFirstPassByKeyword[] = {
+    {kKwDim, DeclareVariables},
+    {kKwGoto, TranslateGoto},
+    {kKwGosub, TranslateGosub},
+    {kKwPrint, TranslatePrint},
+    {kKwInput, TranslateInput},
+    {kKwRem, nullptr},
+    {kKwReturn, TranslateReturn},
+    {kKwRedim, TranslateRedim},
+    {kKwScreen, TranslateScreen},
+    {kKwLine, TranslateLine},
+    {kKwCircle, TranslateCircle},
+    {kKwGet, TranslateGet},
+    {kKwPut, TranslatePut},
+    {kKwPset, TranslatePset},
+    {kKwPaint, TranslatePaint},
+    {kKwDrawStr, TranslateDrawStr},
+};
+
+// The jumps: a unit that runs one needs the program-counter machine.
+constexpr Translator kJumps[] = {TranslateExitFor, TranslateExitDo, TranslateEnd,
+                                 TranslateGoto,    TranslateGosub,  TranslateReturn};
+
+// Each block's two forms: the kind the first pass leaves its head in and
+// the kind the jump rule or the size rule moves it to, each with the
+// translator of the second pass that writes the block in that form.
+struct BlockForms {
+  int16_t structured;
+  Translator finishStructured;
+  int16_t programCounter;
+  Translator finishProgramCounter;
+};
+
+constexpr BlockForms kBlockForms[] = {
+    {kKindIfStructured, FinishIfStructured, kKindIfProgramCounter, FinishIfProgramCounter},
+    {kKindSwitchStructured, FinishSwitchStructured, kKindSwitchProgramCounter, FinishSwitchProgramCounter},
+    {kKindIfChainStructured, FinishIfChainStructured, kKindIfChainProgramCounter, FinishIfChainProgramCounter},
+    {kKindForStructured, FinishForStructured, kKindForProgramCounter, FinishForProgramCounter},
+    {kKindWhileStructured, FinishHeadTestedStructured, kKindWhileProgramCounter, FinishHeadTestedProgramCounter},
+    {kKindDoWhileStructured, FinishHeadTestedStructured, kKindDoWhileProgramCounter, FinishHeadTestedProgramCounter},
+    {kKindDoUntilStructured, FinishHeadTestedStructured, kKindDoUntilProgramCounter, FinishHeadTestedProgramCounter},
+    {kKindDoLoopStructured, FinishDoLoopStructured, kKindDoLoopProgramCounter, FinishDoLoopProgramCounter},
+};
+
+Translator FirstPass(const Statement& s) {
+  const bool ordinary = s.kind == kKindOrdinary;
+  const std::span<const Dispatch> table = ordinary ? std::span<const Dispatch>(kFirstPassByKeyword) : kFirstPassByKind;
+  const int16_t code = ordinary ? s.tokens[0].code : s.kind;
+  const auto row = std::find_if(table.begin(), table.end(), [code](const Dispatch& d) { return d.code == code; });
+  if (row != table.end()) return row->translator;
+  return ordinary ? TranslateStatementExpression : nullptr;
 }
 
-// Second pass: blocks in the form the first pass and the jump rule left.
-Dispatch SecondPass(int16_t kind) {
-  switch (kind) {
-    case kKindIfStructured: return {FinishIfStructured, false};
-    case kKindIfProgramCounter: return {FinishIfProgramCounter, true};
-    case kKindForStructured: return {FinishForStructured, false};
-    case kKindForProgramCounter: return {FinishForProgramCounter, true};
-    case kKindWhileStructured:
-    case kKindDoWhileStructured:
-    case kKindDoUntilStructured: return {FinishHeadTestedStructured, false};
-    case kKindWhileProgramCounter:
-    case kKindDoWhileProgramCounter:
-    case kKindDoUntilProgramCounter: return {FinishHeadTestedProgramCounter, true};
-    case kKindDoLoopStructured: return {FinishDoLoopStructured, false};
-    case kKindDoLoopProgramCounter: return {FinishDoLoopProgramCounter, true};
-    case kKindSwitchStructured: return {FinishSwitchStructured, false};
-    case kKindSwitchProgramCounter: return {FinishSwitchProgramCounter, true};
-    case kKindIfChainStructured: return {FinishIfChainStructured, false};
-    case kKindIfChainProgramCounter: return {FinishIfChainProgramCounter, true};
-    default: return {};
-  }
+bool IsJump(Translator translator) {
+  return std::find(std::begin(kJumps), std::end(kJumps), translator) != std::end(kJumps);
 }
 
-// The head kinds a block has after the first pass.
+// The forms of the block whose head has `kind`, or none.
+const BlockForms* FormsOf(int16_t kind) {
+  for (const BlockForms& forms : kBlockForms) {
+    if (kind == forms.structured || kind == forms.programCounter) return &forms;
+  }
+  return nullptr;
+}
+
 bool IsStructuredHead(int16_t kind) {
-  switch (kind) {
-    case kKindIfStructured:
-    case kKindSwitchStructured:
-    case kKindIfChainStructured:
-    case kKindForStructured:
-    case kKindWhileStructured:
-    case kKindDoWhileStructured:
-    case kKindDoUntilStructured:
-    case kKindDoLoopStructured: return true;
-    default: return false;
-  }
+  const BlockForms* forms = FormsOf(kind);
+  return forms != nullptr && kind == forms->structured;
 }
 
 // A structured block is one Java statement that the writer cannot cut. In a
@@ -120,33 +126,43 @@ void CutLongBlocks(TranslationContext& ctx, int16_t first, int16_t last) {
   if (before.back() <= ctx.methodSize) return;
   for (int16_t h = first; h <= last; ++h) {
     if (!IsStructuredHead(At(ctx, h).kind)) continue;
-    const int end = std::min<int>(StatementAt(ctx, h + 1).blockEnd, last);
+    const int end = std::min<int>(BlockEnd(ctx, h), last);
     if (end <= h) continue;
     const size_t size = before[static_cast<size_t>(end - first + 1)] - before[static_cast<size_t>(h - first)];
-    if (size > ctx.partSize) ForceProgramCounterForm(ctx, static_cast<int16_t>(h + 1));
+    if (size > ctx.partSize) ForceProgramCounterForm(ctx, h);
   }
 }
 
 }  // namespace
 
-int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last) {
+void ForceProgramCounterForm(TranslationContext& ctx, int16_t i) {
+  for (Statement* s = &At(ctx, i);; s = &At(ctx, s->blockHead)) {
+    const BlockForms* forms = FormsOf(s->kind);
+    if (forms != nullptr) s->kind = forms->programCounter;
+    if (s->blockDepth == 0) return;
+  }
+}
+
+int16_t DispatchStatements(TranslationContext& ctx, int16_t first, int16_t last) {
   int16_t result = kDispatchDone;
   for (int16_t i = first; i <= last; ++i) {
-    const Statement& s = ctx.statements[static_cast<size_t>(i)];
+    const Statement& s = At(ctx, i);
     if (s.kind == kKindTranslated) continue;
-    const Dispatch d = FirstPass(s);
-    if (d.translator == nullptr) continue;  // parts of compound statements, labels, REM
-    if (d.translator(ctx, i) != 0) return kDispatchFailed;
-    if (d.jumps) result = kDispatchJumps;
+    const Translator translator = FirstPass(s);
+    if (translator == nullptr) continue;  // parts of compound statements, labels, REM
+    if (translator(ctx, i) != 0) return kDispatchFailed;
+    if (IsJump(translator)) result = kDispatchJumps;
   }
   CutLongBlocks(ctx, first, last);
   // The second pass finishes each block in the form the first pass, the
   // jump rule and the size rule left it.
   for (int16_t i = first; i <= last; ++i) {
-    const Dispatch d = SecondPass(ctx.statements[static_cast<size_t>(i)].kind);
-    if (d.translator == nullptr) continue;
-    if (d.translator(ctx, i) != 0) return kDispatchFailed;
-    if (d.jumps) result = kDispatchJumps;
+    const int16_t kind = At(ctx, i).kind;
+    const BlockForms* forms = FormsOf(kind);
+    if (forms == nullptr) continue;
+    const bool structured = kind == forms->structured;
+    if ((structured ? forms->finishStructured : forms->finishProgramCounter)(ctx, i) != 0) return kDispatchFailed;
+    if (!structured) result = kDispatchJumps;
   }
   return result;
 }
@@ -154,8 +170,8 @@ int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& las
 int16_t TranslateMainProgram(TranslationContext& ctx) {
   int16_t first = -1;
   int16_t last = -2;
-  for (size_t i = 0; i < ctx.statements.size(); ++i) {
-    if (ctx.statements[i].area != kAreaMain) continue;
+  for (int i = 0; i < static_cast<int>(ctx.statements.size()); ++i) {
+    if (At(ctx, i).area != kAreaMain) continue;
     first = static_cast<int16_t>(i);
     last = first;
     while (StatementAt(ctx, last + 1).area == kAreaMain) ++last;

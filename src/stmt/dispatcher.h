@@ -14,8 +14,13 @@ enum DispatchResult : int16_t {
   kDispatchJumps = 2,    // all translated; the range needs the program-counter machine
 };
 
+// Gives every block around record i, and i's own block when i is a head,
+// its program-counter kind: the rule for a jump, which only the machine can
+// take, and for a block too long to stay one Java statement.
+void ForceProgramCounterForm(TranslationContext& ctx, int16_t i);
+
 // Translates records first..last in two passes; a DispatchResult.
-int16_t DispatchStatements(TranslationContext& ctx, int16_t& first, int16_t& last);
+int16_t DispatchStatements(TranslationContext& ctx, int16_t first, int16_t last);
 
 // The pass: finds the main program's range, translates it, and records the
 // range and whether it jumps for the writer. 0 or 1.

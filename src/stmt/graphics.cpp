@@ -1,16 +1,22 @@
-#include "stmt/graphics.h"
-
+// The graphics statements: one call each of the runtime's screen classes.
+// Optional arguments are passed as "true," value or "false," placeholder;
+// a starting point as a mode (0 absolute, 1 STEP, 2 LINE's last point) and
+// the point, or as the image drawn into and the point.
 #include <fmt/format.h>
 
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
+#include "source/token_split.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
 #include "symbols/type_codes.h"
 
 namespace corvel {
@@ -24,7 +30,7 @@ struct Graphic {
   std::string_view name;  // "Line", "Circle", ... for the usage message
   size_t p = 1;
 
-  const Statement& S() const { return ctx.statements[static_cast<size_t>(i)]; }
+  const Statement& S() const { return At(ctx, i); }
   bool End() const { return p >= S().tokens.size(); }
   int16_t Code() const { return End() ? int16_t{0} : S().tokens[p].code; }
   int Column(size_t k) const {
@@ -46,44 +52,35 @@ bool Convert(std::string& java, int16_t type, int16_t extra, int16_t target) {
 // closes none, or the end, converted to `target`; p is left at its last
 // token.
 int16_t ReadGraphicArgument(Graphic& g, int16_t target, std::string& text) {
-  const size_t first = g.p;
+  const auto first = static_cast<int>(g.p);
   const std::vector<Token>& t = g.S().tokens;
-  int depth = 0;
-  size_t k = first;
-  for (; k < t.size(); ++k) {
-    if (t[k].code == kTokLParen) ++depth;
-    if (t[k].code == kTokRParen && --depth < 0) break;
-    if (t[k].code == kTokComma && depth == 0) break;
-  }
-  if (depth < 0) depth = 0;
-  if (k == first || depth != 0) return g.Fail(first, kMsgGraphicArgument);
+  const TokenPiece argument =
+      SplitTokens(t, first, static_cast<int>(t.size()), kTokComma, Parentheses::kCloseEnds).front();
+  if (argument.Empty() || argument.open) return g.Fail(first, kMsgGraphicArgument);
   int16_t type = 0;
   int16_t extra = 0;
-  if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(k - 1), text, type, extra) != 0) {
+  if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(argument.end - 1), text, type,
+                          extra) != 0) {
     return 1;
   }
   if (!Convert(text, type, extra, target)) return g.Fail(first, kMsgGraphicArgument);
-  g.p = k - 1;
+  g.p = argument.end - 1;
   return 0;
 }
 
-// ( x , y ) from the "(" at p: "x,y" as ints; p is left at the ")".
+// ( x , y ) from the "(" at p: "x,y" as ints; p is left at the ")". What
+// follows the first "," is y, a second "," too: y's translation reports it.
 int16_t ReadGraphicPoint(Graphic& g, std::string& text) {
-  const size_t open = g.p;
+  const auto open = static_cast<int>(g.p);
   const std::vector<Token>& t = g.S().tokens;
-  size_t comma = 0;
-  size_t close = 0;
-  int depth = 0;
-  for (size_t k = open + 1; k < t.size() && close == 0; ++k) {
-    if (t[k].code == kTokLParen) ++depth;
-    if (t[k].code == kTokRParen && depth-- == 0) close = k;
-    if (t[k].code == kTokComma && depth == 0 && comma == 0) comma = k;
-  }
-  if (comma == open + 1) return g.Fail(open + 1, kMsgGraphicArgument);
-  if (comma == 0 || close == 0 || close < comma) return g.Fail(open + 1, kMsgGraphicArgument);
-  if (close == comma + 1) return g.Fail(close, kMsgGraphicArgument);
+  const auto count = static_cast<int>(t.size());
+  const std::vector<TokenPiece> parts = SplitTokens(t, open + 1, count, kTokComma, Parentheses::kCloseEnds);
+  const int close = parts.back().end;
+  if (parts.size() < 2 || parts[0].Empty() || close == count) return g.Fail(open + 1, kMsgGraphicArgument);
+  if (parts[1].first == close) return g.Fail(close, kMsgGraphicArgument);
   std::string x, y;
-  for (auto [first, last, out] : {std::tuple{open + 1, comma - 1, &x}, std::tuple{comma + 1, close - 1, &y}}) {
+  for (auto [first, last, out] :
+       {std::tuple{open + 1, parts[0].end - 1, &x}, std::tuple{parts[1].first, close - 1, &y}}) {
     int16_t type = 0;
     int16_t extra = 0;
     if (TranslateExpression(g.ctx, g.i, static_cast<int16_t>(first), static_cast<int16_t>(last), *out, type, extra) != 0) {
@@ -139,9 +136,7 @@ int16_t Optional(Graphic& g, int16_t target, std::string& text) {
 }
 
 int16_t Finish(Graphic& g, std::string text) {
-  Statement& s = At(g.ctx, g.i);
-  s.codeText = std::move(text);
-  s.kind = kKindTranslated;
+  Finish(At(g.ctx, g.i), std::move(text));
   return 0;
 }
 
@@ -167,10 +162,17 @@ int16_t LastColour(Graphic& g, std::string& colour) {
 
 bool IsWord(const Graphic& g, std::string_view word) { return g.Code() == kTokIdentifier && g.S().tokens[g.p].text == word; }
 
+// The argument at p is the last: the statement must end behind it.
+int16_t FinishAfterLast(Graphic& g, const std::string& text) {
+  ++g.p;
+  if (!g.End()) return g.Misuse();
+  return Finish(g, text + ");");
+}
+
 }  // namespace
 
 // SCREEN [a] [, [b] [, [c] [, [d]]]]
-int16_t TranslateScreen(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateScreen(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Screen"};
   std::string text = "KWC_Screen.KW_screen(";
   for (int n = 0;; ) {
@@ -193,7 +195,7 @@ int16_t TranslateScreen(TranslationContext& ctx, int16_t& i) {
 }
 
 // LINE [start] - [STEP] (x2, y2) [, [colour] [, B | BF]]
-int16_t TranslateLine(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateLine(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Line"};
   std::string text = "KWC_GraphicScreen.KW_line(";
   std::string start;
@@ -219,20 +221,13 @@ int16_t TranslateLine(TranslationContext& ctx, int16_t& i) {
   if (g.End()) return Finish(g, text + ",0);");
   if (g.Code() != kTokComma) return g.Misuse();
   ++g.p;
-  if (IsWord(g, "B")) {
-    text += ",1";
-  } else if (IsWord(g, "BF")) {
-    text += ",2";
-  } else {
-    return g.Fail(g.p, kMsgBoxMode);
-  }
-  ++g.p;
-  if (!g.End()) return g.Misuse();
-  return Finish(g, text + ");");
+  const std::string_view box = IsWord(g, "B") ? ",1" : IsWord(g, "BF") ? ",2" : "";
+  if (box.empty()) return g.Fail(g.p, kMsgBoxMode);
+  return FinishAfterLast(g, text + std::string(box));
 }
 
 // PSET start [, colour]: a line of length 0 from the point
-int16_t TranslatePset(TranslationContext& ctx, int16_t& i) {
+int16_t TranslatePset(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Pset"};
   std::string start;
   if (StartPoint(g, start) != 0) return 1;
@@ -243,7 +238,7 @@ int16_t TranslatePset(TranslationContext& ctx, int16_t& i) {
 }
 
 // CIRCLE centre, radius [, [colour] [, [start] [, [end] [, [aspect] [, F | N]]]]]
-int16_t TranslateCircle(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateCircle(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Circle"};
   std::string start;
   if (StartPoint(g, start) != 0 || AfterComma(g) != 0) return 1;
@@ -267,20 +262,13 @@ int16_t TranslateCircle(TranslationContext& ctx, int16_t& i) {
     return 1;
   }
   ++g.p;
-  if (IsWord(g, "F")) {
-    text += ",1";
-  } else if (IsWord(g, "N")) {
-    text += ",0";
-  } else {
-    return g.Misuse();
-  }
-  ++g.p;
-  if (!g.End()) return g.Misuse();
-  return Finish(g, text + ");");
+  const std::string_view fill = IsWord(g, "F") ? ",1" : IsWord(g, "N") ? ",0" : "";
+  if (fill.empty()) return g.Misuse();
+  return FinishAfterLast(g, text + std::string(fill));
 }
 
 // PAINT start [, [paint colour], border colour]
-int16_t TranslatePaint(TranslationContext& ctx, int16_t& i) {
+int16_t TranslatePaint(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Paint"};
   std::string start;
   if (StartPoint(g, start) != 0) return 1;
@@ -294,10 +282,7 @@ int16_t TranslatePaint(TranslationContext& ctx, int16_t& i) {
   ++g.p;
   std::string border;
   if (ReadGraphicArgument(g, kValueLong, border) != 0) return 1;
-  // Nothing may follow the border colour.
-  ++g.p;
-  if (!g.End()) return g.Misuse();
-  return Finish(g, text + ",true," + border + ");");
+  return FinishAfterLast(g, text + ",true," + border);
 }
 
 namespace {
@@ -333,7 +318,7 @@ int16_t ImageAfterComma(Graphic& g, bool value_too, std::string& text) {
 }  // namespace
 
 // GET [STEP] (x1, y1) - [STEP] (x2, y2), image
-int16_t TranslateGet(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateGet(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Get"};
   std::string first, second, image;
   if (ModePoint(g, first) != 0) return 1;
@@ -348,7 +333,7 @@ int16_t TranslateGet(TranslationContext& ctx, int16_t& i) {
 }
 
 // PUT [STEP] (x, y), image
-int16_t TranslatePut(TranslationContext& ctx, int16_t& i) {
+int16_t TranslatePut(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "Put"};
   std::string point, image;
   if (ModePoint(g, point) != 0) return 1;
@@ -359,7 +344,7 @@ int16_t TranslatePut(TranslationContext& ctx, int16_t& i) {
 }
 
 // DRAWSTR start, text [, colour]
-int16_t TranslateDrawStr(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateDrawStr(TranslationContext& ctx, int16_t i) {
   Graphic g{ctx, i, "DrawStr"};
   std::string start;
   if (StartPoint(g, start) != 0 || AfterComma(g) != 0) return 1;

@@ -1,6 +1,10 @@
-#include "stmt/loop_blocks.h"
-
+// FOR ... NEXT, WHILE ... WEND, DO WHILE/UNTIL ... LOOP and DO ... LOOP
+// WHILE/UNTIL: the first pass translates the parts, the second writes the
+// structured form or the program-counter form.
 #include <fmt/format.h>
+
+#include <string>
+#include <vector>
 
 #include "diag/error_report.h"
 #include "diag/messages.h"
@@ -8,8 +12,9 @@
 #include "expr/value_conversion.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
-#include "stmt/jumps.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
+#include "stmt/statement_views.h"
 #include "symbols/symbol_tables.h"
 #include "symbols/type_codes.h"
 
@@ -73,44 +78,24 @@ int16_t Condition(TranslationContext& ctx, int c, int line, std::string& holds, 
   return 0;
 }
 
-// The first record after `from` at the head's depth with one of the kinds.
-int FindEnd(TranslationContext& ctx, int h, int from, int16_t kind_a, int16_t kind_b) {
-  const int16_t depth = At(ctx, h).blockDepth;
-  for (int i = from; i < static_cast<int>(ctx.statements.size()); ++i) {
-    const Statement& s = At(ctx, i);
-    if (s.blockDepth == depth && (s.kind == kind_a || s.kind == kind_b)) return i;
-  }
-  return -1;
-}
-
-int FindNext(TranslationContext& ctx, int h) { return FindEnd(ctx, h, h + kForEnd, kKindNext, kKindNext); }
-
-// Between the two passes a FOR header keeps its Java texts in the code text
-// of its own records, at these offsets from the head (the records are
-// rewritten or printed empty by the second pass).
-enum ForParking : int {
-  kParkedVariable = 0,
-  kParkedStart = 1,
-  kParkedEnd = 2,
-  kParkedIncrement = 3,
-  kParkedStep = 4,
-};
-
-// The parked texts of a FOR header: variable, start, end, increment, step.
+// Between the two passes a FOR header keeps its Java texts in the code
+// texts of its first five records, which print nothing: the second pass
+// rewrites the head's, and the other four keep theirs, whose sizes count in
+// the unit's size by which the writer cuts it.
 struct ForTexts {
-  const std::string& v;
-  const std::string& s;
-  const std::string& e;
-  const std::string& i;
-  const std::string& p;
+  std::string& variable;   // in the head
+  std::string& start;      // in the variable's record
+  std::string& limit;      // in the start's record
+  std::string& increment;  // in the TO record
+  std::string& step;       // in the limit's record
 };
 
-ForTexts Parked(TranslationContext& ctx, int h) {
-  return {At(ctx, h + kParkedVariable).codeText, At(ctx, h + kParkedStart).codeText, At(ctx, h + kParkedEnd).codeText,
-          At(ctx, h + kParkedIncrement).codeText, At(ctx, h + kParkedStep).codeText};
+ForTexts Parked(TranslationContext& ctx, const ForView& f) {
+  return {At(ctx, f.head).codeText, At(ctx, f.variable).codeText, At(ctx, f.start).codeText, At(ctx, f.to).codeText,
+          At(ctx, f.limit).codeText};
 }
 
-// The end and the step are evaluated once, when the loop starts: one that
+// The limit and the step are evaluated once, when the loop starts: one that
 // is not a constant is parked as "LimitH=E" or "StepH=P", an assignment to
 // a temporary of the unit, and the test reads the temporary.
 struct Once {
@@ -123,30 +108,49 @@ Once Split(const std::string& text, const std::string& name) {
   return {"", text};
 }
 
-std::string ForTest(const std::string& v, const std::string& e, const std::string& p) {
-  return fmt::format("{}>0?{}.LE({}):{}.GE({})", p, v, e, v, e);
+// What the second pass writes a FOR loop from.
+struct ForLoop {
+  std::string variable;
+  std::string start;
+  std::string increment;
+  std::string test;  // P>0?V.LE(E):V.GE(E)
+  std::vector<std::string> assignments;  // of the temporaries, run when the loop starts
+};
+
+ForLoop ReadParked(TranslationContext& ctx, const ForView& f) {
+  const ForTexts parked = Parked(ctx, f);
+  const Once e = Split(parked.limit, fmt::format("Limit{}", f.head));
+  const Once p = Split(parked.step, fmt::format("Step{}", f.head));
+  const std::string& v = parked.variable;
+  const std::string test = fmt::format("{}>0?{}.LE({}):{}.GE({})", p.value, v, e.value, v, e.value);
+  ForLoop loop{v, parked.start, parked.increment, test, {}};
+  for (const Once* once : {&e, &p}) {
+    if (!once->assignment.empty()) loop.assignments.push_back(once->assignment);
+  }
+  return loop;
 }
 
 }  // namespace
 
-// FOR var = start TO end [STEP step]
-int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
+// FOR variable = start TO limit [STEP step] ... NEXT [variable]
+int16_t TranslateForHeader(TranslationContext& ctx, int16_t h) {
+  const ForView f = ForViewAt(ctx, h);
   const int line = At(ctx, h).lineNumber;
   std::string v, s, e, increment, p;
   int16_t tv = 0, ts = 0, te = 0, ti = 0, tp = 0, extra = 0;
-  if (TranslateRecord(ctx, h + kForVariable, v, tv, extra) != 0) return 1;
+  if (TranslateRecord(ctx, f.variable, v, tv, extra) != 0) return 1;
   // Checked before the increment, which a non-numeric variable would fail first.
   if (!IsNumericPlace(tv)) {
-    return FailAt(ctx, line, At(ctx, h + kForVariable).firstColumn, kMsgBadForVariable);
+    return FailAt(ctx, line, At(ctx, f.variable).firstColumn, kMsgBadForVariable);
   }
-  if (TranslateRecord(ctx, h + kForStart, s, ts, extra) != 0 || TranslateRecord(ctx, h + kForEnd, e, te, extra) != 0) {
+  if (TranslateRecord(ctx, f.start, s, ts, extra) != 0 || TranslateRecord(ctx, f.limit, e, te, extra) != 0) {
     return 1;
   }
   // The increment: (step) + variable, or variable + 1, translated in the
   // place of the step's record, or of the variable's.
-  const bool has_step = At(ctx, h + kForStep).kind == kKindForStep;
-  const int carrier = has_step ? h + kForStepValue : h + kForVariable;
-  if (has_step && TranslateRecord(ctx, h + kForStepValue, p, tp, extra) != 0) return 1;
+  const bool has_step = f.step >= 0;
+  const int16_t carrier = has_step ? f.stepValue : f.variable;
+  if (has_step && TranslateRecord(ctx, f.stepValue, p, tp, extra) != 0) return 1;
   const std::vector<Token>& saved = At(ctx, carrier).tokens;
   std::vector<Token> tokens = saved;
   const Token& last = saved.back();
@@ -158,7 +162,7 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   }
   tokens.push_back(Token{kTokPlus, column, 0, "+"});
   if (has_step) {
-    const std::vector<Token>& variable = At(ctx, h + kForVariable).tokens;
+    const std::vector<Token>& variable = At(ctx, f.variable).tokens;
     tokens.insert(tokens.end(), variable.begin(), variable.end());
   } else {
     tokens.push_back(Token{kTokNumber, column, 0, "1"});
@@ -168,21 +172,21 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
   const bool step_once = has_step && !IsJavaConstant(p);
   const VariableRecord step_temporary{"%STEP", fmt::format("Step{}", h), ValueOf(PlaceOf(tp)), 0};
   if (step_once) {
-    const size_t count = At(ctx, h + kForStepValue).tokens.size();
+    const size_t count = At(ctx, f.stepValue).tokens.size();
     tokens.erase(tokens.begin() + 1, tokens.begin() + 1 + static_cast<ptrdiff_t>(count));
     tokens.insert(tokens.begin() + 1, Token{kTokIdentifier, saved.front().column, 0, step_temporary.name});
     ctx.caseSelector = &step_temporary;
   }
-  const int16_t failed = TranslateTokens(ctx, static_cast<int16_t>(carrier), std::move(tokens), increment, ti, extra);
+  const int16_t failed = TranslateTokens(ctx, carrier, std::move(tokens), increment, ti, extra);
   ctx.caseSelector = nullptr;
   if (failed != 0) return 1;
 
   const int16_t t = ValueOf(tv);
   if (ConvertValue(s, ts, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + kForStart).firstColumn, kMsgBadForStart);
+    return FailAt(ctx, line, At(ctx, f.start).firstColumn, kMsgBadForStart);
   }
   if (ConvertValue(e, te, -1, t, -1) != 0) {
-    return FailAt(ctx, line, At(ctx, h + kForEnd).firstColumn, kMsgBadForEnd);
+    return FailAt(ctx, line, At(ctx, f.limit).firstColumn, kMsgBadForEnd);
   }
   if (ConvertValue(increment, ti, -1, t, -1) != 0) {
     return FailAt(ctx, line, At(ctx, carrier).firstColumn, kMsgBadForStep);
@@ -200,142 +204,124 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t& h) {
     p = step_temporary.javaName + "=" + p;
   }
 
-  At(ctx, h + kParkedVariable).codeText = v;
-  At(ctx, h + kParkedStart).codeText = s;
-  At(ctx, h + kParkedEnd).codeText = e;
-  At(ctx, h + kParkedIncrement).codeText = increment;
-  At(ctx, h + kParkedStep).codeText = p;
+  const ForTexts parked = Parked(ctx, f);
+  parked.variable = v;
+  parked.start = s;
+  parked.limit = e;
+  parked.increment = increment;
+  parked.step = p;
   At(ctx, h).kind = kKindForStructured;
 
   // NEXT names the loop's own variable, token for token, or none.
-  const int n = FindNext(ctx, h);
-  if (n >= 0 && n + 1 < static_cast<int>(ctx.statements.size()) && At(ctx, n + 1).kind == kKindExpression) {
-    const std::vector<Token>& a = At(ctx, h + kForVariable).tokens;
-    const std::vector<Token>& b = At(ctx, n + 1).tokens;
+  if (f.nextVariable >= 0) {
+    const std::vector<Token>& a = At(ctx, f.variable).tokens;
+    const std::vector<Token>& b = At(ctx, f.nextVariable).tokens;
     bool same = a.size() == b.size();
     for (size_t k = 0; same && k < a.size(); ++k) same = a[k].text == b[k].text && a[k].code == b[k].code;
-    if (!same) return FailAt(ctx, At(ctx, n).lineNumber, At(ctx, n + 1).firstColumn, kMsgBadNextVariable);
+    if (!same) return FailAt(ctx, At(ctx, f.next).lineNumber, At(ctx, f.nextVariable).firstColumn, kMsgBadNextVariable);
   }
   return 0;
 }
 
 // for(V.Set(S)[,LimitH=E][,StepH=P];P>0?V.LE(E):V.GE(E);V.Set(I)){ ... }
-int16_t FinishForStructured(TranslationContext& ctx, int16_t& h) {
-  const ForTexts f = Parked(ctx, h);
-  const Once e = Split(f.e, fmt::format("Limit{}", h));
-  const Once p = Split(f.p, fmt::format("Step{}", h));
-  std::string init = f.v + ".Set(" + f.s + ")";
-  for (const Once* once : {&e, &p}) {
-    if (!once->assignment.empty()) init += "," + once->assignment;
-  }
-  std::string text = fmt::format("for({};{};{}.Set({})){{", init, ForTest(f.v, e.value, p.value), f.v, f.i);
-  At(ctx, h).codeText = std::move(text);
-  At(ctx, h).kind = kKindTranslated;
-  const int n = FindNext(ctx, h);
-  At(ctx, n).codeText = "}";
-  At(ctx, n).kind = kKindTranslated;
+int16_t FinishForStructured(TranslationContext& ctx, int16_t h) {
+  const ForView f = ForViewAt(ctx, h);
+  const ForLoop loop = ReadParked(ctx, f);
+  std::string init = loop.variable + ".Set(" + loop.start + ")";
+  for (const std::string& assignment : loop.assignments) init += "," + assignment;
+  Finish(At(ctx, h), fmt::format("for({};{};{}.Set({})){{", init, loop.test, loop.variable, loop.increment));
+  Finish(At(ctx, f.next), "}");
   return 0;
 }
 
 // V.Set(S); [past the NEXT when the range is empty]; case: body; NEXT:
 // V.Set(I); back to the body while the test holds.
-int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t& h) {
-  const ForTexts f = Parked(ctx, h);
-  const Once e = Split(f.e, fmt::format("Limit{}", h));
-  const Once p = Split(f.p, fmt::format("Step{}", h));
-  std::string start = f.v + ".Set(" + f.s + ");";
-  for (const Once* once : {&e, &p}) {
-    if (!once->assignment.empty()) start += std::string(kCrLf) + once->assignment + ";";
-  }
-  const std::string test = ForTest(f.v, e.value, p.value);
-  const int n = FindNext(ctx, h);
-  At(ctx, n).codeText = fmt::format("{}.Set({});{}if({}){{{}{}{}}}", f.v, f.i, kCrLf, test, kCrLf,
-                                    JumpAndBreak(h + 2, "    "), kCrLf);
-  At(ctx, n).kind = kKindTranslated;
-  At(ctx, n).caseLabel = kCaseLabelAfter;
+int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t h) {
+  const ForView f = ForViewAt(ctx, h);
+  const ForLoop loop = ReadParked(ctx, f);
+  std::string start = loop.variable + ".Set(" + loop.start + ");";
+  for (const std::string& assignment : loop.assignments) start += std::string(kCrLf) + assignment + ";";
+  // The body's case stands before the variable's record, which prints nothing.
+  Statement& next = At(ctx, f.next);
+  Finish(next, fmt::format("{}.Set({});{}if({}){{{}{}{}}}", loop.variable, loop.increment, kCrLf, loop.test, kCrLf,
+                           JumpAndBreak(CaseOf(f.variable), "    "), kCrLf));
+  next.caseLabel = kCaseLabelAfter;
   // Like the structured form, an empty range runs the body no time.
-  At(ctx, h).codeText = fmt::format("{}{}if(!({})){{{}{}{}}}", start, kCrLf, test, kCrLf,
-                                    JumpAndBreak(n + 1, "    "), kCrLf);
-  At(ctx, h).kind = kKindTranslated;
-  At(ctx, h + 1).caseLabel = kCaseLabelBefore;
+  Finish(At(ctx, h), fmt::format("{}{}if(!({})){{{}{}{}}}", start, kCrLf, loop.test, kCrLf,
+                                 JumpAndBreak(CaseOf(f.next), "    "), kCrLf));
+  At(ctx, f.variable).caseLabel = kCaseLabelBefore;
   return 0;
 }
 
-// WHILE cond, DO WHILE cond, DO UNTIL cond: the head tests.
-int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t& h) {
+// WHILE condition ... WEND, DO WHILE|UNTIL condition ... LOOP: the test at the head
+int16_t TranslateHeadCondition(TranslationContext& ctx, int16_t h) {
+  const LoopView view = LoopViewAt(ctx, h);
   Statement& head = At(ctx, h);
   const int16_t kind = head.kind;
   std::string holds, fails;
-  if (Condition(ctx, h + 1, head.lineNumber, holds, fails) != 0) return 1;
+  if (Condition(ctx, view.condition, head.lineNumber, holds, fails) != 0) return 1;
   if (kind == kKindDoUntil) {
-    At(ctx, h).codeText = fails;
-    At(ctx, h + 1).codeText = holds;  // parked for the program-counter form
-    At(ctx, h).kind = kKindDoUntilStructured;
+    head.codeText = fails;
+    At(ctx, view.condition).codeText = holds;  // parked for the program-counter form
+    head.kind = kKindDoUntilStructured;
   } else {
-    At(ctx, h).codeText = holds;
-    At(ctx, h).kind = kind == kKindWhile ? kKindWhileStructured : kKindDoWhileStructured;
+    head.codeText = holds;
+    head.kind = kind == kKindWhile ? kKindWhileStructured : kKindDoWhileStructured;
   }
   return 0;
 }
 
-// DO ... LOOP WHILE cond / LOOP UNTIL cond: the test at the end.
-int16_t TranslateLoopCondition(TranslationContext& ctx, int16_t& h) {
+// DO ... LOOP WHILE|UNTIL condition: the test at the end
+int16_t TranslateLoopCondition(TranslationContext& ctx, int16_t h) {
   At(ctx, h).kind = kKindDoLoopStructured;
-  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
-  if (l < 0) return 0;
+  const LoopView view = LoopViewAt(ctx, h);
   std::string holds, fails;
-  if (Condition(ctx, l + 1, At(ctx, l).lineNumber, holds, fails) != 0) return 1;
-  At(ctx, l).codeText = At(ctx, l).kind == kKindLoopWhile ? holds : fails;
+  Statement& end = At(ctx, view.end);
+  if (Condition(ctx, view.condition, end.lineNumber, holds, fails) != 0) return 1;
+  end.codeText = end.kind == kKindLoopWhile ? holds : fails;
   return 0;
 }
 
 // while(K){ ... }
-int16_t FinishHeadTestedStructured(TranslationContext& ctx, int16_t& h) {
-  const int16_t end_kind = At(ctx, h).kind == kKindWhileStructured ? kKindWend : kKindLoop;
-  const int end = FindEnd(ctx, h, h + 2, end_kind, end_kind);
-  At(ctx, h).codeText = "while(" + LoopCondition(At(ctx, h).codeText) + "){";
-  At(ctx, h).kind = kKindTranslated;
-  At(ctx, end).codeText = "}";
-  At(ctx, end).kind = kKindTranslated;
+int16_t FinishHeadTestedStructured(TranslationContext& ctx, int16_t h) {
+  const LoopView view = LoopViewAt(ctx, h);
+  Statement& head = At(ctx, h);
+  Finish(head, "while(" + LoopCondition(head.codeText) + "){");
+  Finish(At(ctx, view.end), "}");
   return 0;
 }
 
 // case: if the test fails, past the end; end: back to the test.
-int16_t FinishHeadTestedProgramCounter(TranslationContext& ctx, int16_t& h) {
-  const int16_t kind = At(ctx, h).kind;
-  const int16_t end_kind = kind == kKindWhileProgramCounter ? kKindWend : kKindLoop;
-  const int end = FindEnd(ctx, h, h + 2, end_kind, end_kind);
-  const std::string test = kind == kKindDoUntilProgramCounter ? At(ctx, h + 1).codeText
-                                                              : "!(" + At(ctx, h).codeText + ")";
-  At(ctx, h).codeText = fmt::format("if({}){{{}{}{}}}", test, kCrLf, JumpAndBreak(end + 1, "    "), kCrLf);
-  At(ctx, h).kind = kKindTranslated;
-  At(ctx, h).caseLabel = kCaseLabelBefore;
-  At(ctx, end).codeText = JumpAndBreak(h + 1);
-  At(ctx, end).kind = kKindTranslated;
-  At(ctx, end).caseLabel = kCaseLabelAfter;
+int16_t FinishHeadTestedProgramCounter(TranslationContext& ctx, int16_t h) {
+  const LoopView view = LoopViewAt(ctx, h);
+  Statement& head = At(ctx, h);
+  const std::string test =
+      head.kind == kKindDoUntilProgramCounter ? At(ctx, view.condition).codeText : "!(" + head.codeText + ")";
+  Finish(head, fmt::format("if({}){{{}{}{}}}", test, kCrLf, JumpAndBreak(CaseOf(view.end), "    "), kCrLf));
+  head.caseLabel = kCaseLabelBefore;
+  Statement& end = At(ctx, view.end);
+  Finish(end, JumpAndBreak(CaseOf(h)));
+  end.caseLabel = kCaseLabelAfter;
   return 0;
 }
 
 // do{ ... }while(K);
-int16_t FinishDoLoopStructured(TranslationContext& ctx, int16_t& h) {
-  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
-  At(ctx, h).codeText = "do{";
-  At(ctx, h).kind = kKindTranslated;
-  At(ctx, l).codeText = "}while(" + LoopCondition(At(ctx, l).codeText) + ");";
-  At(ctx, l).kind = kKindTranslated;
+int16_t FinishDoLoopStructured(TranslationContext& ctx, int16_t h) {
+  const LoopView view = LoopViewAt(ctx, h);
+  Finish(At(ctx, h), "do{");
+  Statement& end = At(ctx, view.end);
+  Finish(end, "}while(" + LoopCondition(end.codeText) + ");");
   return 0;
 }
 
 // case: body; end: back to the body while the test holds.
-int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t& h) {
-  const int l = FindEnd(ctx, h, h + 1, kKindLoopWhile, kKindLoopUntil);
+int16_t FinishDoLoopProgramCounter(TranslationContext& ctx, int16_t h) {
+  const LoopView view = LoopViewAt(ctx, h);
   Statement& head = At(ctx, h);
-  head.codeText = "// " + SourceCommentText(ctx, head);
-  head.commentWritten = true;
-  head.kind = kKindTranslated;
+  Finish(head, OwnComment(ctx, head));
   head.caseLabel = kCaseLabelAfter;
-  At(ctx, l).codeText = fmt::format("if({}){{{}{}{}}}", At(ctx, l).codeText, kCrLf, JumpAndBreak(h + 1, "    "), kCrLf);
-  At(ctx, l).kind = kKindTranslated;
+  Statement& end = At(ctx, view.end);
+  Finish(end, fmt::format("if({}){{{}{}{}}}", end.codeText, kCrLf, JumpAndBreak(CaseOf(h), "    "), kCrLf));
   return 0;
 }
 

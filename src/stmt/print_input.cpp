@@ -1,13 +1,17 @@
-#include "stmt/print_input.h"
-
+// PRINT and INPUT: text output through the text screen, input through the
+// applet's prompt and the variables' wrappers.
 #include <fmt/format.h>
+
+#include <vector>
 
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
+#include "source/token_split.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
@@ -26,7 +30,7 @@ int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int m
   else if (type == kTypeString || type == kTypeFixedString || type == kValueString || type == kLiteralString) {
     target = kValueString;
   }
-  const Statement& s = ctx.statements[static_cast<size_t>(i)];
+  const Statement& s = At(ctx, i);
   if (target == 0 || ConvertValue(java, type, extra, target, -1) != 0) {
     return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(first)].column, kMsgPrintArgumentType);
   }
@@ -37,36 +41,34 @@ int16_t PrintItem(TranslationContext& ctx, int16_t i, int first, int last, int m
 }  // namespace
 
 // PRINT [item {, | ; item} [, | ;]]
-int16_t TranslatePrint(TranslationContext& ctx, int16_t& i) {
-  Statement& s = ctx.statements[static_cast<size_t>(i)];
+int16_t TranslatePrint(TranslationContext& ctx, int16_t i) {
+  const Statement& s = At(ctx, i);
   const auto count = static_cast<int>(s.tokens.size());
   std::string text;
   if (count == 1) {
     text = "KWC_TextScreen.KW_print(\"\",0);";
   } else {
-    int start = 1;
-    int depth = 0;
-    for (int k = 1; k < count; ++k) {
-      const int16_t code = s.tokens[static_cast<size_t>(k)].code;
-      if (code == kTokLParen) ++depth;
-      if (code == kTokRParen) --depth;
-      const bool comma = code == kTokComma && depth == 0;
-      if (!comma && code != kTokSemicolon) continue;
-      if (k == start) return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(k)].column, kMsgBadPrint);
-      if (PrintItem(ctx, i, start, k - 1, comma ? 1 : 2, text) != 0) return 1;
-      start = k + 1;
+    // A ";" cuts even inside parentheses: no expression holds one, and the
+    // item before it is reported for the "(" it leaves open.
+    for (const TokenPiece& part : SplitTokens(s.tokens, 1, count, kTokSemicolon, Parentheses::kIgnore)) {
+      for (const TokenPiece& item : SplitTokens(s.tokens, part.first, part.end, kTokComma, Parentheses::kNest)) {
+        if (item.end == count) {  // the last, which may be empty
+          if (!item.Empty() && PrintItem(ctx, i, item.first, count - 1, 0, text) != 0) return 1;
+          continue;
+        }
+        const Token& separator = s.tokens[static_cast<size_t>(item.end)];
+        if (item.Empty()) return FailAt(ctx, s.lineNumber, separator.column, kMsgBadPrint);
+        if (PrintItem(ctx, i, item.first, item.end - 1, separator.code == kTokComma ? 1 : 2, text) != 0) return 1;
+      }
     }
-    if (start < count && PrintItem(ctx, i, start, count - 1, 0, text) != 0) return 1;
   }
-  Statement& done = ctx.statements[static_cast<size_t>(i)];
-  done.codeText = std::move(text);
-  done.kind = kKindTranslated;
+  Finish(At(ctx, i), std::move(text));
   return 0;
 }
 
 // INPUT [;] ["prompt" , | ;] variable {, variable}
-int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
-  const Statement& s = ctx.statements[static_cast<size_t>(i)];
+int16_t TranslateInput(TranslationContext& ctx, int16_t i) {
+  const Statement& s = At(ctx, i);
   const auto count = static_cast<int>(s.tokens.size());
   std::string text = fmt::format("do{{{}", kCrLf);
   int k = 1;
@@ -88,33 +90,26 @@ int16_t TranslateInput(TranslationContext& ctx, int16_t& i) {
     text += fmt::format("\"\",0);{}", kCrLf);
   }
   if (k >= count) return FailAt(ctx, s.lineNumber, s.firstColumn, kMsgBadInput);
-  int start = k;
-  int depth = 0;
-  for (int j = k; j <= count; ++j) {
-    const int16_t code = j < count ? s.tokens[static_cast<size_t>(j)].code : int16_t{0};
-    if (code == kTokLParen) ++depth;
-    if (code == kTokRParen) --depth;
-    if (j < count && !(code == kTokComma && depth == 0)) continue;
-    if (j == start) {
-      return FailAt(ctx, s.lineNumber, j < count ? s.tokens[static_cast<size_t>(j)].column : s.firstColumn, kMsgBadInput);
+  for (const TokenPiece& variable : SplitTokens(s.tokens, k, count, kTokComma, Parentheses::kNest)) {
+    if (variable.Empty()) {
+      const int column = variable.end < count ? s.tokens[static_cast<size_t>(variable.end)].column : s.firstColumn;
+      return FailAt(ctx, s.lineNumber, column, kMsgBadInput);
     }
     std::string java;
     int16_t type = 0;
     int16_t extra = 0;
-    if (TranslateExpression(ctx, i, static_cast<int16_t>(start), static_cast<int16_t>(j - 1), java, type, extra) != 0) {
+    if (TranslateExpression(ctx, i, static_cast<int16_t>(variable.first), static_cast<int16_t>(variable.end - 1), java,
+                            type, extra) != 0) {
       return 1;
     }
     // A variable, an array element or a record element: a place to read into.
     if (!IsNumericPlace(type) && type != kTypeString) {
-      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(start)].column, kMsgInputArgumentType);
+      return FailAt(ctx, s.lineNumber, s.tokens[static_cast<size_t>(variable.first)].column, kMsgInputArgumentType);
     }
     text += fmt::format("    {}.getInput();{}", java, kCrLf);
-    start = j + 1;
   }
   text += "}while(InputError);";
-  Statement& done = ctx.statements[static_cast<size_t>(i)];
-  done.codeText = std::move(text);
-  done.kind = kKindTranslated;
+  Finish(At(ctx, i), std::move(text));
   return 0;
 }
 

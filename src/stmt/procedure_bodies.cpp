@@ -26,9 +26,7 @@ int16_t TranslateBody(TranslationContext& ctx, int16_t index) {
   if (procedure.unit.first <= procedure.unit.last) {
     ctx.unit = &procedure.unit;
     ctx.currentProcedure = index;
-    int16_t first = procedure.unit.first;
-    int16_t last = procedure.unit.last;
-    const int16_t result = DispatchStatements(ctx, first, last);
+    const int16_t result = DispatchStatements(ctx, procedure.unit.first, procedure.unit.last);
     ctx.unit = nullptr;
     ctx.currentProcedure = -1;
     // The table may have grown: the record is found again by its index.

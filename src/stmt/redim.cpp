@@ -1,5 +1,4 @@
-#include "stmt/redim.h"
-
+// REDIM: an array's dimensions and bounds set at run time.
 #include <fmt/format.h>
 
 #include <string>
@@ -9,7 +8,9 @@
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
 #include "source/token_codes.h"
+#include "source/token_split.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
@@ -41,7 +42,7 @@ int16_t Bound(TranslationContext& ctx, int16_t i, size_t first, size_t last, std
 }  // namespace
 
 // REDIM [PRESERVE] name ( bound {, bound} ), bound = expression [TO expression]
-int16_t TranslateRedim(TranslationContext& ctx, int16_t& i) {
+int16_t TranslateRedim(TranslationContext& ctx, int16_t i) {
   const Statement& s = At(ctx, i);
   const std::vector<Token>& t = s.tokens;
   size_t k = 1;
@@ -56,46 +57,35 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t& i) {
   ++k;
   if (k >= t.size() || t[k].code != kTokLParen) return Misuse(ctx, s, k);
   // The ")" that closes the list must end the statement.
-  size_t close = k + 1;
-  for (int depth = 0; close < t.size(); ++close) {
-    if (t[close].code == kTokLParen) ++depth;
-    if (t[close].code == kTokRParen && depth-- == 0) break;
-  }
-  if (close >= t.size()) return Misuse(ctx, s, t.size() - 1);
-  if (close + 1 < t.size()) return Misuse(ctx, s, close + 1);
+  const auto count = static_cast<int>(t.size());
+  const std::vector<TokenPiece> bounds =
+      SplitTokens(t, static_cast<int>(k) + 1, count, kTokComma, Parentheses::kCloseEnds);
+  const int close = bounds.back().end;
+  if (close >= count) return Misuse(ctx, s, t.size() - 1);
+  if (close + 1 < count) return Misuse(ctx, s, static_cast<size_t>(close) + 1);
 
   const int base = ctx.options.arrayBase == 1 ? 1 : 0;
   const std::string base_message = fmt::format(kMsgRedimBound, base);
   std::vector<std::string> ranges;
-  size_t start = k + 1;
-  size_t to = 0;  // the bound's top-level TO, or 0
-  for (size_t j = k + 1, depth = 0; j <= close; ++j) {
-    const int16_t code = t[j].code;
-    if (code == kTokLParen) ++depth;
-    if (code == kTokRParen && j != close) --depth;
-    if (depth > 0) continue;
-    if (code == kKwTo && to == 0) {
-      if (j == start) return Misuse(ctx, s, j);
-      to = j;
-    } else if (code == kTokComma || j == close) {
-      const size_t first_upper = to != 0 ? to + 1 : start;
-      if (j == first_upper) return Misuse(ctx, s, j);
-      std::string lower = std::to_string(base);
-      std::string upper;
-      const std::string_view message = to != 0 ? std::string_view(kMsgRedimRangeBound) : std::string_view(base_message);
-      if (to != 0 && Bound(ctx, i, start, to - 1, message, lower) != 0) return 1;
-      if (Bound(ctx, i, first_upper, j - 1, message, upper) != 0) return 1;
-      ranges.push_back(fmt::format("{},{}", lower, upper));
-      start = j + 1;
-      to = 0;
-    }
+  for (const TokenPiece& bound : bounds) {
+    // lower TO upper, cut at its first TO; a second one stays in the upper
+    // bound, whose translation reports it.
+    const std::vector<TokenPiece> sides = SplitTokens(t, bound.first, bound.end, kKwTo, Parentheses::kNest);
+    const bool ranged = sides.size() > 1;
+    if (ranged && sides[0].Empty()) return Misuse(ctx, s, static_cast<size_t>(sides[0].end));
+    const TokenPiece upper{ranged ? sides[1].first : bound.first, bound.end};
+    if (upper.Empty()) return Misuse(ctx, s, static_cast<size_t>(upper.end));
+    std::string lower_text = std::to_string(base);
+    std::string upper_text;
+    const std::string_view message = ranged ? std::string_view(kMsgRedimRangeBound) : std::string_view(base_message);
+    if (ranged && Bound(ctx, i, sides[0].first, sides[0].end - 1, message, lower_text) != 0) return 1;
+    if (Bound(ctx, i, upper.first, upper.end - 1, message, upper_text) != 0) return 1;
+    ranges.push_back(fmt::format("{},{}", lower_text, upper_text));
   }
   std::string text = fmt::format("{}.setDimension({});{}", name, ranges.size(), kCrLf);
   for (size_t d = 0; d < ranges.size(); ++d) text += fmt::format("{}.setRange({},{});{}", name, d + 1, ranges[d], kCrLf);
   text += fmt::format("{}.setElement({});", name, preserve ? 1 : 0);
-  Statement& done = At(ctx, i);
-  done.codeText = std::move(text);
-  done.kind = kKindTranslated;
+  Finish(At(ctx, i), std::move(text));
   return 0;
 }
 

@@ -1,5 +1,6 @@
-#include "stmt/select_case.h"
-
+// SELECT CASE: a Java switch when the selector and every item are integers
+// of Long width, else an if-chain over a temporary holding the selector;
+// each in the structured and the program-counter form.
 #include <fmt/format.h>
 
 #include <optional>
@@ -7,40 +8,28 @@
 #include <string_view>
 #include <vector>
 
-#include "diag/error_report.h"
 #include "diag/messages.h"
 #include "expr/expression.h"
 #include "expr/value_conversion.h"
-#include "source/source_reader.h"
 #include "source/token_codes.h"
-#include "stmt/jumps.h"
-#include "symbols/numbers.h"
+#include "source/token_split.h"
 #include "stmt/statement_helpers.h"
+#include "stmt/statement_translators.h"
+#include "stmt/statement_views.h"
+#include "symbols/numbers.h"
 #include "symbols/symbol_tables.h"
 
 namespace corvel {
 namespace {
 
-// The tokens [first, last] of each item of a case list.
-std::vector<std::pair<int, int>> Items(const Statement& list, int& empty_at) {
-  std::vector<std::pair<int, int>> items;
-  empty_at = -1;
-  int start = 0;
-  int depth = 0;
-  const auto count = static_cast<int>(list.tokens.size());
-  for (int k = 0; k <= count; ++k) {
-    const int16_t code = k < count ? list.tokens[static_cast<size_t>(k)].code : int16_t{0};
-    if (code == kTokLParen) ++depth;
-    if (code == kTokRParen) --depth;
-    if (k < count && !(code == kTokComma && depth == 0)) continue;
-    if (k == start) {
-      empty_at = k;
-      return items;
-    }
-    items.emplace_back(start, k - 1);
-    start = k + 1;
+// The items of a CASE list, cut at its commas; 1 after a report when one
+// is empty.
+int16_t CaseItems(TranslationContext& ctx, const Statement& list, std::vector<TokenPiece>& items) {
+  items = SplitTokens(list.tokens, 0, static_cast<int>(list.tokens.size()), kTokComma, Parentheses::kNest);
+  for (const TokenPiece& item : items) {
+    if (item.Empty()) return FailAt(ctx, list, kMsgBadCondition);
   }
-  return items;
+  return 0;
 }
 
 // The value of an integer literal's Java text ("12", "-0x1F", "(short)0xFFFF",
@@ -73,77 +62,61 @@ std::optional<long long> LiteralValue(std::string_view text) {
   return negative ? -*value : *value;
 }
 
-// The records of the block at depth d from h + 2 on, to the END SELECT.
-template <typename Visit>
-int16_t ForEachBranch(TranslationContext& ctx, int h, Visit visit) {
-  const int16_t d = At(ctx, h + 1).blockDepth;
-  for (int i = h + 2; i < static_cast<int>(ctx.statements.size()); ++i) {
-    const Statement& s = At(ctx, i);
-    const bool branch = s.kind == kKindCase || s.kind == kKindCaseElse || s.kind == kKindEndSelect;
-    if (i == h + 2 && !branch) return FailAt(ctx, s.lineNumber, s.firstColumn, kMsgBadSelectBlock);
-    if (s.blockDepth != d || !branch) continue;
-    const bool end = s.kind == kKindEndSelect;  // the visit may change the kind
-    if (visit(i) != 0) return 1;
-    if (end) return 0;
-  }
-  return 0;
-}
-
 constexpr int16_t kIfChainNeeded = 2;
 
 // Under the machine a switch dispatches in one statement of its own, which
 // must fit a method: a SELECT of more case values takes the if-chain.
 constexpr size_t kMaxSwitchValues = 1000;
 
+// The selector's Java text and type.
+int16_t Selector(TranslationContext& ctx, const SelectView& view, std::string& x, int16_t& type, int16_t& extra) {
+  const auto last = static_cast<int16_t>(At(ctx, view.selector).tokens.size() - 1);
+  return TranslateExpression(ctx, view.selector, 0, last, x, type, extra);
+}
+
 // Tries the switch: every item an integer literal, no two alike, not too
-// many. 0 with
-// the case lines in the CASE records; kIfChainNeeded when the if-chain must
-// be taken; 1 after a report.
-int16_t TrySwitch(TranslationContext& ctx, int h, std::set<long long>& seen) {
-  bool switchable = true;
-  const int16_t failed = ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    if (!switchable || At(ctx, i).kind != kKindCase) return 0;
-    const Statement& list = At(ctx, i + 1);
-    int empty_at = -1;
-    const auto items = Items(list, empty_at);
-    if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
+// many. 0 with the case lines in the CASE records; kIfChainNeeded when the
+// if-chain must be taken; 1 after a report.
+int16_t TrySwitch(TranslationContext& ctx, const SelectView& view, std::set<long long>& seen) {
+  if (view.strayBody >= 0) return FailAt(ctx, At(ctx, view.strayBody), kMsgBadSelectBlock);
+  for (const Branch& branch : view.branches) {
+    if (branch.test < 0) continue;
+    const Statement& list = At(ctx, branch.test);
+    std::vector<TokenPiece> items;
+    if (CaseItems(ctx, list, items) != 0) return 1;
     std::string lines;
-    for (const auto& [first, last] : items) {
-      for (int k = first; k <= last; ++k) {
+    for (const TokenPiece& item : items) {
+      for (int k = item.first; k < item.end; ++k) {
         const int16_t code = list.tokens[static_cast<size_t>(k)].code;
-        if (code == kKwIs || code == kKwTo) switchable = false;
+        if (code == kKwIs || code == kKwTo) return kIfChainNeeded;
       }
-      if (!switchable) return 0;
       std::string java;
       int16_t type = 0, extra = 0;
-      if (TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first),
-                              static_cast<int16_t>(last), java, type, extra) != 0) {
+      if (TranslateExpression(ctx, branch.test, static_cast<int16_t>(item.first), static_cast<int16_t>(item.end - 1),
+                              java, type, extra) != 0) {
         return 1;
       }
       // A value twice would be a duplicate case label: the if-chain keeps
       // the first match, as BASIC does.
       const std::optional<long long> value = type == kLiteralLong ? LiteralValue(java) : std::nullopt;
-      if (!value || !seen.insert(*value).second) {
-        switchable = false;
-        return 0;
-      }
+      if (!value || !seen.insert(*value).second) return kIfChainNeeded;
       lines += (lines.empty() ? "" : std::string(kCrLf)) + "case " + java + ":";
     }
-    At(ctx, i).codeText = lines;
-    return 0;
-  });
-  if (failed != 0) return 1;
-  return switchable && seen.size() <= kMaxSwitchValues ? 0 : kIfChainNeeded;
+    At(ctx, branch.record).codeText = lines;
+  }
+  return seen.size() <= kMaxSwitchValues ? 0 : kIfChainNeeded;
 }
 
-// The test of one CASE record for the if-chain over the temporary `index`
-// of place code p and extra x.
-int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, int16_t p, int16_t x, std::string& test) {
-  Statement& list = At(ctx, i + 1);
-  int empty_at = -1;
-  const auto items = Items(list, empty_at);
-  if (empty_at >= 0) return FailAt(ctx, list.lineNumber, list.firstColumn, kMsgBadCondition);
-  for (const auto& [first, last] : items) {
+// The test of the CASE list record l for the if-chain over the temporary
+// `index` of place code p and extra x.
+int16_t IfChainTest(TranslationContext& ctx, int16_t l, const std::string& index, int16_t p, int16_t x,
+                    std::string& test) {
+  Statement& list = At(ctx, l);
+  std::vector<TokenPiece> items;
+  if (CaseItems(ctx, list, items) != 0) return 1;
+  for (const TokenPiece& item : items) {
+    const int first = item.first;
+    const int last = item.end - 1;
     enum class Mode { kPlain, kIs, kTo } mode = Mode::kPlain;
     int to = -1;
     for (int k = first; k <= last; ++k) {
@@ -161,7 +134,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
     std::string java;
     int16_t type = 0, extra = 0;
     if (mode == Mode::kPlain) {
-      if (TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first), static_cast<int16_t>(last),
+      if (TranslateExpression(ctx, l, static_cast<int16_t>(first), static_cast<int16_t>(last),
                               java, type, extra) != 0) {
         return 1;
       }
@@ -177,7 +150,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
     ctx.caseSelector = &selector;
     int16_t failed = 0;
     if (mode == Mode::kIs) {
-      failed = TranslateExpression(ctx, static_cast<int16_t>(i + 1), static_cast<int16_t>(first),
+      failed = TranslateExpression(ctx, l, static_cast<int16_t>(first),
                                    static_cast<int16_t>(last), java, type, extra);
     } else {
       // a TO b reads as a <= IS AND IS <= b.
@@ -195,7 +168,7 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
         tokens.push_back(t);
       }
       tokens.insert(tokens.end(), saved.begin() + to + 1, saved.begin() + last + 1);
-      failed = TranslateTokens(ctx, static_cast<int16_t>(i + 1), std::move(tokens), java, type, extra);
+      failed = TranslateTokens(ctx, l, std::move(tokens), java, type, extra);
     }
     ctx.caseSelector = nullptr;
     if (failed != 0) return 1;
@@ -206,64 +179,65 @@ int16_t IfChainTest(TranslationContext& ctx, int i, const std::string& index, in
   return 0;
 }
 
-int16_t IfChain(TranslationContext& ctx, int h) {
+
+int16_t IfChain(TranslationContext& ctx, const SelectView& view) {
+  const int16_t h = view.head;
   At(ctx, h).kind = kKindIfChainStructured;
-  const Statement& selector = At(ctx, h + kPartExpression);
   std::string x;
   int16_t t = 0, extra = 0;
-  if (TranslateExpression(ctx, static_cast<int16_t>(h + kPartExpression), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
-                          extra) != 0) {
-    return 1;
-  }
+  if (Selector(ctx, view, x, t, extra) != 0) return 1;
   int16_t p = 0;
   if (IsNumeric(t) || t == kTypeString || t == kValueString || t == kLiteralString) p = PlaceOf(t);
-  if (p == 0) return FailAt(ctx, selector.lineNumber, selector.firstColumn, kMsgBadSelectorExpression);
+  if (p == 0) return FailAt(ctx, At(ctx, view.selector), kMsgBadSelectorExpression);
   ConvertValue(x, t, extra, p, extra);
   const std::string index = fmt::format("Index{}", h);
   At(ctx, h).codeText = fmt::format("{} {}={};", JavaClassOf(ctx, p, extra), index, x);
   ctx.usedTypes[static_cast<size_t>(p)] = 1;
-  return ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    Statement& s = At(ctx, i);
-    if (s.kind == kKindCaseElse) {
-      s.codeText = "}else{";
-    } else if (s.kind == kKindEndSelect) {
-      s.codeText = "}";
-    } else {
-      std::string test;
-      if (IfChainTest(ctx, i, index, p, extra, test) != 0) return 1;
-      At(ctx, i).codeText = std::move(test);
+  if (view.strayBody >= 0) return FailAt(ctx, At(ctx, view.strayBody), kMsgBadSelectBlock);
+  for (const Branch& branch : view.branches) {
+    std::string test;
+    if (branch.test < 0) {
+      test = "}else{";
+    } else if (IfChainTest(ctx, branch.test, index, p, extra, test) != 0) {
+      return 1;
     }
-    return 0;
-  });
+    At(ctx, branch.record).codeText = std::move(test);
+  }
+  At(ctx, view.end).codeText = "}";
+  return 0;
 }
 
-// "// " and the record's source, which the writer then leaves out.
-std::string OwnComment(TranslationContext& ctx, Statement& s) {
-  std::string comment = "// " + SourceCommentText(ctx, s);
-  s.commentWritten = true;
-  return comment;
+// Bodies stand under their case labels: every record of the block but its
+// branches and its end is indented once more.
+void IndentBodies(TranslationContext& ctx, const SelectView& view) {
+  auto branch = view.branches.begin();
+  for (int16_t i = view.head + kPartExpression; i < view.end; ++i) {
+    if (branch != view.branches.end() && branch->record == i) {
+      ++branch;
+    } else {
+      ++At(ctx, i).indentShift;
+    }
+  }
 }
 
 }  // namespace
 
-// SELECT CASE selector / CASE items / CASE ELSE / END SELECT
-int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
-  const Statement& selector = At(ctx, h + kPartExpression);
+// SELECT CASE selector {CASE item {, item} ...} [CASE ELSE ...] END SELECT,
+// item = expression | IS relation expression | expression TO expression
+int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t h) {
+  const SelectView view = SelectViewAt(ctx, h);
   std::string x;
   int16_t t = 0, extra = 0;
-  if (TranslateExpression(ctx, static_cast<int16_t>(h + kPartExpression), 0, static_cast<int16_t>(selector.tokens.size() - 1), x, t,
-                          extra) != 0) {
-    return 1;
-  }
+  if (Selector(ctx, view, x, t, extra) != 0) return 1;
   // Places and values up to LONG, and a LONG literal, can be switched on.
   const bool integer = (IsNumeric(t) && PlaceOf(t) <= kTypeLong && !IsLiteralCode(t)) || t == kLiteralLong;
   const bool other = (IsNumeric(t) && PlaceOf(t) >= kTypeLonglong) || PlaceOf(t) == kTypeString;
-  if (!integer && !other) return FailAt(ctx, selector.lineNumber, selector.firstColumn, kMsgBadSelectorExpression);
+  if (!integer && !other) return FailAt(ctx, At(ctx, view.selector), kMsgBadSelectorExpression);
   if (integer) {
     ConvertValue(x, t, extra, kValueLong, -1);
     At(ctx, h).kind = kKindSwitchStructured;
     std::set<long long> values;
-    const int16_t result = TrySwitch(ctx, h, values);
+    const int16_t result = TrySwitch(ctx, view, values);
     // A BYTE or INTEGER selector is a Java byte or short, which javac will
     // not compare with a case value outside its range: switch on its int.
     const int16_t place = PlaceOf(t);
@@ -272,194 +246,150 @@ int16_t TranslateSelectHeader(TranslationContext& ctx, int16_t& h) {
     At(ctx, h).codeText = x;
     if (result != kIfChainNeeded) return result;
   }
-  return IfChain(ctx, h);
+  return IfChain(ctx, view);
 }
 
 // switch(X){ case ...: ... default: ... }
-int16_t FinishSwitchStructured(TranslationContext& ctx, int16_t& h) {
-  const int16_t d = At(ctx, h + 1).blockDepth;
-  At(ctx, h).codeText = "switch(" + At(ctx, h).codeText + "){";
-  At(ctx, h).kind = kKindTranslated;
-  for (int i = h + 1; i < static_cast<int>(ctx.statements.size()); ++i) {
-    Statement& s = At(ctx, i);
-    if (s.blockDepth == d && (s.kind == kKindCase || s.kind == kKindCaseElse)) {
-      const std::string lines = s.kind == kKindCase ? s.codeText : std::string("default:");
-      s.codeText = (i != h + 2 ? fmt::format("    break;{}", kCrLf) : std::string()) + OwnComment(ctx, s) +
-                   std::string(kCrLf) + lines;
-      s.kind = kKindTranslated;
-    } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
-      s.codeText = "}";
-      s.kind = kKindTranslated;
-      --s.indentShift;
-      return 0;
-    } else {
-      ++s.indentShift;  // bodies stand under their case labels
-    }
+int16_t FinishSwitchStructured(TranslationContext& ctx, int16_t h) {
+  const SelectView view = SelectViewAt(ctx, h);
+  Statement& head = At(ctx, h);
+  Finish(head, "switch(" + head.codeText + "){");
+  IndentBodies(ctx, view);
+  for (const Branch& branch : view.branches) {
+    Statement& s = At(ctx, branch.record);
+    const std::string lines = branch.test >= 0 ? s.codeText : std::string("default:");
+    const bool first = &branch == &view.branches.front();
+    const std::string close_previous = first ? std::string() : fmt::format("    break;{}", kCrLf);
+    Finish(s, close_previous + OwnComment(ctx, s) + std::string(kCrLf) + lines);
   }
+  Statement& end = At(ctx, view.end);
+  Finish(end, "}");
+  --end.indentShift;
   return 0;
 }
 
 // A dispatch switch to one case per branch; each branch jumps past the end.
-int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t& h) {
-  const int16_t d = At(ctx, h + 1).blockDepth;
+int16_t FinishSwitchProgramCounter(TranslationContext& ctx, int16_t h) {
+  const SelectView view = SelectViewAt(ctx, h);
   std::string dispatch = "switch(" + At(ctx, h).codeText + "){";
+  IndentBodies(ctx, view);
   bool has_else = false;
-  for (int i = h + 1; i < static_cast<int>(ctx.statements.size()); ++i) {
-    Statement& s = At(ctx, i);
-    if (s.blockDepth == d && (s.kind == kKindCase || s.kind == kKindCaseElse)) {
-      if (s.kind == kKindCase) {
-        dispatch += fmt::format("{}{}{}{}", kCrLf, s.codeText, kCrLf, JumpAndBreak(i + 1, "    "));
-      } else {
-        has_else = true;
-        dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
-      }
-      const std::string leave =
-          i != h + 2 ? JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf) : std::string();
-      s.codeText = leave + OwnComment(ctx, s);
-      s.kind = kKindTranslated;
-      s.caseLabel = kCaseLabelAfter;
-    } else if (s.blockDepth == d && s.kind == kKindEndSelect) {
-      if (!has_else) dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
-      dispatch += fmt::format("{}}}", kCrLf);
-      s.codeText = OwnComment(ctx, s);
-      s.kind = kKindTranslated;
-      s.caseLabel = kCaseLabelAfter;
-      --s.indentShift;
-      break;
+  for (const Branch& branch : view.branches) {
+    Statement& s = At(ctx, branch.record);
+    if (branch.test >= 0) {
+      dispatch += fmt::format("{}{}{}{}", kCrLf, s.codeText, kCrLf, JumpAndBreak(CaseOf(branch.record), "    "));
     } else {
-      ++s.indentShift;
+      has_else = true;
+      dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(CaseOf(branch.record)));
     }
+    const bool first = &branch == &view.branches.front();
+    const std::string leave = first ? std::string() : LeaveBlock(view.end);
+    Finish(s, leave + OwnComment(ctx, s));
+    s.caseLabel = kCaseLabelAfter;
   }
-  At(ctx, h).codeText = dispatch + std::string(kCrLf) + "break;";
-  At(ctx, h).kind = kKindTranslated;
+  if (!has_else) dispatch += fmt::format("{}default:{}    {}", kCrLf, kCrLf, JumpTo(CaseOf(view.end)));
+  dispatch += fmt::format("{}}}", kCrLf);
+  Statement& end = At(ctx, view.end);
+  Finish(end, OwnComment(ctx, end));
+  end.caseLabel = kCaseLabelAfter;
+  --end.indentShift;
+  Finish(At(ctx, h), dispatch + std::string(kCrLf) + "break;");
   return 0;
 }
 
-namespace {
-
-// The CASE and CASE ELSE records of block h.
-int SelectBranchCount(TranslationContext& ctx, int16_t h) {
-  int count = 0;
-  ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    count += At(ctx, i).kind != kKindEndSelect;
-    return 0;
-  });
-  return count;
-}
-
-}  // namespace
-
 // { temporary; if(...){ ... }else if(...){ ... }else{ ... } }, or for a long
 // chain { temporary; Chain: { if(...){ ... break Chain; } ... { ... } } }
-int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t& h) {
-  const bool flat = SelectBranchCount(ctx, h) > kFlatChainBranches;
-  const std::string leave = fmt::format("    break {};{}}}{}", ChainLabel(h), kCrLf, kCrLf);
-  At(ctx, h).codeText = "{" + std::string(kCrLf) + At(ctx, h).codeText;
-  if (flat) At(ctx, h).codeText += std::string(kCrLf) + ChainLabel(h) + ":{";
-  At(ctx, h).kind = kKindTranslated;
-  return ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    Statement& s = At(ctx, i);
-    const bool first = i == h + 2;
-    std::string head;
+int16_t FinishIfChainStructured(TranslationContext& ctx, int16_t h) {
+  const SelectView view = SelectViewAt(ctx, h);
+  const bool flat = IsLongChain(view.branches);
+  Statement& head = At(ctx, h);
+  head.codeText = "{" + std::string(kCrLf) + head.codeText;
+  if (flat) head.codeText += std::string(kCrLf) + ChainLabel(h) + ":{";
+  Finish(head);
+  for (const Branch& branch : view.branches) {
+    Statement& s = At(ctx, branch.record);
+    const bool first = &branch == &view.branches.front();
+    std::string opening;
     if (flat) {
-      const std::string before = first ? std::string() : leave;
-      head = before + (s.kind == kKindCase ? "if(" + s.codeText + "){" : "{");
-    } else if (s.kind == kKindCase) {
-      head = (first ? "if(" : "}else if(") + s.codeText + "){";
-    } else if (s.kind == kKindCaseElse) {
-      head = first ? "{" : "}else{";
+      opening = (first ? std::string() : LeaveChain(h)) + (branch.test >= 0 ? "if(" + s.codeText + "){" : "{");
+    } else if (branch.test >= 0) {
+      opening = (first ? "if(" : "}else if(") + s.codeText + "){";
+    } else {
+      opening = first ? "{" : "}else{";
     }
-    // An END SELECT right after the selector closes no if, only the block.
-    const std::string end = first ? "}" : fmt::format("}}{}}}", kCrLf);
-    const std::string flat_end = first ? fmt::format("}}{}}}", kCrLf) : fmt::format("}}{}}}{}}}", kCrLf, kCrLf);
-    s.codeText = s.kind == kKindEndSelect ? (flat ? flat_end : end) : OwnComment(ctx, s) + std::string(kCrLf) + head;
-    s.kind = kKindTranslated;
+    Finish(s, OwnComment(ctx, s) + std::string(kCrLf) + opening);
     --s.indentShift;
-    return 0;
-  });
+  }
+  // An END SELECT right after the selector closes no if, only the block.
+  const bool no_branch = view.branches.empty();
+  const std::string end_text = no_branch ? "}" : fmt::format("}}{}}}", kCrLf);
+  const std::string flat_end = fmt::format("}}{}}}{}}}", kCrLf, kCrLf);
+  Statement& end = At(ctx, view.end);
+  Finish(end, flat ? flat_end : end_text);
+  --end.indentShift;
+  return 0;
 }
 
 namespace {
 
 // A long chain under the machine: the temporary belongs to the unit, and
-// each branch's test stands at a case of its own, before its body; a test
-// that fails goes on to the next branch's case. No statement holds more
-// than one test, so the writer can cut the chain anywhere.
-int16_t FinishLongIfChainProgramCounter(TranslationContext& ctx, int16_t h) {
-  std::vector<int> branches;
-  ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    branches.push_back(i);
-    return 0;
-  });
+// the first CASE follows the selector, not a body.
+int16_t FinishLongIfChainProgramCounter(TranslationContext& ctx, const SelectView& view) {
   // "KWV_X IndexH=x;": the declaration goes to the unit, the store stays.
-  Statement& head = At(ctx, h);
+  Statement& head = At(ctx, view.head);
   const size_t space = head.codeText.find(' ');
-  CurrentUnit(ctx).temporaries.push_back(fmt::format("{} Index{}=null;", head.codeText.substr(0, space), h));
+  CurrentUnit(ctx).temporaries.push_back(fmt::format("{} Index{}=null;", head.codeText.substr(0, space), view.head));
   head.codeText.erase(0, space + 1);
-  head.kind = kKindTranslated;
-  for (size_t k = 0; k < branches.size(); ++k) {
-    const int i = branches[k];
-    Statement& s = At(ctx, i);
-    const bool first = i == h + 2;
-    const std::string leave = first || s.kind == kKindEndSelect
-                                  ? std::string()
-                                  : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
-    if (s.kind == kKindCase) {
-      Statement& list = At(ctx, i + 1);
-      list.codeText = fmt::format("if(!({})){{{}{}{}}}", s.codeText, kCrLf, JumpAndBreak(branches[k + 1] + 1, "    "), kCrLf);
-      list.kind = kKindTranslated;
-      list.commentWritten = true;
-    }
-    s.codeText = leave + OwnComment(ctx, s);
-    s.kind = kKindTranslated;
-    s.caseLabel = kCaseLabelAfter;
-    --s.indentShift;
-  }
-  return 0;
+  Finish(head);
+  std::vector<std::string> tests;
+  for (const Branch& branch : view.branches) tests.push_back(At(ctx, branch.record).codeText);
+  return FinishLongChain(ctx, view.branches, view.end, tests, false);
 }
 
 }  // namespace
 
 // { temporary; dispatch to the case of the first branch that holds }
-int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t& h) {
-  if (SelectBranchCount(ctx, h) > kFlatChainBranches) return FinishLongIfChainProgramCounter(ctx, h);
+int16_t FinishIfChainProgramCounter(TranslationContext& ctx, int16_t h) {
+  const SelectView view = SelectViewAt(ctx, h);
+  if (IsLongChain(view.branches)) return FinishLongIfChainProgramCounter(ctx, view);
   std::string dispatch;
   std::vector<int16_t> lines;  // each CASE's test is the CASE line's code
   bool has_else = false;
-  ForEachBranch(ctx, h, [&](int i) -> int16_t {
-    Statement& s = At(ctx, i);
-    const bool first = i == h + 2;
-    if (s.kind == kKindEndSelect) {
-      if (first) {  // no branch at all: straight past the block
-        dispatch = fmt::format("{{{}    {}", kCrLf, JumpTo(i + 1));
-      } else if (!has_else) {
-        dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(i + 1));
-      }
-      dispatch += fmt::format("{}}}", kCrLf);
-      lines.resize(CodeLineCount(dispatch), At(ctx, h).lineNumber);
-      s.codeText = OwnComment(ctx, s);
+  for (const Branch& branch : view.branches) {
+    Statement& s = At(ctx, branch.record);
+    const bool first = &branch == &view.branches.front();
+    std::string opening;
+    if (branch.test >= 0) {
+      opening = (first ? "if(" : std::string(kCrLf) + "}else if(") + s.codeText + "){";
     } else {
-      std::string head;
-      if (s.kind == kKindCase) head = (first ? "if(" : std::string(kCrLf) + "}else if(") + s.codeText + "){";
-      else head = first ? "{" : std::string(kCrLf) + "}else{";
-      has_else |= s.kind == kKindCaseElse;
-      dispatch += fmt::format("{}{}    {}", head, kCrLf, JumpTo(i + 1));
-      lines.resize(CodeLineCount(dispatch), s.lineNumber);
-      const std::string leave =
-          first ? std::string() : JumpAndBreak(s.blockEnd + 1, "    ") + std::string(kCrLf);
-      s.codeText = leave + OwnComment(ctx, s);
+      opening = first ? "{" : std::string(kCrLf) + "}else{";
     }
-    s.kind = kKindTranslated;
+    has_else |= branch.test < 0;
+    dispatch += fmt::format("{}{}    {}", opening, kCrLf, JumpTo(CaseOf(branch.record)));
+    lines.resize(CodeLineCount(dispatch), s.lineNumber);
+    const std::string leave = first ? std::string() : LeaveBlock(view.end);
+    Finish(s, leave + OwnComment(ctx, s));
     s.caseLabel = kCaseLabelAfter;
     --s.indentShift;
-    return 0;
-  });
+  }
+  if (view.branches.empty()) {  // straight past the block
+    dispatch = fmt::format("{{{}    {}", kCrLf, JumpTo(CaseOf(view.end)));
+  } else if (!has_else) {
+    dispatch += fmt::format("{}}}else{{{}    {}", kCrLf, kCrLf, JumpTo(CaseOf(view.end)));
+  }
+  dispatch += fmt::format("{}}}", kCrLf);
+  Statement& head = At(ctx, h);
+  lines.resize(CodeLineCount(dispatch), head.lineNumber);
+  Statement& end = At(ctx, view.end);
+  Finish(end, OwnComment(ctx, end));
+  end.caseLabel = kCaseLabelAfter;
+  --end.indentShift;
   // "{", the selector's store, the dispatch, "}" and "break;"
-  lines.insert(lines.begin(), 1 + CodeLineCount(At(ctx, h).codeText), At(ctx, h).lineNumber);
-  lines.insert(lines.end(), 2, At(ctx, h).lineNumber);
-  At(ctx, h).codeText = fmt::format("{{{}{}{}{}{}}}{}break;", kCrLf, At(ctx, h).codeText, kCrLf, dispatch, kCrLf, kCrLf);
-  At(ctx, h).codeLines = std::move(lines);
-  At(ctx, h).kind = kKindTranslated;
+  lines.insert(lines.begin(), 1 + CodeLineCount(head.codeText), head.lineNumber);
+  lines.insert(lines.end(), 2, head.lineNumber);
+  head.codeText = fmt::format("{{{}{}{}{}{}}}{}break;", kCrLf, head.codeText, kCrLf, dispatch, kCrLf, kCrLf);
+  head.codeLines = std::move(lines);
+  Finish(head);
   return 0;
 }
 

@@ -1,4 +1,4 @@
-#include "stmt/redim.h"
+#include "stmt/statement_translators.h"
 
 #include <gtest/gtest.h>
 
