@@ -88,13 +88,7 @@ int FindNext(TranslationContext& ctx, int h) { return FindEnd(ctx, h, h + kForEn
 // Between the two passes a FOR header keeps its Java texts in the code text
 // of its own records, at these offsets from the head (the records are
 // rewritten or printed empty by the second pass).
-enum ForParking : int {
-  kParkedVariable = 0,
-  kParkedStart = 1,
-  kParkedEnd = 2,
-  kParkedIncrement = 3,
-  kParkedStep = 4,
-};
+enum ForParking : int { kParkedVariable, kParkedStart, kParkedEnd, kParkedIncrement, kParkedStep };
 
 // The parked texts of a FOR header: variable, start, end, increment, step.
 struct ForTexts {

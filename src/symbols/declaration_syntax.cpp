@@ -131,17 +131,17 @@ void RecordDeclaredType(TranslationContext& ctx, VariableRecord& record, int16_t
       ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
     } else {
       // A fixed-length string array is an array of strings of that length.
-      const int16_t flag = type.code == kTypeFixedString ? int16_t{kTypeString} : type.code;
+      const int16_t element = type.code == kTypeFixedString ? int16_t{kTypeString} : type.code;
       if (type.code == kTypeFixedString) array.elementExtra = type.extra;
-      ctx.usedTypes[static_cast<size_t>(flag)] = 1;
-      ctx.usedTypes[static_cast<size_t>(flag + kValueOffset)] = 1;
+      ctx.usedTypes[VariableFlag(element)] = 1;
+      ctx.usedTypes[ArrayFlag(element)] = 1;
     }
     record.type = kTypeArray;
     record.extra = array_index;
   } else if (type.code == kTypeFixedString) {
-    ctx.usedTypes[kTypeString] = 1;
+    ctx.usedTypes[VariableFlag(kTypeString)] = 1;
   } else if (type.code != kTypeUser) {
-    ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+    ctx.usedTypes[VariableFlag(type.code)] = 1;
   }
 }
 
