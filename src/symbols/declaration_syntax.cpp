@@ -105,16 +105,13 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
       i += 2;
       break;
     }
-    case kKwByte: type = {kTypeByte, 0}; break;
-    case kKwInteger: type = {kTypeInteger, 0}; break;
-    case kKwLong: type = {kTypeLong, 0}; break;
-    case kKwLonglong: type = {kTypeLonglong, 0}; break;
-    case kKwSingle: type = {kTypeSingle, 0}; break;
-    case kKwDouble: type = {kTypeDouble, 0}; break;
-    case kKwBoolean: type = {kTypeBoolean, 0}; break;
-    case kKwImage: type = {kTypeImage, 0}; break;
-    default:
-      return Fail(fault, i, kMsgBadTypeName);
+    default: {
+      // BYTE, INTEGER, ... IMAGE: a keyword that names a type.
+      const TypeRow* row = TypeRowOfName(KeywordText(t[i].code));
+      if (row == nullptr) return Fail(fault, i, kMsgBadTypeName);
+      type = {row->place, 0};
+      break;
+    }
   }
   ++i;
   return true;

@@ -60,14 +60,10 @@ std::string_view JavaPrimitiveOf(int16_t code) {
 }
 
 int16_t SuffixType(int16_t token_code) {
-  switch (token_code) {
-    case kTokBang: return kTypeSingle;
-    case kTokHash: return kTypeDouble;
-    case kTokDollar: return kTypeString;
-    case kTokPercent: return kTypeInteger;
-    case kTokAmpersand: return kTypeLong;
-    default: return 0;
+  for (const TypeRow& row : kTypeTable) {
+    if (row.suffix != 0 && SingleCharCode(static_cast<unsigned char>(row.suffix)) == token_code) return row.place;
   }
+  return 0;
 }
 
 Lookup FindSymbol(const TranslationContext& ctx, std::string_view name, int16_t& type, int16_t& extra,

@@ -55,14 +55,15 @@ struct TypeRow {
   int16_t place;
   std::string_view basic;
   char letter;
+  char suffix;
   std::string_view wrapper;
   std::string_view array;
   std::string_view primitive;
 };
 
 inline constexpr TypeRow kTypeTable[] = {
-#define CORVEL_TYPE(name, place, basic, letter, wrapper, array, primitive) \
-  {place, basic, letter, wrapper, array, primitive},
+#define CORVEL_TYPE(name, place, basic, letter, suffix, wrapper, array, primitive) \
+  {place, basic, letter, suffix, wrapper, array, primitive},
 #include "symbols/type_codes.def"
 };
 
@@ -70,6 +71,15 @@ inline constexpr TypeRow kTypeTable[] = {
 constexpr const TypeRow* TypeRowOf(int16_t place) {
   for (const TypeRow& row : kTypeTable) {
     if (row.place == place) return &row;
+  }
+  return nullptr;
+}
+
+// The row of the type a program names `basic` ("LONG"), or nullptr. STRING
+// comes before STRING * n, which shares its name.
+constexpr const TypeRow* TypeRowOfName(std::string_view basic) {
+  for (const TypeRow& row : kTypeTable) {
+    if (!row.basic.empty() && row.basic == basic) return &row;
   }
   return nullptr;
 }
