@@ -22,14 +22,16 @@ struct ResultType {
   std::string letter;  // the result form
 };
 
-// `code` 0: a result written with neither a suffix nor AS.
+// `code` 0, a result written with neither a suffix nor AS, is SINGLE.
 ResultType ResultOf(const TranslationContext& ctx, int16_t code, int16_t extra) {
   if (code == kTypeUser) {
     const std::string& name = ctx.userTypes.records[static_cast<size_t>(extra)].javaName;
     return {code, name, TypeCodeText(ctx, kValueUser, extra)};
   }
   const TypeRow& row = *TypeRowOf(code == 0 ? int16_t{kTypeSingle} : code);
-  return {row.place, std::string(row.primitive.empty() ? row.wrapper : row.primitive), std::string(1, ValueLetter(row))};
+  // An image's value is its wrapper object.
+  const std::string_view java = row.primitive.empty() ? row.wrapper : row.primitive;
+  return {row.place, std::string(java), std::string(1, ValueLetter(row))};
 }
 
 // One procedure header being read: the statement, its token cursor and the

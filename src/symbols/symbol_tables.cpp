@@ -145,7 +145,7 @@ std::string TypeCodeText(const TranslationContext& ctx, int16_t code, int16_t ex
   if (code == kValueUser) return prefix + ValueLetter(user) + UserTypeJavaName(ctx, extra) + "]";
   if (const TypeRow* row = TypeRowOf(code); row != nullptr && row->letter != 0) return prefix + row->letter;
   // A value or a literal has its place's letter in lower case; a STRING * n
-  // value has none of its own, and only scalar literals exist.
+  // value has none of its own, and no literal lies beyond BOOLEAN's.
   if (!IsValueCode(code) && !(IsLiteralCode(code) && code <= kLiteralBoolean)) return {};
   if (PlaceOf(code) == kTypeFixedString) return {};
   const TypeRow* row = TypeRowOf(PlaceOf(code));
