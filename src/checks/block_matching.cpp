@@ -60,6 +60,32 @@ std::string_view StrayMessage(int16_t kind) {
   }
 }
 
+// The branches of an IF or a SELECT CASE. A branch ends the region before
+// it; its own region starts `body` records after it, past the records its
+// condition or case list was split into. Nothing may follow a last branch.
+struct Branch {
+  const BlockFamily* family;
+  int16_t kind;
+  size_t last_part;  // of the branch, from the branch record
+  size_t body;
+  bool last;  // ELSE, CASE ELSE
+  std::string_view after_last;  // the message when it follows the last branch
+};
+
+constexpr Branch kBranches[] = {
+    {&kIf, kKindElseIf, 2, 3, false, kMsgElseIfAfterElse},
+    {&kIf, kKindElse, 0, 2, true, kMsgElseTwice},
+    {&kSelect, kKindCase, 1, 3, false, kMsgCaseAfterCaseElse},
+    {&kSelect, kKindCaseElse, 0, 2, true, kMsgCaseElseTwice},
+};
+
+const Branch* BranchOf(const BlockFamily& family, int16_t kind) {
+  for (const Branch& branch : kBranches) {
+    if (branch.family == &family && branch.kind == kind) return &branch;
+  }
+  return nullptr;
+}
+
 bool Is(int16_t kind, const int16_t (&kinds)[2]) { return kind == kinds[0] || kind == kinds[1]; }
 
 // A head or branch split into several records covers them all in its span.
@@ -118,30 +144,13 @@ int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed
       s.blockRegion = own_region;
       if (family.loop) --s.blockDepth;
       if (s.kind == kKindLoopWhile || s.kind == kKindLoopUntil) ExtendSpan(ctx, j, j + 1);
-    } else if (nested == 0 && &family == &kIf && s.kind == kKindElseIf) {
-      if (last_branch_seen) return Reject(ctx, s, kMsgElseIfAfterElse);
-      ExtendSpan(ctx, j, j + 2);
+    } else if (const Branch* branch = nested == 0 ? BranchOf(family, s.kind) : nullptr; branch != nullptr) {
+      if (last_branch_seen) return Reject(ctx, s, branch->after_last);
+      ExtendSpan(ctx, j, j + branch->last_part);
       claimed[j] = 1;
       s.blockRegion = own_region;
-      region = static_cast<int16_t>(j + 3);
-    } else if (nested == 0 && &family == &kIf && s.kind == kKindElse) {
-      if (last_branch_seen) return Reject(ctx, s, kMsgElseTwice);
-      claimed[j] = 1;
-      s.blockRegion = own_region;
-      region = static_cast<int16_t>(j + 2);
-      last_branch_seen = true;
-    } else if (nested == 0 && &family == &kSelect && s.kind == kKindCase) {
-      if (last_branch_seen) return Reject(ctx, s, kMsgCaseAfterCaseElse);
-      ExtendSpan(ctx, j, j + 1);
-      claimed[j] = 1;
-      s.blockRegion = own_region;
-      region = static_cast<int16_t>(j + 3);
-    } else if (nested == 0 && &family == &kSelect && s.kind == kKindCaseElse) {
-      if (last_branch_seen) return Reject(ctx, s, kMsgCaseElseTwice);
-      claimed[j] = 1;
-      s.blockRegion = own_region;
-      region = static_cast<int16_t>(j + 2);
-      last_branch_seen = true;
+      region = static_cast<int16_t>(j + branch->body);
+      last_branch_seen = branch->last;
     } else if (s.areaDetail != detail) {
       // The block would run into another procedure or out of the main program.
       return Reject(ctx, ctx.statements[h], incomplete);

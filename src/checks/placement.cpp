@@ -43,7 +43,8 @@ int16_t PlaceProcedure(TranslationContext& ctx, size_t& i, int16_t ordinal) {
   const int16_t exit_kind = is_function ? kKindExitFunction : kKindExitSub;
   for (; i < ctx.statements.size(); ++i) {
     Statement& s = ctx.statements[i];
-    if (i != head && s.kind != end_kind && s.kind >= 900 && s.kind != kKindStatic && s.kind != exit_kind) {
+    if (i != head && IsBarredFromProcedures(s.kind) && s.kind != end_kind && s.kind != exit_kind &&
+        s.kind != kKindStatic) {
       return Reject(ctx, s, fmt::format(kMsgCodeInProcedure, keyword));
     }
     s.area = kAreaProcedure;
@@ -81,7 +82,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
       default:
         break;
     }
-    if (stage <= kMainProgram && s.kind < 1000) {
+    if (stage <= kMainProgram && !IsBarredFromMainProgram(s.kind)) {
       stage = kMainProgram;
       s.area = kAreaMain;
       continue;

@@ -46,7 +46,7 @@ struct JavaText {
 std::string ClassOfVariable(const TranslationContext& ctx, const VariableRecord& v) {
   if (v.type == kTypeArray) {
     const ArrayRecord& array = ctx.arrays[static_cast<size_t>(v.extra)];
-    return JavaClassOf(ctx, static_cast<int16_t>(100 + array.elementType), array.elementExtra);
+    return JavaArrayClassOf(ctx, array.elementType, array.elementExtra);
   }
   return JavaClassOf(ctx, v.type, v.extra);
 }
@@ -698,17 +698,16 @@ std::vector<std::string> RuntimeClassesNeeded(const TranslationContext& ctx) {
                                       "KWC_SpriteScreen",  "KWC_TextScreen",    "KWC_TransFilter",
                                       // the host that runs the program without a browser
                                       "KWC_Viewer"};
-  const std::pair<int, const char*> values[] = {{1, "KWV_Byte"},     {2, "KWV_Integer"}, {3, "KWV_Long"},
-                                                {4, "KWV_Longlong"}, {5, "KWV_Single"},  {6, "KWV_Double"},
-                                                {9, "KWV_String"},   {11, "KWV_Boolean"}};
-  const std::pair<int, const char*> arrays[] = {{21, "KWA_Byte"},   {22, "KWA_Integer"}, {23, "KWA_Long"},
-                                                {24, "KWA_Longlong"}, {25, "KWA_Single"}, {26, "KWA_Double"},
-                                                {29, "KWA_String"}, {31, "KWA_Boolean"}, {32, "KWA_Image"}};
-  for (const auto& [flag, name] : values) {
-    if (ctx.usedTypes[static_cast<size_t>(flag)] != 0) classes.emplace_back(name);
+  // Each class once: the image's wrapper is always there, and STRING * n
+  // uses STRING's classes.
+  const auto add_once = [&](std::string_view name) {
+    if (std::find(classes.begin(), classes.end(), name) == classes.end()) classes.emplace_back(name);
+  };
+  for (const TypeRow& row : kTypeTable) {
+    if (!row.wrapper.empty() && ctx.usedTypes[VariableFlag(row.place)] != 0) add_once(row.wrapper);
   }
-  for (const auto& [flag, name] : arrays) {
-    if (ctx.usedTypes[static_cast<size_t>(flag)] != 0) classes.emplace_back(name);
+  for (const TypeRow& row : kTypeTable) {
+    if (!row.array.empty() && ctx.usedTypes[ArrayFlag(row.place)] != 0) add_once(row.array);
   }
   for (const LibraryClass& library : ctx.libraryClasses) {
     if (library.used == 0) continue;

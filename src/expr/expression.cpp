@@ -500,19 +500,19 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
       at = j + 1;
     }
   }
-  std::string java = name;
+  std::string java;
   int16_t extra = 0;
-  int16_t found = FindSymbol(ctx, java, type, extra);
-  if (found == kFoundOtherType) return FailAt(st, column, kMsgTypeDiffers);
+  const Lookup found = FindSymbol(ctx, name, type, extra, java);
+  if (found == Lookup::kFoundOtherType) return FailAt(st, column, kMsgTypeDiffers);
   // Inside a FUNCTION its name is its result variable, but followed by "("
   // it calls the function again.
-  if (found == kFound && java == "MV" && ctx.currentProcedure >= 0 && at + 1 < close &&
+  if (found == Lookup::kFound && java == "MV" && ctx.currentProcedure >= 0 && at + 1 < close &&
       st.e[at + 1].code == kTokLParen) {
     java = ctx.procedures.records[static_cast<size_t>(ctx.currentProcedure)].javaName;
     type = kTypeProcedure;
     extra = ctx.currentProcedure;
   }
-  if (found == kNotFound) {
+  if (found == Lookup::kNotFound) {
     if (ctx.options.explicitFlag == 1) {
       return FailAt(st, column, kMsgUndeclaredVariable);
     }
@@ -522,7 +522,7 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
     if (type == 0) type = kTypeSingle;
     java = fmt::format("LOC{}", Count(ctx.localVariables));
     AddRecord(ctx.localVariables, VariableRecord{name, java, type, 0});
-    ctx.usedTypes[static_cast<size_t>(type)] = 1;
+    ctx.usedTypes[VariableFlag(type)] = 1;
   }
   switch (type) {
     case kTypeArray:

@@ -28,8 +28,8 @@ void InitLibrary(TranslationContext& ctx);
 // "Abs(LONG) AS LONG", "Inkey AS STRING", "Cls LONG", "SpriteShow".
 std::vector<std::string> LibraryForms();
 
-// Appends one entry; `signature` holds `form_count` forms "<args-result>".
+// Appends one entry; `signature` holds its forms, "<args-result>" each.
 void RegisterLibraryFunction(TranslationContext& ctx, std::string_view name, std::string_view target,
-                             int16_t form_count, std::string_view signature, int16_t kind, int16_t class_index);
+                             std::string_view signature, int16_t kind, int16_t class_index);
 
 }  // namespace corvel

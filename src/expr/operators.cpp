@@ -38,6 +38,17 @@ size_t NextOperand(const ExpressionState& st, size_t j, size_t close) {
   return k;
 }
 
+// The operand of the unary operator at op: the first one after it, or
+// nullptr after the report that there is none.
+Element* UnaryOperand(ExpressionState& st, size_t op, size_t close) {
+  const size_t k = NextOperand(st, op, close);
+  if (k >= close) {
+    FailInLine(st, kMsgBadExpression);
+    return nullptr;
+  }
+  return &st.e[k];
+}
+
 // The operands of the binary operator at op: the element directly before it
 // and the first operand after it.
 int16_t BinaryOperands(ExpressionState& st, size_t op, size_t close, size_t& left, size_t& right) {
@@ -113,16 +124,15 @@ int16_t NegationPass(ExpressionState& st, size_t open, size_t close) {
 
 // The sign in front of a call statement's first argument: Color -1, 2.
 int16_t FirstArgumentSign(ExpressionState& st, size_t minus, size_t close) {
-  const size_t k = NextOperand(st, minus, close);
-  if (k >= close) return FailInLine(st, kMsgBadExpression);
-  Element& arg = st.e[k];
-  const int16_t place = PlaceOf(arg.type);
-  if (!IsNumericPlace(place) || arg.type == 0) return FailInLine(st, kMsgBadExpression);
-  const bool was_value = IsValueCode(arg.type);
-  ConvertOperand(arg, ValueOf(place));
-  arg.javaText = was_value ? "-(" + arg.javaText + ")" : "-" + arg.javaText;
-  arg.type = AtLeastInt(arg.type);
-  arg.form = JavaForm::kAtom;
+  Element* arg = UnaryOperand(st, minus, close);
+  if (arg == nullptr) return 1;
+  const int16_t place = PlaceOf(arg->type);
+  if (!IsNumericPlace(place) || arg->type == 0) return FailInLine(st, kMsgBadExpression);
+  const bool was_value = IsValueCode(arg->type);
+  ConvertOperand(*arg, ValueOf(place));
+  arg->javaText = was_value ? "-(" + arg->javaText + ")" : "-" + arg->javaText;
+  arg->type = AtLeastInt(arg->type);
+  arg->form = JavaForm::kAtom;
   st.e[minus].code = kElemConsumed;
   return 0;
 }
@@ -136,22 +146,23 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
   if (BinaryOperands(st, op, close, left, right) != 0) return 1;
   Element& l = st.e[left];
   Element& r = st.e[right];
-  int16_t t = 0;
-  if (OperatorResultType(code == kTokPlus ? 1 : 0, l.type, r.type, t)) return FailInLine(st, kMsgBadExpression);
+  const int16_t t = OperatorResultType(code == kTokPlus, l.type, r.type);
+  if (t == 0) return FailInLine(st, kMsgBadExpression);
+  // Both operands take one type: "^" and "\" work in DOUBLE, MOD in
+  // LONGLONG, the others in their result type.
+  const int16_t operands = code == kTokCaret || code == kTokBackslash ? int16_t{kValueDouble}
+                           : code == kKwMod                          ? int16_t{kValueLonglong}
+                                                                     : t;
+  ConvertOperand(l, operands);
+  ConvertOperand(r, operands);
   switch (code) {
     case kTokCaret:
-      ConvertOperand(l, kValueDouble);
-      ConvertOperand(r, kValueDouble);
       Combine(st, op, left, right, "Math.pow(" + l.javaText + "," + r.javaText + ")", kValueDouble);
       return 0;
     case kTokStar:
-      ConvertOperand(l, t);
-      ConvertOperand(r, t);
       Combine(st, op, left, right, Join(l, "*", r.javaText), t, JavaForm::kMultiplicative);
       return 0;
     case kTokSlash: {
-      ConvertOperand(l, t);
-      ConvertOperand(r, t);
       std::string text = t == kValueDouble ? Join(l, "/", r.javaText) : "(double)(" + l.javaText + ")/" + r.javaText;
       Combine(st, op, left, right, std::move(text), kValueDouble, JavaForm::kMultiplicative);
       return 0;
@@ -159,20 +170,14 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
     case kTokBackslash:
       // The runtime rounds both operands, truncates the quotient toward zero
       // and stops the program on a zero divisor, as MOD does.
-      ConvertOperand(l, kValueDouble);
-      ConvertOperand(r, kValueDouble);
       Combine(st, op, left, right, "IDIV(" + l.javaText + "," + r.javaText + ")", kValueLonglong);
       return 0;
     case kKwMod:
-      ConvertOperand(l, kValueLonglong);
-      ConvertOperand(r, kValueLonglong);
       // a MOD b * c is a MOD (b * c); Java's % and * are one level.
       Combine(st, op, left, right, Join(l, "%", Parenthesized(r, JavaForm::kMultiplicative)), kValueLonglong,
               JavaForm::kMultiplicative);
       return 0;
     default: {  // "+" and "-"
-      ConvertOperand(l, t);
-      ConvertOperand(r, t);
       // "a--b" would be Java's decrement: a negative right side goes in parentheses.
       const std::string right_text = code == kTokMinus && !r.javaText.empty() && r.javaText[0] == '-'
                                          ? "(" + r.javaText + ")"
@@ -180,7 +185,6 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
       Combine(st, op, left, right, Join(l, code == kTokPlus ? "+" : "-", right_text), t);
       return 0;
     }
-      return 0;
   }
 }
 
@@ -211,18 +215,18 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
   std::string text;
   if (IsNumericPlace(lt) && IsNumericPlace(rt) && l.type != 0 && r.type != 0) {
     if (lt >= rt) {
-      st.ctx.usedTypes[static_cast<size_t>(lt)] = 1;
+      st.ctx.usedTypes[VariableFlag(lt)] = 1;
       ConvertOperand(l, lt);
       ConvertOperand(r, ValueOf(lt));
       text = l.javaText + relation->method + r.javaText + ")";
     } else {
-      st.ctx.usedTypes[static_cast<size_t>(rt)] = 1;
+      st.ctx.usedTypes[VariableFlag(rt)] = 1;
       ConvertOperand(r, rt);
       ConvertOperand(l, ValueOf(rt));
       text = r.javaText + relation->mirrored + l.javaText + ")";
     }
   } else if ((lt == kTypeString || lt == kTypeFixedString) && (rt == kTypeString || rt == kTypeFixedString)) {
-    st.ctx.usedTypes[kTypeString] = 1;
+    st.ctx.usedTypes[VariableFlag(kTypeString)] = 1;
     ConvertOperand(l, kTypeString);
     ConvertOperand(r, kValueString);
     text = l.javaText + relation->method + r.javaText + ")";
@@ -234,22 +238,21 @@ int16_t Relational(ExpressionState& st, size_t op, size_t close) {
 }
 
 int16_t Not(ExpressionState& st, size_t op, size_t close) {
-  const size_t k = NextOperand(st, op, close);
-  if (k >= close) return FailInLine(st, kMsgBadExpression);
-  Element& x = st.e[k];
-  const int16_t place = PlaceOf(x.type);
-  if (x.type != 0 && IsIntegerPlace(place)) {
-    ConvertOperand(x, kValueLong);
-    x.javaText = "~(" + x.javaText + ")";
+  Element* x = UnaryOperand(st, op, close);
+  if (x == nullptr) return 1;
+  const int16_t place = PlaceOf(x->type);
+  if (x->type != 0 && IsIntegerPlace(place)) {
+    ConvertOperand(*x, kValueLong);
+    x->javaText = "~(" + x->javaText + ")";
   } else if (place == kTypeBoolean) {
-    ConvertOperand(x, kValueBoolean);
-    x.javaText = "!(" + x.javaText + ")";
+    ConvertOperand(*x, kValueBoolean);
+    x->javaText = "!(" + x->javaText + ")";
   } else if (place == kTypeSingle || place == kTypeDouble) {
     return FailAt(st, st.e[op].column, kMsgNotOfFloat);
   } else {
     return FailInLine(st, kMsgBadExpression);
   }
-  x.form = JavaForm::kAtom;
+  x->form = JavaForm::kAtom;
   st.e[op].code = kElemConsumed;
   return 0;
 }
@@ -262,10 +265,9 @@ int16_t Logical(ExpressionState& st, size_t op, size_t close) {
   if (BinaryOperands(st, op, close, left, right) != 0) return 1;
   Element& l = st.e[left];
   Element& r = st.e[right];
-  const int16_t lt = PlaceOf(l.type);
-  const int16_t rt = PlaceOf(r.type);
-  const bool integers = IsIntegerPlace(lt) && IsIntegerPlace(rt) && l.type != 0 && r.type != 0;
-  const bool booleans = lt == kTypeBoolean && rt == kTypeBoolean;
+  // (An operand without a type has no place, 0.)
+  const bool integers = IsIntegerPlace(PlaceOf(l.type)) && IsIntegerPlace(PlaceOf(r.type));
+  const bool booleans = PlaceOf(l.type) == kTypeBoolean && PlaceOf(r.type) == kTypeBoolean;
   if (!integers && !booleans) return FailInLine(st, kMsgBadExpression);
   const int16_t type = integers ? int16_t{kValueLong} : int16_t{kValueBoolean};
   ConvertOperand(l, type);

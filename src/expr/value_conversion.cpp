@@ -1,6 +1,5 @@
 #include "expr/value_conversion.h"
 
-#include <array>
 #include <string_view>
 
 #include "symbols/symbol_tables.h"
@@ -8,14 +7,11 @@
 namespace corvel {
 namespace {
 
-// Numeric bases 1 (byte) to 6 (double), narrow to wide. ORDER TYPECODE
-constexpr std::array<std::string_view, 7> kWrapper = {"", "KWV_Byte", "KWV_Integer", "KWV_Long",
-                                                      "KWV_Longlong", "KWV_Single", "KWV_Double"};
-constexpr std::array<std::string_view, 7> kCast = {"", "byte", "short", "int", "long", "float", "double"};
-
+// Numeric places run narrow to wide: a wider target takes the value as it is.
 int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
   const int16_t b = PlaceOf(from);
   const int16_t c = PlaceOf(to);
+  const TypeRow& target = *TypeRowOf(c);
   const std::string v = IsNumericPlace(from) ? x + ".Get()" : x;
   std::string w;
   if (c >= b) {
@@ -24,15 +20,15 @@ int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
     // Math.round of a float returns an int, capped at 2147483647: a single is
     // rounded as a double, so every floating value becomes a 64-bit whole
     // number first and the cast then wraps it like any integer narrowing.
-    const std::string rounded = b == 5 ? "Math.round((double)(" + v + "))" : "Math.round(" + v + ")";
-    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + rounded + ")";
+    const std::string rounded = b == kTypeSingle ? "Math.round((double)(" + v + "))" : "Math.round(" + v + ")";
+    w = "(" + std::string(target.primitive) + ")(" + rounded + ")";
   } else {  // double to single, or a narrower integer
-    w = "(" + std::string(kCast[static_cast<size_t>(c)]) + ")(" + v + ")";
+    w = "(" + std::string(target.primitive) + ")(" + v + ")";
   }
   if (IsNumericValue(to)) {
     x = w;
   } else if (from != to) {
-    x = "new " + std::string(kWrapper[static_cast<size_t>(c)]) + "(" + w + ")";
+    x = "new " + std::string(target.wrapper) + "(" + w + ")";
   }
   return 0;
 }
@@ -50,36 +46,30 @@ int16_t ConvertValue(std::string& java_text, int16_t from_type, int16_t /*from_e
   if (numeric_source && (IsNumericPlace(to_type) || IsNumericValue(to_type))) return ConvertNumber(x, from_type, to_type);
 
   // Strings, booleans, images, arrays and user types convert only to their
-  // own kind; a place unwraps with Get(), a value wraps in a new variable.
+  // own kind; a place unwraps with Get(), a string or boolean value wraps in
+  // a new variable, an image's, array's or record's value is the object.
   switch (from_type) {
-    case kTypeString:
-      if (to_type == kTypeString) return 0;
-      if (to_type == kValueString) return become(x + ".Get()");
-      return 1;
     case kTypeFixedString:
       if (to_type == kTypeString) return become("new KWV_String(" + x + ".Get())");
       if (to_type == kValueString) return become(x + ".Get()");
       return 1;
-    case kValueString:
-    case kLiteralString:
-      if (to_type == kTypeString) return become("new KWV_String(" + x + ")");
-      if (to_type == kValueString) return 0;
-      return 1;
+    case kTypeString:
     case kTypeBoolean:
-      if (to_type == kTypeBoolean) return 0;
-      if (to_type == kValueBoolean) return become(x + ".Get()");
-      return 1;
-    case kValueBoolean:
-    case kLiteralBoolean:
-      if (to_type == kTypeBoolean) return become("new KWV_Boolean(" + x + ")");
-      if (to_type == kValueBoolean) return 0;
-      return 1;
     case kTypeImage:
     case kTypeArray:
     case kTypeUser:
       if (to_type == from_type) return 0;
       if (to_type == ValueOf(from_type)) return become(x + ".Get()");
       return 1;
+    case kValueString:
+    case kLiteralString:
+    case kValueBoolean:
+    case kLiteralBoolean: {
+      const int16_t place = PlaceOf(from_type);
+      if (to_type == place) return become("new " + std::string(TypeRowOf(place)->wrapper) + "(" + x + ")");
+      if (to_type == ValueOf(place)) return 0;
+      return 1;
+    }
     case kValueImage:
     case kValueArray:
     case kValueUser:

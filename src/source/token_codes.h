@@ -23,6 +23,15 @@ enum StatementKind : int16_t {
 #include "source/statement_kinds.def"
 };
 
+// Kinds from 1000 up frame the program rather than run in it: OPTION, the
+// module declarations, TYPE, the procedures' heads, exits and ends (and the
+// later passes' Translated and LabelOnly).
+constexpr bool IsBarredFromMainProgram(int16_t kind) { return kind >= 1000; }
+// Kinds from 900 up may not stand in a procedure body, bar STATIC and the
+// procedure's own EXIT and END: a line number and END belong to the main
+// program, the rest to the frame.
+constexpr bool IsBarredFromProcedures(int16_t kind) { return kind >= 900; }
+
 // The name of a statement kind ("ForStructured"), or "" for an unknown code.
 std::string_view StatementKindName(int16_t kind);
 

@@ -49,10 +49,10 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t i) {
   const bool preserve = k < t.size() && t[k].code == kKwPreserve;
   if (preserve) ++k;
   if (k >= t.size() || t[k].code != kTokIdentifier) return Misuse(ctx, s, k);
-  std::string name = t[k].text;
+  std::string name;  // the array's Java name
   int16_t type = 0;
   int16_t extra = 0;
-  if (FindVariable(ctx, name, type, extra) != kFound) return FailAt(ctx, s.lineNumber, t[k].column, kMsgRedimUndeclared);
+  if (FindVariable(ctx, t[k].text, type, extra, name) != Lookup::kFound) return FailAt(ctx, s.lineNumber, t[k].column, kMsgRedimUndeclared);
   if (type != kTypeArray) return FailAt(ctx, s.lineNumber, t[k].column, kMsgRedimNotArray);
   ++k;
   if (k >= t.size() || t[k].code != kTokLParen) return Misuse(ctx, s, k);

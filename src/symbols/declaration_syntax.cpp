@@ -105,16 +105,13 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
       i += 2;
       break;
     }
-    case kKwByte: type = {kTypeByte, 0}; break;
-    case kKwInteger: type = {kTypeInteger, 0}; break;
-    case kKwLong: type = {kTypeLong, 0}; break;
-    case kKwLonglong: type = {kTypeLonglong, 0}; break;
-    case kKwSingle: type = {kTypeSingle, 0}; break;
-    case kKwDouble: type = {kTypeDouble, 0}; break;
-    case kKwBoolean: type = {kTypeBoolean, 0}; break;
-    case kKwImage: type = {kTypeImage, 0}; break;
-    default:
-      return Fail(fault, i, kMsgBadTypeName);
+    default: {
+      // BYTE, INTEGER, ... IMAGE: a keyword that names a type.
+      const TypeRow* row = TypeRowOfName(KeywordText(t[i].code));
+      if (row == nullptr) return Fail(fault, i, kMsgBadTypeName);
+      type = {row->place, 0};
+      break;
+    }
   }
   ++i;
   return true;
@@ -131,17 +128,17 @@ void RecordDeclaredType(TranslationContext& ctx, VariableRecord& record, int16_t
       ctx.userTypes.records[static_cast<size_t>(type.extra)].arrayUsed = 1;
     } else {
       // A fixed-length string array is an array of strings of that length.
-      const int16_t flag = type.code == kTypeFixedString ? int16_t{kTypeString} : type.code;
+      const int16_t element = type.code == kTypeFixedString ? int16_t{kTypeString} : type.code;
       if (type.code == kTypeFixedString) array.elementExtra = type.extra;
-      ctx.usedTypes[static_cast<size_t>(flag)] = 1;
-      ctx.usedTypes[static_cast<size_t>(flag + kValueOffset)] = 1;
+      ctx.usedTypes[VariableFlag(element)] = 1;
+      ctx.usedTypes[ArrayFlag(element)] = 1;
     }
     record.type = kTypeArray;
     record.extra = array_index;
   } else if (type.code == kTypeFixedString) {
-    ctx.usedTypes[kTypeString] = 1;
+    ctx.usedTypes[VariableFlag(kTypeString)] = 1;
   } else if (type.code != kTypeUser) {
-    ctx.usedTypes[static_cast<size_t>(type.code)] = 1;
+    ctx.usedTypes[VariableFlag(type.code)] = 1;
   }
 }
 

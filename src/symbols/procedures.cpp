@@ -22,22 +22,16 @@ struct ResultType {
   std::string letter;  // the result form
 };
 
+// `code` 0, a result written with neither a suffix nor AS, is SINGLE.
 ResultType ResultOf(const TranslationContext& ctx, int16_t code, int16_t extra) {
-  switch (code) {
-    case kTypeByte: return {code, "byte", "b"};
-    case kTypeInteger: return {code, "short", "i"};
-    case kTypeLong: return {code, "int", "l"};
-    case kTypeLonglong: return {code, "long", "o"};
-    case kTypeDouble: return {code, "double", "d"};
-    case kTypeString: return {code, "String", "c"};
-    case kTypeBoolean: return {code, "boolean", "e"};
-    case kTypeImage: return {code, "KWC_Image", "g"};
-    case kTypeUser: {
-      const std::string& name = ctx.userTypes.records[static_cast<size_t>(extra)].javaName;
-      return {code, name, "t" + name + "]"};
-    }
-    default: return {kTypeSingle, "float", "s"};  // written as "!", AS SINGLE, or not at all
+  if (code == kTypeUser) {
+    const std::string& name = ctx.userTypes.records[static_cast<size_t>(extra)].javaName;
+    return {code, name, TypeCodeText(ctx, kValueUser, extra)};
   }
+  const TypeRow& row = *TypeRowOf(code == 0 ? int16_t{kTypeSingle} : code);
+  // An image's value is its wrapper object.
+  const std::string_view java = row.primitive.empty() ? row.wrapper : row.primitive;
+  return {row.place, std::string(java), std::string(1, ValueLetter(row))};
 }
 
 // One procedure header being read: the statement, its token cursor and the
@@ -119,7 +113,7 @@ int16_t ReadParameter(TranslationContext& ctx, Header& h) {
     ctx.arrays.push_back(ArrayRecord{});
     RecordDeclaredType(ctx, record, static_cast<int16_t>(ctx.arrays.size() - 1), type);
     const std::string code = TypeCodeText(ctx, kTypeArray, record.extra);  // "AL", "ATTYP0]"
-    h.parameters += JavaClassOf(ctx, static_cast<int16_t>(100 + type.code), type.extra) + " " + local + ",";
+    h.parameters += JavaArrayClassOf(ctx, type.code, type.extra) + " " + local + ",";
     h.signature += (by_value ? "a" : "A") + code.substr(1);
   } else {
     RecordDeclaredType(ctx, record, -1, type);
@@ -165,7 +159,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
     if (!h.function) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
     result_code = h.i < t.size() ? SuffixType(t[h.i].code) : int16_t{0};
     if (result_code == 0) return FaultAt(ctx, h, h.i, kMsgBadResultSuffix);
-    ctx.usedTypes[static_cast<size_t>(result_code)] = 1;
+    ctx.usedTypes[VariableFlag(result_code)] = 1;
     ++h.i;
     if (!IsToken(h, h.i, kTokLParen)) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
   }
@@ -188,7 +182,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   if (h.function && IsToken(h, h.i, kKwAs)) {
     ++h.i;
     if (ReadAsType(ctx, h, false, kMsgFixedStringResult, result) != 0) return 1;
-    if (result.code != kTypeUser && result.code != kTypeImage) ctx.usedTypes[static_cast<size_t>(result.code)] = 1;
+    if (result.code != kTypeUser && result.code != kTypeImage) ctx.usedTypes[VariableFlag(result.code)] = 1;
   }
   if (h.i < t.size()) return FaultInLine(ctx, h, fmt::format(kMsgCodeAfterProcedureHeader, h.keyword, h.keyword));
 
@@ -199,7 +193,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
     // A function written with neither a suffix nor AS returns SINGLE, like
     // an untyped parameter or variable.
     returns = ResultOf(ctx, result.code, result.extra);
-    if (returns.code == kTypeSingle) ctx.usedTypes[kTypeSingle] = 1;
+    if (returns.code == kTypeSingle) ctx.usedTypes[VariableFlag(kTypeSingle)] = 1;
     if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
     AddRecord(ctx.localVariables, VariableRecord{name, "MV", returns.code, result.extra});
   }

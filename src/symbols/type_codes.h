@@ -1,53 +1,33 @@
-// Type codes: what a variable, a value or a literal is. The numbers are the
-// ones every table of the translator lists, so they never change: a place
-// (a variable, held in a wrapper object) 1 to 15, its value (a Java
+// Type codes: what a variable, a value or a literal is, and the table of
+// what each type is called and written as (symbols/type_codes.def). A place
+// (a variable, held in a wrapper object) is 1 to 15, its value (a Java
 // primitive or object) the place + 20, its literal the place + 40.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace corvel {
 
 enum TypeCode : int16_t {
-  kTypeByte = 1,
-  kTypeInteger = 2,
-  kTypeLong = 3,
-  kTypeLonglong = 4,
-  kTypeSingle = 5,
-  kTypeDouble = 6,
-  kTypeString = 9,
-  kTypeFixedString = 10,  // length kept in the record's extra
-  kTypeBoolean = 11,
-  kTypeImage = 12,
-  kTypeArray = 13,      // extra: index in the array table
-  kTypeUser = 14,       // extra: index in the user-type table
-  kTypeProcedure = 15,  // the result of a lookup that found a procedure
+#define CORVEL_TYPE(name, place, ...) kType##name = place,
+#include "symbols/type_codes.def"
   kValueOffset = 20,
   kLiteralOffset = 40,
 };
 
 enum ValueCode : int16_t {
-  kValueByte = 21,
-  kValueInteger = 22,
-  kValueLong = 23,
-  kValueLonglong = 24,
-  kValueSingle = 25,
-  kValueDouble = 26,
-  kValueString = 29,
-  kValueFixedString = 30,
-  kValueBoolean = 31,
-  kValueImage = 32,
-  kValueArray = 33,
-  kValueUser = 34,
+#define CORVEL_TYPE(name, place, ...) kValue##name = place + kValueOffset,
+#include "symbols/type_codes.def"
 };
 
+// The lexer makes literals of LONG (a whole number of 32 bits, and a
+// hexadecimal or octal INTEGER), LONGLONG (64 bits), SINGLE, DOUBLE, STRING
+// and BOOLEAN only.
 enum LiteralCode : int16_t {
-  kLiteralLong = 43,      // a whole number of 32 bits (and hexadecimal or octal Integer)
-  kLiteralLonglong = 44,  // a whole number of 64 bits
-  kLiteralSingle = 45,
-  kLiteralDouble = 46,
-  kLiteralString = 49,
-  kLiteralBoolean = 51,
+#define CORVEL_TYPE(name, place, ...) kLiteral##name = place + kLiteralOffset,
+#include "symbols/type_codes.def"
 };
 
 constexpr int16_t ValueOf(int16_t place) { return static_cast<int16_t>(place + kValueOffset); }
@@ -67,7 +47,62 @@ constexpr int16_t PlaceOf(int16_t code) {
 constexpr bool IsNumericPlace(int16_t code) { return code >= kTypeByte && code <= kTypeDouble; }
 constexpr bool IsIntegerPlace(int16_t code) { return code >= kTypeByte && code <= kTypeLonglong; }
 constexpr bool IsNumericValue(int16_t code) { return code >= kValueByte && code <= kValueDouble; }
-constexpr bool IsNumericLiteral(int16_t code) { return code >= LiteralOf(kTypeByte) && code <= kLiteralDouble; }
+constexpr bool IsNumericLiteral(int16_t code) { return code >= kLiteralByte && code <= kLiteralDouble; }
 constexpr bool IsNumeric(int16_t code) { return IsNumericPlace(code) || IsNumericValue(code) || IsNumericLiteral(code); }
+
+// One row of type_codes.def; the fields are described there.
+struct TypeRow {
+  int16_t place;
+  std::string_view basic;
+  char letter;
+  char suffix;
+  std::string_view wrapper;
+  std::string_view array;
+  std::string_view primitive;
+};
+
+inline constexpr TypeRow kTypeTable[] = {
+#define CORVEL_TYPE(name, place, basic, letter, suffix, wrapper, array, primitive) \
+  {place, basic, letter, suffix, wrapper, array, primitive},
+#include "symbols/type_codes.def"
+};
+
+// The row of a place code, or nullptr for a code that is not a place.
+constexpr const TypeRow* TypeRowOf(int16_t place) {
+  for (const TypeRow& row : kTypeTable) {
+    if (row.place == place) return &row;
+  }
+  return nullptr;
+}
+
+// The row of the type a program names `basic` ("LONG"), or nullptr. STRING
+// comes before STRING * n, which shares its name.
+constexpr const TypeRow* TypeRowOfName(std::string_view basic) {
+  for (const TypeRow& row : kTypeTable) {
+    if (!row.basic.empty() && row.basic == basic) return &row;
+  }
+  return nullptr;
+}
+
+// The row whose letter `letter` is, in either case, or nullptr. STRING
+// comes before STRING * n, which shares its letter.
+constexpr const TypeRow* TypeRowOfLetter(char letter) {
+  const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+  for (const TypeRow& row : kTypeTable) {
+    if (row.letter != 0 && row.letter == upper) return &row;
+  }
+  return nullptr;
+}
+
+// The letter of a value of a row: the place's letter in lower case.
+constexpr char ValueLetter(const TypeRow& row) {
+  return row.letter == 0 ? char{0} : static_cast<char>(row.letter - 'A' + 'a');
+}
+
+// The used-type flags (TranslationContext::usedTypes) say which runtime
+// classes the writer copies: the flag of a variable of place t is t, that of
+// an array of element t is t + 20.
+constexpr size_t VariableFlag(int16_t place) { return static_cast<size_t>(place); }
+constexpr size_t ArrayFlag(int16_t element) { return static_cast<size_t>(element + kValueOffset); }
 
 }  // namespace corvel
