@@ -23,7 +23,7 @@ int16_t Misuse(TranslationContext& ctx, const Statement& s, size_t token) {
 
 // The bound expression of tokens first..last as an int text; `message` when
 // it is no number.
-int16_t Bound(TranslationContext& ctx, int16_t i, size_t first, size_t last, std::string_view message,
+int16_t Bound(TranslationContext& ctx, int16_t i, size_t first, size_t last, const Message& message,
               std::string& java) {
   const Statement& s = At(ctx, i);
   int16_t type = 0;
@@ -65,7 +65,7 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t& i) {
   if (close + 1 < t.size()) return Misuse(ctx, s, close + 1);
 
   const int base = ctx.options.arrayBase == 1 ? 1 : 0;
-  const std::string base_message = fmt::format(kMsgRedimBound, base);
+  const Message base_message = Msg(kMsgRedimBound, base);
   std::vector<std::string> ranges;
   size_t start = k + 1;
   size_t to = 0;  // the bound's top-level TO, or 0
@@ -82,7 +82,7 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t& i) {
       if (j == first_upper) return Misuse(ctx, s, j);
       std::string lower = std::to_string(base);
       std::string upper;
-      const std::string_view message = to != 0 ? std::string_view(kMsgRedimRangeBound) : std::string_view(base_message);
+      const Message& message = to != 0 ? Message(kMsgRedimRangeBound) : base_message;
       if (to != 0 && Bound(ctx, i, start, to - 1, message, lower) != 0) return 1;
       if (Bound(ctx, i, first_upper, j - 1, message, upper) != 0) return 1;
       ranges.push_back(fmt::format("{},{}", lower, upper));

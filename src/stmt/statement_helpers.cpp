@@ -7,7 +7,7 @@
 
 namespace corvel {
 
-int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view message) {
+int16_t FailAt(TranslationContext& ctx, int line, int column, const Message& message) {
   ReportErrorAt(ctx, line, column, message);
   ErrorDone(ctx);
   return 1;

@@ -9,21 +9,28 @@
 #include "expr/library.h"
 #include "source/source_reader.h"
 #include "context/context.h"
+#include "diag/fault.h"
 #include "symbols/statement_dump.h"
 
 namespace corvel::testing {
 
+// A fault in one line: "LINE:COLUMN:Name", the values after it in
+// parentheses. Tests name the message; its text is pinned by the catalogue.
+inline std::string Dump(const Fault& fault) {
+  std::string out = std::to_string(fault.line) + ":" + std::to_string(fault.column) + ":" +
+                    std::string(kMessages[static_cast<size_t>(fault.message.id)].name);
+  for (size_t k = 0; k < fault.message.values.size(); ++k) out += (k == 0 ? "(" : ",") + fault.message.values[k];
+  return fault.message.values.empty() ? out : out + ")";
+}
+
 struct Captured {
-  std::vector<std::string> titles;
-  std::vector<std::string> reports;
+  std::vector<Fault> faults;
   std::vector<std::string> statuses;
+  std::string Last() const { return faults.empty() ? "" : Dump(faults.back()); }
 };
 
 inline void Capture(TranslationContext& ctx, Captured& out) {
-  ctx.reporter = [&out](std::string_view title, std::string_view text) {
-    out.titles.emplace_back(title);
-    out.reports.emplace_back(text);
-  };
+  ctx.reporter = [&out](const Fault& fault) { out.faults.push_back(fault); };
   ctx.status = [&out](std::string_view text) { out.statuses.emplace_back(text); };
 }
 
@@ -40,7 +47,8 @@ inline std::string Records(const TranslationContext& ctx) {
 struct LexResult {
   int16_t result = 0;
   std::string records;
-  std::string report;  // "" when accepted
+  std::string report;  // the last fault as Dump gives it; "" when accepted
+  Fault fault;         // that fault
   TranslationContext ctx;
 };
 
@@ -51,7 +59,8 @@ inline LexResult LexProgram(const std::string& source) {
   Capture(r.ctx, captured);
   r.result = ReadSourceBytes(r.ctx, source, "test.txt");
   r.records = Records(r.ctx);
-  if (!captured.reports.empty()) r.report = captured.reports.back();
+  r.report = captured.Last();
+  if (!captured.faults.empty()) r.fault = captured.faults.back();
   r.ctx.reporter = nullptr;
   r.ctx.status = nullptr;
   return r;
@@ -72,21 +81,11 @@ inline LexResult RunPasses(const std::string& source, int passes) {
   }
   r.result = failed;
   r.records = Records(r.ctx);
-  if (!captured.reports.empty()) r.report = captured.reports.back();
+  r.report = captured.Last();
+  if (!captured.faults.empty()) r.fault = captured.faults.back();
   r.ctx.reporter = nullptr;
   r.ctx.status = nullptr;
   return r;
-}
-
-// The report of a fault without a column.
-inline std::string LineReport(int line, const std::string& source_line, const std::string& message) {
-  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n    " + message;
-}
-
-// The report of a fault with a column, as the user reads it.
-inline std::string ColumnReport(int line, const std::string& source_line, int column, const std::string& message) {
-  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n第" + std::to_string(column) +
-         "文字目\r\n    " + message;
 }
 
 }  // namespace corvel::testing
