@@ -42,7 +42,7 @@ const BlockFamily* FamilyOfHead(int16_t kind) {
   }
 }
 
-// The message for a closing or branch record that no head claimed, or "".
+// The message for a closing or branch record that no head claimed, if any.
 std::optional<MessageText> StrayMessage(int16_t kind) {
   switch (kind) {
     case kKindElseIf: return kMsgStrayElseIf;

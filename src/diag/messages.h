@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace corvel {
@@ -44,16 +45,16 @@ inline constexpr MessageEntry kMessages[] = {
 #include "diag/messages.def"
 };
 
-// A message as a report shows it: its entry, the values put into its holes
-// (as {fmt} writes them), and the text they make. A bare entry is a message
-// without values.
+// A message as a report shows it. Plain data: later forms of a report (an
+// editor's problem list, a hint) read the id and the values, not the text.
 struct Message {
   MessageId id{};
-  std::vector<std::string> values;
-  std::string text;
+  std::vector<std::string> values;  // put into the holes, as {fmt} writes them
+  std::string text;                 // the entry's text with the values in its holes
 
   Message() = default;
-  Message(MessageText entry) : id(entry.id), text(entry.text) {}  // NOLINT: a bare kMsg is a message
+  // A bare kMsg is a message without values.
+  Message(MessageText entry) : id(entry.id), text(entry.text) {}  // NOLINT(google-explicit-constructor)
   Message(MessageId entry, std::vector<std::string> filled_in, std::string filled)
       : id(entry), values(std::move(filled_in)), text(std::move(filled)) {}
 };
@@ -65,9 +66,10 @@ struct MessagePattern {
   MessageId id;
   fmt::format_string<T...> format;
 
-  consteval MessagePattern(MessageText entry) : id(entry.id), format(entry) {}  // NOLINT
+  consteval MessagePattern(MessageText entry) : id(entry.id), format(entry) {}  // NOLINT(google-explicit-constructor)
 };
 
+// The message of `pattern` with `values` in its holes.
 template <typename... T>
 Message Msg(MessagePattern<std::type_identity_t<T>...> pattern, T&&... values) {
   return {pattern.id, {fmt::format("{}", values)...}, fmt::vformat(pattern.format, fmt::make_format_args(values...))};

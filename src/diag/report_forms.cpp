@@ -4,8 +4,8 @@
 
 #include <charconv>
 
-#include "diag/messages.h"
 #include "context/records.h"
+#include "diag/messages.h"
 
 namespace corvel {
 namespace {

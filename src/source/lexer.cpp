@@ -15,10 +15,6 @@
 namespace corvel {
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
-bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 // The column half of the fault that rejects a line; false, for the caller
 // to return.
 bool FailAtColumn(Fault& fault, int column, const Message& message, std::optional<Message> second = std::nullopt) {
@@ -28,6 +24,10 @@ bool FailAtColumn(Fault& fault, int column, const Message& message, std::optiona
   return false;
 }
 
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string AsciiUpper(std::string_view s) {
@@ -336,8 +336,7 @@ class StatementCutter {
   // label before it is wrong.
   bool Misplaced(int j, bool label_in_front = false) {
     const std::string name = ConstructName(j);
-    return Fail(t_[j].column, label_in_front ? Msg(kMsgLabelBeforeKeyword, name)
-                                             : Msg(kMsgKeywordMisuse, name));
+    return Fail(t_[j].column, label_in_front ? Msg(kMsgLabelBeforeKeyword, name) : Msg(kMsgKeywordMisuse, name));
   }
 
   // Every token of [from, to) must be allowed inside a statement.
@@ -519,8 +518,7 @@ class StatementCutter {
     }
     if (then == from) return Fail(t_[then].column, Msg(kMsgNoBlockCondition, name));
     if (then + 1 < Count()) {
-      return Fail(t_[then + 1].column,
-                  Msg(kMsgCodeAfterThen, name));
+      return Fail(t_[then + 1].column, Msg(kMsgCodeAfterThen, name));
     }
     if (!CheckInside(from, then) || !Append(i, from - 1, kKindElseIf) ||
         !Append(from, then - 1, kKindExpression) || !Append(then, then, kKindThen)) {

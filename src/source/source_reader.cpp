@@ -174,8 +174,7 @@ int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_
     if (count >= kMaxLines) {
       // The line number is 16-bit: a longer program cannot be numbered.
       ExpandTabs(line);
-      ReportErrorInLineText(ctx, count + 1, line,
-                            Msg(kMsgTooManyLines, kMaxLines));
+      ReportErrorInLineText(ctx, count + 1, line, Msg(kMsgTooManyLines, kMaxLines));
       return 1;
     }
     int16_t line_number = static_cast<int16_t>(count + 1);

@@ -60,9 +60,7 @@ bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const Boun
       lower = upper;
       if (!ReadBound(t, i, messages.badUpperBound, upper, fault)) return false;
     } else if ((IsToken(t, i, kTokComma) || IsToken(t, i, kTokRParen)) && base > upper) {
-      return Fail(fault, start,
-                  messages.baseInMessage ? Msg(kMsgBoundBelowBase, base)
-                                         : Message(messages.badList));
+      return Fail(fault, start, messages.baseInMessage ? Msg(kMsgBoundBelowBase, base) : Message(messages.badList));
     }
     if (!IsToken(t, i, kTokComma) && !IsToken(t, i, kTokRParen)) return Fail(fault, i, messages.badList);
     if (array.dimensions >= kMaxDimensions) {

@@ -24,7 +24,7 @@ struct BoundsMessages {
   MessageText badBound;       // a lower or single bound that is no 32-bit integer
   MessageText badUpperBound;  // a bound after TO
   MessageText badList;        // the list is not ( bound, bound ... )
-  bool baseInMessage;              // a single bound below Option Base names the base
+  bool baseInMessage;         // a single bound below Option Base names the base
 };
 
 extern const BoundsMessages kVariableBounds;

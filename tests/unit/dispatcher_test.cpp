@@ -29,7 +29,7 @@ Translated TranslateProgram(const std::string& source) {
     const bool failed =
         DeclareProcedures(r.ctx) != 0 || TranslateProcedureBodies(r.ctx) != 0 || TranslateMainProgram(r.ctx) != 0;
     out.failed = failed ? 1 : 0;
-    if (!captured.faults.empty()) out.report = captured.Last();
+    out.report = captured.Last();
   }
   r.ctx.reporter = nullptr;
   out.ctx = std::move(r.ctx);

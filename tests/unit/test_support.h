@@ -2,6 +2,8 @@
 // are captured, and a one-call lexing of a whole program text.
 #pragma once
 
+#include <fmt/format.h>
+
 #include <string>
 #include <vector>
 
@@ -17,10 +19,9 @@ namespace corvel::testing {
 // A fault in one line: "LINE:COLUMN:Name", the values after it in
 // parentheses. Tests name the message; its text is pinned by the catalogue.
 inline std::string Dump(const Fault& fault) {
-  std::string out = std::to_string(fault.line) + ":" + std::to_string(fault.column) + ":" +
-                    std::string(kMessages[static_cast<size_t>(fault.message.id)].name);
-  for (size_t k = 0; k < fault.message.values.size(); ++k) out += (k == 0 ? "(" : ",") + fault.message.values[k];
-  return fault.message.values.empty() ? out : out + ")";
+  const Message& m = fault.message;
+  const std::string values = m.values.empty() ? "" : fmt::format("({})", fmt::join(m.values, ","));
+  return fmt::format("{}:{}:{}{}", fault.line, fault.column, kMessages[static_cast<size_t>(m.id)].name, values);
 }
 
 struct Captured {
@@ -52,23 +53,9 @@ struct LexResult {
   TranslationContext ctx;
 };
 
-// Reads and lexes `source` (UTF-8 text, any line ends) as a whole program.
-inline LexResult LexProgram(const std::string& source) {
-  LexResult r;
-  Captured captured;
-  Capture(r.ctx, captured);
-  r.result = ReadSourceBytes(r.ctx, source, "test.txt");
-  r.records = Records(r.ctx);
-  r.report = captured.Last();
-  if (!captured.faults.empty()) r.fault = captured.faults.back();
-  r.ctx.reporter = nullptr;
-  r.ctx.status = nullptr;
-  return r;
-}
-
-// Reads `source` and runs the first `passes` passes after reading; stops at
-// the first that fails. `result` is 0 or the number (1-based) of the failing
-// pass, counting reading as pass 1.
+// Reads `source` (UTF-8 text, any line ends) and runs the first `passes`
+// passes after reading; stops at the first that fails. `result` is 0 or the
+// number (1-based) of the failing pass, counting reading as pass 1.
 inline LexResult RunPasses(const std::string& source, int passes) {
   LexResult r;
   Captured captured;
@@ -87,5 +74,8 @@ inline LexResult RunPasses(const std::string& source, int passes) {
   r.ctx.status = nullptr;
   return r;
 }
+
+// Reads and lexes a whole program.
+inline LexResult LexProgram(const std::string& source) { return RunPasses(source, 0); }
 
 }  // namespace corvel::testing
