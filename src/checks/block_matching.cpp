@@ -42,8 +42,8 @@ const BlockFamily* FamilyOfHead(int16_t kind) {
   }
 }
 
-// The message for a closing or branch record that no head claimed, or "".
-std::string_view StrayMessage(int16_t kind) {
+// The message for a closing or branch record that no head claimed, if any.
+std::optional<MessageText> StrayMessage(int16_t kind) {
   switch (kind) {
     case kKindElseIf: return kMsgStrayElseIf;
     case kKindElse: return kMsgStrayElse;
@@ -69,7 +69,7 @@ struct Branch {
   size_t last_part;  // of the branch, from the branch record
   size_t body;
   bool last;  // ELSE, CASE ELSE
-  std::string_view after_last;  // the message when it follows the last branch
+  MessageText after_last;  // the message when it follows the last branch
 };
 
 constexpr Branch kBranches[] = {
@@ -104,7 +104,7 @@ size_t LastPartOfHead(const TranslationContext& ctx, size_t h) {
   }
 }
 
-int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+int16_t Reject(TranslationContext& ctx, const Statement& s, const Message& message) {
   ReportErrorInLine(ctx, s.lineNumber, message);
   return 1;
 }
@@ -115,11 +115,11 @@ int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed
   // Every block around h has been matched: its depth is final.
   if (ctx.statements[h].blockDepth >= kMaxBlockNesting) {
     const Statement& s = ctx.statements[h];
-    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, fmt::format(kMsgNestingTooDeep, kMaxBlockNesting));
+    ReportErrorAt(ctx, s.lineNumber, s.firstColumn, Msg(kMsgNestingTooDeep, kMaxBlockNesting));
     return 1;
   }
   const BlockFamily& family = *FamilyOfHead(ctx.statements[h].kind);
-  const std::string incomplete = fmt::format(kMsgBlockIncomplete, family.name);
+  const Message incomplete = Msg(kMsgBlockIncomplete, family.name);
   ExtendSpan(ctx, h, LastPartOfHead(ctx, h));
   auto region = static_cast<int16_t>(h + 1);
   const int16_t detail = ctx.statements[h].areaDetail;
@@ -161,7 +161,7 @@ int16_t MatchBlock(TranslationContext& ctx, size_t h, std::vector<char>& claimed
   // Blocks nest: this one must end inside the block around it.
   const Statement& head = ctx.statements[h];
   if (head.blockEnd != 0 && end > static_cast<size_t>(head.blockEnd)) {
-    return Reject(ctx, head, fmt::format(kMsgBlocksCross, family.name));
+    return Reject(ctx, head, Msg(kMsgBlocksCross, family.name));
   }
   for (size_t k = h + 1; k <= end; ++k) ctx.statements[k].blockEnd = static_cast<int16_t>(end);
   return 0;
@@ -179,8 +179,8 @@ int16_t MatchBlocks(TranslationContext& ctx) {
     }
     // Every head before i has been matched: an unclaimed closing or branch
     // record belongs to no block.
-    const std::string_view stray = StrayMessage(s.kind);
-    if (!stray.empty() && claimed[i] == 0) return Reject(ctx, s, stray);
+    const std::optional<MessageText> stray = StrayMessage(s.kind);
+    if (stray && claimed[i] == 0) return Reject(ctx, s, *stray);
   }
   return 0;
 }

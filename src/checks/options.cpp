@@ -27,7 +27,7 @@ constexpr SizeOption kSizeOptions[] = {
     {kKwReservedHeight, &OptionValues::reservedHeight, "ReservedHeight"},
 };
 
-int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+int16_t Reject(TranslationContext& ctx, const Statement& s, const Message& message) {
   ReportErrorInLine(ctx, s.lineNumber, message);
   return 1;
 }
@@ -38,7 +38,7 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
   const int16_t option = t.size() > 1 ? t[1].code : int16_t{0};
   switch (option) {
     case kKwBase:
-      if (options.arrayBase != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, "Base"));
+      if (options.arrayBase != kOptionNotGiven) return Reject(ctx, s, Msg(kMsgOptionTwice, "Base"));
       if (t.size() != 3) return Reject(ctx, s, kMsgOptionBaseForm);
       if (t[2].text != "0" && t[2].text != "1") {
         return Reject(ctx, s, kMsgOptionBaseValue);
@@ -46,7 +46,7 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
       options.arrayBase = t[2].text == "1" ? 1 : 0;
       return 0;
     case kKwExplicit:
-      if (options.explicitFlag != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, "Explicit"));
+      if (options.explicitFlag != kOptionNotGiven) return Reject(ctx, s, Msg(kMsgOptionTwice, "Explicit"));
       if (t.size() != 2) return Reject(ctx, s, kMsgOptionExplicitForm);
       options.explicitFlag = 1;
       return 0;
@@ -63,16 +63,16 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
   for (const SizeOption& size : kSizeOptions) {
     if (option != size.keyword) continue;
     int16_t& value = options.*size.value;
-    if (value != kOptionNotGiven) return Reject(ctx, s, fmt::format(kMsgOptionTwice, size.name));
+    if (value != kOptionNotGiven) return Reject(ctx, s, Msg(kMsgOptionTwice, size.name));
     const NumberClass number = t.size() == 4 && t[2].code == kTokEqual && t[3].code == kTokNumber
                                    ? ClassifyNumber(t[3].text)
                                    : NumberClass{{}, 0, true};
     if (!IsInt32Literal(number)) {
-      return Reject(ctx, s, fmt::format(kMsgOptionSizeForm, size.name));
+      return Reject(ctx, s, Msg(kMsgOptionSizeForm, size.name));
     }
     // The value is kept in 16 bits, where all bits set means "not given".
     const long long n = ParseWholeNumber(number.javaText).value_or(32768);
-    if (n < 0 || n > 32767) return Reject(ctx, s, fmt::format(kMsgOptionSizeRange, size.name));
+    if (n < 0 || n > 32767) return Reject(ctx, s, Msg(kMsgOptionSizeRange, size.name));
     value = static_cast<int16_t>(n);
     return 0;
   }

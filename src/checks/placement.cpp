@@ -12,7 +12,7 @@ namespace {
 // The parts of a program, in the order they must come.
 enum Stage { kOptions, kModuleHead, kMainProgram, kProcedures };
 
-int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+int16_t Reject(TranslationContext& ctx, const Statement& s, const Message& message) {
   ReportErrorInLine(ctx, s.lineNumber, message);
   return 1;
 }
@@ -45,13 +45,13 @@ int16_t PlaceProcedure(TranslationContext& ctx, size_t& i, int16_t ordinal) {
     Statement& s = ctx.statements[i];
     if (i != head && IsBarredFromProcedures(s.kind) && s.kind != end_kind && s.kind != exit_kind &&
         s.kind != kKindStatic) {
-      return Reject(ctx, s, fmt::format(kMsgCodeInProcedure, keyword));
+      return Reject(ctx, s, Msg(kMsgCodeInProcedure, keyword));
     }
     s.area = kAreaProcedure;
     s.areaDetail = ordinal;
     if (i != head && s.kind == end_kind) return 0;
   }
-  return Reject(ctx, ctx.statements[head], fmt::format(kMsgProcedureIncomplete, keyword));
+  return Reject(ctx, ctx.statements[head], Msg(kMsgProcedureIncomplete, keyword));
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ int16_t CheckPlacement(TranslationContext& ctx) {
       case kKindPublic:
       case kKindPrivate:
         if (stage > kModuleHead) {
-          return Reject(ctx, s, fmt::format(kMsgModuleVariableMisplaced, s.kind == kKindPublic ? "PUBLIC" : "PRIVATE"));
+          return Reject(ctx, s, Msg(kMsgModuleVariableMisplaced, s.kind == kKindPublic ? "PUBLIC" : "PRIVATE"));
         }
         stage = kModuleHead;
         s.area = kAreaModule;

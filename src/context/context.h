@@ -16,10 +16,10 @@
 
 namespace corvel {
 
-// Receives a finished report: its title ("Syntax Error", "Error") and its
-// text, lines joined by CR LF. The CLI prints it, the wizard shows a message
-// box, tests capture it.
-using Reporter = std::function<void(std::string_view title, std::string_view text)>;
+struct Fault;  // diag/fault.h
+// Receives each fault of the program as a record. The CLI prints it, the
+// wizard shows a message box, tests capture it.
+using Reporter = std::function<void(const Fault& fault)>;
 // Receives each status text; "" clears the status.
 using StatusSink = std::function<void(std::string_view text)>;
 
@@ -99,10 +99,8 @@ struct TranslationContext {
   // file (0 for none), as the line map beside it holds them.
   std::vector<int> javaCorvelLines;
 
-  // Diagnostics: the report being assembled (pieces are put in front), and
-  // the cause of a failure that is not a fault of the program (an unreadable
-  // file, say), which the driver reports in its own way.
-  std::string errorText;
+  // The cause of a failure that is not a fault of the program (an
+  // unreadable file, say), which the driver reports in its own way.
   std::string failureText;
 };
 

@@ -1,19 +1,11 @@
 #include "diag/error_report.h"
 
-#include <fmt/format.h>
-
 #include <string>
 
 #include "source/text_encoding.h"
 
 namespace corvel {
 namespace {
-
-std::string MessageLines(std::string_view message, std::string_view second) {
-  std::string text = fmt::format("    {}", message);
-  if (!second.empty()) text += fmt::format("{}    {}", kCrLf, second);
-  return text;
-}
 
 std::string_view StoredLine(const TranslationContext& ctx, int line) {
   if (line < 1 || line > static_cast<int>(ctx.sourceLines.size())) return {};
@@ -24,64 +16,53 @@ std::string_view StoredLine(const TranslationContext& ctx, int line) {
 // read by a person, and the line may run to millions of characters.
 constexpr size_t kShownOfLongLine = 120;
 
-std::string_view ShownPart(std::string_view text, bool& cut) {
-  cut = text.size() > static_cast<size_t>(kMaxLineLength) && CountChars(text) > static_cast<size_t>(kMaxLineLength);
-  return cut ? text.substr(0, PrefixBytes(text, kShownOfLongLine)) : text;
-}
-
-void PrependLineText(TranslationContext& ctx, int line, std::string_view source_text) {
-  bool cut = false;
-  const std::string_view shown = ShownPart(source_text, cut);
-  PrependErrorText(ctx, fmt::format("{}{}    <{}{}>{}", fmt::format(kMsgLineHeading, line), kCrLf, shown,
-                                    cut ? kMsgCutMark : "", kCrLf));
+void SetLineText(int line, std::string_view source_text, Fault& fault) {
+  fault.line = line;
+  if (source_text.size() > static_cast<size_t>(kMaxLineLength) &&
+      CountChars(source_text) > static_cast<size_t>(kMaxLineLength)) {
+    fault.lineText = std::string(source_text.substr(0, PrefixBytes(source_text, kShownOfLongLine)));
+    fault.lineText += kMsgCutMark;
+  } else {
+    fault.lineText = std::string(source_text);
+  }
 }
 
 }  // namespace
 
-void PrependErrorText(TranslationContext& ctx, std::string_view text) {
-  ctx.errorText.insert(0, text);
+void ShowErrorText(TranslationContext& ctx, const Fault& fault) {
+  if (ctx.reporter) ctx.reporter(fault);
 }
 
-void ShowErrorText(TranslationContext& ctx, std::string_view title) {
-  if (ctx.reporter) ctx.reporter(title, ctx.errorText);
-  ctx.errorText.clear();
+void SetLinePart(const TranslationContext& ctx, int line, Fault& fault) {
+  SetLineText(line, StoredLine(ctx, line), fault);
 }
 
-void PrependColumnPart(TranslationContext& ctx, int column, std::string_view message,
-                       std::string_view second) {
-  PrependErrorText(ctx, fmt::format("{}{}{}", fmt::format(kMsgColumnHeading, column), kCrLf,
-                                    MessageLines(message, second)));
+void ReportErrorAt(TranslationContext& ctx, int line, int column, const Message& message) {
+  Fault fault;
+  fault.message = message;
+  fault.column = column;
+  SetLinePart(ctx, line, fault);
+  ShowErrorText(ctx, fault);
 }
 
-void PrependLinePart(TranslationContext& ctx, int line) {
-  PrependLineText(ctx, line, StoredLine(ctx, line));
-}
-
-void ReportErrorAt(TranslationContext& ctx, int line, int column, std::string_view message,
-                   std::string_view second) {
-  PrependColumnPart(ctx, column, message, second);
-  PrependLinePart(ctx, line);
-  ShowErrorText(ctx);
-}
-
-void ReportErrorInLine(TranslationContext& ctx, int line, std::string_view message,
-                       std::string_view second) {
-  PrependErrorText(ctx, MessageLines(message, second));
-  PrependLinePart(ctx, line);
-  ShowErrorText(ctx);
+void ReportErrorInLine(TranslationContext& ctx, int line, const Message& message) {
+  ReportErrorAt(ctx, line, 0, message);
 }
 
 void ReportErrorInLineText(TranslationContext& ctx, int line, std::string_view source_text,
-                           std::string_view message) {
-  PrependErrorText(ctx, MessageLines(message, {}));
-  PrependLineText(ctx, line, source_text);
-  ShowErrorText(ctx);
+                           const Message& message) {
+  Fault fault;
+  fault.message = message;
+  SetLineText(line, source_text, fault);
+  ShowErrorText(ctx, fault);
 }
 
 void ReportSyntaxErrorInLine(TranslationContext& ctx, int line) {
-  PrependErrorText(ctx, MessageLines(fmt::format(kMsgSyntaxErrorInLine, line), {}));
-  PrependLinePart(ctx, line);
-  ShowErrorText(ctx, kMsgErrorTitle);
+  Fault fault;
+  fault.title = kMsgErrorTitle;
+  fault.message = Msg(kMsgSyntaxErrorInLine, line);
+  SetLinePart(ctx, line, fault);
+  ShowErrorText(ctx, fault);
 }
 
 void ErrorDone(TranslationContext&) {}

@@ -1,43 +1,33 @@
-// Reports of faults in the user's program. A report is assembled in the
-// context's error text from its last line to its first, then handed to the
-// context's reporter and cleared, so a translation shows at most one report
-// and a second translation never sees text of the first.
+// Reports of faults in the user's program. Each report is one Fault record
+// handed to the context's reporter at once; nothing of it stays in the
+// context, so a second translation never sees a fault of the first.
 #pragma once
 
 #include <string_view>
 
-#include "diag/messages.h"
 #include "context/context.h"
+#include "diag/fault.h"
+#include "diag/messages.h"
 
 namespace corvel {
 
-// Puts `text` in front of the error text.
-void PrependErrorText(TranslationContext& ctx, std::string_view text);
+// Hands a finished fault to the reporter.
+void ShowErrorText(TranslationContext& ctx, const Fault& fault);
 
-// Hands the error text to the reporter under `title`, then empties it.
-void ShowErrorText(TranslationContext& ctx, std::string_view title = kMsgSyntaxErrorTitle);
+// The line half of a fault: `line` (1-based) and the stored source line.
+// The lexer finds the column and the message; the reader adds this half.
+void SetLinePart(const TranslationContext& ctx, int line, Fault& fault);
 
-// 第<line>行目 / "    <" source line ">" / 第<column>文字目 / "    " message
-// [/ "    " second]. `line` is the 1-based source line number.
-void ReportErrorAt(TranslationContext& ctx, int line, int column, std::string_view message,
-                   std::string_view second = {});
+// A fault at `line` and `column`.
+void ReportErrorAt(TranslationContext& ctx, int line, int column, const Message& message);
 
-// 第<line>行目 / "    <" source line ">" / "    " message [/ "    " second].
-void ReportErrorInLine(TranslationContext& ctx, int line, std::string_view message,
-                       std::string_view second = {});
+// A fault that names its line only.
+void ReportErrorInLine(TranslationContext& ctx, int line, const Message& message);
 
 // As ReportErrorInLine, for a line that is not in the source line store
 // (one beyond the last line the store can hold).
 void ReportErrorInLineText(TranslationContext& ctx, int line, std::string_view source_text,
-                           std::string_view message);
-
-// The column half of a report, as the lexer builds it: 第<column>文字目 and
-// the message lines go in front of the error text; the reader adds the line half.
-void PrependColumnPart(TranslationContext& ctx, int column, std::string_view message,
-                       std::string_view second = {});
-
-// The line half: 第<line>行目 and the stored source line go in front.
-void PrependLinePart(TranslationContext& ctx, int line);
+                           const Message& message);
 
 // The report of a statement that cannot be translated at all: the line
 // form with the message "Syntax Error In Line <line>", titled "Error". Like

@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "context/records.h"
 #include "diag/messages.h"
 
 namespace corvel {
@@ -23,21 +24,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-// The number in a heading "第12行目" made from `pattern` ("第{}行目"); 0 when
-// the line is no such heading.
-int HeadingNumber(std::string_view line, std::string_view pattern) {
-  const size_t hole = pattern.find("{}");
-  const std::string_view before = pattern.substr(0, hole), after = pattern.substr(hole + 2);
-  if (line.size() <= before.size() + after.size() || line.substr(0, before.size()) != before ||
-      line.substr(line.size() - after.size()) != after) {
-    return 0;
-  }
-  const std::string_view digits = line.substr(before.size(), line.size() - before.size() - after.size());
-  int n = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-  return ec == std::errc() && end == digits.data() + digits.size() ? n : 0;
-}
-
 // The Corvel line of Java line `n`, 0 when it has none.
 int CorvelLineOf(const std::vector<int>& corvel_lines, long n) {
   return n >= 1 && static_cast<size_t>(n) <= corvel_lines.size() ? corvel_lines[static_cast<size_t>(n - 1)] : 0;
@@ -45,26 +31,19 @@ int CorvelLineOf(const std::vector<int>& corvel_lines, long n) {
 
 }  // namespace
 
-std::string GnuReport(std::string_view source, std::string_view report_text) {
-  int line = 0, column = 0;
-  std::string message;
-  for (const std::string_view text : SplitLines(report_text)) {
-    if (line == 0 && message.empty()) {
-      if ((line = HeadingNumber(text, kMsgLineHeading)) != 0) continue;
-    } else if (column == 0 && message.empty()) {
-      if ((column = HeadingNumber(text, kMsgColumnHeading)) != 0) continue;
-    }
-    const size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) continue;
-    const std::string_view part = text.substr(start);
-    // The line's text "<...>" follows the line heading.
-    if (line != 0 && column == 0 && message.empty() && part.front() == '<') continue;
-    if (!message.empty()) message += ' ';
-    message += part;
-  }
-  std::string where(source);
-  if (line != 0) where += fmt::format(":{}", line);
-  if (line != 0 && column != 0) where += fmt::format(":{}", column);
+std::string ReportText(const Fault& fault) {
+  std::string text = fmt::format("{}{}    <{}>", fmt::format(kMsgLineHeading, fault.line), kCrLf, fault.lineText);
+  if (fault.column != 0) text += fmt::format("{}{}", kCrLf, fmt::format(kMsgColumnHeading, fault.column));
+  text += fmt::format("{}    {}", kCrLf, fault.message.text);
+  if (fault.second) text += fmt::format("{}    {}", kCrLf, fault.second->text);
+  return text;
+}
+
+std::string GnuReport(std::string_view source, const Fault& fault) {
+  std::string where = fmt::format("{}:{}", source, fault.line);
+  if (fault.column != 0) where += fmt::format(":{}", fault.column);
+  std::string message = fault.message.text;
+  if (fault.second) message += " " + fault.second->text;
   return fmt::format("{}: error: {}", where, message);
 }
 

@@ -1,11 +1,13 @@
-// Other forms of the translator's reports: one line per fault in the form
-// editors and build tools parse, and javac's errors traced back to the
-// Corvel lines they came from.
+// The forms of the translator's reports: a fault as the user reads it, as
+// one line in the form editors and build tools parse, and javac's errors
+// traced back to the Corvel lines they came from.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "diag/fault.h"
 
 namespace corvel {
 
@@ -13,10 +15,14 @@ namespace corvel {
 // "SOURCE:LINE:COLUMN: error: MESSAGE".
 enum class DiagnosticsForm { kReport, kGnu };
 
-// A report (its lines joined by CR LF or LF) as one line: the line and
-// column from its headings (the column left out when it has none), its
-// message lines joined by a space.
-std::string GnuReport(std::string_view source, std::string_view report_text);
+// The report's text, lines joined by CR LF: 第<line>行目 / "    <" line ">"
+// [/ 第<column>文字目] / "    " message [/ "    " second]. Its title is
+// apart (the CLI prints it above, the wizard puts it on the box).
+std::string ReportText(const Fault& fault);
+
+// The fault as one line "SOURCE:LINE[:COLUMN]: error: MESSAGE", the message
+// lines joined by a space.
+std::string GnuReport(std::string_view source, const Fault& fault);
 
 // One line per error of javac's output on `java_file` naming the Corvel
 // line it came from: `corvel_lines[n - 1]` is the Corvel line of Java line

@@ -111,9 +111,9 @@ int main(int argc, char** argv) {
   if (opt.partSize > 0) ctx.methodSize = ctx.partSize = static_cast<size_t>(opt.partSize);
   // Texts are written whole: a report shows the user's line, which may hold any byte.
   const bool gnu = opt.diagnostics == "gnu";
-  ctx.reporter = [&opt, gnu](std::string_view title, std::string_view text) {
-    const std::string report =
-        gnu ? corvel::GnuReport(opt.source, text) + "\n" : std::string(title) + "\n" + WithLf(text) + "\n";
+  ctx.reporter = [&opt, gnu](const corvel::Fault& fault) {
+    const std::string report = gnu ? corvel::GnuReport(opt.source, fault) + "\n"
+                                   : std::string(fault.title) + "\n" + WithLf(corvel::ReportText(fault)) + "\n";
     std::fwrite(report.data(), 1, report.size(), stderr);
   };
   ctx.status = [quiet = opt.quiet](std::string_view text) {

@@ -16,12 +16,12 @@
 
 namespace corvel {
 
-int16_t FailAt(ExpressionState& st, int column, std::string_view message) {
+int16_t FailAt(ExpressionState& st, int column, const Message& message) {
   ReportErrorAt(st.ctx, st.line, column, message);
   return 1;
 }
 
-int16_t FailInLine(ExpressionState& st, std::string_view message) {
+int16_t FailInLine(ExpressionState& st, const Message& message) {
   ReportErrorInLine(st.ctx, st.line, message);
   return 1;
 }
@@ -517,7 +517,7 @@ int16_t TranslateName(ExpressionState& st, size_t j, size_t close, int level, bo
       return FailAt(st, column, kMsgUndeclaredVariable);
     }
     if (IsFull(ctx.localVariables)) {
-      return FailAt(st, column, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+      return FailAt(st, column, Msg(kMsgTooManyVariables, kMaxTableEntries));
     }
     if (type == 0) type = kTypeSingle;
     java = fmt::format("LOC{}", Count(ctx.localVariables));

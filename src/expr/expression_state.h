@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "context/context.h"
+#include "diag/messages.h"
 
 namespace corvel {
 
@@ -53,9 +54,9 @@ struct ExpressionState {
 };
 
 // Reports at the element's column; returns 1.
-int16_t FailAt(ExpressionState& st, int column, std::string_view message);
+int16_t FailAt(ExpressionState& st, int column, const Message& message);
 // Reports with the line only; returns 1.
-int16_t FailInLine(ExpressionState& st, std::string_view message);
+int16_t FailInLine(ExpressionState& st, const Message& message);
 
 // Builds the element list of tokens first..last and reduces every group,
 // innermost first. 0 or 1 after a report.

@@ -3,11 +3,11 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "diag/error_report.h"
 #include "diag/messages.h"
 #include "source/text_encoding.h"
 #include "source/token_codes.h"
@@ -16,12 +16,14 @@
 namespace corvel {
 namespace {
 
-// The fault that rejects a line: its column and one or two message lines.
-struct LexFault {
-  int column = 0;
-  std::string message;
-  std::string second;
-};
+// The column half of the fault that rejects a line; false, for the caller
+// to return.
+bool FailAtColumn(Fault& fault, int column, const Message& message, std::optional<Message> second = std::nullopt) {
+  fault.column = column;
+  fault.message = message;
+  fault.second = std::move(second);
+  return false;
+}
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -42,7 +44,7 @@ std::string AsciiUpper(std::string_view s) {
 
 class TokenScanner {
  public:
-  TokenScanner(std::string_view s, std::vector<Token>& tokens, LexFault& fault)
+  TokenScanner(std::string_view s, std::vector<Token>& tokens, Fault& fault)
       : s_(s), tokens_(tokens), fault_(fault) {}
 
   bool Scan() {
@@ -82,15 +84,14 @@ class TokenScanner {
     return counted_chars_ + 1;
   }
 
-  bool Fail(size_t pos, std::string_view message, std::string_view second = {}) {
-    fault_ = {ColumnAt(pos), std::string(message), std::string(second)};
-    return false;
+  bool Fail(size_t pos, const Message& message, std::optional<Message> second = std::nullopt) {
+    return FailAtColumn(fault_, ColumnAt(pos), message, std::move(second));
   }
 
   // A token over the bytes [pos, end).
   bool Push(int16_t code, size_t pos, size_t end, std::string text) {
     if (tokens_.size() >= static_cast<size_t>(kMaxTokensPerLine)) {
-      return Fail(pos, fmt::format(kMsgTooManyTokens, kMaxTokensPerLine));
+      return Fail(pos, Msg(kMsgTooManyTokens, kMaxTokensPerLine));
     }
     const int column = ColumnAt(pos);
     const int length = ColumnAt(end) - column;
@@ -151,7 +152,7 @@ class TokenScanner {
     const size_t n = digits.size();
     const char first = digits[0];
     std::string text;
-    std::string_view range;
+    std::optional<MessageText> range;
     if (radix == 16) {
       switch (suffixes) {
         case 0:
@@ -184,7 +185,7 @@ class TokenScanner {
           break;
       }
     }
-    if (!range.empty()) return Fail(start, kMsgNumberOverflow, range);
+    if (range) return Fail(start, kMsgNumberOverflow, *range);
     return Push(suffixes == 2 ? kTokHexOctalLonglong : kTokHexOctal, start, j, std::move(text));
   }
 
@@ -221,7 +222,7 @@ class TokenScanner {
 
   std::string_view s_;
   std::vector<Token>& tokens_;
-  LexFault& fault_;
+  Fault& fault_;
   size_t counted_bytes_ = 0;
   int counted_chars_ = 0;
 };
@@ -246,7 +247,7 @@ bool IsStatementKeyword(int16_t code) {
 class StatementCutter {
  public:
   StatementCutter(TranslationContext& ctx, std::vector<Token>& tokens, int16_t line_number,
-                  LexFault& fault)
+                  Fault& fault)
       : ctx_(ctx), t_(tokens), line_(line_number), fault_(fault) {}
 
   bool Cut() {
@@ -290,9 +291,8 @@ class StatementCutter {
     return (j < Count() && j != appended_) ? t_[j].column : t_[keyword].column;
   }
 
-  bool Fail(int column, std::string_view message, std::string_view second = {}) {
-    fault_ = {column, std::string(message), std::string(second)};
-    return false;
+  bool Fail(int column, const Message& message, std::optional<Message> second = std::nullopt) {
+    return FailAtColumn(fault_, column, message, std::move(second));
   }
 
   bool Append(int first, int last, int16_t kind) {
@@ -301,7 +301,7 @@ class StatementCutter {
   // Statement indexes are 16-bit: the table cannot grow past kMaxStatements.
   bool RoomForRecord(int column) {
     if (ctx_.statements.size() < static_cast<size_t>(kMaxStatements)) return true;
-    return Fail(column, fmt::format(kMsgTooManyStatements, kMaxStatements));
+    return Fail(column, Msg(kMsgTooManyStatements, kMaxStatements));
   }
   bool AppendFrom(std::span<const Token> tokens, int first, int last, int16_t kind) {
     if (!RoomForRecord(tokens[static_cast<size_t>(first)].column)) return false;
@@ -337,8 +337,7 @@ class StatementCutter {
   // label before it is wrong.
   bool Misplaced(int j, bool label_in_front = false) {
     const std::string name = ConstructName(j);
-    return Fail(t_[j].column, label_in_front ? fmt::format(kMsgLabelBeforeKeyword, name)
-                                             : fmt::format(kMsgKeywordMisuse, name));
+    return Fail(t_[j].column, label_in_front ? Msg(kMsgLabelBeforeKeyword, name) : Msg(kMsgKeywordMisuse, name));
   }
 
   // Every token of [from, to) must be allowed inside a statement.
@@ -364,7 +363,7 @@ class StatementCutter {
   }
 
   // head tokens [i, i + head_length), then a condition up to the end of the statement.
-  bool HeadWithCondition(int& i, int head_length, int16_t kind, std::string_view empty_message) {
+  bool HeadWithCondition(int& i, int head_length, int16_t kind, const Message& empty_message) {
     const int from = i + head_length;
     const int to = FindEnd(from);
     if (from >= to) return Fail(MissingColumn(from, from - 1), empty_message);
@@ -408,7 +407,7 @@ class StatementCutter {
       case kKwEnd: return CutEnd(i);
       case kKwDo:
       case kKwLoop: return CutDoLoop(i);
-      case kKwWhile: return HeadWithCondition(i, 1, kKindWhile, fmt::format(kMsgNoBlockCondition, "WHILE"));
+      case kKwWhile: return HeadWithCondition(i, 1, kKindWhile, Msg(kMsgNoBlockCondition, "WHILE"));
       case kKwWend: return Alone(i, i + 1) && Single(i, 1, kKindWend);
       case kKwExit: return CutExit(i);
       case kKwFor: return CutFor(i);
@@ -429,7 +428,7 @@ class StatementCutter {
     return true;
   }
 
-  bool AddLabel(const std::string& text, int column, std::string_view duplicate_message) {
+  bool AddLabel(const std::string& text, int column, const Message& duplicate_message) {
     const auto label_index = static_cast<int16_t>(ctx_.labels.size());
     if (!ctx_.labelIndex.try_emplace(text, label_index).second) return Fail(column, duplicate_message);
     ctx_.labels.push_back(Label{text, static_cast<int16_t>(ctx_.statements.size())});
@@ -482,16 +481,16 @@ class StatementCutter {
     int then = i + 1;
     while (then < end && t_[then].code != kKwThen) ++then;
     if (then >= end) {
-      return Fail(t_[i].column, fmt::format(kMsgNoThenOnLine, "IF"));
+      return Fail(t_[i].column, Msg(kMsgNoThenOnLine, "IF"));
     }
-    if (then == i + 1) return Fail(t_[then].column, fmt::format(kMsgNoBlockCondition, "IF"));
+    if (then == i + 1) return Fail(t_[then].column, Msg(kMsgNoBlockCondition, "IF"));
     if (!CheckInside(i + 1, then)) return false;
     if (then + 1 < Count()) {
       for (int j = then + 1; j < Count(); ++j) {
         switch (t_[j].code) {
           case kKwIf:
           case kKwElseIf:
-          case kKwEndIf: return Fail(t_[j].column, fmt::format(kMsgKeywordInOneLineIf, KeywordText(t_[j].code)));
+          case kKwEndIf: return Fail(t_[j].column, Msg(kMsgKeywordInOneLineIf, KeywordText(t_[j].code)));
           default: break;
         }
       }
@@ -516,12 +515,11 @@ class StatementCutter {
     int then = from;
     while (then < end && t_[then].code != kKwThen) ++then;
     if (then >= end) {
-      return Fail(t_[i].column, fmt::format(kMsgNoThenOnLine, name));
+      return Fail(t_[i].column, Msg(kMsgNoThenOnLine, name));
     }
-    if (then == from) return Fail(t_[then].column, fmt::format(kMsgNoBlockCondition, name));
+    if (then == from) return Fail(t_[then].column, Msg(kMsgNoBlockCondition, name));
     if (then + 1 < Count()) {
-      return Fail(t_[then + 1].column,
-                  fmt::format(kMsgCodeAfterThen, name));
+      return Fail(t_[then + 1].column, Msg(kMsgCodeAfterThen, name));
     }
     if (!CheckInside(from, then) || !Append(i, from - 1, kKindElseIf) ||
         !Append(from, then - 1, kKindExpression) || !Append(then, then, kKindThen)) {
@@ -556,13 +554,13 @@ class StatementCutter {
     const int16_t next = PairCode(i);
     if (next == kKwWhile) {
       return HeadWithCondition(i, 2, is_do ? kKindDoWhile : kKindLoopWhile,
-                               is_do ? fmt::format(kMsgNoBlockCondition, "DO WHILE")
-                                     : fmt::format(kMsgNoStatementCondition, "LOOP WHILE"));
+                               is_do ? Msg(kMsgNoBlockCondition, "DO WHILE")
+                                     : Msg(kMsgNoStatementCondition, "LOOP WHILE"));
     }
     if (next == kKwUntil) {
       return HeadWithCondition(i, 2, is_do ? kKindDoUntil : kKindLoopUntil,
-                               is_do ? fmt::format(kMsgNoBlockCondition, "DO UNTIL")
-                                     : fmt::format(kMsgNoStatementCondition, "LOOP UNTIL"));
+                               is_do ? Msg(kMsgNoBlockCondition, "DO UNTIL")
+                                     : Msg(kMsgNoStatementCondition, "LOOP UNTIL"));
     }
     return Alone(i, i + 1) && Single(i, 1, is_do ? kKindDo : kKindLoop);
   }
@@ -632,7 +630,7 @@ class StatementCutter {
   TranslationContext& ctx_;
   std::vector<Token>& t_;
   const int16_t line_;
-  LexFault& fault_;
+  Fault& fault_;
   int appended_ = -1;       // index of the token appended behind a one-line IF
   int one_line_then_ = -1;  // index of that IF's THEN
   bool after_label_ = false;
@@ -675,21 +673,17 @@ void AddStatement(TranslationContext& ctx, std::span<const Token> tokens, int fi
   s.span = static_cast<int16_t>(end.column - s.firstColumn + end.length);
 }
 
-int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number) {
-  LexFault fault;
+int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number, Fault& fault) {
   bool ok;
   std::vector<Token>& tokens = ctx.lineTokens;
   tokens.clear();
   if (line.size() > static_cast<size_t>(kMaxLineLength) && CountChars(line) > static_cast<size_t>(kMaxLineLength)) {
-    fault = {kMaxLineLength + 1, fmt::format(kMsgLineTooLong, kMaxLineLength), ""};
-    ok = false;
+    ok = FailAtColumn(fault, kMaxLineLength + 1, Msg(kMsgLineTooLong, kMaxLineLength));
   } else {
     ok = TokenScanner(line, tokens, fault).Scan() &&
          StatementCutter(ctx, tokens, line_number, fault).Cut();
   }
-  if (ok) return 0;
-  PrependColumnPart(ctx, fault.column, fault.message, fault.second);
-  return 1;
+  return ok ? 0 : 1;
 }
 
 }  // namespace corvel

@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "context/context.h"
+#include "diag/fault.h"
 
 namespace corvel {
 
 // Lexes one line (tabs expanded, comment stripped) and appends its records.
-// 0 when accepted; 1 when rejected, with the column half of the report in
-// front of the error text (the reader adds the line half and shows it).
-int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number);
+// 0 when accepted; 1 when rejected, with the column and the message set in
+// `fault` (the reader adds the line and reports it).
+int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number, Fault& fault);
 
 // Appends one statement record made of tokens[first..last].
 void AddStatement(TranslationContext& ctx, std::span<const Token> tokens, int first, int last,

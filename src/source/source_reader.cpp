@@ -94,9 +94,10 @@ int16_t ReadSourceLine(TranslationContext& ctx, std::string& line, int16_t& line
   ExpandTabs(line);
   AddSourceLine(ctx, line);
   StripComment(line);
-  if (LexLine(ctx, line, line_number) != 0) {
-    PrependLinePart(ctx, line_number);
-    ShowErrorText(ctx);
+  Fault fault;
+  if (LexLine(ctx, line, line_number, fault) != 0) {
+    SetLinePart(ctx, line_number, fault);
+    ShowErrorText(ctx, fault);
     return 1;
   }
   return 0;
@@ -173,8 +174,7 @@ int16_t ReadSourceBytes(TranslationContext& ctx, std::string bytes, std::string_
     if (count >= kMaxLines) {
       // The line number is 16-bit: a longer program cannot be numbered.
       ExpandTabs(line);
-      ReportErrorInLineText(ctx, count + 1, line,
-                            fmt::format(kMsgTooManyLines, kMaxLines));
+      ReportErrorInLineText(ctx, count + 1, line, Msg(kMsgTooManyLines, kMaxLines));
       return 1;
     }
     int16_t line_number = static_cast<int16_t>(count + 1);

@@ -37,8 +37,8 @@ struct Graphic {
     const std::vector<Token>& t = S().tokens;
     return k < t.size() ? t[k].column : t.back().column + t.back().length;
   }
-  int16_t Fail(size_t k, std::string_view message) const { return FailAt(ctx, S().lineNumber, Column(k), message); }
-  int16_t Misuse() const { return Fail(p, fmt::format(kMsgGraphicMisuse, name)); }
+  int16_t Fail(size_t k, const Message& message) const { return FailAt(ctx, S().lineNumber, Column(k), message); }
+  int16_t Misuse() const { return Fail(p, Msg(kMsgGraphicMisuse, name)); }
 };
 
 // Converts an argument's text to `target`: an int (checked at run time when
@@ -181,7 +181,7 @@ int16_t TranslateScreen(TranslationContext& ctx, int16_t i) {
     text += n == 0 ? argument.substr(1) : argument;  // the first without its ","
     ++n;
     if (n == 4) {
-      if (!g.End()) return g.Fail(0, fmt::format(kMsgGraphicMisuse, g.name));
+      if (!g.End()) return g.Fail(0, Msg(kMsgGraphicMisuse, g.name));
       break;
     }
     if (g.End()) {

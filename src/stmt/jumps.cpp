@@ -29,13 +29,13 @@ int16_t FindJumpLabel(TranslationContext& ctx, int16_t i, std::string_view keywo
   const Statement& s = At(ctx, i);
   const bool star = s.tokens.size() > 1 && s.tokens[1].code == kTokStar;
   if (s.tokens.size() != (star ? 3u : 2u)) {
-    FailAt(ctx, s, star ? fmt::format(kMsgJumpNeedsLabelName, keyword)
-                        : fmt::format(kMsgJumpNeedsLineNumber, keyword));
+    FailAt(ctx, s, star ? Msg(kMsgJumpNeedsLabelName, keyword)
+                        : Msg(kMsgJumpNeedsLineNumber, keyword));
     return -1;
   }
   const auto found = ctx.labelIndex.find(s.tokens[star ? 2 : 1].text);
   if (found == ctx.labelIndex.end()) {
-    FailAt(ctx, s, fmt::format(kMsgNoSuchLabel, keyword));
+    FailAt(ctx, s, Msg(kMsgNoSuchLabel, keyword));
     return -1;
   }
   return ctx.labels[static_cast<size_t>(found->second)].statementIndex;

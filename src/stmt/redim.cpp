@@ -24,7 +24,7 @@ int16_t Misuse(TranslationContext& ctx, const Statement& s, size_t token) {
 
 // The bound expression of tokens first..last as an int text; `message` when
 // it is no number.
-int16_t Bound(TranslationContext& ctx, int16_t i, size_t first, size_t last, std::string_view message,
+int16_t Bound(TranslationContext& ctx, int16_t i, size_t first, size_t last, const Message& message,
               std::string& java) {
   const Statement& s = At(ctx, i);
   int16_t type = 0;
@@ -65,7 +65,7 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t i) {
   if (close + 1 < count) return Misuse(ctx, s, static_cast<size_t>(close) + 1);
 
   const int base = ctx.options.arrayBase == 1 ? 1 : 0;
-  const std::string base_message = fmt::format(kMsgRedimBound, base);
+  const Message base_message = Msg(kMsgRedimBound, base);
   std::vector<std::string> ranges;
   for (const TokenPiece& bound : bounds) {
     // lower TO upper, cut at its first TO; a second one stays in the upper
@@ -77,7 +77,7 @@ int16_t TranslateRedim(TranslationContext& ctx, int16_t i) {
     if (upper.Empty()) return Misuse(ctx, s, static_cast<size_t>(upper.end));
     std::string lower_text = std::to_string(base);
     std::string upper_text;
-    const std::string_view message = ranged ? std::string_view(kMsgRedimRangeBound) : std::string_view(base_message);
+    const Message& message = ranged ? Message(kMsgRedimRangeBound) : base_message;
     if (ranged && Bound(ctx, i, sides[0].first, sides[0].end - 1, message, lower_text) != 0) return 1;
     if (Bound(ctx, i, upper.first, upper.end - 1, message, upper_text) != 0) return 1;
     ranges.push_back(fmt::format("{},{}", lower_text, upper_text));

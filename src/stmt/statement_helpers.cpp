@@ -14,7 +14,7 @@ std::string OwnComment(const TranslationContext& ctx, Statement& s) {
   return comment;
 }
 
-int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view message) {
+int16_t FailAt(TranslationContext& ctx, int line, int column, const Message& message) {
   ReportErrorAt(ctx, line, column, message);
   ErrorDone(ctx);
   return 1;

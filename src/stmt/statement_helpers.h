@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "context/context.h"
+#include "diag/messages.h"
 #include "source/token_codes.h"
 
 namespace corvel {
@@ -36,10 +37,10 @@ std::string OwnComment(const TranslationContext& ctx, Statement& s);
 inline UnitRecord& CurrentUnit(TranslationContext& ctx) { return ctx.unit != nullptr ? *ctx.unit : ctx.mainUnit; }
 
 // Reports `message` at `line` and `column`; returns the failure flag 1.
-int16_t FailAt(TranslationContext& ctx, int line, int column, std::string_view message);
+int16_t FailAt(TranslationContext& ctx, int line, int column, const Message& message);
 
 // The same at the statement's own line and first column.
-inline int16_t FailAt(TranslationContext& ctx, const Statement& s, std::string_view message) {
+inline int16_t FailAt(TranslationContext& ctx, const Statement& s, const Message& message) {
   return FailAt(ctx, s.lineNumber, s.firstColumn, message);
 }
 

@@ -13,15 +13,15 @@ namespace {
 // Bounds are 16-bit; an array has at most 128 dimensions (256 bound values).
 constexpr int kMaxDimensions = 128;
 
-bool Fail(DeclarationFault& fault, size_t token, std::string_view message) {
-  fault = {token, std::string(message)};
+bool Fail(DeclarationFault& fault, size_t token, const Message& message) {
+  fault = {token, message};
   return false;
 }
 
 bool IsToken(const std::vector<Token>& t, size_t i, int16_t code) { return i < t.size() && t[i].code == code; }
 
 // An integer with an optional minus token in front; must fit 16 bits.
-bool ReadBound(const std::vector<Token>& t, size_t& i, std::string_view message, int16_t& value,
+bool ReadBound(const std::vector<Token>& t, size_t& i, MessageText message, int16_t& value,
                DeclarationFault& fault) {
   const size_t start = i;
   std::string text;
@@ -60,13 +60,11 @@ bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const Boun
       lower = upper;
       if (!ReadBound(t, i, messages.badUpperBound, upper, fault)) return false;
     } else if ((IsToken(t, i, kTokComma) || IsToken(t, i, kTokRParen)) && base > upper) {
-      return Fail(fault, start,
-                  messages.baseInMessage ? fmt::format(kMsgBoundBelowBase, base)
-                                         : std::string(messages.badList));
+      return Fail(fault, start, messages.baseInMessage ? Msg(kMsgBoundBelowBase, base) : Message(messages.badList));
     }
     if (!IsToken(t, i, kTokComma) && !IsToken(t, i, kTokRParen)) return Fail(fault, i, messages.badList);
     if (array.dimensions >= kMaxDimensions) {
-      return Fail(fault, start, fmt::format(kMsgTooManyDimensions, kMaxDimensions));
+      return Fail(fault, start, Msg(kMsgTooManyDimensions, kMaxDimensions));
     }
     array.bounds.push_back(lower);
     array.bounds.push_back(upper);
@@ -79,7 +77,7 @@ bool ReadBounds(const std::vector<Token>& t, size_t& i, int16_t base, const Boun
 
 bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, size_t& i,
                   int16_t visible_types, bool is_array, bool fixed_string_arrays,
-                  std::string_view bad_length_message, TypeName& type, DeclarationFault& fault) {
+                  MessageText bad_length_message, TypeName& type, DeclarationFault& fault) {
   if (i >= t.size()) return Fail(fault, i, kMsgBadTypeName);
   switch (t[i].code) {
     case kTokIdentifier: {
@@ -90,7 +88,7 @@ bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, si
     }
     case kKwBigInteger:
     case kKwBigDecimal:
-      return Fail(fault, i, fmt::format(kMsgTypeNotSupported, KeywordText(t[i].code)));
+      return Fail(fault, i, Msg(kMsgTypeNotSupported, KeywordText(t[i].code)));
     case kKwString: {
       if (!IsToken(t, i + 1, kTokStar)) {
         type = {kTypeString, 0};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "context/context.h"
+#include "diag/messages.h"
 
 namespace corvel {
 
@@ -15,15 +16,15 @@ namespace corvel {
 // token count when the statement ended first) and the message.
 struct DeclarationFault {
   size_t token = 0;
-  std::string message;
+  Message message;
 };
 
 // The messages that differ between variable declarations and type elements.
 struct BoundsMessages {
-  std::string_view badBound;       // a lower or single bound that is no 32-bit integer
-  std::string_view badUpperBound;  // a bound after TO
-  std::string_view badList;        // the list is not ( bound, bound ... )
-  bool baseInMessage;              // a single bound below Option Base names the base
+  MessageText badBound;       // a lower or single bound that is no 32-bit integer
+  MessageText badUpperBound;  // a bound after TO
+  MessageText badList;        // the list is not ( bound, bound ... )
+  bool baseInMessage;         // a single bound below Option Base names the base
 };
 
 extern const BoundsMessages kVariableBounds;
@@ -45,7 +46,7 @@ struct TypeName {
 // array is allowed only where `fixed_string_arrays` says so.
 bool ReadTypeName(const TranslationContext& ctx, const std::vector<Token>& t, size_t& i,
                   int16_t visible_types, bool is_array, bool fixed_string_arrays,
-                  std::string_view bad_length_message, TypeName& type, DeclarationFault& fault);
+                  MessageText bad_length_message, TypeName& type, DeclarationFault& fault);
 
 // Completes the record of a declared variable or element of type `type`:
 // an array (`array_index` >= 0) gets its element type and the record the

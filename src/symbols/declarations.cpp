@@ -28,7 +28,7 @@ Scope ScopeOf(TranslationContext& ctx, int16_t keyword) {
   }
 }
 
-int16_t Report(TranslationContext& ctx, const Statement& s, size_t token, std::string_view message) {
+int16_t Report(TranslationContext& ctx, const Statement& s, size_t token, const Message& message) {
   ReportErrorAt(ctx, s.lineNumber, ColumnOfToken(s, token), message);
   return 1;
 }
@@ -57,7 +57,7 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
       ArrayRecord array;
       if (!ReadBounds(t, i, ctx.options.arrayBase, kVariableBounds, array, fault)) return Report(ctx, s, fault);
       if (ctx.arrays.size() >= kMaxTableEntries) {
-        return Report(ctx, s, name_token, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
+        return Report(ctx, s, name_token, Msg(kMsgTooManyArrays, kMaxTableEntries));
       }
       array_index = static_cast<int16_t>(ctx.arrays.size());
       ctx.arrays.push_back(std::move(array));
@@ -82,7 +82,7 @@ int16_t DeclareVariables(TranslationContext& ctx, int16_t statement_index) {
     const std::string& name = t[name_token].text;
     if (IsNameDeclared(ctx, name)) return Report(ctx, s, name_token, kMsgBadVariableName);
     if (IsFull(*scope.table)) {
-      return Report(ctx, s, name_token, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+      return Report(ctx, s, name_token, Msg(kMsgTooManyVariables, kMaxTableEntries));
     }
 
     VariableRecord record{name, fmt::format("{}{}", scope.prefix, Count(*scope.table)), 0, 0};

@@ -48,12 +48,12 @@ struct Header {
   std::string copyIn;
 };
 
-int16_t FaultAt(TranslationContext& ctx, const Header& h, size_t token, std::string_view message) {
+int16_t FaultAt(TranslationContext& ctx, const Header& h, size_t token, const Message& message) {
   ReportErrorAt(ctx, h.s.lineNumber, ColumnOfToken(h.s, token), message);
   return 1;
 }
 
-int16_t FaultInLine(TranslationContext& ctx, const Header& h, std::string_view message) {
+int16_t FaultInLine(TranslationContext& ctx, const Header& h, const Message& message) {
   ReportErrorInLine(ctx, h.s.lineNumber, message);
   return 1;
 }
@@ -62,7 +62,7 @@ bool IsToken(const Header& h, size_t i, int16_t code) { return i < h.s.tokens.si
 
 // The type after AS at token h.i, for a parameter or a result; leaves h.i
 // after it.
-int16_t ReadAsType(TranslationContext& ctx, Header& h, bool is_array, std::string_view fixed_string_message,
+int16_t ReadAsType(TranslationContext& ctx, Header& h, bool is_array, MessageText fixed_string_message,
                    TypeName& type) {
   if (IsToken(h, h.i, kKwString) && IsToken(h, h.i + 1, kTokStar)) return FaultAt(ctx, h, h.i, fixed_string_message);
   DeclarationFault fault;
@@ -103,12 +103,12 @@ int16_t ReadParameter(TranslationContext& ctx, Header& h) {
     if (type.code == 0) return FaultAt(ctx, h, h.i, kMsgBadParameterSuffix);
     ++h.i;
   }
-  if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+  if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, Msg(kMsgTooManyVariables, kMaxTableEntries));
   const std::string local = fmt::format("LOC{}", Count(ctx.localVariables));
   VariableRecord record{name, local, 0, 0};
   if (is_array) {
     if (ctx.arrays.size() >= kMaxTableEntries) {
-      return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
+      return FaultAt(ctx, h, h.i, Msg(kMsgTooManyArrays, kMaxTableEntries));
     }
     ctx.arrays.push_back(ArrayRecord{});
     RecordDeclaredType(ctx, record, static_cast<int16_t>(ctx.arrays.size() - 1), type);
@@ -148,20 +148,20 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
   h.function = IsToken(h, h.i, kKwFunction);
   h.keyword = h.function ? "FUNCTION" : "SUB";
   ++h.i;
-  if (h.i >= t.size()) return FaultInLine(ctx, h, fmt::format(kMsgProcedureNameMissing, h.keyword));
-  if (t[h.i].code != kTokIdentifier) return FaultInLine(ctx, h, fmt::format(kMsgBadProcedureName, h.keyword));
+  if (h.i >= t.size()) return FaultInLine(ctx, h, Msg(kMsgProcedureNameMissing, h.keyword));
+  if (t[h.i].code != kTokIdentifier) return FaultInLine(ctx, h, Msg(kMsgBadProcedureName, h.keyword));
   const std::string name = t[h.i].text;
-  if (IsNameDeclared(ctx, name)) return FaultInLine(ctx, h, fmt::format(kMsgProcedureNameTaken, h.keyword));
+  if (IsNameDeclared(ctx, name)) return FaultInLine(ctx, h, Msg(kMsgProcedureNameTaken, h.keyword));
   h.name = name;
   ++h.i;
   int16_t result_code = 0;
   if (!IsToken(h, h.i, kTokLParen)) {
-    if (!h.function) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+    if (!h.function) return FaultAt(ctx, h, h.i, Msg(kMsgBadProcedureHeader, h.keyword));
     result_code = h.i < t.size() ? SuffixType(t[h.i].code) : int16_t{0};
     if (result_code == 0) return FaultAt(ctx, h, h.i, kMsgBadResultSuffix);
     ctx.usedTypes[VariableFlag(result_code)] = 1;
     ++h.i;
-    if (!IsToken(h, h.i, kTokLParen)) return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+    if (!IsToken(h, h.i, kTokLParen)) return FaultAt(ctx, h, h.i, Msg(kMsgBadProcedureHeader, h.keyword));
   }
   ++h.i;  // the "("
   if (IsToken(h, h.i, kTokRParen)) {
@@ -174,7 +174,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
         continue;
       }
       if (IsToken(h, h.i, kTokRParen)) break;
-      return FaultAt(ctx, h, h.i, fmt::format(kMsgBadProcedureHeader, h.keyword));
+      return FaultAt(ctx, h, h.i, Msg(kMsgBadProcedureHeader, h.keyword));
     }
   }
   ++h.i;  // the ")"
@@ -184,7 +184,7 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
     if (ReadAsType(ctx, h, false, kMsgFixedStringResult, result) != 0) return 1;
     if (result.code != kTypeUser && result.code != kTypeImage) ctx.usedTypes[VariableFlag(result.code)] = 1;
   }
-  if (h.i < t.size()) return FaultInLine(ctx, h, fmt::format(kMsgCodeAfterProcedureHeader, h.keyword, h.keyword));
+  if (h.i < t.size()) return FaultInLine(ctx, h, Msg(kMsgCodeAfterProcedureHeader, h.keyword, h.keyword));
 
   ProcedureRecord procedure;
   procedure.parameters = ctx.localVariables.records;
@@ -194,10 +194,10 @@ int16_t DeclareHeader(TranslationContext& ctx, size_t head) {
     // an untyped parameter or variable.
     returns = ResultOf(ctx, result.code, result.extra);
     if (returns.code == kTypeSingle) ctx.usedTypes[VariableFlag(kTypeSingle)] = 1;
-    if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+    if (IsFull(ctx.localVariables)) return FaultAt(ctx, h, h.i, Msg(kMsgTooManyVariables, kMaxTableEntries));
     AddRecord(ctx.localVariables, VariableRecord{name, "MV", returns.code, result.extra});
   }
-  if (IsFull(ctx.procedures)) return FaultInLine(ctx, h, fmt::format(kMsgTooManyVariables, kMaxTableEntries));
+  if (IsFull(ctx.procedures)) return FaultInLine(ctx, h, Msg(kMsgTooManyVariables, kMaxTableEntries));
   const int16_t index = Count(ctx.procedures);
   procedure.name = name;
   procedure.javaName = fmt::format("M{}", index);

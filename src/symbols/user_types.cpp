@@ -11,7 +11,7 @@
 namespace corvel {
 namespace {
 
-int16_t Reject(TranslationContext& ctx, const Statement& s, std::string_view message) {
+int16_t Reject(TranslationContext& ctx, const Statement& s, const Message& message) {
   ReportErrorInLine(ctx, s.lineNumber, message);
   return 1;
 }
@@ -33,7 +33,7 @@ int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type
     ArrayRecord array;
     if (!ReadBounds(t, i, ctx.options.arrayBase, kElementBounds, array, fault)) return Reject(ctx, s, fault.message);
     if (ctx.arrays.size() >= kMaxTableEntries) {
-      return Reject(ctx, s, fmt::format(kMsgTooManyArrays, kMaxTableEntries));
+      return Reject(ctx, s, Msg(kMsgTooManyArrays, kMaxTableEntries));
     }
     array_index = static_cast<int16_t>(ctx.arrays.size());
     ctx.arrays.push_back(std::move(array));
@@ -49,7 +49,7 @@ int16_t DeclareElement(TranslationContext& ctx, const Statement& s, int16_t type
 
   UserTypeRecord& user_type = ctx.userTypes.records[static_cast<size_t>(type_index)];
   if (user_type.elements.size() >= kMaxTypeElements) {
-    return Reject(ctx, s, fmt::format(kMsgTooManyElements, kMaxTypeElements));
+    return Reject(ctx, s, Msg(kMsgTooManyElements, kMaxTypeElements));
   }
   VariableRecord element{t[0].text, fmt::format("ELE{}", user_type.elements.size()), 0, 0};
   RecordDeclaredType(ctx, element, array_index, type);
@@ -78,7 +78,7 @@ int16_t DeclareUserType(TranslationContext& ctx, int16_t& statement_index) {
     return Reject(ctx, type_line, kMsgTypeBlockIncomplete);
   }
   if (end == head + 1) return Reject(ctx, type_line, kMsgEmptyTypeBlock);
-  if (IsFull(ctx.userTypes)) return Reject(ctx, type_line, fmt::format(kMsgTooManyUserTypes, kMaxTableEntries));
+  if (IsFull(ctx.userTypes)) return Reject(ctx, type_line, Msg(kMsgTooManyUserTypes, kMaxTableEntries));
 
   UserTypeRecord record;
   record.name = t[1].text;

@@ -142,8 +142,9 @@ void MainForm::Step3Compile_Click() {
   if (!sourceChosen_) return;
   if (javac_ != nullptr && javac_->state() != QProcess::NotRunning) return;  // one translation at a time
   Step3Run_->setEnabled(false);
-  ctx_.reporter = [this](std::string_view title, std::string_view text) {
-    QMessageBox::warning(this, QString::fromUtf8(title.data(), static_cast<int>(title.size())),
+  ctx_.reporter = [this](const Fault& fault) {
+    const std::string text = ReportText(fault);
+    QMessageBox::warning(this, QString::fromUtf8(fault.title.data(), static_cast<int>(fault.title.size())),
                          QString::fromUtf8(text.data(), static_cast<int>(text.size())).replace("\r\n", "\n"));
   };
   ctx_.status = [this](std::string_view text) {

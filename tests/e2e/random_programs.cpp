@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "diag/report_forms.h"
 #include "driver/pipeline.h"
 
 namespace {
@@ -222,7 +223,7 @@ int main(int argc, char** argv) {
     std::fclose(file);
     corvel::TranslationContext ctx;
     std::string report;
-    ctx.reporter = [&](std::string_view, std::string_view text) { report = text; };
+    ctx.reporter = [&](const corvel::Fault& fault) { report = corvel::ReportText(fault); };
     corvel::CompileInputs inputs;
     inputs.appDir = argv[1];
     inputs.sourceDir = (work / "src").string();

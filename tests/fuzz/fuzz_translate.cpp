@@ -82,11 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size % 2 == 1) ctx.methodSize = ctx.partSize = 64;
   int reports = 0;
   std::string last_report;
-  ctx.reporter = [&](std::string_view title, std::string_view text) {
+  ctx.reporter = [&](const corvel::Fault& fault) {
     ++reports;
-    last_report = std::string(title) + "\n" + std::string(text);
+    last_report = std::string(fault.title) + "\n" + corvel::ReportText(fault);
     // the editors' form of every report is one line naming the source
-    const std::string gnu = corvel::GnuReport("Fuzz.txt", text);
+    const std::string gnu = corvel::GnuReport("Fuzz.txt", fault);
     if (gnu.find('\n') != std::string::npos || gnu.rfind("Fuzz.txt:", 0) != 0) Finding("a report's one-line form", gnu);
   };
   corvel::CompileInputs inputs;

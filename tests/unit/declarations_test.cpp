@@ -9,8 +9,6 @@
 namespace corvel {
 namespace {
 
-using testing::ColumnReport;
-using testing::LineReport;
 using testing::RunPasses;
 
 // Runs the passes through the declarations pass, then declares every DIM
@@ -23,7 +21,7 @@ testing::LexResult Declare(const std::string& source) {
     const int16_t first = r.ctx.statements[i].tokens[0].code;
     if ((first == kKwDim || first == kKwStatic) && DeclareVariables(r.ctx, static_cast<int16_t>(i)) != 0) {
       r.result = 9;
-      r.report = captured.reports.back();
+      r.report = captured.Last();
     }
   }
   r.ctx.reporter = nullptr;
@@ -100,7 +98,7 @@ TEST(Declarations, UserTypeBlockWithoutEnd) {
   testing::Capture(r.ctx, captured);
   int16_t index = 0;
   EXPECT_EQ(DeclareUserType(r.ctx, index), 1);
-  EXPECT_EQ(captured.reports.back(), LineReport(1, "TYPE T", "ユーザ定義型宣言ブロックが完結していません"));
+  EXPECT_EQ(captured.Last(), "1:0:TypeBlockIncomplete");
 }
 
 TEST(Declarations, AtMost128Dimensions) {
@@ -120,7 +118,7 @@ TEST(Declarations, AtMost128Dimensions) {
     testing::Capture(r.ctx, captured);
     EXPECT_EQ(DeclareVariables(r.ctx, 0), dimensions > 128 ? 1 : 0);
     if (dimensions > 128) {
-      EXPECT_EQ(captured.reports.back(), ColumnReport(1, "DIM A(1) AS BYTE", 7, "配列の次元は 128 までです"));
+      EXPECT_EQ(captured.Last(), "1:7:TooManyDimensions(128)");
     } else {
       EXPECT_EQ(r.ctx.arrays[0].dimensions, 128);
     }
@@ -136,7 +134,7 @@ TEST(Declarations, TooManyVariables) {
   }
   auto r = RunPasses(program, 3);
   EXPECT_EQ(r.result, 4);
-  EXPECT_NE(r.report.find("変数が多すぎます（32767個まで）"), std::string::npos);
+  EXPECT_EQ(r.report, "259:16:TooManyVariables(32767)");
   EXPECT_EQ(r.ctx.publicVariables.records.size(), 32767u);
   EXPECT_EQ(r.ctx.publicVariables.records.back().javaName, "PUB32766");
 }

@@ -29,7 +29,7 @@ Translated TranslateProgram(const std::string& source) {
     const bool failed =
         DeclareProcedures(r.ctx) != 0 || TranslateProcedureBodies(r.ctx) != 0 || TranslateMainProgram(r.ctx) != 0;
     out.failed = failed ? 1 : 0;
-    if (!captured.reports.empty()) out.report = captured.reports.back();
+    out.report = captured.Last();
   }
   r.ctx.reporter = nullptr;
   out.ctx = std::move(r.ctx);
@@ -97,7 +97,7 @@ TEST(Dispatcher, JumpsStayInTheirBlockAndUnit) {
   testing::Captured captured;
   testing::Capture(r.ctx, captured);
   EXPECT_EQ(TranslateMainProgram(r.ctx), 1);
-  EXPECT_EQ(captured.reports.back(), testing::ColumnReport(2, "GOTO A", 1, "Goto命令の飛び先が不正です。"));
+  EXPECT_EQ(captured.Last(), "2:1:BadGotoTarget");
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace {
 TEST(Graphics, CircleAfterTheAspectIsASyntaxErrorInLine) {
   auto r = testing::RunPasses("X = 1\nCIRCLE (1,1),2,,,,0.5)", 6);
   EXPECT_NE(r.result, 0);
-  EXPECT_EQ(r.report, testing::LineReport(2, "CIRCLE (1,1),2,,,,0.5)", "Syntax Error In Line 2"));
+  EXPECT_EQ(r.report, "2:0:SyntaxErrorInLine(2)");
+  EXPECT_EQ(r.fault.title, kMsgErrorTitle);
 }
 
 }  // namespace

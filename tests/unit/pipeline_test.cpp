@@ -103,7 +103,7 @@ TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
     const std::string tail = c.failure_ends_with;
     ASSERT_GE(text.size(), tail.size()) << text;
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-    EXPECT_TRUE(captured_.reports.empty());
+    EXPECT_TRUE(captured_.faults.empty());
   }
 }
 
@@ -164,7 +164,7 @@ TEST_F(PipelineTest, LineMapNamesTheLineOfEveryStatement) {
   }
   for (const size_t part_size : {kDefaultPartSize, size_t{120}}) {
     ctx_.methodSize = ctx_.partSize = part_size;
-    ASSERT_EQ(CompileProgram(ctx_, Inputs("Prog.txt", program)), CompileResult::kTranslated) << (captured_.reports.empty() ? ctx_.failureText : captured_.reports.back());
+    ASSERT_EQ(CompileProgram(ctx_, Inputs("Prog.txt", program)), CompileResult::kTranslated) << ctx_.failureText << captured_.Last();
     std::ifstream java_file(dir_ / "out" / "Prog.java", std::ios::binary), map_file(dir_ / "out" / "Prog.lines");
     std::vector<std::string> java, map;
     for (std::string line; std::getline(java_file, line);) java.push_back(line.substr(0, line.size() - 1));

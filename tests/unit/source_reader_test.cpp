@@ -8,7 +8,6 @@
 namespace corvel {
 namespace {
 
-using testing::ColumnReport;
 using testing::LexProgram;
 
 TEST(ReadSource, CountsEveryLineAndKeepsCommentsInTheStore) {
@@ -33,8 +32,8 @@ TEST(ReadSource, TooManyLines) {
   for (int k = 0; k < 32767; ++k) program += "\n";
   EXPECT_EQ(LexProgram(program).result, 0);
   auto r = LexProgram(program + "\tX = 1");
-  EXPECT_EQ(r.result, 1);
-  EXPECT_EQ(r.report, "第32768行目\r\n    <    X = 1>\r\n    プログラムの行数が多すぎます（32767行まで）");
+  EXPECT_EQ(r.report, "32768:0:TooManyLines(32767)");
+  EXPECT_EQ(r.fault.lineText, "    X = 1");
 }
 
 TEST(DecodeSource, Encodings) {
@@ -87,9 +86,8 @@ TEST(ReadSource, Cp932ProgramReportsCharacterColumns) {
   testing::Captured captured;
   testing::Capture(ctx, captured);
   ASSERT_EQ(ReadSourceBytes(ctx, *Utf8ToCp932(utf8), "cp932.txt"), 1);
-  ASSERT_EQ(captured.reports.size(), 1u);
-  EXPECT_EQ(captured.reports[0],
-            ColumnReport(3, "S$ = \"表示\" + \"ソ\" ? ' 注意", 17, "不正な文字が含まれています"));
+  ASSERT_EQ(captured.faults.size(), 1u);
+  EXPECT_EQ(captured.Last(), "3:17:BadCharacter");
 }
 
 TEST(ReadSource, UndecodableFileIsAFailureNotAReport) {
@@ -98,7 +96,7 @@ TEST(ReadSource, UndecodableFileIsAFailureNotAReport) {
   testing::Capture(ctx, captured);
   ctx.encoding = SourceEncoding::kUtf8;
   EXPECT_EQ(ReadSourceBytes(ctx, "X = \"\x93\xFA\"", "dir/p.txt"), 1);
-  EXPECT_TRUE(captured.reports.empty());
+  EXPECT_TRUE(captured.faults.empty());
   EXPECT_EQ(ctx.failureText, "dir/p.txt: the file is not valid UTF-8 text");
 }
 

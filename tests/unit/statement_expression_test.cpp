@@ -33,11 +33,11 @@ TEST(StatementExpression, RandomAndMutatedStatementsNeverCrash) {
     testing::Captured captured;
     testing::Capture(r.ctx, captured);
     for (int16_t i = 0; i < 2; ++i) DeclareVariables(r.ctx, i);
-    captured.reports.clear();
+    captured.faults.clear();
     const auto last = static_cast<int16_t>(r.ctx.statements.size() - 1);
     if (r.ctx.statements.back().kind != kKindOrdinary) continue;
     const int16_t failed = TranslateStatementExpression(r.ctx, last);
-    ASSERT_EQ(captured.reports.size(), failed ? 1u : 0u) << statement;
+    ASSERT_EQ(captured.faults.size(), failed ? 1u : 0u) << statement;
     (failed ? reported : translated) += 1;
   }
   EXPECT_GT(reported, 1000);

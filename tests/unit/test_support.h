@@ -2,6 +2,8 @@
 // are captured, and a one-call lexing of a whole program text.
 #pragma once
 
+#include <fmt/format.h>
+
 #include <string>
 #include <vector>
 
@@ -9,21 +11,27 @@
 #include "expr/library.h"
 #include "source/source_reader.h"
 #include "context/context.h"
+#include "diag/fault.h"
 #include "symbols/statement_dump.h"
 
 namespace corvel::testing {
 
+// A fault in one line: "LINE:COLUMN:Name", the values after it in
+// parentheses. Tests name the message; its text is pinned by the catalogue.
+inline std::string Dump(const Fault& fault) {
+  const Message& m = fault.message;
+  const std::string values = m.values.empty() ? "" : fmt::format("({})", fmt::join(m.values, ","));
+  return fmt::format("{}:{}:{}{}", fault.line, fault.column, kMessages[static_cast<size_t>(m.id)].name, values);
+}
+
 struct Captured {
-  std::vector<std::string> titles;
-  std::vector<std::string> reports;
+  std::vector<Fault> faults;
   std::vector<std::string> statuses;
+  std::string Last() const { return faults.empty() ? "" : Dump(faults.back()); }
 };
 
 inline void Capture(TranslationContext& ctx, Captured& out) {
-  ctx.reporter = [&out](std::string_view title, std::string_view text) {
-    out.titles.emplace_back(title);
-    out.reports.emplace_back(text);
-  };
+  ctx.reporter = [&out](const Fault& fault) { out.faults.push_back(fault); };
   ctx.status = [&out](std::string_view text) { out.statuses.emplace_back(text); };
 }
 
@@ -40,26 +48,14 @@ inline std::string Records(const TranslationContext& ctx) {
 struct LexResult {
   int16_t result = 0;
   std::string records;
-  std::string report;  // "" when accepted
+  std::string report;  // the last fault as Dump gives it; "" when accepted
+  Fault fault;         // that fault
   TranslationContext ctx;
 };
 
-// Reads and lexes `source` (UTF-8 text, any line ends) as a whole program.
-inline LexResult LexProgram(const std::string& source) {
-  LexResult r;
-  Captured captured;
-  Capture(r.ctx, captured);
-  r.result = ReadSourceBytes(r.ctx, source, "test.txt");
-  r.records = Records(r.ctx);
-  if (!captured.reports.empty()) r.report = captured.reports.back();
-  r.ctx.reporter = nullptr;
-  r.ctx.status = nullptr;
-  return r;
-}
-
-// Reads `source` and runs the first `passes` passes after reading; stops at
-// the first that fails. `result` is 0 or the number (1-based) of the failing
-// pass, counting reading as pass 1.
+// Reads `source` (UTF-8 text, any line ends) and runs the first `passes`
+// passes after reading; stops at the first that fails. `result` is 0 or the
+// number (1-based) of the failing pass, counting reading as pass 1.
 inline LexResult RunPasses(const std::string& source, int passes) {
   LexResult r;
   Captured captured;
@@ -72,21 +68,14 @@ inline LexResult RunPasses(const std::string& source, int passes) {
   }
   r.result = failed;
   r.records = Records(r.ctx);
-  if (!captured.reports.empty()) r.report = captured.reports.back();
+  r.report = captured.Last();
+  if (!captured.faults.empty()) r.fault = captured.faults.back();
   r.ctx.reporter = nullptr;
   r.ctx.status = nullptr;
   return r;
 }
 
-// The report of a fault without a column.
-inline std::string LineReport(int line, const std::string& source_line, const std::string& message) {
-  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n    " + message;
-}
-
-// The report of a fault with a column, as the user reads it.
-inline std::string ColumnReport(int line, const std::string& source_line, int column, const std::string& message) {
-  return "第" + std::to_string(line) + "行目\r\n    <" + source_line + ">\r\n第" + std::to_string(column) +
-         "文字目\r\n    " + message;
-}
+// Reads and lexes a whole program.
+inline LexResult LexProgram(const std::string& source) { return RunPasses(source, 0); }
 
 }  // namespace corvel::testing
