@@ -320,6 +320,34 @@ public class KWC_Applet extends Canvas
         return (int) v;
     }
 
+    // A real argument or subscript made whole (half up) and narrowed to int. Out of range, the
+    // message names the value as the program computed it (1E+30), not a clamped whole number;
+    // formatting it stops an infinite or NaN value first.
+
+    public static int INTARG(float v) {
+        if (!(v < 2147483647.5f && v >= -2147483648.5f))
+            throw runtimeError(E_ARGUMENT_RANGE, KWC_TextScreen.formatSingle(v));
+        return (int) Math.round((double) v);
+    }
+
+    public static int INTARG(double v) {
+        if (!(v < 2147483647.5 && v >= -2147483648.5))
+            throw runtimeError(E_ARGUMENT_RANGE, KWC_TextScreen.formatDouble(v));
+        return (int) Math.round(v);
+    }
+
+    public static int INTSUB(float v) {
+        if (!(v < 2147483647.5f && v >= -2147483648.5f))
+            throw runtimeError(E_SUBSCRIPT, KWC_TextScreen.formatSingle(v));
+        return (int) Math.round((double) v);
+    }
+
+    public static int INTSUB(double v) {
+        if (!(v < 2147483647.5 && v >= -2147483648.5))
+            throw runtimeError(E_SUBSCRIPT, KWC_TextScreen.formatDouble(v));
+        return (int) Math.round(v);
+    }
+
     // ---- keyboard and mouse ----
 
     public static boolean KW_true() {

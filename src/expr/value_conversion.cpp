@@ -7,6 +7,10 @@
 namespace corvel {
 namespace {
 
+// The runtime's conversion of a real value to each whole-number place.
+constexpr std::string_view kWholeFromReal[] = {"", "CBYTE", "CINT16", "CLNG32", "CLNG64"};
+static_assert(kTypeByte == 1 && kTypeLonglong == 4);
+
 // Numeric places run narrow to wide: a wider target takes the value as it is.
 int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
   const int16_t b = PlaceOf(from);
@@ -17,11 +21,10 @@ int16_t ConvertNumber(std::string& x, int16_t from, int16_t to) {
   if (c >= b) {
     w = v;
   } else if (b >= kTypeSingle && c <= kTypeLonglong) {
-    // Math.round of a float returns an int, capped at 2147483647: a single is
-    // rounded as a double, so every floating value becomes a 64-bit whole
-    // number first and the cast then wraps it like any integer narrowing.
-    const std::string rounded = b == kTypeSingle ? "Math.round((double)(" + v + "))" : "Math.round(" + v + ")";
-    w = "(" + std::string(target.primitive) + ")(" + rounded + ")";
+    // A real value made whole is rounded half up by the runtime, which stops
+    // the program when the target cannot hold it (NaN, infinite, out of
+    // range) instead of letting a cast wrap it into a wrong number.
+    w = std::string(kWholeFromReal[c]) + "(" + v + ")";
   } else {  // double to single, or a narrower integer
     w = "(" + std::string(target.primitive) + ")(" + v + ")";
   }
@@ -84,7 +87,9 @@ int16_t ConvertChecked(std::string& java_text, int16_t from_type, int16_t to_typ
   if (to_type != kValueLong || !numeric_source || PlaceOf(from_type) < kTypeLonglong) {
     return ConvertValue(java_text, from_type, -1, to_type, -1);
   }
-  ConvertNumber(java_text, from_type, kValueLonglong);
+  // A real value goes to the checker as it is, so that a report names it.
+  if (PlaceOf(from_type) >= kTypeSingle && IsNumericPlace(from_type)) java_text += ".Get()";
+  if (PlaceOf(from_type) == kTypeLonglong) ConvertNumber(java_text, from_type, kValueLonglong);
   java_text = std::string(checker) + "(" + java_text + ")";
   return 0;
 }

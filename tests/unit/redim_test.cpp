@@ -29,7 +29,7 @@ TEST(Redim, Texts) {
       // A comma inside a call's parentheses separates arguments, not bounds.
       {"DIM A() AS LONG\nREDIM A(InStr(\"abc\", \"c\"))", "LOC0.setDimension(1);\r\nLOC0.setRange(1,0,"},
       {"DIM A() AS LONG, X AS DOUBLE\nREDIM A(X TO 2)",
-       "LOC0.setDimension(1);\r\nLOC0.setRange(1,INTSUB((long)(Math.round(LOC1.Get()))),2);\r\n"
+       "LOC0.setDimension(1);\r\nLOC0.setRange(1,INTSUB(LOC1.Get()),2);\r\n"
        "LOC0.setElement(0);"},
   };
   for (const auto& c : kCases) {
