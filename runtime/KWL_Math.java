@@ -16,6 +16,15 @@ public class KWL_Math {
         return Math.abs(v);
     }
 
+    // A whole number stays whole (every digit of a LONGLONG survives); a real one takes the
+    // double forms.
+
+    public static long KW_abs(long v) {
+        if (v == Long.MIN_VALUE)
+            throw KWC_Applet.runtimeError(KWC_Applet.E_OVERFLOW_IN, "Abs(" + v + ")");
+        return Math.abs(v);
+    }
+
     public static double KW_abs(double v) {
         return Math.abs(v);
     }
@@ -94,11 +103,19 @@ public class KWL_Math {
     }
 
     /** Cuts the fraction off (towards 0). */
+    public static long KW_fix(long v) {
+        return v;
+    }
+
     public static long KW_fix(double v) {
         return toLong("Fix", v < 0 ? Math.ceil(v) : Math.floor(v));
     }
 
     /** The greatest whole number not above the argument. */
+    public static long KW_int(long v) {
+        return v;
+    }
+
     public static long KW_int(double v) {
         return toLong("Int", Math.floor(v));
     }
@@ -111,6 +128,10 @@ public class KWL_Math {
     }
 
     /** -1, 0 or 1 by the sign of the argument. */
+    public static short KW_sgn(long v) {
+        return (short) Long.signum(v);
+    }
+
     public static short KW_sgn(double v) {
         return (short) (v > 0 ? 1 : v < 0 ? -1 : 0);
     }
