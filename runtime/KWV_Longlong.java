@@ -16,6 +16,16 @@ public class KWV_Longlong {
         value = v;
     }
 
+    /**
+     * FOR's step to n, the increment as its type holds it: false, and the value kept, where the
+     * step wrapped past the type's end (it moved the value against the step's sign).
+     */
+    public boolean Next(long n, double step) {
+        if (step > 0 ? n < value : step < 0 && n > value) return false;
+        value = n;
+        return true;
+    }
+
     public boolean E(long v) {
         return value == v;
     }

@@ -88,11 +88,12 @@ struct ForTexts {
   std::string& limit;      // in the start's record
   std::string& increment;  // in the TO record
   std::string& step;       // in the limit's record
+  std::string& more;       // in the NEXT record: the go-on flag of a whole-number loop, or ""
 };
 
 ForTexts Parked(TranslationContext& ctx, const ForView& f) {
   return {At(ctx, f.head).codeText, At(ctx, f.variable).codeText, At(ctx, f.start).codeText, At(ctx, f.to).codeText,
-          At(ctx, f.limit).codeText};
+          At(ctx, f.limit).codeText, At(ctx, f.next).codeText};
 }
 
 // The limit and the step are evaluated once, when the loop starts: one that
@@ -115,6 +116,12 @@ struct ForLoop {
   std::string increment;
   std::string test;  // P>0?V.LE(E):V.GE(E)
   std::vector<std::string> assignments;  // of the temporaries, run when the loop starts
+  // A whole-number variable steps by V.Next(I,P), which leaves it as it is
+  // and answers false where the step would wrap it past its type's end: the
+  // loop then ends after its pass with the end value, as it would have on
+  // the next test. `more` is the flag that carries the answer to the test.
+  std::string step;
+  std::string more;
 };
 
 ForLoop ReadParked(TranslationContext& ctx, const ForView& f) {
@@ -123,7 +130,7 @@ ForLoop ReadParked(TranslationContext& ctx, const ForView& f) {
   const Once p = Split(parked.step, fmt::format("Step{}", f.head));
   const std::string& v = parked.variable;
   const std::string test = fmt::format("{}>0?{}.LE({}):{}.GE({})", p.value, v, e.value, v, e.value);
-  ForLoop loop{v, parked.start, parked.increment, test, {}};
+  ForLoop loop{v, parked.start, parked.increment, test, {}, p.value, parked.more};
   for (const Once* once : {&e, &p}) {
     if (!once->assignment.empty()) loop.assignments.push_back(once->assignment);
   }
@@ -205,6 +212,10 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t h) {
   }
 
   const ForTexts parked = Parked(ctx, f);
+  if (IsIntegerPlace(tv)) {
+    parked.more = fmt::format("More{}", h);
+    unit.temporaries.push_back(fmt::format("boolean {}=false;", parked.more));
+  }
   parked.variable = v;
   parked.start = s;
   parked.limit = e;
@@ -224,18 +235,26 @@ int16_t TranslateForHeader(TranslationContext& ctx, int16_t h) {
 }
 
 // for(V.Set(S)[,LimitH=E][,StepH=P];P>0?V.LE(E):V.GE(E);V.Set(I)){ ... }
+// or, for a whole-number variable,
+// for(V.Set(S)[,...],MoreH=true;MoreH&&(P>0?V.LE(E):V.GE(E));MoreH=V.Next(I,P)){ ... }
 int16_t FinishForStructured(TranslationContext& ctx, int16_t h) {
   const ForView f = ForViewAt(ctx, h);
   const ForLoop loop = ReadParked(ctx, f);
   std::string init = loop.variable + ".Set(" + loop.start + ")";
   for (const std::string& assignment : loop.assignments) init += "," + assignment;
-  Finish(At(ctx, h), fmt::format("for({};{};{}.Set({})){{", init, loop.test, loop.variable, loop.increment));
+  if (loop.more.empty()) {
+    Finish(At(ctx, h), fmt::format("for({};{};{}.Set({})){{", init, loop.test, loop.variable, loop.increment));
+  } else {
+    Finish(At(ctx, h), fmt::format("for({},{}=true;{}&&({});{}={}.Next({},{})){{", init, loop.more, loop.more,
+                                   loop.test, loop.more, loop.variable, loop.increment, loop.step));
+  }
   Finish(At(ctx, f.next), "}");
   return 0;
 }
 
 // V.Set(S); [past the NEXT when the range is empty]; case: body; NEXT:
-// V.Set(I); back to the body while the test holds.
+// V.Set(I) (for a whole-number variable V.Next(I,P)); back to the body while
+// the test holds.
 int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t h) {
   const ForView f = ForViewAt(ctx, h);
   const ForLoop loop = ReadParked(ctx, f);
@@ -243,8 +262,10 @@ int16_t FinishForProgramCounter(TranslationContext& ctx, int16_t h) {
   for (const std::string& assignment : loop.assignments) start += std::string(kCrLf) + assignment + ";";
   // The body's case stands before the variable's record, which prints nothing.
   Statement& next = At(ctx, f.next);
-  Finish(next, fmt::format("{}.Set({});{}if({}){{{}{}{}}}", loop.variable, loop.increment, kCrLf, loop.test, kCrLf,
-                           JumpAndBreak(CaseOf(f.variable), "    "), kCrLf));
+  const std::string step_and_test =
+      loop.more.empty() ? fmt::format("{}.Set({});{}if({})", loop.variable, loop.increment, kCrLf, loop.test)
+                        : fmt::format("if({}.Next({},{})&&({}))", loop.variable, loop.increment, loop.step, loop.test);
+  Finish(next, fmt::format("{}{{{}{}{}}}", step_and_test, kCrLf, JumpAndBreak(CaseOf(f.variable), "    "), kCrLf));
   next.caseLabel = kCaseLabelAfter;
   // Like the structured form, an empty range runs the body no time.
   Finish(At(ctx, h), fmt::format("{}{}if(!({})){{{}{}{}}}", start, kCrLf, loop.test, kCrLf,

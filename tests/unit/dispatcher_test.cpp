@@ -59,7 +59,7 @@ TEST(Dispatcher, TextsAndTheirForm) {
       {"DIM I AS INTEGER\nFOR I = 1 TO 2: GOTO 9\nNEXT\n9 END",
        "1: LOC0.Set((short)(1));|if(!(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2)))){|    PC[CPC]=8;|    break;|}\n"
        "6@2: PC[CPC]=9;|break;\n"
-       "7@2: LOC0.Set((short)(LOC0.Get()+1));|if(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2))){|    PC[CPC]=3;|    break;|}\n"
+       "7@2: if(LOC0.Next((short)(LOC0.Get()+1),1)&&(1>0?LOC0.LE((short)(2)):LOC0.GE((short)(2)))){|    PC[CPC]=3;|    break;|}\n"
        "8@2: // 9\n9@2: PC[CPC]=0;|break;\n", 1},
       // EXIT DO leaves its loop by a jump
       {"DIM F AS BOOLEAN\nDO UNTIL F\nEXIT DO\nLOOP",
