@@ -16,6 +16,15 @@ public class KWA_Byte extends KWC_Array {
         return Element[Number];
     }
 
+    /**
+     * Takes the shape and the elements of a (a copy made for this store): a whole array assigned
+     * to a parameter changes the caller's array, which the parameter names.
+     */
+    public void Set(KWA_Byte a) {
+        copyShape(a);
+        Element = a.Element;
+    }
+
     /** A deep copy: the same shape, every element copied. */
     public KWA_Byte Get() {
         KWA_Byte copy = new KWA_Byte();

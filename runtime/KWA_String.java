@@ -31,6 +31,15 @@ public class KWA_String extends KWC_Array {
         return Element[Number];
     }
 
+    /**
+     * Takes the shape and the elements of a (a copy made for this store): a whole array assigned
+     * to a parameter changes the caller's array, which the parameter names.
+     */
+    public void Set(KWA_String a) {
+        copyShape(a);
+        Element = a.Element;
+    }
+
     /** A deep copy: the same shape, every element copied. */
     public KWA_String Get() {
         KWA_String copy = fixedLength >= 0 ? new KWA_String(fixedLength) : new KWA_String();

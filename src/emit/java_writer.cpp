@@ -564,6 +564,12 @@ void UserTypeArrayClass(JavaText& out, const std::string& t) {
       "        ttV.Element[ itL ] = Element[ itL ].Get();",
       "    return ttV;",
       "}",
+      // A whole array assigned to a parameter changes the caller's array.
+      "public void Set( KWA_" + t + " a )",
+      "{",
+      "    copyShape( a );",
+      "    Element = a.Element;",
+      "}",
   };
   for (const std::string& line : lines) out.Line(4, line);
   out.Line(0, "}");

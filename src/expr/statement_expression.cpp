@@ -12,6 +12,17 @@
 namespace corvel {
 namespace {
 
+// Whether `java_name` is an array parameter of the procedure being
+// translated. Its object is the caller's: a whole-array assignment to it
+// must change that object (shape and elements), not rebind the name.
+bool IsArrayParameter(const TranslationContext& ctx, std::string_view java_name) {
+  if (ctx.currentProcedure < 0) return false;
+  for (const VariableRecord& p : ctx.procedures.records[static_cast<size_t>(ctx.currentProcedure)].parameters) {
+    if (p.type == kTypeArray && p.javaName == java_name) return true;
+  }
+  return false;
+}
+
 // place = expression, with the place's operand at `target`.
 int16_t Assignment(ExpressionState& st, size_t target, size_t close, std::string& text) {
   const size_t equal = NextLive(st, target, close);
@@ -43,8 +54,11 @@ int16_t Assignment(ExpressionState& st, size_t target, size_t close, std::string
     if (a.elementType != b.elementType || a.elementExtra != b.elementExtra) return FailInLine(st, kMsgBadExpression);
   }
   if (ConvertValue(value.javaText, value.type, value.extra, to, place.extra) != 0) return FailInLine(st, kMsgBadExpression);
-  text = t == kTypeArray ? place.javaText + "=" + value.javaText + ";"
-                         : place.javaText + ".Set(" + value.javaText + ");";
+  if (t == kTypeArray && !IsArrayParameter(st.ctx, place.javaText)) {
+    text = place.javaText + "=" + value.javaText + ";";
+  } else {
+    text = place.javaText + ".Set(" + value.javaText + ");";
+  }
   return 0;
 }
 
