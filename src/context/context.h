@@ -59,6 +59,9 @@ struct TranslationContext {
 
   // Source line store: line n at index n - 1, tabs expanded, comments kept.
   std::vector<std::string> sourceLines;
+  // The lines that hold a tab, as written, by line number: a column of the
+  // one-line report form counts the line as written.
+  std::unordered_map<int, std::string> linesWithTabs;
 
   // Statement table and label table. The label index maps a label's text to
   // its position in `labels`, so duplicate checks and jumps need no scan.

@@ -33,8 +33,26 @@ void ShowErrorText(TranslationContext& ctx, const Fault& fault) {
   if (ctx.reporter) ctx.reporter(fault);
 }
 
+// The column of the line as written that holds expanded column `column`
+// (tabs expanded to the next multiple of 4, as the source store has them).
+int WrittenColumn(std::string_view written, int column) {
+  int expanded = 0, at = 0;  // characters before the current one, expanded and as written
+  for (size_t i = 0; i < written.size(); ++i) {
+    if ((static_cast<unsigned char>(written[i]) & 0xC0) == 0x80) continue;  // inside a character
+    const int width = written[i] == '\t' ? 4 - expanded % 4 : 1;
+    ++at;
+    if (column <= expanded + width) return at;
+    expanded += width;
+  }
+  return at + column - expanded;  // past the end, where the lexer appends a token
+}
+
 void SetLinePart(const TranslationContext& ctx, int line, Fault& fault) {
   SetLineText(line, StoredLine(ctx, line), fault);
+  const auto tabbed = ctx.linesWithTabs.find(line);
+  fault.writtenColumn = tabbed == ctx.linesWithTabs.end() || fault.column == 0
+                            ? fault.column
+                            : WrittenColumn(tabbed->second, fault.column);
 }
 
 void ReportErrorAt(TranslationContext& ctx, int line, int column, const Message& message) {

@@ -17,6 +17,9 @@ struct Fault {
   std::optional<Message> second;  // a second message line, shown under the first
   int line = 0;                   // 1-based source line
   int column = 0;                 // 1-based, in characters; 0 when the report names none
+  // The column in characters of the line as written, a tab being one (the
+  // store expands tabs, and `column` counts the expanded line); 0 with none.
+  int writtenColumn = 0;
   std::string lineText;           // the line as the report shows it, a very long one cut and marked
 };
 

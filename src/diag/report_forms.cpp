@@ -41,7 +41,7 @@ std::string ReportText(const Fault& fault) {
 
 std::string GnuReport(std::string_view source, const Fault& fault) {
   std::string where = fmt::format("{}:{}", source, fault.line);
-  if (fault.column != 0) where += fmt::format(":{}", fault.column);
+  if (fault.writtenColumn != 0) where += fmt::format(":{}", fault.writtenColumn);
   std::string message = fault.message.text;
   if (fault.second) message += " " + fault.second->text;
   return fmt::format("{}: error: {}", where, message);

@@ -78,6 +78,7 @@ void StripComment(std::string& line) {
 
 void InitSourceLines(TranslationContext& ctx) {
   ctx.sourceLines.clear();
+  ctx.linesWithTabs.clear();
   ctx.sourceLines.reserve(300);
 }
 
@@ -91,6 +92,7 @@ std::string GetSourceLine(const TranslationContext& ctx, int16_t index) {
 }
 
 int16_t ReadSourceLine(TranslationContext& ctx, std::string& line, int16_t& line_number) {
+  if (line.find('\t') != std::string::npos) ctx.linesWithTabs.emplace(line_number, line);
   ExpandTabs(line);
   AddSourceLine(ctx, line);
   StripComment(line);
