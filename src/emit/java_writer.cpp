@@ -20,8 +20,9 @@ struct JavaText {
   std::string text;
   std::vector<int> corvelLines;
   int corvelLine = 0;  // the line the next lines come from
+  int shift = 0;       // added to every indentation: the text of a nested class
   void Line(int indent, std::string_view line) {
-    text.append(static_cast<size_t>(indent), ' ');
+    text.append(static_cast<size_t>(indent + shift), ' ');
     text += line;
     text += kCrLf;
     corvelLines.push_back(corvelLine);
@@ -475,7 +476,7 @@ void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeR
   const std::string& t = type.javaName;
   const std::vector<VariableRecord>& elements = type.elements;
   out.Line(0, "// Type - " + type.name);
-  out.Line(0, "class " + t);
+  out.Line(0, "static class " + t);
   out.Line(0, "{");
   for (const VariableRecord& e : elements) {
     out.Line(4, "// " + e.name);
@@ -536,7 +537,7 @@ void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeR
 // runtime's own array classes, REDIM PRESERVE keeps each element whose
 // subscripts lie in both the old and the new ranges, at those subscripts.
 void UserTypeArrayClass(JavaText& out, const std::string& t) {
-  out.Line(0, "class KWA_" + t);
+  out.Line(0, "static class KWA_" + t);
   out.Line(0, "    extends KWC_Array");
   out.Line(0, "{");
   out.Line(4, "private " + t + " Element[] = new " + t + "[ 0 ];");
@@ -576,15 +577,6 @@ void UserTypeArrayClass(JavaText& out, const std::string& t) {
 }
 
 }  // namespace
-
-std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx) {
-  std::vector<std::string> names;
-  for (const UserTypeRecord& type : ctx.userTypes.records) {
-    names.push_back(type.javaName);
-    if (type.arrayUsed != 0) names.push_back("KWA_" + type.javaName);
-  }
-  return names;
-}
 
 JavaFile BuildJavaFile(const TranslationContext& ctx) {
   JavaText out;
@@ -647,7 +639,10 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
     out.Line(4, "// Method - " + procedure.name);
     Unit(ctx, out, procedure.unit, method);
   }
-  out.Line(0, "}");
+  // The classes of the user types are the program's own, nested in its
+  // class like the frames: programs that declare types of the same names
+  // share a folder without taking each other's class files.
+  out.shift = 4;
   for (const UserTypeRecord& type : ctx.userTypes.records) {
     out.Line(0, "");
     UserTypeClass(ctx, out, type);
@@ -656,6 +651,8 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
       UserTypeArrayClass(out, type.javaName);
     }
   }
+  out.shift = 0;
+  out.Line(0, "}");
   return {std::move(out.text), std::move(out.corvelLines)};
 }
 

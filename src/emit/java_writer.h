@@ -27,9 +27,6 @@ JavaFile BuildJavaFile(const TranslationContext& ctx);
 //   text K        then K lines: a Corvel line used above, a tab, its text
 std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& corvel_lines);
 
-// The classes of the Java file besides the program class: one per user type,
-// and the array class of each user type used in an array.
-std::vector<std::string> UserTypeClassNames(const TranslationContext& ctx);
 
 // The page: the applet line with the program's size and its PARAM lines.
 std::string BuildHtmlPage(const TranslationContext& ctx);

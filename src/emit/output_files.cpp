@@ -85,32 +85,6 @@ struct PendingFiles {
   }
 };
 
-// Another program's Java file in the folder that defines one of `classes`:
-// its javac run would overwrite that class file, or ours would overwrite its.
-bool ClassTakenByAnotherProgram(const fs::path& out_dir, const std::string& program,
-                                const std::vector<std::string>& classes, std::string& why) {
-  if (classes.empty()) return false;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(out_dir, ec)) {
-    const fs::path& path = entry.path();
-    if (path.extension() != ".java" || path.stem() == program || !entry.is_regular_file(ec)) continue;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.rfind("class ", 0) != 0) continue;
-      const std::string name = line.substr(6);
-      if (std::find(classes.begin(), classes.end(), name) == classes.end()) continue;
-      why = fmt::format(
-          "{}: the program {} in this folder also defines the class {}; translate each program into its own "
-          "folder",
-          out_dir.string(), path.filename().string(), name);
-      return true;
-    }
-  }
-  return false;
-}
-
 bool WriteText(PendingFiles& pending, const fs::path& path, const std::string& text, std::string& why) {
   const fs::path temporary = pending.Temporary(path);
   std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -153,10 +127,6 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
     ctx.failureText = fmt::format("{}: cannot create the output folder: {}", out_dir.string(), ec.message());
     return 1;
   }
-  if (ClassTakenByAnotherProgram(out_dir, name, UserTypeClassNames(ctx), why)) {
-    ctx.failureText = why;
-    return 1;
-  }
   PendingFiles pending;
   JavaFile java = BuildJavaFile(ctx);
   if (!WriteText(pending, out_dir / (name + ".java"), java.text, why) ||
@@ -193,8 +163,7 @@ int16_t WriteJar(TranslationContext& ctx) {
     return 1;
   }
   // The classes the JAR holds, with their nested classes' Name$*.class.
-  std::vector<std::string> classes = UserTypeClassNames(ctx);
-  for (std::string& c : RuntimeClassesNeeded(ctx)) classes.push_back(std::move(c));
+  std::vector<std::string> classes = RuntimeClassesNeeded(ctx);
   classes.push_back(name);
   auto belongs = [&](const std::string& file) {
     if (file == name + ".html" || file == name + ".lines") return true;

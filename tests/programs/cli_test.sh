@@ -137,14 +137,15 @@ after=$(cd "out dir" && md5sum Same.java Same.class 2>/dev/null; ls)
 [ "$before" = "$after" ] || { echo "FAIL html-is-folder: the output folder changed"; failures=$((failures + 1)); }
 rmdir "out dir/Same.html"
 
-# Two programs with user types in one folder would overwrite each other's
-# type classes: the second is refused.
+# Two programs with user types of the same names share a folder: each
+# one's type classes are its own, and each runs right.
 mkdir -p types
-printf 'TYPE P\r\n  X AS INTEGER\r\nEND TYPE\r\nDIM A AS P\r\nPRINT 1\r\n' > types/First.txt
-cp types/First.txt types/Second.txt
-check first-types       0 ""             ""               -- -q --no-javac types/First.txt
-check second-types      2 ""             "corvel: types: the program First.java in this folder also defines the class TYP0;*" -- -q --no-javac types/Second.txt
-check first-again       0 ""             ""               -- -q --no-javac types/First.txt
+printf 'TYPE P\r\n  X AS INTEGER\r\nEND TYPE\r\nDIM A AS P\r\nA.X = 7\r\nPRINT A.X\r\n' > types/First.txt
+printf 'TYPE P\r\n  S AS STRING\r\nEND TYPE\r\nDIM A AS P\r\nA.S = "two"\r\nPRINT A.S\r\n' > types/Second.txt
+check first-types       0 ""             ""               -- -q types/First.txt
+check second-types      0 ""             ""               -- -q types/Second.txt
+screens=$(cd types && for p in First Second; do java -cp . KWC_Viewer --headless --dump-text - $p.html; done)
+[ "$screens" = "$(printf ' 7\ntwo')" ] || { echo "FAIL types-share-folder: $screens"; failures=$((failures + 1)); }
 
 # A line of a million characters is refused quickly, its report bounded.
 { printf 'PRINT '; head -c 1000000 /dev/zero | tr '\0' 'X'; printf '\n'; } > Wide.txt
