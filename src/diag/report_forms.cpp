@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "context/records.h"
+#include "diag/hints.h"
 #include "diag/messages.h"
 
 namespace corvel {
@@ -29,6 +30,13 @@ int CorvelLineOf(const std::vector<int>& corvel_lines, long n) {
   return n >= 1 && static_cast<size_t>(n) <= corvel_lines.size() ? corvel_lines[static_cast<size_t>(n - 1)] : 0;
 }
 
+// "SOURCE:LINE[:COLUMN]", the column counted in the line as written.
+std::string GnuWhere(std::string_view source, const Fault& fault) {
+  std::string where = fmt::format("{}:{}", source, fault.line);
+  if (fault.writtenColumn != 0) where += fmt::format(":{}", fault.writtenColumn);
+  return where;
+}
+
 }  // namespace
 
 std::string ReportText(const Fault& fault) {
@@ -40,11 +48,19 @@ std::string ReportText(const Fault& fault) {
 }
 
 std::string GnuReport(std::string_view source, const Fault& fault) {
-  std::string where = fmt::format("{}:{}", source, fault.line);
-  if (fault.writtenColumn != 0) where += fmt::format(":{}", fault.writtenColumn);
   std::string message = fault.message.text;
   if (fault.second) message += " " + fault.second->text;
-  return fmt::format("{}: error: {}", where, message);
+  return fmt::format("{}: error: {}", GnuWhere(source, fault), message);
+}
+
+std::string HintLine(const Fault& fault) {
+  const std::optional<std::string> hint = HintFor(fault);
+  return hint ? fmt::format(kHintPrefix, *hint) : std::string();
+}
+
+std::string GnuNote(std::string_view source, const Fault& fault) {
+  const std::optional<std::string> hint = HintFor(fault);
+  return hint ? fmt::format("{}: note: {}", GnuWhere(source, fault), *hint) : std::string();
 }
 
 std::string JavacErrorLines(std::string_view java_file, std::string_view source, std::string_view javac_output,

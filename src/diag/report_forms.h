@@ -24,6 +24,15 @@ std::string ReportText(const Fault& fault);
 // lines joined by a space.
 std::string GnuReport(std::string_view source, const Fault& fault);
 
+// The hint under the report as the user reads it, "ヒント: …"; empty when
+// the hint catalogue has none for the fault. The wizard shows it under the
+// report in its box; the CLI prints it under the report.
+std::string HintLine(const Fault& fault);
+
+// The hint as the line after GnuReport's, "SOURCE:LINE[:COLUMN]: note: …";
+// empty when there is none.
+std::string GnuNote(std::string_view source, const Fault& fault);
+
 // One line per error of javac's output on `java_file` naming the Corvel
 // line it came from: `corvel_lines[n - 1]` is the Corvel line of Java line
 // n, `source_lines[k - 1]` the text of Corvel line k.

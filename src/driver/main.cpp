@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
     const std::string report = gnu ? corvel::GnuReport(opt.source, fault) + "\n"
                                    : std::string(fault.title) + "\n" + WithLf(corvel::ReportText(fault)) + "\n";
     std::fwrite(report.data(), 1, report.size(), stderr);
+    const std::string hint = gnu ? corvel::GnuNote(opt.source, fault) : corvel::HintLine(fault);
+    if (!hint.empty()) std::fprintf(stderr, "%s\n", hint.c_str());
   };
   ctx.status = [quiet = opt.quiet](std::string_view text) {
     if (quiet || text.empty()) return;

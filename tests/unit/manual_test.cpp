@@ -4,6 +4,7 @@
 // program is shown somewhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "diag/hints.h"
 #include "diag/messages.h"
 #include "expr/library.h"
 
@@ -105,6 +107,20 @@ TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
       }
     }
     ExpectSame(catalogue, page, "message");
+  }
+}
+
+// Every hint under the message it follows: each fixed part of its pattern,
+// as a report fills the holes.
+TEST(Manual, ErrorReferenceShowsEveryHint) {
+  for (const fs::path& manual : kManuals) {
+    const std::string page = Read(manual / "errors.md");
+    for (const std::string_view hint : kHints) {
+      for (size_t start = 0, hole = 0; start < hint.size(); start = hole + 2) {
+        hole = std::min(hint.find("{}", start), hint.size());
+        EXPECT_NE(page.find(hint.substr(start, hole - start)), std::string::npos) << manual << ": " << hint;
+      }
+    }
   }
 }
 
