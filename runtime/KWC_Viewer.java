@@ -21,10 +21,12 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.security.CodeSource;
+import java.util.ArrayList;
 import java.util.Collections;
 import java.util.HashMap;
 import java.util.IdentityHashMap;
 import java.util.LinkedHashMap;
+import java.util.List;
 import java.util.Locale;
 import java.util.Map;
 import java.util.Set;
@@ -195,21 +197,50 @@ public class KWC_Viewer {
         }
 
         /**
-         * The Corvel line of the innermost frame of javaFile that the map places, in t or else in
-         * its causes (errors are mostly thrown inside runtime classes); 0 when there is none.
+         * The Java lines of javaFile's frames that the map places, innermost first, of t or else of
+         * the first of its causes that has one (errors are mostly thrown inside runtime classes):
+         * the line that stopped the program, then each line that called the one before.
          */
-        int lineOf(Throwable t, String javaFile) {
+        List<Integer> javaLinesOf(Throwable t, String javaFile) {
+            List<Integer> found = new ArrayList<>();
             Set<Throwable> seen = Collections.newSetFromMap(new IdentityHashMap<>());
-            for (; t != null && seen.add(t); t = t.getCause()) {
+            for (; t != null && found.isEmpty() && seen.add(t); t = t.getCause()) {
                 for (StackTraceElement f : t.getStackTrace()) {
                     int j = f.getLineNumber();
                     if (javaFile.equals(f.getFileName()) && j >= 1 && j <= corvelLines.length
                             && corvelLines[j - 1] != 0)
-                        return corvelLines[j - 1];
+                        found.add(j);
                 }
             }
-            return 0;
+            return found;
         }
+
+        /** The Corvel line of the innermost frame that the map places; 0 when there is none. */
+        int lineOf(Throwable t, String javaFile) {
+            List<Integer> lines = javaLinesOf(t, javaFile);
+            return lines.isEmpty() ? 0 : corvelLine(lines.get(0));
+        }
+
+        int corvelLine(int javaLine) {
+            return corvelLines[javaLine - 1];
+        }
+
+        /**
+         * "SUB NAME" or "FUNCTION NAME" of the procedure that Java line javaLine is in, null in the
+         * main program. A procedure's method begins at a line mapped to its SUB or FUNCTION line,
+         * and every method follows the main program's.
+         */
+        String procedureOf(int javaLine) {
+            for (int j = javaLine; j >= 1; j--) {
+                String text = corvelLines[j - 1] == 0 ? null : texts.get(corvelLines[j - 1]);
+                Matcher m = text == null ? null : PROCEDURE.matcher(text);
+                if (m != null && m.lookingAt()) return m.group(1).toUpperCase(Locale.ROOT) + " " + m.group(2);
+            }
+            return null;
+        }
+
+        private static final Pattern PROCEDURE = Pattern.compile(
+                "\\s*(SUB|FUNCTION)\\s+([A-Za-z_][A-Za-z0-9_.]*[$%&!#]*)", Pattern.CASE_INSENSITIVE);
 
         String text(int line) {
             return texts.get(line);
@@ -454,18 +485,49 @@ public class KWC_Viewer {
 
     /**
      * What standard error shows for a runtime error: the message line, then, when the line map
-     * places the error, "第N行目" and the Corvel line in angle brackets; with gnu, one line
-     * "SOURCE:N: error: MESSAGE" (without N when the map does not place it, the Java file's name
-     * as SOURCE when there is no map).
+     * places the error, "第N行目" and the Corvel line in angle brackets, then one line for each
+     * line that called the one above, outermost last, naming the procedure it called; with gnu,
+     * one line "SOURCE:N: error: MESSAGE" (without N when the map does not place it, the Java
+     * file's name as SOURCE when there is no map) and a "SOURCE:N: note:" line for each caller.
      */
     static String errorReport(Throwable t, String code, LineMap map, boolean gnu) {
         String message = describe(t, code);
-        int line = map == null ? 0 : map.lineOf(t, javaFile(code));
+        List<Integer> frames = map == null ? List.of() : map.javaLinesOf(t, javaFile(code));
+        int line = frames.isEmpty() ? 0 : map.corvelLine(frames.get(0));
+        StringBuilder out = new StringBuilder();
         if (gnu)
-            return (map == null ? javaFile(code) : map.source + (line == 0 ? "" : ":" + line))
-                    + ": error: " + message;
-        return line == 0 ? message : message + "\n第" + line + "行目\n    <" + map.text(line) + ">";
+            out.append(map == null ? javaFile(code) : map.source + (line == 0 ? "" : ":" + line))
+                    .append(": error: ").append(message);
+        else
+            out.append(line == 0 ? message : message + "\n第" + line + "行目\n    <" + map.text(line) + ">");
+        // A deep recursion calls from the same line thousands of times: a run
+        // of equal entries is one line with its count, and the chain is cut.
+        String last = null;
+        int repeats = 0, shown = 0;
+        for (int i = 1; i <= frames.size(); i++) {
+            String entry = null;
+            if (i < frames.size()) {
+                int caller = map.corvelLine(frames.get(i));
+                String callee = map.procedureOf(frames.get(i - 1));
+                String called = callee == null ? "" : " （" + callee + "）";
+                entry = gnu ? map.source + ":" + caller + ": note: 呼び出し元" + called
+                            : "呼び出し元: 第" + caller + "行目 <" + map.text(caller).strip() + ">" + called;
+            }
+            if (entry != null && entry.equals(last)) {
+                repeats++;
+                continue;
+            }
+            if (last != null && shown++ < MAX_CALLERS_SHOWN)
+                out.append('\n').append(last).append(repeats > 1 ? " （" + repeats + " 回続きます）" : "");
+            last = entry;
+            repeats = 1;
+        }
+        if (shown > MAX_CALLERS_SHOWN) out.append("\n（ほか " + (shown - MAX_CALLERS_SHOWN) + " 件の呼び出し元）");
+        return out.toString();
     }
+
+    /** Enough callers to follow a program's own nesting; a runaway recursion shows its start. */
+    private static final int MAX_CALLERS_SHOWN = 20;
 
     private static String javaFile(String code) {
         return code.substring(code.lastIndexOf('.') + 1) + ".java";

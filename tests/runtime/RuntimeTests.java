@@ -504,8 +504,9 @@ public class RuntimeTests {
         String unexpected = "実行時エラー: " + KWC_Applet.E_UNEXPECTED;
         Object[][] cases = {
             {"nested frame, tab in text", map, thrownAt(new ArithmeticException("/ by zero"), null,
-                "Hello$KWU_F:4", "Hello:2"), false, "実行時エラー: 0 で除算しました\n第13行目\n    <X\t= 1>"},
-            {"line of the cause", map, wrapped, false, unexpected + "\n第12行目\n    <A(I) = 5>"},
+                "Hello$KWU_F:4", "Hello:2"), false,
+                "実行時エラー: 0 で除算しました\n第13行目\n    <X\t= 1>\n呼び出し元: 第12行目 <A(I) = 5>"},
+            {"line of the cause, its caller", map, wrapped, false, unexpected + "\n第12行目\n    <A(I) = 5>\n呼び出し元: 第13行目 <X\t= 1>"},
             {"no mapped frame", map, unmapped, false, msg},
             {"no map", null, inArray, false, msg},
             {"other version", map.replace("lines 1", "lines 2"), inArray, false, msg},
@@ -513,7 +514,7 @@ public class RuntimeTests {
             {"missing text", map.replace("13\tX\t= 1\n", "").replace("text 2", "text 1"), inArray, false, msg},
             {"text not ascending", map.replace("12\tA(I) = 5\n13", "13\tA(I) = 5\n12"), inArray, false, msg},
             {"signed number", map.replace("\n12\n", "\n+12\n"), inArray, false, msg},
-            {"gnu", map, inArray, true, "Hello.txt:12: error: " + msg},
+            {"gnu", map, inArray, true, "Hello.txt:12: error: " + msg + "\nHello.txt:13: note: 呼び出し元"},
             {"gnu, no mapped frame", map, unmapped, true, "Hello.txt: error: " + msg},
             {"gnu, no map", "corvel-lines 1\n", inArray, true, "Hello.java: error: " + msg},
         };
