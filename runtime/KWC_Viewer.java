@@ -522,7 +522,9 @@ public class KWC_Viewer {
             last = entry;
             repeats = 1;
         }
-        if (shown > MAX_CALLERS_SHOWN) out.append("\n（ほか " + (shown - MAX_CALLERS_SHOWN) + " 件の呼び出し元）");
+        if (shown > MAX_CALLERS_SHOWN)
+            out.append('\n').append(gnu ? map.source + ": note: " : "")
+                    .append("（ほか " + (shown - MAX_CALLERS_SHOWN) + " 件の呼び出し元）");
         return out.toString();
     }
 

@@ -71,6 +71,12 @@ std::optional<std::string> BadCharacterHint(const Fault& fault) {
   const std::u32string line = DecodeUtf8(fault.lineText);
   if (fault.column < 1 || static_cast<size_t>(fault.column) > line.size()) return std::nullopt;
   const char32_t c = line[static_cast<size_t>(fault.column - 1)];
+  if (c == U'?') {
+    // Where a statement begins: the short PRINT of other dialects.
+    size_t before = static_cast<size_t>(fault.column - 1);
+    while (before > 0 && line[before - 1] == U' ') --before;
+    return before == 0 || line[before - 1] == U':' ? std::optional<std::string>(kHintQuestionForPrint) : std::nullopt;
+  }
   if (c < 0x80) return std::nullopt;
   std::string wide;
   AppendUtf8(wide, c);
@@ -101,12 +107,14 @@ std::optional<std::string> BadExpressionHint(const Fault& fault) {
       if (open != std::string_view::npos) example += " " + std::string(callee.substr(open + 1, callee.size() - open - 2));
       return fmt::format(kHintCallBySubName, Trim(example));
     }
-    // A minus where a value begins, before a name that has a type suffix or a list.
+    // A minus where a value begins, before a name that has a type suffix or
+    // a list; or a comparison written ==.
     bool in_string = false;
     char before = '=';
     for (size_t i = 0; i < s.size(); ++i) {
       if (s[i] == '"') in_string = !in_string;
       if (in_string || s[i] == ' ') continue;
+      if (s.substr(i, 2) == "==") return std::string(kHintDoubleEquals);
       if (s[i] == '-' && std::string_view("=(,+-*/\\^<>;").find(before) != std::string_view::npos) {
         size_t at = i + 1;
         while (at < s.size() && s[at] == ' ') ++at;
