@@ -133,9 +133,11 @@ void MainForm::Step1FileBox_Click(const QString& file_name) {
 QString MainForm::step2Folder() const { return step2Dirs_->filePath(Step2DirBox_->currentIndex()); }
 
 QString MainForm::AskJavacDir() {
-  if (subForm_ == nullptr) subForm_ = new SubForm(QDir::currentPath(), this);
+  if (subForm_ == nullptr) subForm_ = new SubForm(QDir::homePath(), this);
   subForm_->Form_Load();
-  return subForm_->exec() == QDialog::Accepted ? subForm_->javacDir() : QString();
+  if (subForm_->exec() != QDialog::Accepted) return {};
+  jdkDir_ = subForm_->javacDir();
+  return jdkDir_;
 }
 
 void MainForm::Step3Compile_Click() {
@@ -156,6 +158,8 @@ void MainForm::Step3Compile_Click() {
   in.sourceFileName = chosenFile_.toStdString();
   in.outputDir = step2Folder().toStdString();
   in.javac = JavacMode::kWait;
+  std::string javac;
+  if (!jdkDir_.isEmpty() && HoldsJavac(jdkDir_.toStdString(), javac)) in.javacDir = jdkDir_.toStdString();
   in.askJavacDir = [this] { return AskJavacDir().toStdString(); };
   // javac runs as a watched process: the window stays responsive, and its
   // end is reported here.

@@ -61,6 +61,7 @@ class MainForm : public QWidget {
   QPushButton* Step3Compile_;
   QPushButton* Step3Run_;  // enabled once javac has compiled the program
   QString javacDir_;       // where javac was found: java is beside it
+  QString jdkDir_;         // the JDK window's answer, used by every later translation while javac is there
   QString programPage_;    // the page of the last program compiled
   SubForm* subForm_ = nullptr;  // made the first time javac is not found; hidden, not destroyed
   QProcess* javac_ = nullptr;

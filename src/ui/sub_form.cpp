@@ -43,7 +43,16 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   Form_Load();
 }
 
-void SubForm::Form_Load() { javacFound_ = false; }
+// The label and the flag always come from the folder shown together: the
+// window opened again after javac has gone says so, and one opened on the
+// folder already chosen accepts it.
+void SubForm::Form_Load() {
+  std::string path;
+  const QString folder = dirs_->filePath(Dir1_->currentIndex());
+  if (!folder.isEmpty() && HoldsJavac(folder.toStdString(), path)) return Dir1_Change(folder);
+  Label1_->setText(caption::kNotChosen);
+  javacFound_ = false;
+}
 
 void SubForm::Dir1_Change(const QString& folder) {
   // The process's own folder is left as it is: the folder is passed on.

@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <functional>
 
 #include "ui/main_form.h"
 #include "ui/sub_form.h"
@@ -28,15 +30,25 @@ QString CaptionOf(QWidget* root, const char* name) {
   return "(present)";
 }
 
-// Closes the next message box when it shows, keeping its title and text.
-void CloseNextMessageBox(QString* title, QString* text) {
-  QTimer::singleShot(50, [=] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return CloseNextMessageBox(title, text);
-    *title = box->windowTitle();
-    *text = box->text();
-    box->accept();
+// Runs `act`, answering each modal window it opens: the JDK window with the
+// folder `jdk`, any other by closing it. Their titles and texts, in order.
+QStringList Answered(const std::function<void()>& act, const QString& jdk = {}) {
+  QStringList seen;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    auto* box = qobject_cast<QMessageBox*>(window);
+    if (window == nullptr) return;
+    seen << window->windowTitle() + "\n" + (box != nullptr ? box->text() : QString());
+    if (auto* sub = qobject_cast<SubForm*>(window); sub != nullptr && !jdk.isEmpty()) {
+      sub->Dir1_Change(jdk);
+      return sub->Command1_Click();
+    }
+    window->close();
   });
+  timer.start(50);
+  act();
+  return seen;
 }
 
 void Write(const QString& path, const QByteArray& text) {
@@ -132,11 +144,8 @@ class WizardTest : public QObject {
     MainForm form(kAppDir, QDir::tempPath());
     form.Step1DirBox_Change(source.path());
     form.Step1FileBox_Click("Bad.txt");
-    QString title, text;
-    CloseNextMessageBox(&title, &text);
-    form.Step3Compile_Click();
-    QCOMPARE(title, QString("Syntax Error"));
-    QVERIFY(text.contains("第1行目"));
+    const QStringList seen = Answered([&] { form.Step3Compile_Click(); });
+    QVERIFY(seen.size() == 1 && seen[0].startsWith("Syntax Error\n") && seen[0].contains("第1行目"));
     QVERIFY(!QFile::exists(source.path() + "/Bad.java"));
 
     form.Step1FileBox_Click("Good.txt");
@@ -168,30 +177,38 @@ class WizardTest : public QObject {
     QCOMPARE(java.readAll(), first);
   }
 
-  // No javac anywhere: the JDK window comes up; closing it writes the files
-  // and skips javac only.
-  void JdkWindowClosed() {
-    QTemporaryDir source;
+  // No javac on PATH or in $JAVA_HOME: the JDK window is asked once, and the
+  // folder chosen serves every later press. A stand-in javac fails once,
+  // then compiles.
+  void JdkWindowAskedOnce() {
+    QTemporaryDir source, jdk;
     Write(source.path() + "/Hello.txt", "PRINT 1\n");
+    Write(jdk.path() + "/javac", "#!/bin/sh\n[ -e tried ] && exit 0\n: > tried\necho '<x>'\nexit 1\n");
+    QFile::setPermissions(jdk.path() + "/javac", QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH"), home = qgetenv("JAVA_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("PATH", path), home.isEmpty() || qputenv("JAVA_HOME", home); });
     qputenv("PATH", source.path().toUtf8());
     qunsetenv("JAVA_HOME");
-    MainForm form(kAppDir, QDir::tempPath());
-    form.Step1DirBox_Change(source.path());
-    form.Step1FileBox_Click("Hello.txt");
-    bool shown = false;
-    QTimer::singleShot(50, [&] {
-      auto* jdk = qobject_cast<SubForm*>(QApplication::activeModalWidget());
-      shown = jdk != nullptr;
-      if (jdk != nullptr) jdk->close();
-    });
-    form.Step3Compile_Click();
-    qputenv("PATH", path);
-    if (!home.isEmpty()) qputenv("JAVA_HOME", home);
-    QVERIFY(shown);
-    QVERIFY(QFile::exists(source.path() + "/Hello.java"));
-    QVERIFY(!QFile::exists(source.path() + "/Hello.class"));
-    QVERIFY(CaptionOf(&form, "Step3Message").startsWith("ファイルを作成しました。javac は実行していません。"));
+    MainForm form(kAppDir, source.path());
+    QSignalSpy finished(&form, &MainForm::javacFinished);
+    const struct { const char* file; QString answer; QStringList titles; } kPresses[] = {
+        {"Hello.txt", "", {"ＪＤＫ のフォルダ設定"}},  // closed: the files only
+        {"Hello.txt", jdk.path(), {"ＪＤＫ のフォルダ設定", "javac"}},
+        {"Hello.txt", "", {}},  // the folder chosen is kept
+    };
+    for (const auto& [file, answer, titles] : kPresses) {
+      form.Step1FileBox_Click(file);
+      const QStringList seen = Answered([&] {
+        form.Step3Compile_Click();
+        if (form.javacProcess() != nullptr && form.javacProcess()->state() != QProcess::NotRunning) finished.wait(20000);
+      }, answer);
+      QStringList seen_titles;
+      for (const QString& window : seen) seen_titles << window.section('\n', 0, 0);
+      QCOMPARE(seen_titles, titles);
+      if (titles.size() == 1 && answer.isEmpty()) QVERIFY(CaptionOf(&form, "Step3Message").startsWith("ファイルを作成しました。javac は実行していません。"));
+    }
+    QCOMPARE(finished.size(), 2);
+    QCOMPARE(finished.at(1).at(0).toBool(), true);
   }
 
   void JdkWindow() {
@@ -199,10 +216,8 @@ class WizardTest : public QObject {
     Write(jdk.path() + "/javac", "#!/bin/sh\n");
     QFile::setPermissions(jdk.path() + "/javac", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     SubForm sub(QDir::tempPath());
-    QString title, text;
-    CloseNextMessageBox(&title, &text);
-    sub.Command1_Click();  // too early: the reminder, the window stays
-    QCOMPARE(text, QString("javacが存在するフォルダを選択してください。"));
+    // too early: the reminder, the window stays
+    QCOMPARE(Answered([&] { sub.Command1_Click(); }), QStringList{"ＪＤＫ のフォルダ設定\njavacが存在するフォルダを選択してください。"});
     sub.Dir1_Change(empty.path());
     QCOMPARE(CaptionOf(&sub, "Label1"), empty.path() + " では、見つけられませんでした。");
     QVERIFY(!sub.javacFound());
