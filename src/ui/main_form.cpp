@@ -6,12 +6,14 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "diag/messages.h"
 #include "diag/report_forms.h"
 #include "driver/file_paths.h"
 #include "driver/javac.h"
 #include "driver/pipeline.h"
+#include "expr/library.h"
 #include "ui/captions.h"
 #include "ui/folder_list.h"
 #include "ui/sub_form.h"
@@ -132,7 +134,25 @@ void MainForm::Step1FileBox_Click(const QString& file_name) {
 
 QString MainForm::step2Folder() const { return step2Dirs_->filePath(Step2DirBox_->currentIndex()); }
 
+// The pipeline looks for javac before it translates; a faulty program must
+// get its report, never the JDK window. So the passes run here first, on a
+// context of their own and silently: on a fault, "" skips javac, and the
+// pipeline's own passes report it.
+bool MainForm::ProgramTranslates() const {
+  auto scratch = std::make_unique<TranslationContext>();
+  InitTranslation(*scratch);
+  InitLibrary(*scratch);
+  SetAppDir(*scratch, appDir_.toStdString());
+  SetSourceDir(*scratch, step1Folder_.toStdString());
+  SetSourceFileName(*scratch, chosenFile_.toStdString());
+  for (const PassSlot& pass : TranslationPasses()) {
+    if (pass.run(*scratch) != 0) return false;
+  }
+  return true;
+}
+
 QString MainForm::AskJavacDir() {
+  if (!ProgramTranslates()) return {};
   if (subForm_ == nullptr) subForm_ = new SubForm(QDir::homePath(), this);
   subForm_->Form_Load();
   if (subForm_->exec() != QDialog::Accepted) return {};

@@ -43,6 +43,7 @@ class MainForm : public QWidget {
  private:
   void Form_Load();
   QString AskJavacDir();
+  bool ProgramTranslates() const;
 
   QString appDir_;
   bool sourceChosen_ = false;  // a file was clicked in step 1

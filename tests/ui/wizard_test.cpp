@@ -177,11 +177,13 @@ class WizardTest : public QObject {
     QCOMPARE(java.readAll(), first);
   }
 
-  // No javac on PATH or in $JAVA_HOME: the JDK window is asked once, and the
-  // folder chosen serves every later press. A stand-in javac fails once,
+  // No javac on PATH or in $JAVA_HOME: a faulty program gets its report and
+  // never the JDK window; the window is asked once, and the folder chosen
+  // serves every later press. A stand-in javac fails once,
   // then compiles.
   void JdkWindowAskedOnce() {
     QTemporaryDir source, jdk;
+    Write(source.path() + "/Bad.txt", "PRINT \"open\n");
     Write(source.path() + "/Hello.txt", "PRINT 1\n");
     Write(jdk.path() + "/javac", "#!/bin/sh\n[ -e tried ] && exit 0\n: > tried\necho '<x>'\nexit 1\n");
     QFile::setPermissions(jdk.path() + "/javac", QFile::ReadOwner | QFile::ExeOwner);
@@ -192,6 +194,7 @@ class WizardTest : public QObject {
     MainForm form(kAppDir, source.path());
     QSignalSpy finished(&form, &MainForm::javacFinished);
     const struct { const char* file; QString answer; QStringList titles; } kPresses[] = {
+        {"Bad.txt", jdk.path(), {"Syntax Error"}},  // its report, never the JDK window
         {"Hello.txt", "", {"ＪＤＫ のフォルダ設定"}},  // closed: the files only
         {"Hello.txt", jdk.path(), {"ＪＤＫ のフォルダ設定", "javac"}},
         {"Hello.txt", "", {}},  // the folder chosen is kept
