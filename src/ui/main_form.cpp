@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <memory>
@@ -103,10 +104,23 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
 
   connect(Step1DirBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) { Step1DirBox_Change(step1Dirs_->filePath(index)); });
-  connect(Step1FileBox_, &QListView::clicked, this,
-          [this](const QModelIndex& index) { Step1FileBox_Click(step1Files_->fileName(index)); });
+  // The highlighted file is the chosen one, whether the mouse or the
+  // arrow keys moved the highlight there.
+  connect(Step1FileBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) {
+            if (!index.isValid()) return;
+            Step1FileBox_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+            Step1FileBox_Click(step1Files_->fileName(index));
+          });
+  Step1FileBox_->installEventFilter(this);
   connect(Step3Compile_, &QPushButton::clicked, this, &MainForm::Step3Compile_Click);
   connect(Step3Run_, &QPushButton::clicked, this, &MainForm::Step3Run_Click);
+  Step3Compile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
+  Step3Run_->setShortcut(QKeySequence(Qt::Key_F5));
+  Step3Compile_->setEnabled(false);
+  QWidget* const kTabOrder[] = {Step1DirBox_, Step1FileBox_, Step2DirBox_, Step3Compile_, Step3Run_};
+  for (size_t k = 1; k < std::size(kTabOrder); ++k) setTabOrder(kTabOrder[k - 1], kTabOrder[k]);
+  Step1FileBox_->setFocus();
   step1Folder_ = start_dir;
   Step1FileBox_->setRootIndex(step1Files_->setRootPath(start_dir));
   Form_Load();
@@ -130,6 +144,20 @@ void MainForm::Step1FileBox_Click(const QString& file_name) {
   chosenFile_ = file_name;
   Step1FileLabel_->setText(Join(step1Folder_, file_name));
   sourceChosen_ = true;
+  Step3Compile_->setEnabled(true);
+}
+
+// Return in the file list presses the create button: a keyboard user
+// chooses and creates without leaving the list.
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Step1FileBox_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Step3Compile_->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QString MainForm::step2Folder() const { return step2Dirs_->filePath(Step2DirBox_->currentIndex()); }

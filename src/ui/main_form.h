@@ -40,6 +40,9 @@ class MainForm : public QWidget {
   // javac has ended: true when it compiled the program.
   void javacFinished(bool ok);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Form_Load();
   QString AskJavacDir();

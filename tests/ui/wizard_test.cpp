@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -175,6 +176,22 @@ class WizardTest : public QObject {
     QCOMPARE(finished.at(1).at(0).toBool(), true);
     QVERIFY(java.open(QIODevice::ReadOnly));
     QCOMPARE(java.readAll(), first);
+  }
+
+  // The keyboard alone: the focus starts in the file list, a move there
+  // chooses the file, Return creates.
+  void Keyboard() {
+    QTemporaryDir source;
+    Write(source.path() + "/Bad.txt", "PRINT \"open\n");
+    MainForm form(kAppDir, source.path());
+    auto* list = form.findChild<QListView*>("Step1FileBox");
+    auto* create = form.findChild<QPushButton*>("Step3Compile");
+    QCOMPARE(form.focusWidget(), list);
+    QVERIFY(!create->isEnabled());
+    QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), source.path() + "/Bad.txt");
+    QCOMPARE(Answered([&] { QTest::keyClick(list, Qt::Key_Return); }).value(0).section('\n', 0, 0), "Syntax Error");
   }
 
   // No javac on PATH or in $JAVA_HOME: a faulty program gets its report and
