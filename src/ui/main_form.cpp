@@ -113,6 +113,9 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
             Step1FileBox_Click(step1Files_->fileName(index));
           });
   Step1FileBox_->installEventFilter(this);
+  connect(Step2DirBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) { Step2DirLabel_->setText(step2Dirs_->filePath(index)); });
+  Step2DirLabel_->setText(step2Folder());
   connect(Step3Compile_, &QPushButton::clicked, this, &MainForm::Step3Compile_Click);
   connect(Step3Run_, &QPushButton::clicked, this, &MainForm::Step3Run_Click);
   Step3Compile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
@@ -130,17 +133,21 @@ void MainForm::Form_Load() {
   Step1Label_->setText(caption::kStep1Label);
 }
 
+// The labels show what a press of the create button would use: a file of
+// another folder is no longer chosen, and the output follows the folder.
 void MainForm::Step1DirBox_Change(const QString& folder) {
   step1Folder_ = folder;
+  Step1FileBox_->setCurrentIndex(QModelIndex());
+  Step1FileBox_->clearSelection();
   Step1FileBox_->setRootIndex(step1Files_->setRootPath(folder));
-  Step1FileLabel_->setText(folder);
+  chosenFile_.clear();
+  sourceChosen_ = false;
+  Step1FileLabel_->setText(caption::kNotChosen);
+  Step3Compile_->setEnabled(false);
   ShowFolder(Step2DirBox_, step2Dirs_->index(folder));
-  Step2DirLabel_->setText(folder);
 }
 
 void MainForm::Step1FileBox_Click(const QString& file_name) {
-  ShowFolder(Step2DirBox_, step2Dirs_->index(step1Folder_));
-  Step2DirLabel_->setText(step1Folder_);
   chosenFile_ = file_name;
   Step1FileLabel_->setText(Join(step1Folder_, file_name));
   sourceChosen_ = true;
@@ -239,7 +246,8 @@ void MainForm::Step3Compile_Click() {
   connect(javac_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
     const bool ok = status == QProcess::NormalExit && code == 0;
     if (ok) {
-      Step3Message_->setText(caption::kProgramReady);
+      Step3Message_->setText(QString(caption::kProgramReady) + "\n" + caption::kOutputFolderIs +
+                             QFileInfo(programPage_).absolutePath());
       Step3Run_->setEnabled(true);
     } else {
       Step3Message_->setText("");

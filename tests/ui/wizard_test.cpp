@@ -94,7 +94,7 @@ class WizardTest : public QObject {
         {"Step2Label", "ステップ ３で作成されるファイルの出力先フォルダを選択してください。"},
         {"Frame1", "出力先フォルダ"},
         {"Step2DirBox", "(present)"},
-        {"Step2DirLabel", "選択されていません。"},
+        {"Step2DirLabel", QDir::tempPath()},
         {"Step3Frame", "ステップ ３"},
         {"Step3Label", "下記のボタンを押してください。 ファイルの作成を開始します。"},
         {"Step3Compile", "ファイル作成"},
@@ -121,7 +121,7 @@ class WizardTest : public QObject {
     QTemporaryDir dir;
     MainForm form(kAppDir, QDir::tempPath());
     form.Step1DirBox_Change(dir.path());
-    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), dir.path());
+    QCOMPARE(CaptionOf(&form, "Step1FileLabel"), QString("選択されていません。"));
     QCOMPARE(CaptionOf(&form, "Step2DirLabel"), dir.path());
     QCOMPARE(form.step2Folder(), dir.path());
     form.Step3Compile_Click();  // no file chosen: nothing happens
@@ -130,7 +130,8 @@ class WizardTest : public QObject {
     form.Step1FileBox_Click("Prog.txt");
     QCOMPARE(CaptionOf(&form, "Step1FileLabel"), dir.path() + "/Prog.txt");
     QVERIFY(form.sourceChosen());
-    form.Step1DirBox_Change("/");
+    form.Step1DirBox_Change("/");  // the file of another folder is no longer chosen
+    QVERIFY(!form.sourceChosen() && CaptionOf(&form, "Step1FileLabel") == "選択されていません。");
     form.Step1FileBox_Click("x.txt");
     QCOMPARE(CaptionOf(&form, "Step1FileLabel"), QString("/x.txt"));
   }
@@ -153,6 +154,7 @@ class WizardTest : public QObject {
     auto* step2 = form.findChild<QTreeView*>("Step2DirBox");
     auto* model = qobject_cast<QFileSystemModel*>(step2->model());
     step2->setCurrentIndex(model->index(output.path()));
+    QCOMPARE(CaptionOf(&form, "Step2DirLabel"), output.path());
     QSignalSpy finished(&form, &MainForm::javacFinished);
     auto* run = form.findChild<QPushButton*>("Step3Run");
     QVERIFY(!run->isEnabled());
@@ -163,7 +165,8 @@ class WizardTest : public QObject {
     QVERIFY(finished.wait(60000));
     QCOMPARE(finished.at(0).at(0).toBool(), true);
     QVERIFY(QFile::exists(output.path() + "/Good.class"));
-    QVERIFY(CaptionOf(&form, "Step3Message").contains("完成"));
+    QVERIFY(CaptionOf(&form, "Step3Message").contains("完成") &&
+            CaptionOf(&form, "Step3Message").endsWith("出力先フォルダ: " + output.path()));
     QVERIFY(run->isEnabled());  // the program can run once javac has compiled it
 
     // Again, from empty tables: a declaration left over would be a duplicate.
