@@ -46,7 +46,9 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
     : QWidget(parent), appDir_(std::move(app_dir)) {
   setObjectName("MainForm");
   setWindowTitle("Corvel");
-  auto* layout = new QVBoxLayout(this);
+  // The steps side by side, in the order they are done: the window stays
+  // low enough for a 1366x768 screen with a taskbar.
+  auto* layout = new QHBoxLayout(this);
 
   auto* Step1Frame = Frame(this, "Step1Frame", caption::kStep1Frame);
   auto* step1 = new QVBoxLayout(Step1Frame);
@@ -70,7 +72,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   step1->addLayout(step1_lists);
   Step1FileLabel_ = MakeLabel(Step1Frame, "Step1FileLabel", caption::kNotChosen);
   step1->addWidget(Step1FileLabel_);
-  layout->addWidget(Step1Frame);
+  layout->addWidget(Step1Frame, 3);
 
   auto* Step2Frame = Frame(this, "Step2Frame", caption::kStep2Frame);
   auto* step2 = new QVBoxLayout(Step2Frame);
@@ -83,7 +85,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   Step2DirLabel_ = MakeLabel(Frame1, "Step2DirLabel", caption::kNotChosen);
   frame1->addWidget(Step2DirLabel_);
   step2->addWidget(Frame1);
-  layout->addWidget(Step2Frame);
+  layout->addWidget(Step2Frame, 2);
 
   auto* Step3Frame = Frame(this, "Step3Frame", caption::kStep3Frame);
   auto* step3 = new QVBoxLayout(Step3Frame);
@@ -100,7 +102,14 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   Step3Message_ = MakeLabel(Step3Frame2, "Step3Message", caption::kStep3Message);
   message->addWidget(Step3Message_);
   step3->addWidget(Step3Frame2);
-  layout->addWidget(Step3Frame);
+  step3->addStretch();
+  layout->addWidget(Step3Frame, 2);
+  // Room for the longest message, so that the window does not jump as one
+  // line becomes three.
+  Step3Message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Step3Message_->setFixedHeight(Step3Message_->fontMetrics().lineSpacing() * 6);
+  setMinimumSize(800, 420);
+  resize(1200, 600);
 
   connect(Step1DirBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) { Step1DirBox_Change(step1Dirs_->filePath(index)); });

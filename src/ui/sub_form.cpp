@@ -40,6 +40,8 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) { Dir1_Change(dirs_->filePath(index)); });
   connect(Command1, &QPushButton::clicked, this, &SubForm::Command1_Click);
+  setMinimumWidth(560);  // a JDK's folder, as the label repeats it, on one line
+  resize(680, 480);
   Form_Load();
 }
 

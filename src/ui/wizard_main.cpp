@@ -8,7 +8,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   corvel::MainForm form(QString::fromStdString(corvel::DefaultAppDir()), QDir::currentPath());
-  form.resize(720, 800);
   form.show();
   return QApplication::exec();
 }

@@ -73,12 +73,10 @@ class WizardTest : public QObject {
       MainForm shown(kAppDir, examples);
       shown.Step1DirBox_Change(examples);
       shown.Step1FileBox_Click("Drawing.txt");
-      shown.resize(640, 760);
       shown.show();
       QTest::qWait(1500);  // the folder lists fill in the background
       QVERIFY(shown.grab().save(shots + "/wizard_main.png"));
       SubForm jdk(examples);
-      jdk.resize(480, 420);
       jdk.show();
       QTest::qWait(1500);
       QVERIFY(jdk.grab().save(shots + "/wizard_jdk.png"));
