@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -40,11 +41,23 @@ QString Join(const QString& folder, const QString& name) {
   return folder.endsWith('/') ? folder + name : folder + "/" + name;
 }
 
+// The settings keys of the folders the last translation used.
+constexpr char kStep1Key[] = "step1Folder";
+constexpr char kStep2Key[] = "step2Folder";
+
+// The folder remembered under `key` while it still exists, else `fallback`.
+QString Remembered(const char* key, const QString& fallback) {
+  const QString folder = QSettings().value(key).toString();
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+}
+
 }  // namespace
 
 MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
     : QWidget(parent), appDir_(std::move(app_dir)) {
   setObjectName("MainForm");
+  const QString step1_start = start_dir.isEmpty() ? Remembered(kStep1Key, QDir::homePath()) : start_dir;
+  const QString step2_start = start_dir.isEmpty() ? Remembered(kStep2Key, step1_start) : start_dir;
   setWindowTitle("Corvel");
   // The steps side by side, in the order they are done: the window stays
   // low enough for a 1366x768 screen with a taskbar.
@@ -56,7 +69,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   step1->addWidget(Step1Label_);
   auto* step1_lists = new QHBoxLayout;
   step1Dirs_ = new QFileSystemModel(this);
-  Step1DirBox_ = FolderList(Step1Frame, "Step1DirBox", step1Dirs_, start_dir);
+  Step1DirBox_ = FolderList(Step1Frame, "Step1DirBox", step1Dirs_, step1_start);
   step1_lists->addWidget(Step1DirBox_);
   auto* Step1FileFrame = Frame(Step1Frame, "Step1FileFrame", caption::kStep1FileFrame);
   auto* file_layout = new QVBoxLayout(Step1FileFrame);
@@ -80,7 +93,7 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   auto* Frame1 = Frame(Step2Frame, "Frame1", caption::kFrame1);
   auto* frame1 = new QVBoxLayout(Frame1);
   step2Dirs_ = new QFileSystemModel(this);
-  Step2DirBox_ = FolderList(Frame1, "Step2DirBox", step2Dirs_, start_dir);
+  Step2DirBox_ = FolderList(Frame1, "Step2DirBox", step2Dirs_, step2_start);
   frame1->addWidget(Step2DirBox_);
   Step2DirLabel_ = MakeLabel(Frame1, "Step2DirLabel", caption::kNotChosen);
   frame1->addWidget(Step2DirLabel_);
@@ -133,8 +146,8 @@ MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
   QWidget* const kTabOrder[] = {Step1DirBox_, Step1FileBox_, Step2DirBox_, Step3Compile_, Step3Run_};
   for (size_t k = 1; k < std::size(kTabOrder); ++k) setTabOrder(kTabOrder[k - 1], kTabOrder[k]);
   Step1FileBox_->setFocus();
-  step1Folder_ = start_dir;
-  Step1FileBox_->setRootIndex(step1Files_->setRootPath(start_dir));
+  step1Folder_ = step1_start;
+  Step1FileBox_->setRootIndex(step1Files_->setRootPath(step1_start));
   Form_Load();
 }
 
@@ -208,6 +221,9 @@ void MainForm::Step3Compile_Click() {
   if (!sourceChosen_) return;
   if (javac_ != nullptr && javac_->state() != QProcess::NotRunning) return;  // one translation at a time
   Step3Run_->setEnabled(false);
+  QSettings settings;
+  settings.setValue(kStep1Key, step1Folder_);
+  settings.setValue(kStep2Key, step2Folder());
   ctx_.reporter = [this](const Fault& fault) {
     const std::string text = ReportText(fault);
     QMessageBox::warning(this, QString::fromUtf8(fault.title.data(), static_cast<int>(fault.title.size())),

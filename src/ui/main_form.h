@@ -21,7 +21,8 @@ class MainForm : public QWidget {
   Q_OBJECT
 
  public:
-  // `app_dir` holds SysLib/; `start_dir` is the folder both lists open at.
+  // `app_dir` holds SysLib/; `start_dir` is the folder both lists open at,
+  // or "" for the folders of the last translation (else the home folder).
   MainForm(QString app_dir, const QString& start_dir, QWidget* parent = nullptr);
 
   // The handlers, public so that tests drive them as the controls do.

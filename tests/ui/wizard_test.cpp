@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -179,12 +180,15 @@ class WizardTest : public QObject {
     QCOMPARE(java.readAll(), first);
   }
 
-  // The keyboard alone: the focus starts in the file list, a move there
-  // chooses the file, Return creates.
-  void Keyboard() {
+  // The keyboard alone, in the folders of the last translation: the focus
+  // starts in the file list, a move there chooses the file, Return creates.
+  void KeyboardInLastFolders() {
     QTemporaryDir source;
     Write(source.path() + "/Bad.txt", "PRINT \"open\n");
-    MainForm form(kAppDir, source.path());
+    QSettings().setValue("step1Folder", source.path());
+    QSettings().setValue("step2Folder", "/");
+    MainForm form(kAppDir, {});
+    QCOMPARE(CaptionOf(&form, "Step2DirLabel"), QString("/"));
     auto* list = form.findChild<QListView*>("Step1FileBox");
     auto* create = form.findChild<QPushButton*>("Step3Compile");
     QCOMPARE(form.focusWidget(), list);
@@ -193,6 +197,10 @@ class WizardTest : public QObject {
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(CaptionOf(&form, "Step1FileLabel"), source.path() + "/Bad.txt");
     QCOMPARE(Answered([&] { QTest::keyClick(list, Qt::Key_Return); }).value(0).section('\n', 0, 0), "Syntax Error");
+    form.Step1DirBox_Change(QDir::tempPath());  // the output follows; a press keeps it
+    form.Step1FileBox_Click("x.txt");
+    Answered([&] { form.Step3Compile_Click(); });
+    QCOMPARE(QSettings().value("step2Folder").toString(), QDir::tempPath());
   }
 
   // No javac on PATH or in $JAVA_HOME: a faulty program gets its report and
@@ -258,6 +266,7 @@ QString WizardTest::kAppDir;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QStandardPaths::setTestModeEnabled(true);  // the remembered folders in a settings file of their own
   corvel::WizardTest::kAppDir = qEnvironmentVariable("CORVEL_APP_DIR");
   corvel::WizardTest test;
   return QTest::qExec(&test, argc, argv);
