@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -280,7 +281,13 @@ void MainForm::Step3Compile_Click() {
       const std::string output = javac_->readAll().toStdString();
       const std::string traced = JavacErrorLines(GetProgramName(ctx_) + ".java", ctx_.sourceFileName, output,
                                                  ctx_.javaCorvelLines, ctx_.sourceLines, DiagnosticsForm::kReport);
-      QMessageBox::warning(this, "javac", QString::fromLocal8Bit(output + traced));
+      // the compiler's columns line up only in a fixed-width font
+      const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family().toHtmlEscaped();
+      QMessageBox box(QMessageBox::Warning, "javac", "", QMessageBox::Ok, this);
+      box.setTextFormat(Qt::RichText);
+      box.setText(QString("<p>%1</p><pre style=\"font-family: '%2'\">%3</pre>")
+                      .arg(caption::kJavacFault, fixed, QString::fromLocal8Bit(output + traced).toHtmlEscaped()));
+      box.exec();
     }
     emit javacFinished(ok);
   });
