@@ -299,7 +299,16 @@ void MainForm::Step3Run_Click() {
   const QString beside = javacDir_ + "/java";
   const QString java = QFileInfo(beside).isExecutable() ? beside : QString("java");
   const QString folder = QFileInfo(programPage_).absolutePath();
-  QProcess::startDetached(java, {"-cp", folder, "KWC_Viewer", programPage_}, folder);
+  // One window per program: a second press starts the program afresh in
+  // place of the first, as the newest compile may have changed it.
+  QProcess*& viewer = viewers_[programPage_];
+  if (viewer == nullptr) viewer = new QProcess(this);
+  if (viewer->state() != QProcess::NotRunning) {
+    viewer->kill();
+    viewer->waitForFinished(3000);
+  }
+  viewer->setWorkingDirectory(folder);
+  viewer->start(java, {"-cp", folder, "KWC_Viewer", programPage_});
 }
 
 }  // namespace corvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
@@ -70,6 +71,7 @@ class MainForm : public QWidget {
   QString programPage_;    // the page of the last program compiled
   SubForm* subForm_ = nullptr;  // made the first time javac is not found; hidden, not destroyed
   QProcess* javac_ = nullptr;
+  QHash<QString, QProcess*> viewers_;  // by program page: one viewer window per program
   TranslationContext ctx_;
 };
 

@@ -206,7 +206,7 @@ class WizardTest : public QObject {
   // No javac on PATH or in $JAVA_HOME: a faulty program gets its report and
   // never the JDK window; the window is asked once, and the folder chosen
   // serves every later press. A stand-in javac fails once,
-  // then compiles.
+  // then compiles; the java beside it stands for the viewer.
   void JdkWindowAskedOnce() {
     QTemporaryDir source, jdk;
     Write(source.path() + "/Bad.txt", "PRINT \"open\n");
@@ -240,6 +240,12 @@ class WizardTest : public QObject {
     }
     QCOMPARE(finished.size(), 2);
     QCOMPARE(finished.at(1).at(0).toBool(), true);
+    Write(jdk.path() + "/java", "#!/bin/sh\nread line\n");  // a viewer that stays open
+    QFile::setPermissions(jdk.path() + "/java", QFile::ReadOwner | QFile::ExeOwner);
+    form.Step3Run_Click();
+    form.Step3Run_Click();  // one program, one window
+    const QList<QProcess*> processes = form.findChildren<QProcess*>();
+    QCOMPARE(std::count_if(processes.begin(), processes.end(), [](QProcess* p) { return p->state() != QProcess::NotRunning; }), 1);
   }
 
   void JdkWindow() {
