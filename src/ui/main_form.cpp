@@ -57,6 +57,8 @@ QString Remembered(const char* key, const QString& fallback) {
 MainForm::MainForm(QString app_dir, const QString& start_dir, QWidget* parent)
     : QWidget(parent), appDir_(std::move(app_dir)) {
   setObjectName("MainForm");
+  // Without a start folder, the lists open where the last translation took
+  // its program and wrote its files.
   const QString step1_start = start_dir.isEmpty() ? Remembered(kStep1Key, QDir::homePath()) : start_dir;
   const QString step2_start = start_dir.isEmpty() ? Remembered(kStep2Key, step1_start) : start_dir;
   setWindowTitle("Corvel");

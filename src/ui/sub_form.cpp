@@ -45,15 +45,17 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   Form_Load();
 }
 
-// The label and the flag always come from the folder shown together: the
-// window opened again after javac has gone says so, and one opened on the
-// folder already chosen accepts it.
+// The label and the flag always come from the folder shown, together: a
+// window opened again on the folder it accepted before accepts it, or says
+// that javac has gone from it.
 void SubForm::Form_Load() {
-  std::string path;
   const QString folder = dirs_->filePath(Dir1_->currentIndex());
-  if (!folder.isEmpty() && HoldsJavac(folder.toStdString(), path)) return Dir1_Change(folder);
-  Label1_->setText(caption::kNotChosen);
-  javacFound_ = false;
+  if (javacDir_.isEmpty() || folder.isEmpty()) {
+    Label1_->setText(caption::kNotChosen);
+    javacFound_ = false;
+    return;
+  }
+  Dir1_Change(folder);
 }
 
 void SubForm::Dir1_Change(const QString& folder) {
