@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
@@ -21,7 +22,8 @@ class MainForm : public QWidget {
   Q_OBJECT
 
  public:
-  // `app_dir` holds SysLib/; `start_dir` is the folder both lists open at.
+  // `app_dir` holds SysLib/; `start_dir` is the folder both lists open at,
+  // or "" for the folders of the last translation (else the home folder).
   MainForm(QString app_dir, const QString& start_dir, QWidget* parent = nullptr);
 
   // The handlers, public so that tests drive them as the controls do.
@@ -40,9 +42,13 @@ class MainForm : public QWidget {
   // javac has ended: true when it compiled the program.
   void javacFinished(bool ok);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Form_Load();
   QString AskJavacDir();
+  bool ProgramTranslates() const;
 
   QString appDir_;
   bool sourceChosen_ = false;  // a file was clicked in step 1
@@ -61,9 +67,11 @@ class MainForm : public QWidget {
   QPushButton* Step3Compile_;
   QPushButton* Step3Run_;  // enabled once javac has compiled the program
   QString javacDir_;       // where javac was found: java is beside it
+  QString jdkDir_;         // the JDK window's answer, used by every later translation while javac is there
   QString programPage_;    // the page of the last program compiled
   SubForm* subForm_ = nullptr;  // made the first time javac is not found; hidden, not destroyed
   QProcess* javac_ = nullptr;
+  QHash<QString, QProcess*> viewers_;  // by program page: one viewer window per program
   TranslationContext ctx_;
 };
 

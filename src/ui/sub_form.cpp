@@ -40,10 +40,23 @@ SubForm::SubForm(const QString& start_dir, QWidget* parent) : QDialog(parent) {
   connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) { Dir1_Change(dirs_->filePath(index)); });
   connect(Command1, &QPushButton::clicked, this, &SubForm::Command1_Click);
+  setMinimumWidth(560);  // a JDK's folder, as the label repeats it, on one line
+  resize(680, 480);
   Form_Load();
 }
 
-void SubForm::Form_Load() { javacFound_ = false; }
+// The label and the flag always come from the folder shown, together: a
+// window opened again on the folder it accepted before accepts it, or says
+// that javac has gone from it.
+void SubForm::Form_Load() {
+  const QString folder = dirs_->filePath(Dir1_->currentIndex());
+  if (javacDir_.isEmpty() || folder.isEmpty()) {
+    Label1_->setText(caption::kNotChosen);
+    javacFound_ = false;
+    return;
+  }
+  Dir1_Change(folder);
+}
 
 void SubForm::Dir1_Change(const QString& folder) {
   // The process's own folder is left as it is: the folder is passed on.
