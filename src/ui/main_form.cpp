@@ -228,7 +228,9 @@ void MainForm::Step3Compile_Click() {
   settings.setValue(kStep1Key, step1Folder_);
   settings.setValue(kStep2Key, step2Folder());
   ctx_.reporter = [this](const Fault& fault) {
-    const std::string text = ReportText(fault);
+    std::string text = ReportText(fault);
+    // A hint a beginner can act on goes under the report, as the command prints it.
+    if (const std::string hint = HintLine(fault); !hint.empty()) text += std::string(kCrLf) + hint;
     QMessageBox::warning(this, QString::fromUtf8(fault.title.data(), static_cast<int>(fault.title.size())),
                          QString::fromUtf8(text.data(), static_cast<int>(text.size())).replace("\r\n", "\n"));
   };
