@@ -39,6 +39,7 @@ struct Options {
   bool timePasses = false;
   int partSize = 0;
   bool run = false;
+  std::string input;  // with --run: the lines INPUT reads; "-" = standard input
   bool jar = false;
   std::string diagnostics = "default";
 };
@@ -122,6 +123,7 @@ int main(int argc, char** argv) {
       ->check(OneOf({"auto", "utf-8", "cp932"}))
       ->type_name(choice);
   app.add_flag("--run", opt.run, std::string(corvel::kCmdHelpRun));
+  app.add_option("--input", opt.input, std::string(corvel::kCmdHelpInput))->type_name(file);
   app.add_flag("--jar", opt.jar, std::string(corvel::kCmdHelpJar));
   app.add_option("--diagnostics", opt.diagnostics, std::string(corvel::kCmdHelpDiagnostics))
       ->check(OneOf({"default", "gnu"}))
@@ -189,6 +191,7 @@ int main(int argc, char** argv) {
 
   if (opt.run && (opt.noJavac || opt.detach)) return Fail(std::string(corvel::kCmdRunNeedsJavac));
   if (opt.jar && opt.noJavac) return Fail(std::string(corvel::kCmdJarNeedsJavac));
+  if (!opt.input.empty() && !opt.run) return Fail(std::string(corvel::kCmdInputNeedsRun));
   // The command speaks once javac has ended, below.
   inputs.javacStartedStatus = "";
   inputs.javacDetachedStatus = corvel::kCmdJavacDetached;
@@ -225,7 +228,15 @@ int main(int argc, char** argv) {
   // when there is a display.
   const fs::path java = fs::path(ctx.javacDir) / "java";
   std::vector<std::string> viewer = {java.string(), "-cp", ".", "KWC_Viewer"};
-  if (std::getenv("DISPLAY") == nullptr) viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+  // Without a window the program reads INPUT from standard input unless told
+  // otherwise; the viewer runs in the output folder, so a file is named whole.
+  std::string input = opt.input;
+  if (std::getenv("DISPLAY") == nullptr) {
+    viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+    if (input.empty()) input = "-";
+  }
+  if (!input.empty() && input != "-") input = fs::absolute(input, ec).string();
+  if (!input.empty()) viewer.insert(viewer.end(), {"--input", input});
   if (gnu) viewer.emplace_back("--diagnostics=gnu");
   viewer.push_back(corvel::GetProgramName(ctx) + ".html");
   std::string why;

@@ -78,6 +78,17 @@ check no-javac-there    2 ""             "corvel: nojdk: このフォルダに j
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
 check run-needs-javac   2 ""             "corvel: --run には javac の完了が必要です*" -- --run --no-javac Good.txt
 
+# --run without a display: INPUT reads standard input, or the --input file;
+# the status stays off standard output, which is the program's.
+unset DISPLAY
+printf 'INPUT "名前"; A$\r\nPRINT A$\r\n' > In.txt && echo 花子 > names.txt
+check run-stdin         0 "名前? 太郎
+太郎"   "$written
+Java言語を Javaバイトコードに変換します。
+javac が終わりました。プログラムは run/In.html です。" -- --run -o run In.txt <<<'太郎'
+check run-input         0 "名前? 花子
+花子"   ""               -- -q --run --input names.txt -o run In.txt </dev/null
+
 # The one-line form of reports, with and without a column; javac's errors
 # traced to the Corvel line (a fake javac fails on the statement's code).
 printf 'PRINT 1\r\nEND IF\r\n' > Orphan.txt
