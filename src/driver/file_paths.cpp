@@ -78,4 +78,17 @@ bool IsValidProgramName(std::string_view name) {
   return true;
 }
 
+std::string SuggestProgramName(std::string_view name) {
+  std::u32string chars = DecodeUtf8(name);
+  for (char32_t& c : chars) {
+    if (!IsJavaLetter(c, false)) c = U'_';
+  }
+  if (!chars.empty() && !IsJavaLetter(chars[0], true)) chars.insert(chars.begin(), U'_');
+  std::string suggested = EncodeUtf8(chars);
+  if (!IsValidProgramName(suggested)) suggested += '_';
+  // The runtime's prefixes stay taken whatever follows them.
+  if (!IsValidProgramName(suggested)) suggested = "My" + suggested;
+  return IsValidProgramName(suggested) ? suggested : "Program";
+}
+
 }  // namespace corvel

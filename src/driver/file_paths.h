@@ -27,4 +27,9 @@ std::string DefaultAppDir();
 // Java keyword, not one of the runtime's class names).
 bool IsValidProgramName(std::string_view name);
 
+// A valid program name close to `name`, to suggest when it is not one: every
+// character a class name cannot hold becomes _, and a name Java reserves gets
+// a _ after it ("my-prog" -> "my_prog", "class" -> "class_").
+std::string SuggestProgramName(std::string_view name);
+
 }  // namespace corvel

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "diag/report_forms.h"
+#include "driver/command_texts.h"
 #include "driver/file_paths.h"
 #include "driver/heap.h"
 #include "driver/javac.h"
@@ -38,6 +39,7 @@ struct Options {
   bool timePasses = false;
   int partSize = 0;
   bool run = false;
+  std::string input;  // with --run: the lines INPUT reads; "-" = standard input
   bool jar = false;
   std::string diagnostics = "default";
 };
@@ -58,35 +60,83 @@ int Fail(const std::string& text) {
   return kExitFailure;
 }
 
+// CLI11's IsMember, saying in Japanese what may be given.
+CLI::Validator OneOf(std::vector<std::string> choices) {
+  std::string listed;
+  for (const std::string& choice : choices) listed += (listed.empty() ? "" : ", ") + choice;
+  return CLI::Validator(
+      [choices, listed](std::string& value) {
+        for (const std::string& choice : choices) {
+          if (value == choice) return std::string();
+        }
+        return fmt::format(corvel::kCmdNotOneOf, value, listed);
+      },
+      "{" + listed + "}");
+}
+
+// A parse error as one Japanese line (CLI11's own words are English), then
+// where to find the usage.
+std::string ParseFailure(const CLI::App* /*app*/, const CLI::Error& e) {
+  // CLI11 words these "<what>: <names>", with the arguments or the option last or first.
+  const std::string what = e.what();
+  const size_t colon = what.find(": ");
+  std::string text;
+  if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr && colon != std::string::npos) {
+    text = fmt::format(corvel::kCmdExtraArguments, what.substr(colon + 2));
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr && colon != std::string::npos) {
+    text = fmt::format(corvel::kCmdNeedsValue, what.substr(0, colon));
+  } else if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+    text = corvel::kCmdNoSource;
+  } else if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr) {
+    text = what;  // "--option: " and the validator's own Japanese text
+  } else {
+    text = fmt::format(corvel::kCmdBadOptions, what);
+  }
+  return fmt::format("corvel: {}\n{}\n", text, corvel::kCmdSeeHelp);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   corvel::PrepareHeap();
   Options opt;
-  CLI::App app{"Translates a Corvel program (.txt) into a Java program and compiles it with javac."};
-  app.set_version_flag("--version", std::string("corvel ") + CORVEL_VERSION);
-  app.add_option("SOURCE", opt.source, "The Corvel program, a .txt file")->required();
-  app.add_option("-o,--output", opt.outputDir, "Output folder (default: the folder of SOURCE)");
-  app.add_option("--app-dir", opt.appDir, "The translator's folder, holding SysLib/");
-  app.add_option("--javac-dir", opt.javacDir, "Folder holding javac (default: javac on PATH, else $JAVA_HOME/bin)");
-  app.add_flag("--no-javac", opt.noJavac, "Translate and write the files, but do not start javac");
-  app.add_flag("--detach", opt.detach, "Start javac and return at once");
-  app.add_option("--encoding", opt.encoding, "Source encoding (auto: UTF-8 when valid, else CP932)")
-      ->check(CLI::IsMember({"auto", "utf-8", "cp932"}));
-  app.add_flag("--run", opt.run, "After javac succeeds, run the program in the viewer");
-  app.add_flag("--jar", opt.jar, "After javac succeeds, also write PROGRAM.jar (run it with java -jar)");
-  app.add_option("--diagnostics", opt.diagnostics,
-                 "How faults are printed: default (the report) or gnu (SOURCE:LINE:COLUMN: error: MESSAGE)")
-      ->check(CLI::IsMember({"default", "gnu"}));
-  app.add_flag("-q,--quiet", opt.quiet, "No status texts");
-  app.add_flag("--time-passes", opt.timePasses, "Print the time of each pass on standard error");
+  CLI::App app{std::string(corvel::kCmdAbout), "corvel"};
+  app.footer(std::string(corvel::kCmdFooter));
+  app.failure_message(ParseFailure);
+  const auto formatter = app.get_formatter();
+  formatter->label("Usage", std::string(corvel::kCmdLabelUsage));
+  formatter->label("OPTIONS", std::string(corvel::kCmdLabelOptions));
+  formatter->label("Positionals", std::string(corvel::kCmdLabelPositionals));
+  formatter->label("REQUIRED", std::string(corvel::kCmdLabelRequired));
+  app.option_defaults()->group(std::string(corvel::kCmdLabelOptions));
+  app.set_help_flag("-h,--help", std::string(corvel::kCmdHelpHelp));
+  app.set_version_flag("--version", std::string("corvel ") + CORVEL_VERSION, std::string(corvel::kCmdHelpVersion));
+  // CLI11 aligns the help by bytes: the names of values stay ASCII.
+  const std::string folder = "DIR", file = "FILE", choice = "";
+  app.add_option("SOURCE", opt.source, std::string(corvel::kCmdHelpSource))->required()->type_name("");
+  app.add_option("-o,--output", opt.outputDir, std::string(corvel::kCmdHelpOutput))->type_name(folder);
+  app.add_option("--app-dir", opt.appDir, std::string(corvel::kCmdHelpAppDir))->type_name(folder);
+  app.add_option("--javac-dir", opt.javacDir, std::string(corvel::kCmdHelpJavacDir))->type_name(folder);
+  app.add_flag("--no-javac", opt.noJavac, std::string(corvel::kCmdHelpNoJavac));
+  app.add_flag("--detach", opt.detach, std::string(corvel::kCmdHelpDetach));
+  app.add_option("--encoding", opt.encoding, std::string(corvel::kCmdHelpEncoding))
+      ->check(OneOf({"auto", "utf-8", "cp932"}))
+      ->type_name(choice);
+  app.add_flag("--run", opt.run, std::string(corvel::kCmdHelpRun));
+  app.add_option("--input", opt.input, std::string(corvel::kCmdHelpInput))->type_name(file);
+  app.add_flag("--jar", opt.jar, std::string(corvel::kCmdHelpJar));
+  app.add_option("--diagnostics", opt.diagnostics, std::string(corvel::kCmdHelpDiagnostics))
+      ->check(OneOf({"default", "gnu"}))
+      ->type_name(choice);
+  app.add_flag("-q,--quiet", opt.quiet, std::string(corvel::kCmdHelpQuiet));
+  app.add_flag("--time-passes", opt.timePasses, std::string(corvel::kCmdHelpTimePasses));
   app.add_flag_callback(
       "--list-library",
       [] {
         for (const std::string& form : corvel::LibraryForms()) std::printf("%s\n", form.c_str());
         throw CLI::Success();
       },
-      "Print every form of every library entry, then exit");
+      std::string(corvel::kCmdHelpListLibrary));
   // For tests: cut every program longer than this many characters of Java
   // into parts of this size.
   app.add_option("--part-size", opt.partSize)->check(CLI::Range(1, 1000000))->group("");
@@ -100,9 +150,9 @@ int main(int argc, char** argv) {
 
   std::error_code ec;
   const fs::path source(opt.source);
-  if (!fs::exists(source, ec)) return Fail(fmt::format("{}: no such file", opt.source));
-  if (!fs::is_regular_file(source, ec)) return Fail(fmt::format("{}: not a regular file", opt.source));
-  if (access(source.c_str(), R_OK) != 0) return Fail(fmt::format("{}: cannot be read", opt.source));
+  if (!fs::exists(source, ec)) return Fail(fmt::format(corvel::kCmdNoSuchFile, opt.source));
+  if (!fs::is_regular_file(source, ec)) return Fail(fmt::format(corvel::kCmdNotRegularFile, opt.source));
+  if (access(source.c_str(), R_OK) != 0) return Fail(fmt::format(corvel::kCmdCannotRead, opt.source));
 
   corvel::TranslationContext ctx;
   ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
@@ -118,10 +168,11 @@ int main(int argc, char** argv) {
     const std::string hint = gnu ? corvel::GnuNote(opt.source, fault) : corvel::HintLine(fault);
     if (!hint.empty()) std::fprintf(stderr, "%s\n", hint.c_str());
   };
+  // Status goes where reports go: standard output is the program's, under --run.
   ctx.status = [quiet = opt.quiet](std::string_view text) {
     if (quiet || text.empty()) return;
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
   };
 
   corvel::CompileInputs inputs;
@@ -140,8 +191,12 @@ int main(int argc, char** argv) {
     };
   }
 
-  if (opt.run && (opt.noJavac || opt.detach)) return Fail("--run needs javac to finish: drop --no-javac and --detach");
-  if (opt.jar && opt.noJavac) return Fail("--jar needs javac: drop --no-javac");
+  if (opt.run && (opt.noJavac || opt.detach)) return Fail(std::string(corvel::kCmdRunNeedsJavac));
+  if (opt.jar && opt.noJavac) return Fail(std::string(corvel::kCmdJarNeedsJavac));
+  if (!opt.input.empty() && !opt.run) return Fail(std::string(corvel::kCmdInputNeedsRun));
+  // The command speaks once javac has ended, below.
+  inputs.javacStartedStatus = "";
+  inputs.javacDetachedStatus = corvel::kCmdJavacDetached;
   if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
   inputs.jar = opt.jar;
   // javac's output as it gave it, then each of its errors traced to the
@@ -161,21 +216,33 @@ int main(int argc, char** argv) {
     case corvel::CompileResult::kProgramFault:
       return kExitProgramFault;
     case corvel::CompileResult::kJavacFailed:
+      ctx.status(corvel::kCmdJavacFailed);
       return kExitJavacFailed;
     case corvel::CompileResult::kFailure:
     case corvel::CompileResult::kInternalError:
       return Fail(ctx.failureText);
+  }
+  if (inputs.javac == corvel::JavacMode::kWait) {
+    ctx.status(fmt::format(corvel::kCmdJavacDone, corvel::OutputPath(ctx, corvel::GetProgramName(ctx) + ".html")));
   }
   if (!opt.run) return kExitOk;
   // The viewer runs the compiled program from the output folder, in a window
   // when there is a display.
   const fs::path java = fs::path(ctx.javacDir) / "java";
   std::vector<std::string> viewer = {java.string(), "-cp", ".", "KWC_Viewer"};
-  if (std::getenv("DISPLAY") == nullptr) viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+  // Without a window the program reads INPUT from standard input unless told
+  // otherwise; the viewer runs in the output folder, so a file is named whole.
+  std::string input = opt.input;
+  if (std::getenv("DISPLAY") == nullptr) {
+    viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+    if (input.empty()) input = "-";
+  }
+  if (!input.empty() && input != "-") input = fs::absolute(input, ec).string();
+  if (!input.empty()) viewer.insert(viewer.end(), {"--input", input});
   if (gnu) viewer.emplace_back("--diagnostics=gnu");
   viewer.push_back(corvel::GetProgramName(ctx) + ".html");
   std::string why;
   const int status = corvel::RunProgram(viewer, ctx.outputDir, true, why);
-  if (status < 0) return Fail(java.string() + ": " + why);
+  if (status < 0) return Fail(fmt::format(corvel::kCmdCannotStart, java.string(), why));
   return status;
 }

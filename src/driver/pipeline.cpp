@@ -12,6 +12,7 @@
 #include "checks/block_matching.h"
 #include "checks/options.h"
 #include "checks/placement.h"
+#include "driver/command_texts.h"
 #include "driver/javac.h"
 #include "emit/output_files.h"
 #include "expr/library.h"
@@ -54,16 +55,16 @@ bool EndsWithTxt(std::string_view name) {
 
 // A missing folder is created when the files are written; it must then lie
 // in a writable folder.
-bool CheckOutputDir(const std::string& dir, std::string& why) {
+bool CheckOutputDir(const std::string& dir, std::string_view& why) {
   std::error_code ec;
   fs::path path = dir.empty() ? fs::path(".") : fs::path(dir);
   if (fs::exists(path, ec)) {
     if (!fs::is_directory(path, ec)) {
-      why = "the output folder is not a folder";
+      why = kCmdOutputNotFolder;
       return false;
     }
     if (access(path.c_str(), W_OK | X_OK) != 0) {
-      why = "the output folder cannot be written";
+      why = kCmdOutputNotWritable;
       return false;
     }
     return true;
@@ -71,7 +72,7 @@ bool CheckOutputDir(const std::string& dir, std::string& why) {
   fs::path parent = fs::absolute(path, ec).parent_path();
   while (!parent.empty() && !fs::exists(parent, ec)) parent = parent.parent_path();
   if (parent.empty() || !fs::is_directory(parent, ec) || access(parent.c_str(), W_OK | X_OK) != 0) {
-    why = "the output folder does not exist and cannot be created";
+    why = kCmdOutputUncreatable;
     return false;
   }
   return true;
@@ -94,19 +95,17 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   const std::string source_path =
       ctx.sourceDir.empty() ? ctx.sourceFileName : ctx.sourceDir + "/" + ctx.sourceFileName;
   if (!EndsWithTxt(ctx.sourceFileName)) {
-    ctx.failureText = fmt::format("{}: a Corvel program must be a .txt file", source_path);
+    ctx.failureText = fmt::format(kCmdNotTxt, source_path);
     return CompileResult::kFailure;
   }
   if (!IsValidProgramName(GetProgramName(ctx))) {
-    ctx.failureText = fmt::format(
-        "{}: \"{}\" cannot name a Java class (use letters, digits and _, not starting with a digit, and no "
-        "Java keyword or java.lang class name)",
-        source_path, GetProgramName(ctx));
+    ctx.failureText = fmt::format(kCmdBadProgramName, source_path, GetProgramName(ctx),
+                                  SuggestProgramName(GetProgramName(ctx)) + ".txt");
     return CompileResult::kFailure;
   }
-  std::string why;
-  if (!CheckOutputDir(ctx.outputDir, why)) {
-    ctx.failureText = fmt::format("{}: {}", ctx.outputDir.empty() ? "." : ctx.outputDir, why);
+  std::string_view folder_fault;
+  if (!CheckOutputDir(ctx.outputDir, folder_fault)) {
+    ctx.failureText = fmt::format(fmt::runtime(folder_fault), ctx.outputDir.empty() ? "." : ctx.outputDir);
     return CompileResult::kFailure;
   }
 
@@ -126,9 +125,8 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
     }
     if (!javac_cancelled) {
       if (dir.empty() || !HoldsJavac(dir, javac)) {
-        ctx.failureText = ctx.javacDir.empty()
-                              ? "javac not found on PATH or in $JAVA_HOME/bin (use --javac-dir or --no-javac)"
-                              : ctx.javacDir + ": no javac in this folder";
+        ctx.failureText =
+            ctx.javacDir.empty() ? std::string(kCmdJavacNotFound) : fmt::format(kCmdNoJavacHere, ctx.javacDir);
         return CompileResult::kFailure;
       }
       // absolute: the tools beside javac (jar, java) are started in the output folder
@@ -159,10 +157,11 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   }
 
   ShowStatus(ctx, kStatusCompiling);
-  ShowStatus(ctx, kStatusStarted);
-  const auto& run = inputs.runProcess ? inputs.runProcess : RunProgram;
   const bool wait = inputs.javac == JavacMode::kWait;
+  ShowStatus(ctx, wait ? inputs.javacStartedStatus : inputs.javacDetachedStatus);
+  const auto& run = inputs.runProcess ? inputs.runProcess : RunProgram;
   std::string output;
+  std::string why;
   const int status = run({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
                          ctx.outputDir.empty() ? "." : ctx.outputDir, wait, why,
                          wait && inputs.onJavacOutput ? &output : nullptr);
@@ -188,11 +187,11 @@ CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& input
   try {
     return RunPipeline(ctx, inputs);
   } catch (const std::bad_alloc&) {
-    ctx.failureText = "internal error: out of memory";
+    ctx.failureText = kCmdOutOfMemory;
   } catch (const std::exception& e) {
-    ctx.failureText = fmt::format("internal error: {}", e.what());
+    ctx.failureText = fmt::format(kCmdInternalError, e.what());
   } catch (...) {
-    ctx.failureText = "internal error";
+    ctx.failureText = kCmdInternalErrorUnknown;
   }
   ShowStatus(ctx, "");
   return CompileResult::kInternalError;

@@ -58,6 +58,10 @@ struct CompileInputs {
   // With it, javac's output (waited for) is collected and handed here once
   // javac has ended, instead of going where ours goes.
   std::function<void(std::string_view output)> onJavacOutput;
+  // The status once javac is started, waited for or not; "" says nothing.
+  // The wizard's words by default: it says more when javac has ended.
+  std::string_view javacStartedStatus = kStatusStarted;
+  std::string_view javacDetachedStatus = kStatusStarted;
 };
 
 enum class CompileResult {

@@ -46,26 +46,27 @@ bad_report='Syntax Error
 第7文字目
     リテラル文字列が正しく完結していません'
 
-check ok                0 "$written"     ""               -- Good.txt --no-javac
+check ok                0 ""             "$written"       -- Good.txt --no-javac
 check quiet             0 ""             ""               -- -q Good.txt --no-javac
-check fault             1 "$translating" "$bad_report"    -- Bad.txt --no-javac -o out
+check fault             1 ""             "$translating
+$bad_report"    -- Bad.txt --no-javac -o out
 check fault-quiet       1 ""             "$bad_report"    -- --quiet Bad.txt --no-javac
 check subfolder         0 ""             ""               -- -q sub/Deep.txt
 check cp932-auto        0 ""             ""               -- -q Sjis.txt
 check cp932-forced      0 ""             ""               -- -q --encoding cp932 Sjis.txt
 check utf8-forced       2 ""             "corvel: ./Sjis.txt: the file is not valid UTF-8 text" -- -q --encoding utf-8 Sjis.txt
-check missing           2 ""             "corvel: Nope.txt: no such file"                        -- Nope.txt
-check folder            2 ""             "corvel: sub: not a regular file"                       -- sub
-check not-txt           2 ""             "corvel: ./Hello.bas: a Corvel program must be a .txt file" -- Hello.bas
-check bad-class-name    2 ""             'corvel: ./my prog.txt: "my prog" cannot name a Java class*' -- 'my prog.txt'
-check java-keyword      2 ""             'corvel: ./class.txt: "class" cannot name a Java class*' -- class.txt
-check output-is-file    2 ""             "corvel: Good.txt: the output folder is not a folder"  -- -o Good.txt Good.txt
-check output-uncreatable 2 ""            "corvel: Good.txt/x: the output folder does not exist and cannot be created" -- -o Good.txt/x Good.txt
-check bad-option        2 ""             "The following argument was not expected: --bogus*"    -- --bogus Good.txt
-check bad-encoding      2 ""             "--encoding: latin1 not in {auto,utf-8,cp932}*"        -- --encoding latin1 Good.txt
-check no-source         2 ""             "SOURCE is required*"                                   --
+check missing           2 ""             "corvel: Nope.txt: ファイルがありません"                       -- Nope.txt
+check folder            2 ""             "corvel: sub: ファイルではありません"                 -- sub
+check not-txt           2 ""             "corvel: ./Hello.bas: Corvelのプログラムは .txt ファイルでなければいけません" -- Hello.bas
+check bad-class-name    2 ""             'corvel: ./my prog.txt: ファイル名の「my prog」は Javaのクラス名になりません。*たとえば my_prog.txt にしてください' -- 'my prog.txt'
+check java-keyword      2 ""             'corvel: ./class.txt: ファイル名の「class」は*たとえば class_.txt にしてください' -- class.txt
+check output-is-file    2 ""             "corvel: Good.txt: 出力先がフォルダではありません" -- -o Good.txt Good.txt
+check output-uncreatable 2 ""            "corvel: Good.txt/x: 出力先のフォルダがなく、作ることもできません" -- -o Good.txt/x Good.txt
+check bad-option        2 ""             "corvel: 余分な引数があります: --bogus*" -- --bogus Good.txt
+check bad-encoding      2 ""             "corvel: --encoding: latin1 は使えません（auto, utf-8, cp932 のどれかです）*" -- --encoding latin1 Good.txt
+check no-source         2 ""             "corvel: 翻訳するプログラム（SOURCE.txt）を指定してください*" --
 check version           0 "corvel 0.1.0" ""                                                     -- --version
-check help              0 "Translates a Corvel program*" ""                                     -- --help
+check help              0 "Corvelのプログラム*使い方: corvel*オプション:*" "" -- --help
 
 # javac: its output passed through and its failure exit 3; a folder without
 # javac is a failure before anything is written.
@@ -73,9 +74,20 @@ mkdir -p fakejdk nojdk
 printf '#!/bin/sh\necho "fake javac: $*" >&2\nexit 1\n' > fakejdk/javac
 chmod +x fakejdk/javac
 check javac-fails       3 ""             "fake javac: -encoding UTF-8 Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
-check no-javac-there    2 ""             "corvel: nojdk: no javac in this folder" -- -q --javac-dir nojdk -o jout2 Good.txt
+check no-javac-there    2 ""             "corvel: nojdk: このフォルダに javac がありません" -- -q --javac-dir nojdk -o jout2 Good.txt
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
-check run-needs-javac   2 ""             "corvel: --run needs javac to finish: drop --no-javac and --detach" -- --run --no-javac Good.txt
+check run-needs-javac   2 ""             "corvel: --run には javac の完了が必要です*" -- --run --no-javac Good.txt
+
+# --run without a display: INPUT reads standard input, or the --input file;
+# the status stays off standard output, which is the program's.
+unset DISPLAY
+printf 'INPUT "名前"; A$\r\nPRINT A$\r\n' > In.txt && echo 花子 > names.txt
+check run-stdin         0 "名前? 太郎
+太郎"   "$written
+Java言語を Javaバイトコードに変換します。
+javac が終わりました。プログラムは run/In.html です。" -- --run -o run In.txt <<<'太郎'
+check run-input         0 "名前? 花子
+花子"   ""               -- -q --run --input names.txt -o run In.txt </dev/null
 
 # The one-line form of reports, with and without a column; javac's errors
 # traced to the Corvel line (a fake javac fails on the statement's code).
@@ -96,7 +108,7 @@ check javac-traced-ja   3 ""             "Crash.java:*: エラー: boom
 Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir jatracejdk -o tout Crash.txt
 
 # A JAR a user can send: it runs headless, its runtime errors name the line.
-check jar-needs-javac   2 ""             "corvel: --jar needs javac: drop --no-javac" -- --jar --no-javac Good.txt
+check jar-needs-javac   2 ""             "corvel: --jar には javac が必要です*" -- --jar --no-javac Good.txt
 check jar-good          0 ""             ""               -- -q --jar --detach -o jar Good.txt
 check jar-crash         0 ""             ""               -- -q --jar -o jar Crash.txt
 jdk=$(dirname "$(readlink -f "$(command -v javac)")")

@@ -85,11 +85,11 @@ TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
     const char* output;  // relative to the test folder; nullptr: "out"
     const char* failure_ends_with;
   } kCases[] = {
-      {"Hello.bas", true, nullptr, "Hello.bas: a Corvel program must be a .txt file"},
-      {".txt", true, nullptr, ".txt: a Corvel program must be a .txt file"},
-      {"1st.txt", true, nullptr, "\"1st\" cannot name a Java class (use letters, digits and _, not starting with a digit, and no Java keyword or java.lang class name)"},
+      {"Hello.bas", true, nullptr, "Hello.bas: Corvelのプログラムは .txt ファイルでなければいけません"},
+      {".txt", true, nullptr, ".txt: Corvelのプログラムは .txt ファイルでなければいけません"},
+      {"1st.txt", true, nullptr, "たとえば _1st.txt にしてください"},
       {"Missing.txt", false, nullptr, "Missing.txt: cannot read the source file: No such file or directory"},
-      {"Hello.txt", true, "Hello.txt", "Hello.txt: the output folder is not a folder"},
+      {"Hello.txt", true, "Hello.txt", "Hello.txt: 出力先がフォルダではありません"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.file);

@@ -1,0 +1,13 @@
+// The command's catalogue (driver/command_texts.def) as named constants,
+// one kCmd<Name> per entry.
+#pragma once
+
+#include <string_view>
+
+namespace corvel {
+
+#define CORVEL_COMMAND_TEXT(name, text) inline constexpr std::string_view kCmd##name = text;
+#include "driver/command_texts.def"
+#undef CORVEL_COMMAND_TEXT
+
+}  // namespace corvel
