@@ -9,7 +9,7 @@
 #include <string>
 
 #include "diag/report_forms.h"
-#include "driver/command_texts.h"
+#include "diag/command_texts.h"
 #include "driver/file_paths.h"
 #include "driver/heap.h"
 #include "driver/javac.h"

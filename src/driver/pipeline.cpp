@@ -12,7 +12,7 @@
 #include "checks/block_matching.h"
 #include "checks/options.h"
 #include "checks/placement.h"
-#include "driver/command_texts.h"
+#include "diag/command_texts.h"
 #include "driver/javac.h"
 #include "emit/output_files.h"
 #include "expr/library.h"

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "diag/command_texts.h"
 #include "emit/java_writer.h"
 #include "symbols/program_name.h"
 #include "system/process.h"
@@ -38,7 +39,7 @@ struct PendingFiles {
     std::error_code ec;
     for (const auto& [temporary, final_path] : files) {
       if (fs::is_directory(final_path, ec)) {
-        why = fmt::format("{}: is a folder, not a file", final_path.string());
+        why = fmt::format(kCmdIsAFolder, final_path.string());
         return false;
       }
     }
@@ -91,7 +92,7 @@ bool WriteText(PendingFiles& pending, const fs::path& path, const std::string& t
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) {
-    why = fmt::format("{}: cannot be written: {}", path.string(), std::strerror(errno));
+    why = fmt::format(kCmdCannotWrite, path.string(), std::strerror(errno));
     return false;
   }
   return true;
@@ -119,12 +120,12 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
   std::string why;
   std::error_code ec;
   if (!fs::is_directory(syslib, ec)) {
-    ctx.failureText = fmt::format("{}: the runtime classes are missing (use --app-dir)", syslib.string());
+    ctx.failureText = fmt::format(kCmdRuntimeMissing, syslib.string());
     return 1;
   }
   fs::create_directories(out_dir, ec);
   if (ec) {
-    ctx.failureText = fmt::format("{}: cannot create the output folder: {}", out_dir.string(), ec.message());
+    ctx.failureText = fmt::format(kCmdCannotCreateOutput, out_dir.string(), ec.message());
     return 1;
   }
   PendingFiles pending;
@@ -139,7 +140,7 @@ int16_t WriteJavaProgram(TranslationContext& ctx) {
     for (const fs::path& file : ClassFiles(syslib, runtime_class)) {
       fs::copy_file(file, pending.Temporary(out_dir / file.filename()), fs::copy_options::overwrite_existing, ec);
       if (ec) {
-        ctx.failureText = fmt::format("{}: cannot be copied: {}", file.string(), ec.message());
+        ctx.failureText = fmt::format(kCmdCannotCopy, file.string(), ec.message());
         return 1;
       }
     }
@@ -159,7 +160,7 @@ int16_t WriteJar(TranslationContext& ctx) {
   fs::path tool = fs::path(ctx.javacDir) / "jar";
   if (access(tool.c_str(), X_OK) != 0) tool += ".exe";
   if (access(tool.c_str(), X_OK) != 0) {
-    ctx.failureText = fmt::format("{}: no jar tool beside javac", ctx.javacDir);
+    ctx.failureText = fmt::format(kCmdNoJarTool, ctx.javacDir);
     return 1;
   }
   // The classes the JAR holds, with their nested classes' Name$*.class.
@@ -195,7 +196,7 @@ int16_t WriteJar(TranslationContext& ctx) {
   fs::create_directory(extra_dir, ec);
   if (!ec) std::ofstream(extra_dir / "KWC_Viewer.page", std::ios::binary) << name << ".html\n";
   if (ec || !fs::is_regular_file(extra_dir / "KWC_Viewer.page", ec)) {
-    ctx.failureText = fmt::format("{}: cannot be written", extra_dir.string());
+    ctx.failureText = fmt::format(kCmdCannotWriteFolder, extra_dir.string());
     return 1;
   }
   PendingFiles pending;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "diag/command_texts.h"
 #include "diag/error_report.h"
 #include "diag/messages.h"
 #include "source/lexer.h"
@@ -111,13 +112,12 @@ std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encodi
   }
   if (encoding != SourceEncoding::kCp932 && IsValidUtf8(bytes)) return bytes;
   if (encoding == SourceEncoding::kUtf8) {
-    why = "the file is not valid UTF-8 text";
+    why = kCmdNotUtf8;
     return std::nullopt;
   }
   std::optional<std::string> text = Cp932ToUtf8(bytes);
   if (!text) {
-    why = encoding == SourceEncoding::kCp932 ? "the file is not valid CP932 (Shift_JIS) text"
-                                             : "the file is neither UTF-8 nor CP932 (Shift_JIS) text";
+    why = encoding == SourceEncoding::kCp932 ? kCmdNotCp932 : kCmdNotText;
   }
   return text;
 }
@@ -191,7 +191,7 @@ int16_t ReadSourceFile(TranslationContext& ctx) {
   std::string bytes;
   std::string why;
   if (!ReadWholeFile(path, bytes, why)) {
-    ctx.failureText = fmt::format("{}: cannot read the source file: {}", path, why);
+    ctx.failureText = fmt::format(kCmdCannotReadSource, path, why);
     return 1;
   }
   return ReadSourceBytes(ctx, std::move(bytes), path);

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "diag/command_texts.h"
+
 namespace corvel {
 
 int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
@@ -62,7 +64,7 @@ int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, boo
   }
   if (!wait) return 0;  // the child that started the program has ended
   if (WIFEXITED(status)) {
-    if (WEXITSTATUS(status) == 127) why = fmt::format("{} could not be started", argv[0]);
+    if (WEXITSTATUS(status) == 127) why = fmt::format(kCmdNotStarted, argv[0]);
     return WEXITSTATUS(status);
   }
   return 128 + WTERMSIG(status);

@@ -54,7 +54,7 @@ check fault-quiet       1 ""             "$bad_report"    -- --quiet Bad.txt --n
 check subfolder         0 ""             ""               -- -q sub/Deep.txt
 check cp932-auto        0 ""             ""               -- -q Sjis.txt
 check cp932-forced      0 ""             ""               -- -q --encoding cp932 Sjis.txt
-check utf8-forced       2 ""             "corvel: ./Sjis.txt: the file is not valid UTF-8 text" -- -q --encoding utf-8 Sjis.txt
+check utf8-forced       2 ""             "corvel: ./Sjis.txt: このファイルは UTF-8 のテキストとして正しくありません" -- -q --encoding utf-8 Sjis.txt
 check missing           2 ""             "corvel: Nope.txt: ファイルがありません"                       -- Nope.txt
 check folder            2 ""             "corvel: sub: ファイルではありません"                 -- sub
 check not-txt           2 ""             "corvel: ./Hello.bas: Corvelのプログラムは .txt ファイルでなければいけません" -- Hello.bas
@@ -144,7 +144,7 @@ after=$(cd "out dir" && ls -l --time-style=+%s.%N && md5sum *)
 printf 'PRINT "second"\r\n' > "src dir/Same.txt"
 before=$(cd "out dir" && md5sum Same.java Same.class 2>/dev/null; ls)
 rm -f "out dir/Same.html" && mkdir "out dir/Same.html"
-check html-is-folder    2 ""             "corvel: out dir/Same.html: is a folder, not a file" -- -q --no-javac -o "out dir" "src dir/Same.txt"
+check html-is-folder    2 ""             "corvel: out dir/Same.html: 同じ名前のフォルダがあるので、ファイルを書けません" -- -q --no-javac -o "out dir" "src dir/Same.txt"
 after=$(cd "out dir" && md5sum Same.java Same.class 2>/dev/null; ls)
 [ "$before" = "$after" ] || { echo "FAIL html-is-folder: the output folder changed"; failures=$((failures + 1)); }
 rmdir "out dir/Same.html"

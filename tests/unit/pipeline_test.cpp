@@ -88,7 +88,7 @@ TEST_F(PipelineTest, FailuresThatAreNotFaultsOfTheProgram) {
       {"Hello.bas", true, nullptr, "Hello.bas: Corvelのプログラムは .txt ファイルでなければいけません"},
       {".txt", true, nullptr, ".txt: Corvelのプログラムは .txt ファイルでなければいけません"},
       {"1st.txt", true, nullptr, "たとえば _1st.txt にしてください"},
-      {"Missing.txt", false, nullptr, "Missing.txt: cannot read the source file: No such file or directory"},
+      {"Missing.txt", false, nullptr, "Missing.txt: ソースファイルを読み出せません: No such file or directory"},
       {"Hello.txt", true, "Hello.txt", "Hello.txt: 出力先がフォルダではありません"},
   };
   for (const auto& c : kCases) {

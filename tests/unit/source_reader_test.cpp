@@ -97,7 +97,7 @@ TEST(ReadSource, UndecodableFileIsAFailureNotAReport) {
   ctx.encoding = SourceEncoding::kUtf8;
   EXPECT_EQ(ReadSourceBytes(ctx, "X = \"\x93\xFA\"", "dir/p.txt"), 1);
   EXPECT_TRUE(captured.faults.empty());
-  EXPECT_EQ(ctx.failureText, "dir/p.txt: the file is not valid UTF-8 text");
+  EXPECT_EQ(ctx.failureText, "dir/p.txt: このファイルは UTF-8 のテキストとして正しくありません");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The command's catalogue (driver/command_texts.def) as named constants,
+// The command's catalogue (diag/command_texts.def) as named constants,
 // one kCmd<Name> per entry.
 #pragma once
 
@@ -7,7 +7,7 @@
 namespace corvel {
 
 #define CORVEL_COMMAND_TEXT(name, text) inline constexpr std::string_view kCmd##name = text;
-#include "driver/command_texts.def"
+#include "diag/command_texts.def"
 #undef CORVEL_COMMAND_TEXT
 
 }  // namespace corvel
