@@ -325,26 +325,26 @@ public class KWC_Applet extends Canvas
     // formatting it stops an infinite or NaN value first.
 
     public static int INTARG(float v) {
-        if (!(v < 2147483647.5f && v >= -2147483648.5f))
-            throw runtimeError(E_ARGUMENT_RANGE, KWC_TextScreen.formatSingle(v));
-        return (int) Math.round((double) v);
+        return realToInt(v, E_ARGUMENT_RANGE, true);
     }
 
     public static int INTARG(double v) {
-        if (!(v < 2147483647.5 && v >= -2147483648.5))
-            throw runtimeError(E_ARGUMENT_RANGE, KWC_TextScreen.formatDouble(v));
-        return (int) Math.round(v);
+        return realToInt(v, E_ARGUMENT_RANGE, false);
     }
 
     public static int INTSUB(float v) {
-        if (!(v < 2147483647.5f && v >= -2147483648.5f))
-            throw runtimeError(E_SUBSCRIPT, KWC_TextScreen.formatSingle(v));
-        return (int) Math.round((double) v);
+        return realToInt(v, E_SUBSCRIPT, true);
     }
 
     public static int INTSUB(double v) {
+        return realToInt(v, E_SUBSCRIPT, false);
+    }
+
+    // A float widens to double exactly, and narrows back exactly for its text.
+    private static int realToInt(double v, String pattern, boolean single) {
         if (!(v < 2147483647.5 && v >= -2147483648.5))
-            throw runtimeError(E_SUBSCRIPT, KWC_TextScreen.formatDouble(v));
+            throw runtimeError(pattern, single ? KWC_TextScreen.formatSingle((float) v)
+                    : KWC_TextScreen.formatDouble(v));
         return (int) Math.round(v);
     }
 
