@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev clang libclang-rt-14-dev
   # The full JDK (a window needs more than the headless one), a font with Japanese glyphs,
   # and a virtual X display with its capture tool for the window test.
-  openjdk-17-jdk fonts-ipafont-gothic xvfb x11-apps
+  openjdk-17-jdk fonts-ipafont-gothic xvfb x11-apps xdotool
   # The wizard's windows.
   qt6-base-dev)
 

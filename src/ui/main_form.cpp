@@ -259,7 +259,7 @@ void MainForm::Step3Compile_Click() {
   const CompileResult result = CompileProgram(ctx_, in);
   if (result == CompileResult::kFailure || result == CompileResult::kInternalError) {
     Step3Message_->setText("");
-    QMessageBox::warning(this, "Error", QString::fromStdString(ctx_.failureText));
+    QMessageBox::warning(this, caption::kErrorTitle, QString::fromStdString(ctx_.failureText));
     return;
   }
   if (result == CompileResult::kJavacCancelled) {

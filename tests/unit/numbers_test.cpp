@@ -1,5 +1,7 @@
 #include "symbols/numbers.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -135,7 +137,8 @@ void ExpectJavacAcceptsTypes(const std::string& test_name, std::span<const std::
     }
   }
   java += "}\n";
-  const fs::path dir = fs::temp_directory_path() / ("corvel_" + test_name);
+  // one folder per process: builds in other trees run the same test at once
+  const fs::path dir = fs::temp_directory_path() / ("corvel_" + test_name + "_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   std::ofstream(dir / "Literals.java") << java;
