@@ -188,6 +188,12 @@ class WizardTest : public QObject {
     QCOMPARE(CaptionOf(&form, "Step1FileLabel"), source.path() + "/Bad.txt");
     QCOMPARE(Answered([&] { QTest::keyClick(list, Qt::Key_Return); }).value(0).section('\n', 0, 0), "Syntax Error");
     QCOMPARE(QSettings().value("step1Folder").toString(), source.path());
+    // Tab runs step 1, 2, 3; the window fits a 1366x768 screen with a taskbar.
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(form.focusWidget()->objectName(), QString("Step2DirBox"));
+    QVERIFY(form.frameGeometry().width() <= 1366 && form.frameGeometry().height() <= 700);
   }
 
   // No javac on PATH or in $JAVA_HOME: a faulty program gets its report and
