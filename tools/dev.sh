@@ -13,6 +13,9 @@
 #   tools/dev.sh mutants [COUNT] [SEED]
 #                       mutants of src/ (default 240, seed 24) in a copy of HEAD,
 #                       and which tests kill each
+#   tools/dev.sh package [BUILD_DIR]
+#                       the Debian package, built in Release with Debian's
+#                       hardening flags (default build-package/), then lintian
 #   tools/dev.sh fuzz [SECONDS]
 #                       fuzz the whole translation for SECONDS (default 300),
 #                       then compile a few hundred mutants of the end-to-end
@@ -120,6 +123,18 @@ case "${1:-}" in
     (cd "$tree" && build build -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O0 -g0" &&
       python3 tools/test_value.py mutants build ../mutants.json --count "${2:-240}" --seed "${3:-24}")
     ;;
+  package)
+    tools/install-deps.sh
+    dir=${2:-build-package}
+    CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+      LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
+      build "$dir" -DCMAKE_BUILD_TYPE=Release -DCORVEL_TESTS=OFF
+    rm -f "$dir"/corvel_*.deb
+    (cd "$dir" && cpack -G DEB >/dev/null)
+    deb=$(ls "$dir"/corvel_*.deb)
+    lintian --fail-on error "$deb" || exit 1
+    echo "$deb"
+    ;;
   demo)
     tools/install-deps.sh
     build build
@@ -130,7 +145,7 @@ case "${1:-}" in
     echo "The translated program is in $out (open it again: java -cp $out KWC_Viewer $out/Hello.html)."
     ;;
   *)
-    echo "usage: tools/dev.sh test|demo|quick|coverage|mutants [COUNT] [SEED]|fuzz [SECONDS]" >&2
+    echo "usage: tools/dev.sh test|demo|quick|package [DIR]|coverage|mutants [COUNT] [SEED]|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

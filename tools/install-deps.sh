@@ -4,10 +4,13 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libcli11-dev libfmt-dev libgtest-dev clang libclang-rt-14-dev
   # The full JDK (a window needs more than the headless one), a font with Japanese glyphs,
-  # and a virtual X display with its capture tool for the window test.
+  # and a virtual X display with its capture tool and a keyboard for the window tests.
   openjdk-17-jdk fonts-ipafont-gothic xvfb x11-apps xdotool
   # The wizard's windows.
-  qt6-base-dev)
+  qt6-base-dev
+  # The Debian package: its shared-library dependencies, its checker, and the
+  # icon's export to PNG.
+  dpkg-dev lintian librsvg2-bin)
 
 missing=()
 for p in "${packages[@]}"; do
