@@ -28,8 +28,14 @@ for f in usr/bin/corvel usr/bin/corvel-wizard usr/share/corvel/SysLib/KWC_Applet
 done
 dpkg-deb -f "$deb" Depends | grep -Eq '(^|, )default-jdk \| openjdk-17-jdk' || fail "it does not depend on a JDK"
 
-# Every option of a program's help is in both of its man pages.
+# Every option of a program's help is in both of its man pages, and the
+# pages name the program's version.
 for program in corvel corvel-wizard; do
+  version=$("$work/root/usr/bin/$program" --version | cut -d' ' -f2)
+  for page in man/man1 man/ja/man1; do
+    zcat "$work/root/usr/share/$page/$program.1.gz" | head -1 | grep -qF " $version\"" ||
+      fail "$page/$program.1 does not name version $version"
+  done
   for option in $("$work/root/usr/bin/$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     for page in man/man1 man/ja/man1; do
       zcat "$work/root/usr/share/$page/$program.1.gz" | sed 's/\\-/-/g' | grep -q -- "$option" ||
