@@ -25,6 +25,7 @@ import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
@@ -300,10 +301,12 @@ public class KWC_Viewer {
                 case "--dump-text": o.dumpText = value(args, ++i, a); break;
                 case "--png": o.png = value(args, ++i, a); break;
                 case "--timeout-ms":
-                    o.timeoutMs = number(value(args, ++i, a), 0, Long.MAX_VALUE, M_TIMEOUT_NUMBER);
+                    o.timeoutMs = number(value(args, ++i, a), 0, Long.MAX_VALUE,
+                            "--timeout-ms には 0 以上のミリ秒の数を指定してください");
                     break;
                 case "--scale":
-                    o.scale = (int) number(value(args, ++i, a), 1, MAX_SCALE, M_SCALE_NUMBER);
+                    o.scale = (int) number(value(args, ++i, a), 1, MAX_SCALE,
+                            "--scale には 1 から " + MAX_SCALE + " までの整数を指定してください");
                     break;
                 case "-h": case "--help":
                     throw new IllegalArgumentException("");
@@ -313,12 +316,12 @@ public class KWC_Viewer {
                         break;
                     }
                     if (a.startsWith("--") || o.page != null)
-                        throw new IllegalArgumentException(String.format(M_UNKNOWN_ARGUMENT, a));
+                        throw new IllegalArgumentException(String.format("知らない引数です: %s", a));
                     o.page = a;
             }
         }
         if (o.page == null && KWC_Viewer.class.getResource("/" + BUNDLED_PAGE) == null)
-            throw new IllegalArgumentException(M_NO_PAGE_GIVEN);
+            throw new IllegalArgumentException("開くページ（PROGRAM.html）を指定してください");
         return o;
     }
 
@@ -336,12 +339,13 @@ public class KWC_Viewer {
         switch (style) {
             case "gnu": return true;
             case "default": return false;
-            default: throw new IllegalArgumentException(String.format(M_DIAGNOSTICS, style));
+            default: throw new IllegalArgumentException(
+                    String.format("--diagnostics には default か gnu を指定してください（%s ではなく）", style));
         }
     }
 
     private static String value(String[] args, int i, String option) {
-        if (i >= args.length) throw new IllegalArgumentException(String.format(M_NEEDS_VALUE, option));
+        if (i >= args.length) throw new IllegalArgumentException(String.format("%s には値が必要です", option));
         return args[i];
     }
 
@@ -373,15 +377,10 @@ public class KWC_Viewer {
             + "終了コード: 0 プログラムが終わった、1 実行時エラー、2 オプションの誤りかプログラムを始められない、"
             + "124 時間切れ";
 
-    // The viewer's own messages, each one line after PREFIX: about its options, the page, the
-    // classes, the display and the files it writes; never about the program's own errors.
+    // The viewer's own messages, each one line after PREFIX (those of the options are beside
+    // them): about the page, the classes, the display and the files it writes; never about the
+    // program's own errors.
     static final String PREFIX = "ビューア: ";
-    static final String M_UNKNOWN_ARGUMENT = "知らない引数です: %s";
-    static final String M_NEEDS_VALUE = "%s には値が必要です";
-    static final String M_NO_PAGE_GIVEN = "開くページ（PROGRAM.html）を指定してください";
-    static final String M_TIMEOUT_NUMBER = "--timeout-ms には 0 以上のミリ秒の数を指定してください";
-    static final String M_SCALE_NUMBER = "--scale には 1 から " + MAX_SCALE + " までの整数を指定してください";
-    static final String M_DIAGNOSTICS = "--diagnostics には default か gnu を指定してください（%s ではなく）";
     static final String M_NO_SUCH_PAGE = "%s: そのページはありません";
     static final String M_PAGE_UNREADABLE = "%s: ページを読み込めません";
     static final String M_NOT_A_PAGE = "%s: プログラムのページではありません（<applet code=...> の行がありません）";
@@ -393,13 +392,6 @@ public class KWC_Viewer {
             "実行に必要なクラスファイルが壊れているか、この Java では読めません。プログラムを翻訳し直してください";
     static final String M_NO_DISPLAY =
             "ウィンドウを開く画面がありません（%s）。画面なしで動かすには --headless を付けてください";
-    static final String M_TIMEOUT = "%d ミリ秒たったので、プログラムを止めました";
-    static final String M_OUTPUT_IS_FOLDER = "%s %s: フォルダです。書き出すファイルの名前を指定してください";
-    static final String M_OUTPUT_NO_FOLDER = "%s %s: 書き出す先のフォルダがありません";
-    static final String M_OUTPUT_READ_ONLY = "%s %s: 書き出す先のフォルダに書き込めません";
-    static final String M_OUTPUT_FAILED = "%s %s: 書き出せませんでした%s";
-    static final String M_DISK_FULL = "（ディスクに空きがありません）";
-    static final String M_ENDED = "プログラムが終了しました";
 
     /** The resource of a program's JAR naming its page, itself a resource of the JAR. */
     static final String BUNDLED_PAGE = "KWC_Viewer.page";
@@ -442,7 +434,8 @@ public class KWC_Viewer {
      */
     static String classProblem(Throwable t, String programClass) {
         String text = String.valueOf(t.getMessage());
-        String names = "\\bKW[A-Z]_\\w+" + (programClass == null ? "" : "|\\b" + Pattern.quote(programClass) + "\\b");
+        String names = "\\bKW[A-Z]_\\w+"
+                + (programClass == null ? "" : "|\\b" + Pattern.quote(programClass) + "\\b");
         Matcher m = Pattern.compile(names).matcher(text);
         if (!m.find()) return M_CLASS_DAMAGED_UNNAMED;
         boolean missing = t instanceof ClassNotFoundException
@@ -494,7 +487,8 @@ public class KWC_Viewer {
                 String where = display == null ? "DISPLAY がありません" : "DISPLAY=" + display;
                 return cannotStart(String.format(M_NO_DISPLAY, where), null, o);
             }
-            scale = o.scale > 0 ? o.scale : fittingScale(page.width, page.height, screen.width, screen.height);
+            scale = o.scale > 0 ? o.scale
+                    : fittingScale(page.width, page.height, screen.width, screen.height);
         }
         try {
             if (o.input != null) {
@@ -595,7 +589,7 @@ public class KWC_Viewer {
             System.err.println(report);
             if (o.trace) thrown[0].printStackTrace();
         } else if (code == EXIT_TIMEOUT) {
-            System.err.println(PREFIX + String.format(M_TIMEOUT, o.timeoutMs));
+            System.err.println(PREFIX + String.format("%d ミリ秒たったので、プログラムを止めました", o.timeoutMs));
         }
         finishing = true;
         exitCode = code;
@@ -605,7 +599,7 @@ public class KWC_Viewer {
         if (!o.headless && applet != null && code != EXIT_TIMEOUT) {
             refresh(applet);
             if (report != null) showReport(report);
-            else if (status != null) status.setText(code == EXIT_OK ? M_ENDED : " ");
+            else if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : " ");
             waitForClose();
         }
         return code;
@@ -625,7 +619,8 @@ public class KWC_Viewer {
     /** errorReport of what t says, at the line and with the callers the map finds in its frames. */
     static String errorReport(Throwable t, String code, LineMap map, boolean gnu) {
         List<Integer> frames = map == null ? List.of() : map.javaLinesOf(t, javaFile(code));
-        return errorReport(code, describe(t, code), map == null ? 0 : map.firstLine(frames), frames, map, gnu);
+        int line = map == null ? 0 : map.firstLine(frames);
+        return errorReport(code, describe(t, code), line, frames, map, gnu);
     }
 
     /**
@@ -702,6 +697,13 @@ public class KWC_Viewer {
         return new File(".");
     }
 
+    // Why what --png or --dump-text names (the option, then the path) is not written.
+    static final String M_OUTPUT_IS_FOLDER = "%s %s: フォルダです。書き出すファイルの名前を指定してください";
+    static final String M_OUTPUT_NO_FOLDER = "%s %s: 書き出す先のフォルダがありません";
+    static final String M_OUTPUT_READ_ONLY = "%s %s: 書き出す先のフォルダに書き込めません";
+    static final String M_OUTPUT_FAILED = "%s %s: 書き出せませんでした%s";
+    static final String M_DISK_FULL = "（ディスクに空きがありません）";
+
     /**
      * Why the file an option names cannot be written, or null: checked before the program runs,
      * so that a long run does not end in a file that cannot be made. "-" is standard output.
@@ -727,15 +729,19 @@ public class KWC_Viewer {
         Path target = new File(path).getAbsoluteFile().toPath();
         Path temporary = null;
         try {
-            temporary = Files.createTempFile(target.getParent(), "." + target.getFileName(), ".tmp");
-            try (FileChannel out = FileChannel.open(temporary, StandardOpenOption.WRITE)) {
+            // Made new (never an existing file or a link followed), with the permissions any new
+            // file of the user's gets.
+            String name = "." + target.getFileName() + "." + ProcessHandle.current().pid() + ".tmp";
+            temporary = target.resolveSibling(name);
+            try (FileChannel out = FileChannel.open(temporary, StandardOpenOption.CREATE_NEW,
+                    StandardOpenOption.WRITE)) {
                 for (ByteBuffer b = ByteBuffer.wrap(bytes); b.hasRemaining(); ) out.write(b);
                 out.force(true);
             }
             Files.move(temporary, target, StandardCopyOption.ATOMIC_MOVE, StandardCopyOption.REPLACE_EXISTING);
             return null;
         } catch (IOException e) {
-            if (temporary != null) temporary.toFile().delete();
+            if (temporary != null && !(e instanceof FileAlreadyExistsException)) temporary.toFile().delete();
             boolean full = String.valueOf(e.getMessage()).contains("No space left");
             return String.format(M_OUTPUT_FAILED, option, path, full ? M_DISK_FULL : "");
         }
