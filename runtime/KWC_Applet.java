@@ -56,6 +56,8 @@ public class KWC_Applet extends Canvas
     static final ArrayList<Clip> clips = new ArrayList<>();
 
     private transient BufferedImage frame;
+    /** Window pixels per page pixel in each direction (the viewer's --scale); 1 without a window. */
+    static int scale = 1;
 
     /**
      * Prepares the runtime before the program object is created: page size, parameters (names
@@ -93,9 +95,19 @@ public class KWC_Applet extends Canvas
         }
     }
 
+    /** Sets the scale of the window's picture; the program still sees the page's own pixels. */
+    public static void setScale(int windowPixelsPerPagePixel) {
+        scale = Math.max(1, windowPixelsPerPagePixel);
+    }
+
+    /** The page pixel under a pixel of the (scaled) window. */
+    static int pagePixel(int windowPixel) {
+        return Math.floorDiv(windowPixel, scale);
+    }
+
     public KWC_Applet() {
         current = this;
-        setSize(KWC_Screen.width, KWC_Screen.height);
+        setSize(KWC_Screen.width * scale, KWC_Screen.height * scale);
         setFocusable(true);
         addKeyListener(this);
         addMouseListener(this);
@@ -104,7 +116,7 @@ public class KWC_Applet extends Canvas
 
     @Override
     public java.awt.Dimension getPreferredSize() {
-        return new java.awt.Dimension(KWC_Screen.width, KWC_Screen.height);
+        return new java.awt.Dimension(KWC_Screen.width * scale, KWC_Screen.height * scale);
     }
 
     /** The program's main routine; the translated class overrides it. */
@@ -445,8 +457,8 @@ public class KWC_Applet extends Canvas
     }
 
     private static void mouseState(MouseEvent e) {
-        mouseX = e.getX();
-        mouseY = e.getY();
+        mouseX = pagePixel(e.getX());
+        mouseY = pagePixel(e.getY());
         modifiers = e.getModifiersEx();
         int m = e.getModifiersEx();
         mouseButtons = ((m & InputEvent.BUTTON1_DOWN_MASK) != 0 ? 1 : 0)
@@ -498,7 +510,10 @@ public class KWC_Applet extends Canvas
     @Override
     public void paint(Graphics g) {
         frame = KWC_Screen.compose(frame);
-        g.drawImage(frame, 0, 0, null);
+        // Nearest neighbour: each page pixel a sharp square of scale x scale window pixels.
+        ((java.awt.Graphics2D) g).setRenderingHint(java.awt.RenderingHints.KEY_INTERPOLATION,
+                java.awt.RenderingHints.VALUE_INTERPOLATION_NEAREST_NEIGHBOR);
+        g.drawImage(frame, 0, 0, frame.getWidth() * scale, frame.getHeight() * scale, null);
     }
 
     // ---- sound: a missing file or no audio device is ignored ----

@@ -20,20 +20,38 @@ public class KWC_Screen {
 
     static KWC_Color colorMode = new KWC_Color_Natural();
 
-    /** Sets the applet and page sizes and makes pageCount blank pages (at least one). */
+    /** Memory kept free beyond the pages for the program itself and for reporting its errors. */
+    static final long HEADROOM_BYTES = 32L << 20;
+
+    /**
+     * Sets the applet and page sizes and makes pageCount blank pages (at least one). A set of
+     * pages larger than the memory left stops the program before anything is made: an allocation
+     * that fails half-way would leave the memory full and nothing to report the error with.
+     */
     public static void init(int appletWidth, int appletHeight, int pw, int ph, int pageCount) {
         synchronized (LOCK) {
+            pages = new BufferedImage[0];
+            pagePixels = new int[0][];
             width = Math.max(1, appletWidth);
             height = Math.max(1, appletHeight);
             pageWidth = Math.max(width, pw);
             pageHeight = Math.max(height, ph);
             int n = Math.max(1, pageCount);
-            pages = new BufferedImage[n];
-            pagePixels = new int[n][];
+            // The pages, then the composed picture, the text layer and a window's copy of the
+            // picture, then the text cells (three ints and a byte each).
+            long bytes = 4L * pageWidth * pageHeight * n + 3 * 4L * width * height
+                    + 13L * (width / KWC_TextScreen.CELL_WIDTH) * (height / KWC_TextScreen.CELL_HEIGHT);
+            Runtime rt = Runtime.getRuntime();
+            if (bytes > rt.maxMemory() - (rt.totalMemory() - rt.freeMemory()) - HEADROOM_BYTES)
+                throw KWC_Applet.runtimeError(KWC_Applet.E_OUT_OF_MEMORY);
+            BufferedImage[] made = new BufferedImage[n];
+            int[][] pixels = new int[n][];
             for (int i = 0; i < n; i++) {
-                pages[i] = new BufferedImage(pageWidth, pageHeight, BufferedImage.TYPE_INT_RGB);
-                pagePixels[i] = ((DataBufferInt) pages[i].getRaster().getDataBuffer()).getData();
+                made[i] = new BufferedImage(pageWidth, pageHeight, BufferedImage.TYPE_INT_RGB);
+                pixels[i] = ((DataBufferInt) made[i].getRaster().getDataBuffer()).getData();
             }
+            pages = made;
+            pagePixels = pixels;
             activePage = 0;
             displayPage = 0;
             colorMode = new KWC_Color_Natural();

@@ -6,13 +6,14 @@ import java.awt.image.DataBufferInt;
 import java.math.BigDecimal;
 import java.math.MathContext;
 import java.math.RoundingMode;
+import java.util.ArrayDeque;
 import java.util.ArrayList;
 
 /**
  * The text screen: a grid of 8 x 16 pixel cells over the applet, drawn above the graphics and the
  * sprites. PRINT writes at the cursor and scrolls the text window at its bottom; full-width
- * characters take two cells. The rows that scroll off the top of the whole screen are kept for
- * the viewer's --dump-text.
+ * characters take two cells. The rows that scroll off the top of the whole screen are kept only
+ * when the viewer's --dump-text asks for them (keepScrolledRows), and then only the newest ones.
  */
 public class KWC_TextScreen {
     public static final int CELL_WIDTH = 8, CELL_HEIGHT = 16, ZONE = 14;
@@ -26,7 +27,11 @@ public class KWC_TextScreen {
     static int winLeft, winTop, winRight, winBottom;
     static int textFore = 0xFFFFFF, textBack = -1;
     static byte textAttr;
-    static final ArrayList<String> scrolledOff = new ArrayList<>();
+    // The newest rows that scrolled off the top, at most keepScrolled of them; a program that
+    // prints forever must not fill the memory with rows no one will read.
+    static final ArrayDeque<String> scrolledOff = new ArrayDeque<>();
+    static int keepScrolled;
+    static long droppedRows;
 
     static boolean dirty = true;
     static BufferedImage layer;
@@ -49,9 +54,17 @@ public class KWC_TextScreen {
             curCol = 0;
             curRow = 0;
             scrolledOff.clear();
+            droppedRows = 0;
             resetColors();
             layer = null;
             dirty = true;
+        }
+    }
+
+    /** How many of the rows that scroll off the top dumpText shows; 0 (the default) keeps none. */
+    public static void keepScrolledRows(int rows) {
+        synchronized (KWC_Screen.LOCK) {
+            keepScrolled = Math.max(0, rows);
         }
     }
 
@@ -283,7 +296,14 @@ public class KWC_TextScreen {
     }
 
     private static void scrollWindow() {
-        if (winTop == 0 && winLeft == 0 && winRight == cols - 1) scrolledOff.add(rowText(0));
+        if (winTop == 0 && winLeft == 0 && winRight == cols - 1) {
+            if (keepScrolled > 0) scrolledOff.addLast(rowText(0));
+            else droppedRows++;
+            if (scrolledOff.size() > keepScrolled) {
+                scrolledOff.pollFirst();
+                droppedRows++;
+            }
+        }
         for (int r = winTop; r < winBottom; r++) {
             int to = r * cols + winLeft, from = to + cols, n = winRight - winLeft + 1;
             System.arraycopy(chars, from, chars, to, n);
@@ -407,11 +427,15 @@ public class KWC_TextScreen {
 
     /**
      * The rows that scrolled off the top, then the rows on the screen, each without trailing
-     * blanks, trailing empty rows dropped; each row ends with a newline.
+     * blanks, trailing empty rows dropped; each row ends with a newline. When rows that scrolled
+     * off were not kept, a first line says how many are missing.
      */
     public static String dumpText() {
         synchronized (KWC_Screen.LOCK) {
-            ArrayList<String> all = new ArrayList<>(scrolledOff);
+            ArrayList<String> all = new ArrayList<>();
+            if (droppedRows > 0 && keepScrolled > 0)
+                all.add(String.format(java.util.Locale.ROOT, SCROLLED_ROWS_DROPPED, droppedRows));
+            all.addAll(scrolledOff);
             for (int r = 0; r < rows; r++) all.add(rowText(r));
             int n = all.size();
             while (n > 0 && all.get(n - 1).isEmpty()) n--;
@@ -420,6 +444,8 @@ public class KWC_TextScreen {
             return sb.toString();
         }
     }
+
+    static final String SCROLLED_ROWS_DROPPED = "（ここより前に画面から消えた %d 行は省きました）";
 
     /** Draws the text cells over dst (called with KWC_Screen.LOCK held). */
     static void drawLayer(int[] dst, int w, int h) {

@@ -1,10 +1,16 @@
+import java.awt.AWTError;
 import java.awt.BorderLayout;
 import java.awt.Frame;
+import java.awt.GraphicsEnvironment;
+import java.awt.HeadlessException;
 import java.awt.Label;
+import java.awt.TextArea;
+import java.awt.Toolkit;
 import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
 import java.awt.image.BufferedImage;
 import java.io.BufferedReader;
+import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;
@@ -14,12 +20,17 @@ import java.io.PrintStream;
 import java.lang.reflect.InvocationTargetException;
 import java.net.URISyntaxException;
 import java.nio.ByteBuffer;
+import java.nio.channels.FileChannel;
 import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
+import java.nio.file.StandardCopyOption;
+import java.nio.file.StandardOpenOption;
 import java.security.CodeSource;
 import java.util.ArrayList;
 import java.util.Collections;
@@ -39,7 +50,7 @@ import javax.imageio.ImageIO;
  *
  * <pre>
  * java -cp DIR KWC_Viewer [--headless] [--input FILE|-] [--keys TEXT] [--timeout-ms N]
- *                         [--dump-text FILE|-] [--png FILE] [--trace]
+ *                         [--dump-text FILE|-] [--png FILE] [--scale N] [--trace]
  *                         [--diagnostics=default|gnu] PAGE.html
  * java -jar PROGRAM.jar [the same options]
  * </pre>
@@ -48,12 +59,15 @@ import javax.imageio.ImageIO;
  * program's JAR holds both); files the program loads by name are then looked up in the folder
  * holding the JAR.
  *
- * Exit status: 0 when the program ends, 1 on a runtime error, 124 on timeout, 2 for a bad command
- * line or page. A runtime error is reported on standard error as the message, then, when the line
- * map beside the program class (Program.lines, see LineMap) places it, the Corvel line number and
- * the line's text; --diagnostics=gnu makes that one line "SOURCE:LINE: error: MESSAGE". --trace
- * adds the Java stack trace of what stopped the program. The translator copies the viewer with its
- * KWC_Viewer$*.class files, so it may use nested classes.
+ * Exit status: 0 when the program ends, 1 when a runtime error stops it, 124 on timeout, 2 when
+ * the program cannot start (a bad command line, no such page, a missing or damaged class, no
+ * display for a window) or what --png or --dump-text name cannot be written: never the
+ * program's fault. A runtime error is reported on standard error as the message, then, when the
+ * line map beside the program class (Program.lines, see LineMap) places it, the Corvel line
+ * number and the line's text; --diagnostics=gnu makes that one line "SOURCE:LINE: error:
+ * MESSAGE". Every other failure is one line after PREFIX. Neither names a Java class; --trace
+ * adds the Java stack trace of what stopped the program or the viewer. The translator copies the
+ * viewer with its KWC_Viewer$*.class files, so it may use nested classes.
  */
 public class KWC_Viewer {
     static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124;
@@ -215,10 +229,9 @@ public class KWC_Viewer {
             return found;
         }
 
-        /** The Corvel line of the innermost frame that the map places; 0 when there is none. */
-        int lineOf(Throwable t, String javaFile) {
-            List<Integer> lines = javaLinesOf(t, javaFile);
-            return lines.isEmpty() ? 0 : corvelLine(lines.get(0));
+        /** The Corvel line of the first of the Java lines javaLinesOf found; 0 when there is none. */
+        int firstLine(List<Integer> javaLines) {
+            return javaLines.isEmpty() ? 0 : corvelLine(javaLines.get(0));
         }
 
         int corvelLine(int javaLine) {
@@ -245,6 +258,22 @@ public class KWC_Viewer {
         String text(int line) {
             return texts.get(line);
         }
+
+        /**
+         * The line that sets the page's size or its number of pages (the map holds the OPTION
+         * lines), else the first line it holds: where a page too large for memory is reported.
+         */
+        int pageLine() {
+            int first = Integer.MAX_VALUE, option = Integer.MAX_VALUE;
+            for (Map.Entry<Integer, String> e : texts.entrySet()) {
+                first = Math.min(first, e.getKey());
+                if (PAGE_OPTION.matcher(e.getValue()).lookingAt()) option = Math.min(option, e.getKey());
+            }
+            return option != Integer.MAX_VALUE ? option : first != Integer.MAX_VALUE ? first : 0;
+        }
+
+        private static final Pattern PAGE_OPTION = Pattern.compile(
+                "\\s*OPTION\\s+(APPLET(WIDTH|HEIGHT|PAGE)|RESERVED(WIDTH|HEIGHT))\\b", Pattern.CASE_INSENSITIVE);
     }
 
     /** Options of one run. */
@@ -252,7 +281,12 @@ public class KWC_Viewer {
         boolean headless, trace, gnu;
         String input, keys, dumpText, png, page;
         long timeoutMs = -1;
+        /** Window pixels per page pixel; 0 picks one that fits the display. */
+        int scale;
     }
+
+    /** The most --scale takes: a 640 x 400 page at 8 fills a large display already. */
+    static final int MAX_SCALE = 8;
 
     static Options parseArgs(String[] args) {
         Options o = new Options();
@@ -267,11 +301,12 @@ public class KWC_Viewer {
                 case "--dump-text": o.dumpText = value(args, ++i, a); break;
                 case "--png": o.png = value(args, ++i, a); break;
                 case "--timeout-ms":
-                    try {
-                        o.timeoutMs = Long.parseLong(value(args, ++i, a));
-                    } catch (NumberFormatException e) {
-                        throw new IllegalArgumentException("--timeout-ms needs a number of milliseconds");
-                    }
+                    o.timeoutMs = number(value(args, ++i, a), 0, Long.MAX_VALUE,
+                            "--timeout-ms には 0 以上のミリ秒の数を指定してください");
+                    break;
+                case "--scale":
+                    o.scale = (int) number(value(args, ++i, a), 1, MAX_SCALE,
+                            "--scale には 1 から " + MAX_SCALE + " までの整数を指定してください");
                     break;
                 case "-h": case "--help":
                     throw new IllegalArgumentException("");
@@ -281,25 +316,36 @@ public class KWC_Viewer {
                         break;
                     }
                     if (a.startsWith("--") || o.page != null)
-                        throw new IllegalArgumentException("unknown argument: " + a);
+                        throw new IllegalArgumentException(String.format("知らない引数です: %s", a));
                     o.page = a;
             }
         }
         if (o.page == null && KWC_Viewer.class.getResource("/" + BUNDLED_PAGE) == null)
-            throw new IllegalArgumentException("no page given");
+            throw new IllegalArgumentException("開くページ（PROGRAM.html）を指定してください");
         return o;
+    }
+
+    private static long number(String text, long min, long max, String message) {
+        try {
+            long n = Long.parseLong(text);
+            if (n >= min && n <= max) return n;
+        } catch (NumberFormatException e) {
+            // refused below
+        }
+        throw new IllegalArgumentException(message);
     }
 
     private static boolean diagnostics(String style) {
         switch (style) {
             case "gnu": return true;
             case "default": return false;
-            default: throw new IllegalArgumentException("--diagnostics takes default or gnu, not: " + style);
+            default: throw new IllegalArgumentException(
+                    String.format("--diagnostics には default か gnu を指定してください（%s ではなく）", style));
         }
     }
 
     private static String value(String[] args, int i, String option) {
-        if (i >= args.length) throw new IllegalArgumentException(option + " needs a value");
+        if (i >= args.length) throw new IllegalArgumentException(String.format("%s には値が必要です", option));
         return args[i];
     }
 
@@ -324,10 +370,28 @@ public class KWC_Viewer {
         return sb.toString();
     }
 
-    private static final String USAGE = "usage: java -cp DIR KWC_Viewer [--headless] [--input FILE|-]"
-            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] [--trace]"
+    private static final String USAGE = "使い方: java -cp DIR KWC_Viewer [--headless] [--input FILE|-]"
+            + " [--keys TEXT] [--timeout-ms N] [--dump-text FILE|-] [--png FILE] [--scale N] [--trace]"
             + " [--diagnostics=default|gnu] PAGE.html\n"
-            + "       java -jar PROGRAM.jar [the same options, without PAGE.html]";
+            + "        java -jar PROGRAM.jar [同じオプション。PAGE.html は付けません]\n"
+            + "終了コード: 0 プログラムが終わった、1 実行時エラー、2 オプションの誤りかプログラムを始められない、"
+            + "124 時間切れ";
+
+    // The viewer's own messages, each one line after PREFIX (those of the options are beside
+    // them): about the page, the classes, the display and the files it writes; never about the
+    // program's own errors.
+    static final String PREFIX = "ビューア: ";
+    static final String M_NO_SUCH_PAGE = "%s: そのページはありません";
+    static final String M_PAGE_UNREADABLE = "%s: ページを読み込めません";
+    static final String M_NOT_A_PAGE = "%s: プログラムのページではありません（<applet code=...> の行がありません）";
+    static final String M_INPUT_UNREADABLE = "%s: --input のファイルを読み込めません";
+    static final String M_CLASS_MISSING = "%s.class がありません。プログラムを翻訳し直してください";
+    static final String M_CLASS_DAMAGED =
+            "%s.class が壊れているか、この Java では読めません。プログラムを翻訳し直してください";
+    static final String M_CLASS_DAMAGED_UNNAMED =
+            "実行に必要なクラスファイルが壊れているか、この Java では読めません。プログラムを翻訳し直してください";
+    static final String M_NO_DISPLAY =
+            "ウィンドウを開く画面がありません（%s）。画面なしで動かすには --headless を付けてください";
 
     /** The resource of a program's JAR naming its page, itself a resource of the JAR. */
     static final String BUNDLED_PAGE = "KWC_Viewer.page";
@@ -342,39 +406,89 @@ public class KWC_Viewer {
         try {
             o = parseArgs(args);
         } catch (IllegalArgumentException e) {
-            if (!e.getMessage().isEmpty()) System.err.println("KWC_Viewer: " + e.getMessage());
+            if (!e.getMessage().isEmpty()) System.err.println(PREFIX + e.getMessage());
             System.err.println(USAGE);
             System.exit(e.getMessage().isEmpty() ? EXIT_OK : EXIT_USAGE);
             return;
         }
-        System.exit(run(o));
+        int code;
+        try {
+            code = run(o);
+        } catch (LinkageError e) {
+            // A runtime class the viewer uses, missing or damaged.
+            code = cannotStart(classProblem(e, null), e, o);
+        }
+        System.exit(code);
+    }
+
+    /** Says why the program could not start, in one line (and the trace with --trace). */
+    private static int cannotStart(String message, Throwable cause, Options o) {
+        System.err.println(PREFIX + message);
+        if (o.trace && cause != null) cause.printStackTrace();
+        return EXIT_USAGE;
+    }
+
+    /**
+     * The line for a class that could not be loaded: missing, or damaged (or made for a newer
+     * Java); it names the class when Java's own text does.
+     */
+    static String classProblem(Throwable t, String programClass) {
+        String text = String.valueOf(t.getMessage());
+        String names = "\\bKW[A-Z]_\\w+"
+                + (programClass == null ? "" : "|\\b" + Pattern.quote(programClass) + "\\b");
+        Matcher m = Pattern.compile(names).matcher(text);
+        if (!m.find()) return M_CLASS_DAMAGED_UNNAMED;
+        boolean missing = t instanceof ClassNotFoundException
+                || (t instanceof NoClassDefFoundError && !text.startsWith("Could not initialize"));
+        return String.format(missing ? M_CLASS_MISSING : M_CLASS_DAMAGED, m.group());
+    }
+
+    /** Whether t is a class that could not be loaded rather than an error of the program. */
+    static boolean isClassProblem(Throwable t) {
+        return t instanceof LinkageError && !(t instanceof ExceptionInInitializerError);
     }
 
     static int run(Options o) {
         if (o.headless) System.setProperty("java.awt.headless", "true");
-        boolean noDisplay = o.headless || java.awt.GraphicsEnvironment.isHeadless();
         String pageName = o.page != null ? o.page : BUNDLED_PAGE;
         File pageFile;
-        Page page;
+        byte[] bytes;
         try {
-            byte[] bytes;
             if (o.page != null) {
                 pageFile = new File(o.page);
                 bytes = Files.readAllBytes(pageFile.toPath());
             } else {
                 // Run from a program's JAR: the page inside it, files loaded by name beside it.
                 pageName = new String(resource(BUNDLED_PAGE), StandardCharsets.UTF_8).strip();
-                if (pageName.isEmpty()) throw new IOException(BUNDLED_PAGE + " names no page");
+                if (pageName.isEmpty()) throw new NoSuchFileException(BUNDLED_PAGE);
                 pageFile = new File(codeFolder(), pageName);
                 bytes = resource(pageName);
             }
-            page = parsePage(bytes);
         } catch (NoSuchFileException e) {
-            System.err.println("KWC_Viewer: " + pageName + ": no such page");
-            return EXIT_USAGE;
+            return cannotStart(String.format(M_NO_SUCH_PAGE, pageName), e, o);
         } catch (IOException e) {
-            System.err.println("KWC_Viewer: " + pageName + ": cannot read the page: " + e.getMessage());
-            return EXIT_USAGE;
+            return cannotStart(String.format(M_PAGE_UNREADABLE, pageName), e, o);
+        }
+        Page page;
+        try {
+            page = parsePage(bytes);
+        } catch (IOException e) {
+            return cannotStart(String.format(M_NOT_A_PAGE, pageName), e, o);
+        }
+        for (String[] out : new String[][] {{"--png", o.png}, {"--dump-text", o.dumpText}}) {
+            String problem = outputProblem(out[0], out[1]);
+            if (problem != null) return cannotStart(problem, null, o);
+        }
+        int scale = 1;
+        if (!o.headless) {
+            java.awt.Dimension screen = screenSize();
+            if (screen == null) {
+                String display = System.getenv("DISPLAY");
+                String where = display == null ? "DISPLAY がありません" : "DISPLAY=" + display;
+                return cannotStart(String.format(M_NO_DISPLAY, where), null, o);
+            }
+            scale = o.scale > 0 ? o.scale
+                    : fittingScale(page.width, page.height, screen.width, screen.height);
         }
         try {
             if (o.input != null) {
@@ -383,37 +497,42 @@ public class KWC_Viewer {
                         StandardCharsets.UTF_8)));
             }
         } catch (IOException e) {
-            System.err.println("KWC_Viewer: " + o.input + ": cannot read the input: " + e.getMessage());
-            return EXIT_USAGE;
+            return cannotStart(String.format(M_INPUT_UNREADABLE, o.input), e, o);
         }
 
+        // Loaded first and initialised by newInstance, so that an error of its static initial
+        // values, or a page too large for memory, still leaves the class (and its line map) at hand.
+        Class<?> programClass;
+        try {
+            programClass = Class.forName(page.code, false, KWC_Viewer.class.getClassLoader());
+            if (!KWC_Applet.class.isAssignableFrom(programClass)) throw new ClassFormatError(page.code);
+        } catch (ClassNotFoundException | LinkageError e) {
+            return cannotStart(classProblem(e, page.code), e, o);
+        }
         final int[] result = {-1};
         final Throwable[] thrown = {null};
         boolean screenMade = false;
+        // Only what --dump-text shows is kept of the rows that scroll off the screen.
+        KWC_TextScreen.keepScrolledRows(o.dumpText != null ? MAX_SCROLLED_ROWS : 0);
+        KWC_Applet.setScale(scale);
         try {
-            KWC_Applet.setup(page.width, page.height, page.params, pageFile, noDisplay);
+            KWC_Applet.setup(page.width, page.height, page.params, pageFile, o.headless);
             screenMade = true;
-        } catch (OutOfMemoryError e) {
-            // A screen too large for memory: the program's error, reported like any other.
+        } catch (OutOfMemoryError | IllegalStateException e) {
+            // A page too large for memory: the program's error, reported at its OPTION line.
             thrown[0] = e;
             result[0] = EXIT_ERROR;
         }
         if (o.keys != null) KWC_Applet.pushKeys(decodeKeys(o.keys));
         KWC_Applet made = null;
-        Class<?> programClass = null;
         if (thrown[0] == null) try {
-            // Loaded first and initialised by newInstance, so that an error of its static initial
-            // values still leaves the class (and its line map) at hand.
-            programClass = Class.forName(page.code, false, KWC_Viewer.class.getClassLoader());
             made = (KWC_Applet) programClass.getDeclaredConstructor().newInstance();
         } catch (InvocationTargetException | ExceptionInInitializerError e) {
             // The program's own initial values stopped it: a runtime error like any other.
-            made = null;
             thrown[0] = e.getCause() != null ? e.getCause() : e;
-            result[0] = EXIT_ERROR;
-        } catch (ReflectiveOperationException | ClassCastException | LinkageError e) {
-            System.err.println("KWC_Viewer: cannot load the program class " + page.code + ": " + e);
-            return EXIT_USAGE;
+            result[0] = isClassProblem(thrown[0]) ? EXIT_USAGE : EXIT_ERROR;
+        } catch (ReflectiveOperationException | LinkageError e) {
+            return cannotStart(classProblem(e, page.code), e, o);
         }
         final KWC_Applet applet = made;
         // A stack of its own, deep enough for recursion thousands of calls deep; a deeper one
@@ -425,12 +544,12 @@ public class KWC_Viewer {
                 result[0] = EXIT_OK;
             } catch (Throwable t) {
                 thrown[0] = t;
-                result[0] = EXIT_ERROR;
+                result[0] = isClassProblem(t) ? EXIT_USAGE : EXIT_ERROR;
             }
         }, "program", PROGRAM_STACK_BYTES);
         program.setDaemon(true);
 
-        if (!noDisplay && applet != null) openWindow(applet, page.code);
+        if (!o.headless && applet != null) openWindow(applet, page.code);
         long deadline = o.timeoutMs >= 0 ? System.currentTimeMillis() + o.timeoutMs : Long.MAX_VALUE;
         program.start();
         // Repaint about 60 times a second while the program runs; with no window, compose anyway so
@@ -446,7 +565,7 @@ public class KWC_Viewer {
             }
             if (!program.isAlive()) break;
             try {
-                if (noDisplay) composed = KWC_Screen.compose(composed);
+                if (o.headless) composed = KWC_Screen.compose(composed);
                 else refresh(applet);
             } catch (OutOfMemoryError e) {
                 // No frame to spare: the program goes on, and the next frame tries again.
@@ -454,46 +573,66 @@ public class KWC_Viewer {
             }
         }
         int code = program.isAlive() ? EXIT_TIMEOUT : result[0];
-        String error = null;
-        if (code == EXIT_ERROR) {
+        String report = null;
+        if (code == EXIT_USAGE) {
+            report = PREFIX + classProblem(thrown[0], page.code);
+            cannotStart(report.substring(PREFIX.length()), thrown[0], o);
+        } else if (code == EXIT_ERROR) {
             LineMap map = LineMap.load(programClass);
-            int line = map == null ? 0 : map.lineOf(thrown[0], javaFile(page.code));
-            error = describe(thrown[0], page.code) + (line == 0 ? "" : " （第" + line + "行目）");
-            if (screenMade) KWC_TextScreen.showError(error);
-            for (String s : errorReport(thrown[0], page.code, map, o.gnu).split("\n")) System.err.println(s);
+            List<Integer> frames = map == null || !screenMade ? List.of()
+                    : map.javaLinesOf(thrown[0], javaFile(page.code));
+            // A page too large for memory stops the program before any line of it runs.
+            int line = map == null ? 0 : screenMade ? map.firstLine(frames) : map.pageLine();
+            String message = describe(thrown[0], page.code);
+            if (screenMade) KWC_TextScreen.showError(message + (line == 0 ? "" : " （第" + line + "行目）"));
+            report = errorReport(page.code, message, line, frames, map, o.gnu);
+            System.err.println(report);
             if (o.trace) thrown[0].printStackTrace();
         } else if (code == EXIT_TIMEOUT) {
-            System.err.println("KWC_Viewer: timeout after " + o.timeoutMs + " ms");
+            System.err.println(PREFIX + String.format("%d ミリ秒たったので、プログラムを止めました", o.timeoutMs));
         }
         finishing = true;
         exitCode = code;
         // With no screen made there is nothing to write.
         int out = screenMade ? writeResults(o) : 0;
         if (out != 0) return out;
-        if (!noDisplay && applet != null && code != EXIT_TIMEOUT) {
+        if (!o.headless && applet != null && code != EXIT_TIMEOUT) {
             refresh(applet);
-            if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : error);
+            if (report != null) showReport(report);
+            else if (status != null) status.setText(code == EXIT_OK ? "プログラムが終了しました" : " ");
             waitForClose();
         }
         return code;
     }
+
+    /**
+     * The rows that scrolled off the screen which --dump-text shows at most: a program that
+     * prints without end keeps some 20 MB of them; the dump's first line counts those left out.
+     */
+    static final int MAX_SCROLLED_ROWS = 100_000;
 
     /** One line for a runtime error of the program; it never names a Java class. */
     static String describe(Throwable t, String programClass) {
         return KWC_Applet.ERROR_PREFIX + KWC_Applet.errorMessage(t, programClass);
     }
 
-    /**
-     * What standard error shows for a runtime error: the message line, then, when the line map
-     * places the error, "第N行目" and the Corvel line in angle brackets, then one line for each
-     * line that called the one above, outermost last, naming the procedure it called; with gnu,
-     * one line "SOURCE:N: error: MESSAGE" (without N when the map does not place it, the Java
-     * file's name as SOURCE when there is no map) and a "SOURCE:N: note:" line for each caller.
-     */
+    /** errorReport of what t says, at the line and with the callers the map finds in its frames. */
     static String errorReport(Throwable t, String code, LineMap map, boolean gnu) {
-        String message = describe(t, code);
         List<Integer> frames = map == null ? List.of() : map.javaLinesOf(t, javaFile(code));
-        int line = frames.isEmpty() ? 0 : map.corvelLine(frames.get(0));
+        int line = map == null ? 0 : map.firstLine(frames);
+        return errorReport(code, describe(t, code), line, frames, map, gnu);
+    }
+
+    /**
+     * What standard error shows for a runtime error: the message line, then, when the error has
+     * a line (0: none), "第N行目" and the Corvel line in angle brackets, then one line for each
+     * Java frame after the first (frames: the Java lines, innermost first) that called the one
+     * before, outermost last, naming the procedure it called; with gnu, one line
+     * "SOURCE:N: error: MESSAGE" (without N when there is no line, the Java file's name as SOURCE
+     * when there is no map) and a "SOURCE:N: note:" line for each caller.
+     */
+    static String errorReport(String code, String message, int line, List<Integer> frames, LineMap map,
+            boolean gnu) {
         StringBuilder out = new StringBuilder();
         if (gnu)
             out.append(map == null ? javaFile(code) : map.source + (line == 0 ? "" : ":" + line))
@@ -558,7 +697,58 @@ public class KWC_Viewer {
         return new File(".");
     }
 
+    // Why what --png or --dump-text names (the option, then the path) is not written.
+    static final String M_OUTPUT_IS_FOLDER = "%s %s: フォルダです。書き出すファイルの名前を指定してください";
+    static final String M_OUTPUT_NO_FOLDER = "%s %s: 書き出す先のフォルダがありません";
+    static final String M_OUTPUT_READ_ONLY = "%s %s: 書き出す先のフォルダに書き込めません";
+    static final String M_OUTPUT_FAILED = "%s %s: 書き出せませんでした%s";
+    static final String M_DISK_FULL = "（ディスクに空きがありません）";
+
+    /**
+     * Why the file an option names cannot be written, or null: checked before the program runs,
+     * so that a long run does not end in a file that cannot be made. "-" is standard output.
+     */
+    static String outputProblem(String option, String path) {
+        if (path == null || path.equals("-")) return null;
+        File file = new File(path).getAbsoluteFile();
+        File folder = file.getParentFile();
+        if (file.isDirectory()) return String.format(M_OUTPUT_IS_FOLDER, option, path);
+        if (folder == null || !folder.isDirectory()) return String.format(M_OUTPUT_NO_FOLDER, option, path);
+        if (!Files.isWritable(folder.toPath())) return String.format(M_OUTPUT_READ_ONLY, option, path);
+        return null;
+    }
+
+    /**
+     * Writes bytes to path through a new file beside it, renamed over it once whole: a failure
+     * (a full disk) leaves what was there before, and the rename never replaces a folder. Null
+     * when written, else the line that says why not.
+     */
+    static String writeFile(String option, String path, byte[] bytes) {
+        String problem = outputProblem(option, path);
+        if (problem != null) return problem;
+        Path target = new File(path).getAbsoluteFile().toPath();
+        Path temporary = null;
+        try {
+            // Made new (never an existing file or a link followed), with the permissions any new
+            // file of the user's gets.
+            String name = "." + target.getFileName() + "." + ProcessHandle.current().pid() + ".tmp";
+            temporary = target.resolveSibling(name);
+            try (FileChannel out = FileChannel.open(temporary, StandardOpenOption.CREATE_NEW,
+                    StandardOpenOption.WRITE)) {
+                for (ByteBuffer b = ByteBuffer.wrap(bytes); b.hasRemaining(); ) out.write(b);
+                out.force(true);
+            }
+            Files.move(temporary, target, StandardCopyOption.ATOMIC_MOVE, StandardCopyOption.REPLACE_EXISTING);
+            return null;
+        } catch (IOException e) {
+            if (temporary != null && !(e instanceof FileAlreadyExistsException)) temporary.toFile().delete();
+            boolean full = String.valueOf(e.getMessage()).contains("No space left");
+            return String.format(M_OUTPUT_FAILED, option, path, full ? M_DISK_FULL : "");
+        }
+    }
+
     private static int writeResults(Options o) {
+        String problem = null;
         if (o.dumpText != null) {
             String text = KWC_TextScreen.dumpText();
             if (o.dumpText.equals("-")) {
@@ -566,30 +756,49 @@ public class KWC_Viewer {
                 out.print(text);
                 out.flush();
             } else {
-                try {
-                    Files.writeString(new File(o.dumpText).toPath(), text, StandardCharsets.UTF_8);
-                } catch (IOException e) {
-                    System.err.println("KWC_Viewer: " + o.dumpText + ": cannot write: " + e.getMessage());
-                    return EXIT_USAGE;
-                }
+                problem = writeFile("--dump-text", o.dumpText, text.getBytes(StandardCharsets.UTF_8));
             }
         }
-        if (o.png != null) {
+        if (o.png != null && problem == null) {
+            ByteArrayOutputStream png = new ByteArrayOutputStream();
             try {
-                ImageIO.write(KWC_Screen.compose(null), "png", new File(o.png));
+                ImageIO.write(KWC_Screen.compose(null), "png", png);
+                problem = writeFile("--png", o.png, png.toByteArray());
             } catch (IOException e) {
-                System.err.println("KWC_Viewer: " + o.png + ": cannot write: " + e.getMessage());
-                return EXIT_USAGE;
+                problem = String.format(M_OUTPUT_FAILED, "--png", o.png, "");
             }
         }
-        return 0;
+        if (problem == null) return 0;
+        System.err.println(PREFIX + problem);
+        return EXIT_USAGE;
     }
 
-    private static void openWindow(KWC_Applet applet, String title) {
+    /** The display's size, or null when there is none to open a window on. */
+    static java.awt.Dimension screenSize() {
+        try {
+            return GraphicsEnvironment.isHeadless() ? null : Toolkit.getDefaultToolkit().getScreenSize();
+        } catch (AWTError | HeadlessException e) {
+            return null;
+        }
+    }
+
+    /**
+     * The largest whole factor, at most 3, at which the page takes no more than two thirds of
+     * the display in each direction; 1 when even the page itself is larger. A whole factor keeps
+     * every pixel a sharp square.
+     */
+    static int fittingScale(int width, int height, int screenWidth, int screenHeight) {
+        int fit = Math.min(2 * screenWidth / (3 * Math.max(1, width)), 2 * screenHeight / (3 * Math.max(1, height)));
+        return Math.max(1, Math.min(3, fit));
+    }
+
+    // The applet comes as an Object, so that checking this class needs no KWC_Applet: a missing
+    // one is then reported by main, not by Java before main runs.
+    private static void openWindow(Object applet, String title) {
         frame = new Frame(title);
         status = new Label(" ");
         frame.setLayout(new BorderLayout());
-        frame.add(applet, BorderLayout.CENTER);
+        frame.add((java.awt.Component) applet, BorderLayout.CENTER);
         frame.add(status, BorderLayout.SOUTH);
         frame.setResizable(false);
         frame.addWindowListener(new WindowAdapter() {
@@ -600,7 +809,24 @@ public class KWC_Viewer {
         });
         frame.pack();
         frame.setVisible(true);
-        applet.requestFocus();
+        ((java.awt.Component) applet).requestFocus();
+    }
+
+    /**
+     * Shows the report of what stopped the program under its picture, where the status line was,
+     * with the lines that called it; the window keeps its width.
+     */
+    private static void showReport(String report) {
+        if (frame == null) return;
+        TextArea area = new TextArea(report, (int) Math.min(8, report.lines().count()), 1,
+                TextArea.SCROLLBARS_VERTICAL_ONLY);
+        area.setEditable(false);
+        int width = frame.getWidth();
+        frame.remove(status);
+        frame.add(area, BorderLayout.SOUTH);
+        frame.pack();
+        frame.setSize(width, frame.getHeight());
+        frame.validate();
     }
 
     private static void refresh(KWC_Applet applet) {

@@ -664,6 +664,12 @@ std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& 
     map += fmt::format("{}\n", line);
     if (line > 0) used.push_back(line);
   }
+  // The OPTION lines make no Java, but the viewer names one when the page they
+  // ask for does not fit in memory.
+  for (const Statement& s : ctx.statements) {
+    if (s.area != kAreaOptions) break;
+    used.push_back(s.lineNumber);
+  }
   std::sort(used.begin(), used.end());
   used.erase(std::unique(used.begin(), used.end()), used.end());
   map += fmt::format("text {}\n", used.size());

@@ -24,7 +24,8 @@ JavaFile BuildJavaFile(const TranslationContext& ctx);
 //   corvel-lines 1
 //   source NAME.txt
 //   java N        then N lines: the Corvel line of each Java line, 0 for none
-//   text K        then K lines: a Corvel line used above, a tab, its text
+//   text K        then K lines: a Corvel line used above or an OPTION line,
+//                 a tab, its text
 std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& corvel_lines);
 
 

@@ -1,3 +1,4 @@
+import java.awt.event.MouseEvent;
 import java.nio.charset.StandardCharsets;
 import java.util.HashMap;
 import java.util.Map;
@@ -289,6 +290,20 @@ public class RuntimeTests {
             ((Runnable) c[1]).run();
             check("window " + c[0], KWC_TextScreen.dumpText(), c[2]);
         }
+        // Rows that scroll off are kept only for --dump-text, only the newest, the others counted.
+        for (int keep : new int[] {0, 2}) {
+            reset(160, 32, new HashMap<>()); // 20 x 2 cells
+            KWC_TextScreen.keepScrolledRows(keep);
+            for (int i = 1; i <= 5; i++) KWC_TextScreen.KW_print(i, 0);
+            check("rows kept: " + keep, KWC_TextScreen.dumpText(),
+                    keep == 0 ? " 5\n" : "（ここより前に画面から消えた 2 行は省きました）\n 3\n 4\n 5\n");
+        }
+        KWC_TextScreen.keepScrolledRows(0);
+        // A window scaled 2: the mouse over window pixel (41, 21) is over page pixel (20, 10).
+        KWC_Applet.setScale(2);
+        new KWC_Applet().mouseMoved(new MouseEvent(new java.awt.Canvas(), MouseEvent.MOUSE_MOVED, 0, 0, 41, 21, 0, false));
+        check("mouse in a scaled window", KWC_Applet.KW_mouseX() + "," + KWC_Applet.KW_mouseY(), "20,10");
+        KWC_Applet.setScale(1);
     }
 
     // ---- graphics on a page ----

@@ -60,5 +60,25 @@ $(cat "$out/diff.txt")"
     echo "ok   $name"
   fi
 done
+# The viewer's own refusals, beside the program Start: DISPLAY, the arguments, the exit status
+# and the one line standard error must hold, with no Java class or stack frame.
+cd "$work/Start" && mkdir folder && echo "not a class file" >Junk.class
+echo '<applet code="Absent.class">' >absent.html; echo '<applet code="Junk.class">' >junk.html
+while IFS='|' read -r display args want text; do
+  count=$((count + 1))
+  DISPLAY=$display java -cp ".:$work/viewer" KWC_Viewer $args >/dev/null 2>refusal.txt
+  status=$?
+  if [ "$status" = "$want" ] && grep -qF "$text" refusal.txt && ! grep -qE "at |Exception|Error" refusal.txt; then
+    echo "ok   viewer $args"
+  else
+    echo "FAIL viewer $args: exit $status, expected $want: $(cat refusal.txt)"; failures=$((failures + 1))
+  fi
+done <<'ROWS'
+|--headless absent.html|2|Absent.class がありません
+|--headless junk.html|2|Junk.class が壊れているか
+:1999|Start.html|2|ウィンドウを開く画面がありません
+|--headless --png folder Start.html|2|folder: フォルダです
+|--headless --png none/x.png Start.html|2|フォルダがありません
+ROWS
 echo "$((count - failures)) of $count programs passed"
 [ "$failures" -eq 0 ]
