@@ -51,6 +51,12 @@ QString Fill(const char* pattern, const QStringList& values) {
   return text;
 }
 
+// The first Corvel line a report or a runtime error names, or 0.
+int LineNamedIn(const QString& text) {
+  const QRegularExpressionMatch line = QRegularExpression(QString::fromUtf8(caption::kReportLine)).match(text);
+  return line.hasMatch() ? line.captured(1).toInt() : 0;
+}
+
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The bundled examples and the manual: installed beside the runtime's
@@ -160,7 +166,7 @@ EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(paren
 void EditorWindow::SetPath(const QString& path) {
   path_ = path;
   const QString name = path.isEmpty() ? QString(caption::kEditUntitled) : QFileInfo(path).fileName();
-  setWindowTitle(name + "[*] — " + caption::kEditApp);
+  setWindowTitle(name + "[*] - " + caption::kEditApp);
   view_->document()->setModified(false);
   setWindowModified(false);
 }
@@ -374,8 +380,7 @@ void EditorWindow::Finish(const Outcome& outcome, bool jar) {
       return;
     case CompileResult::kJavacFailed: {
       const QString output = FromUtf8(outcome.javacOutput);
-      const QRegularExpressionMatch line = QRegularExpression("第(\\d+)行目").match(output);
-      AddProblem(QString(caption::kJavacFailed) + "\n" + output, line.hasMatch() ? line.captured(1).toInt() : 0, 0);
+      AddProblem(QString(caption::kJavacFailed) + "\n" + output, LineNamedIn(output), 0);
       statusBar()->showMessage(caption::kJavacFailed);
       emit runDone(false);
       return;
@@ -421,8 +426,7 @@ void EditorWindow::ViewerEnded(int code) {
     statusBar()->showMessage(caption::kRunEnded, 4000);
     return;
   }
-  const QRegularExpressionMatch line = QRegularExpression("第(\\d+)行目").match(viewerErrors_);
-  AddProblem(viewerErrors_.trimmed(), line.hasMatch() ? line.captured(1).toInt() : 0, 0);
+  AddProblem(viewerErrors_.trimmed(), LineNamedIn(viewerErrors_), 0);
   statusBar()->showMessage(caption::kRuntimeError);
 }
 
