@@ -73,7 +73,7 @@ check help              0 "Corvelのプログラム*使い方: corvel*オプシ�
 mkdir -p fakejdk nojdk
 printf '#!/bin/sh\necho "fake javac: $*" >&2\nexit 1\n' > fakejdk/javac
 chmod +x fakejdk/javac
-check javac-fails       3 ""             "fake javac: -encoding UTF-8 Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
+check javac-fails       3 ""             "fake javac: -encoding UTF-8 --release 17 -classpath . -d . Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
 check no-javac-there    2 ""             "corvel: nojdk: このフォルダに javac がありません" -- -q --javac-dir nojdk -o jout2 Good.txt
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
 check run-needs-javac   2 ""             "corvel: --run には javac の完了が必要です*" -- --run --no-javac Good.txt
@@ -96,7 +96,7 @@ check gnu-column        1 ""             "Bad.txt:2:7: error: リテラル文字
 check gnu-line          1 ""             "Orphan.txt:2: error: END IFに対応する IFブロックがありません" -- -q --diagnostics gnu Orphan.txt --no-javac
 printf 'DIM A(3) AS INTEGER\r\nA(5) = 1\r\n' > Crash.txt
 mkdir -p tracejdk
-printf '#!/bin/sh\nn=$(grep -n "// A(5) = 1" "$3" | cut -d: -f1)\necho "$3:$((n + 1)): error: boom"\nexit 1\n' > tracejdk/javac
+printf '#!/bin/sh\nfor f; do :; done\nn=$(grep -n "// A(5) = 1" "$f" | cut -d: -f1)\necho "$f:$((n + 1)): error: boom"\nexit 1\n' > tracejdk/javac
 chmod +x tracejdk/javac
 check javac-traced      3 ""             "Crash.java:*: error: boom
 Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir tracejdk -o tout Crash.txt
