@@ -181,7 +181,7 @@ echo o > tx/Old.html.corvel-999999.old && echo t > tx/Prog.java.corvel-999999.tm
 check dead-runs         0 ""             ""               -- -q --no-javac tx/Prog.txt
 ok dead-runs-cleared '! ls -A tx | grep -q 999999 && [ "$(cat tx/Gone.html tx/Old.html)" = "$(printf "old\no")" ]'
 (ulimit -f 10 && "$corvel" -q --no-javac -o big Good.txt) 2>err.txt
-ok file-size-limit '[ $? = 2 ] && grep -q "^corvel: big/.*: 書き込めません: ファイルの大きさの上限を超えました$" err.txt && [ -z "$(ls big)" ]'
+ok file-size-limit '[ $? = 2 ] && grep -q "^corvel: big/.*: 書き込めません: ファイルの大きさの上限を超えました$" err.txt && [ "$(ls -A big)" = .corvel.lock ]'
 mkdir -p sym planted && last=$(cat /proc/sys/kernel/ns_last_pid 2>/dev/null || echo 0)
 ln -s -t sym $(printf "$work/planted/Good.html.corvel-%d.tmp " $(seq "$last" $((last + 300))))
 check planted-link      0 ""             ""               -- -q --no-javac -o sym Good.txt
