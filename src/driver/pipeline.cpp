@@ -84,6 +84,34 @@ void ShowStatus(TranslationContext& ctx, std::string_view text) {
   if (ctx.status) ctx.status(text);
 }
 
+// Detached, javac is waited for by a process of our own that ends at once,
+// leaving a grandchild that holds the lock and the stage, and moves the
+// classes in when javac has succeeded. false when no process could be made.
+bool CompileDetached(TranslationContext& ctx, OutputStage& stage, const std::vector<std::string>& argv,
+                     const std::string& dir) {
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    if (fork() != 0) _exit(0);
+    std::string why;
+    const int status = RunProgram(argv, dir, true, why, nullptr, JavaToolEnvironment());
+    if (status != 0 || Interrupted() != 0) {
+      stage.Discard();
+      _exit(1);
+    }
+    if (CommitProgram(ctx, stage) != 0) {
+      ShowStatus(ctx, ctx.failureText);
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int ignored = 0;
+  while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+  }
+  stage.HandOver();
+  return true;
+}
+
 CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) {
 
   InitTranslation(ctx);
@@ -192,31 +220,10 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   const std::vector<std::string> argv = JavacArguments(javac, GetProgramName(ctx));
   const std::string javac_dir = inputs.javacInPlace ? out_dir : stage.Dir();
   if (!wait && !inputs.runProcess) {
-    // Detached, javac is waited for by a process of our own that ends at
-    // once, leaving a grandchild that holds the lock and the stage, and
-    // moves the classes in when javac has succeeded.
-    const pid_t child = fork();
-    if (child < 0) {
+    if (!CompileDetached(ctx, stage, argv, javac_dir)) {
       ctx.failureText = fmt::format(kCmdCannotStart, javac, SystemReason(errno));
       return CompileResult::kFailure;
     }
-    if (child == 0) {
-      if (fork() != 0) _exit(0);
-      const int status = RunProgram(argv, javac_dir, true, why, nullptr, JavaToolEnvironment());
-      if (status != 0 || Interrupted() != 0) {
-        stage.Discard();
-        _exit(1);
-      }
-      if (CommitProgram(ctx, stage) != 0) {
-        ShowStatus(ctx, ctx.failureText);
-        _exit(1);
-      }
-      _exit(0);
-    }
-    int ignored = 0;
-    while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
-    }
-    stage.HandOver();
     return CompileResult::kTranslated;
   }
   std::string output;
