@@ -41,4 +41,9 @@ std::string FindJavacDir(std::string_view given) {
   return {};
 }
 
+std::vector<std::string> JavacArguments(const std::string& javac, const std::string& program) {
+  return {javac, "-encoding", "UTF-8", "--release", std::string(kJavaRelease), "-classpath", ".", "-d", ".",
+          program + ".java"};
+}
+
 }  // namespace corvel

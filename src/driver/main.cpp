@@ -41,6 +41,7 @@ struct Options {
   bool run = false;
   std::string input;  // with --run: the lines INPUT reads; "-" = standard input
   bool jar = false;
+  bool force = false;
   std::string diagnostics = "default";
 };
 
@@ -125,6 +126,7 @@ int main(int argc, char** argv) {
   app.add_flag("--run", opt.run, std::string(corvel::kCmdHelpRun));
   app.add_option("--input", opt.input, std::string(corvel::kCmdHelpInput))->type_name(file);
   app.add_flag("--jar", opt.jar, std::string(corvel::kCmdHelpJar));
+  app.add_flag("--force", opt.force, std::string(corvel::kCmdHelpForce));
   app.add_option("--diagnostics", opt.diagnostics, std::string(corvel::kCmdHelpDiagnostics))
       ->check(OneOf({"default", "gnu"}))
       ->type_name(choice);
@@ -199,6 +201,9 @@ int main(int argc, char** argv) {
   inputs.javacDetachedStatus = corvel::kCmdJavacDetached;
   if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
   inputs.jar = opt.jar;
+  inputs.force = opt.force;
+  // Ctrl+C and kill end javac and roll the output folder back.
+  corvel::CatchInterrupts();
   // javac's output as it gave it, then each of its errors traced to the
   // Corvel line it came from.
   inputs.onJavacOutput = [&ctx, &opt, gnu](std::string_view output) {
@@ -221,6 +226,9 @@ int main(int argc, char** argv) {
     case corvel::CompileResult::kFailure:
     case corvel::CompileResult::kInternalError:
       return Fail(ctx.failureText);
+    case corvel::CompileResult::kInterrupted:
+      Fail(std::string(corvel::kCmdInterrupted));
+      return 128 + corvel::Interrupted();
   }
   if (inputs.javac == corvel::JavacMode::kWait) {
     ctx.status(fmt::format(corvel::kCmdJavacDone, corvel::OutputPath(ctx, corvel::GetProgramName(ctx) + ".html")));

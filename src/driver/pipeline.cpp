@@ -1,6 +1,7 @@
 #include "driver/pipeline.h"
 
 #include <fmt/format.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "stmt/procedure_bodies.h"
 #include "symbols/declarations.h"
 #include "symbols/procedures.h"
+#include "system/process.h"
 
 namespace corvel {
 namespace {
@@ -80,6 +82,34 @@ bool CheckOutputDir(const std::string& dir, std::string_view& why) {
 
 void ShowStatus(TranslationContext& ctx, std::string_view text) {
   if (ctx.status) ctx.status(text);
+}
+
+// Detached, javac is waited for by a process of our own that ends at once,
+// leaving a grandchild that holds the lock and the stage, and moves the
+// classes in when javac has succeeded. false when no process could be made.
+bool CompileDetached(TranslationContext& ctx, OutputStage& stage, const std::vector<std::string>& argv,
+                     const std::string& dir) {
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    if (fork() != 0) _exit(0);
+    std::string why;
+    const int status = RunProgram(argv, dir, true, why, nullptr, JavaToolEnvironment());
+    if (status != 0 || Interrupted() != 0) {
+      stage.Discard();
+      _exit(1);
+    }
+    if (CommitProgram(ctx, stage) != 0) {
+      ShowStatus(ctx, ctx.failureText);
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int ignored = 0;
+  while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+  }
+  stage.HandOver();
+  return true;
 }
 
 CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) {
@@ -148,9 +178,37 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
       return ctx.failureText.empty() ? CompileResult::kProgramFault : CompileResult::kFailure;
     }
   }
+  if (Interrupted() != 0) return CompileResult::kInterrupted;
   ShowStatus(ctx, kStatusCopying);
-  if (WriteJavaProgram(ctx) != 0) return CompileResult::kFailure;
-  if (inputs.javac == JavacMode::kNone) return CompileResult::kTranslated;
+  // One translation at a time per folder; what dead ones left is cleared
+  // under the lock, so no live translation's files are touched.
+  const std::string out_dir = ctx.outputDir.empty() ? "." : ctx.outputDir;
+  std::error_code ec;
+  fs::create_directories(out_dir, ec);
+  if (ec) {
+    ctx.failureText = fmt::format(kCmdCannotCreateOutput, out_dir, SystemReason(ec.value()));
+    return CompileResult::kFailure;
+  }
+  FolderLock lock;
+  std::string why;
+  if (!lock.Take(out_dir, [&] { ShowStatus(ctx, kCmdWaitingForFolder); }, why)) {
+    ctx.failureText = why;
+    return Interrupted() != 0 ? CompileResult::kInterrupted : CompileResult::kFailure;
+  }
+  ClearDeadRuns(out_dir);
+  OutputStage stage;
+  if (!stage.Open(out_dir, why)) {
+    ctx.failureText = why;
+    return CompileResult::kFailure;
+  }
+  if (WriteJavaProgram(ctx, stage, inputs.force) != 0) return CompileResult::kFailure;
+  if (Interrupted() != 0) return CompileResult::kInterrupted;
+  // Without a compile here, the new files go in now; the program's old
+  // classes go out with them.
+  if (inputs.javac == JavacMode::kNone || javac_cancelled || inputs.javacInPlace) {
+    if (CommitProgram(ctx, stage) != 0) return CompileResult::kFailure;
+    if (inputs.javac == JavacMode::kNone) return CompileResult::kTranslated;
+  }
   if (javac_cancelled) {
     ShowStatus(ctx, "");
     return CompileResult::kJavacCancelled;
@@ -159,18 +217,28 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   ShowStatus(ctx, kStatusCompiling);
   const bool wait = inputs.javac == JavacMode::kWait;
   ShowStatus(ctx, wait ? inputs.javacStartedStatus : inputs.javacDetachedStatus);
-  const auto& run = inputs.runProcess ? inputs.runProcess : RunProgram;
+  const std::vector<std::string> argv = JavacArguments(javac, GetProgramName(ctx));
+  const std::string javac_dir = inputs.javacInPlace ? out_dir : stage.Dir();
+  if (!wait && !inputs.runProcess) {
+    if (!CompileDetached(ctx, stage, argv, javac_dir)) {
+      ctx.failureText = fmt::format(kCmdCannotStart, javac, SystemReason(errno));
+      return CompileResult::kFailure;
+    }
+    return CompileResult::kTranslated;
+  }
   std::string output;
-  std::string why;
-  const int status = run({javac, "-encoding", "UTF-8", GetProgramName(ctx) + ".java"},
-                         ctx.outputDir.empty() ? "." : ctx.outputDir, wait, why,
-                         wait && inputs.onJavacOutput ? &output : nullptr);
+  const int status = inputs.runProcess
+                         ? inputs.runProcess(argv, javac_dir, wait, why, wait && inputs.onJavacOutput ? &output : nullptr)
+                         : RunProgram(argv, javac_dir, wait, why, wait && inputs.onJavacOutput ? &output : nullptr,
+                                      JavaToolEnvironment());
+  if (Interrupted() != 0) return CompileResult::kInterrupted;
   if (status < 0 || (status == 127 && !why.empty())) {
     ctx.failureText = javac + ": " + why;
     return CompileResult::kFailure;
   }
   if (wait && inputs.onJavacOutput) inputs.onJavacOutput(output);
   if (status != 0) return CompileResult::kJavacFailed;
+  if (!inputs.javacInPlace && CommitProgram(ctx, stage) != 0) return CompileResult::kFailure;
   if (inputs.jar && wait && WriteJar(ctx) != 0) return CompileResult::kFailure;
   return CompileResult::kTranslated;
 }

@@ -44,6 +44,13 @@ struct CompileInputs {
   bool sourceChosen = true;  // the wizard's flag: nothing happens before a file is chosen
   JavacMode javac = JavacMode::kNone;
   bool jar = false;  // once javac (waited for) has compiled: <Program>.jar too
+  // Replace files of the program's name that Corvel did not write, or that
+  // were changed since.
+  bool force = false;
+  // The front end runs javac itself once the pipeline has returned (the
+  // wizard, which watches it): the files are moved in first, and javac
+  // writes its classes into the output folder.
+  bool javacInPlace = false;
   // Called after each pass with its name and its time in milliseconds.
   std::function<void(std::string_view pass, double ms)> onPassTimed;
   // Asked for javac's folder when neither the given folder, PATH nor
@@ -69,9 +76,10 @@ enum class CompileResult {
   kTranslated,    // every pass succeeded
   kProgramFault,  // a pass reported a fault in the program
   kFailure,       // anything else; ctx.failureText says what
-  kJavacFailed,   // the files are written; javac (waited for) reported errors
-  kJavacCancelled,  // the files are written; the user cancelled the javac step
+  kJavacFailed,   // javac (waited for) reported errors; the output folder is as it was
+  kJavacCancelled,  // the files are written, the program's old classes removed; the user cancelled the javac step
   kInternalError,  // a fault of the translator itself; ctx.failureText says what, nothing is written
+  kInterrupted,    // a signal (see CatchInterrupts) stopped it; the output folder is as it was
 };
 
 CompileResult CompileProgram(TranslationContext& ctx, const CompileInputs& inputs);

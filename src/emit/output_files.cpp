@@ -1,14 +1,21 @@
 // Writing the output folder: nothing half-written, whatever fails.
 #include "emit/output_files.h"
 
+#include <fcntl.h>
 #include <fmt/format.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "diag/command_texts.h"
 #include "emit/java_writer.h"
@@ -20,136 +27,306 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Files written under temporary names; renamed together, or all removed.
-struct PendingFiles {
-  std::vector<std::pair<fs::path, fs::path>> files;  // temporary, final
-  ~PendingFiles() {
-    std::error_code ec;
-    for (const auto& [temporary, final_path] : files) fs::remove(temporary, ec);
-  }
-  fs::path Temporary(const fs::path& final_path) {
-    fs::path temporary = final_path;
-    temporary += fmt::format(".corvel-{}.tmp", getpid());
-    files.emplace_back(temporary, final_path);
-    return temporary;
-  }
-  // Every target is checked before the first rename; a file it replaces is
-  // kept aside until all renames are done, and put back if one fails.
-  bool Commit(std::string& why) {
-    std::error_code ec;
-    for (const auto& [temporary, final_path] : files) {
-      if (fs::is_directory(final_path, ec)) {
-        why = fmt::format(kCmdIsAFolder, final_path.string());
-        return false;
-      }
-    }
-    struct Done {
-      fs::path final_path;
-      fs::path kept;  // the replaced file, or empty
-    };
-    std::vector<Done> done;
-    auto undo = [&] {
-      std::error_code ignored;
-      for (auto it = done.rbegin(); it != done.rend(); ++it) {
-        if (it->kept.empty()) {
-          fs::remove(it->final_path, ignored);
-        } else {
-          fs::rename(it->kept, it->final_path, ignored);
-        }
-      }
-    };
-    for (const auto& [temporary, final_path] : files) {
-      fs::path kept;
-      if (fs::exists(fs::symlink_status(final_path, ec))) {
-        kept = final_path;
-        kept += fmt::format(".corvel-{}.old", getpid());
-        fs::rename(final_path, kept, ec);
-        if (ec) {
-          why = fmt::format("{}: {}", final_path.string(), ec.message());
-          undo();
-          return false;
-        }
-      }
-      done.push_back({final_path, kept});
-      fs::rename(temporary, final_path, ec);
-      if (ec) {
-        why = fmt::format("{}: {}", final_path.string(), ec.message());
-        undo();
-        return false;
-      }
-    }
-    for (const Done& d : done) {
-      if (!d.kept.empty()) fs::remove(d.kept, ec);
-    }
-    files.clear();
-    return true;
-  }
-};
+constexpr std::string_view kStagePrefix = ".corvel-stage-";
+// Inside a stage: the files a commit moved aside, renamed to kDoneFolder in
+// one step once every move is done. A stage left with kKeptFolder was cut
+// off mid-commit: its files are put back.
+constexpr std::string_view kKeptFolder = ".kept";
+constexpr std::string_view kDoneFolder = ".done";
+constexpr std::string_view kManifestName = ".corvel-manifest";
+constexpr std::string_view kManifestHeader = "corvel-manifest 1";
 
-bool WriteText(PendingFiles& pending, const fs::path& path, const std::string& text, std::string& why) {
-  const fs::path temporary = pending.Temporary(path);
-  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) {
-    why = fmt::format(kCmdCannotWrite, path.string(), std::strerror(errno));
-    return false;
-  }
-  return true;
+bool EndsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-// Name.class and its nested classes' Name$*.class files.
-std::vector<fs::path> ClassFiles(const fs::path& syslib, const std::string& name) {
-  std::vector<fs::path> files = {syslib / (name + ".class")};
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(syslib, ec)) {
-    const std::string file = entry.path().filename().string();
-    if (file.rfind(name + "$", 0) == 0 && file.size() > 6 && file.substr(file.size() - 6) == ".class") {
-      files.push_back(entry.path());
-    }
+// A process of that id still runs (or runs under another user).
+bool Alive(long pid) { return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+// The process id in a name such as ".corvel-stage-123-Ab3dEf" or
+// "Prog.html.corvel-123.tmp" after `marker`; 0 when there is none.
+long PidAfter(std::string_view name, std::string_view marker) {
+  const size_t at = name.find(marker);
+  if (at == std::string_view::npos) return 0;
+  const std::string digits(name.substr(at + marker.size()));
+  return std::strtol(digits.c_str(), nullptr, 10);
+}
+
+// FNV-1a: a cheap fingerprint that tells a file Corvel wrote from one
+// edited since; it guards against mistakes, not against an adversary.
+std::string Checksum(std::string_view data) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : data) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return fmt::format("{:016x}", hash);
+}
+
+bool ReadWhole(const fs::path& path, std::string& data) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream text;
+  text << in.rdbuf();
+  data = std::move(text).str();
+  return !in.bad();
+}
+
+// The files Corvel wrote in a folder, by name, with their checksums.
+std::map<std::string, std::string> ReadManifest(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  std::string data;
+  if (!ReadWhole(dir / kManifestName, data) || data.rfind(kManifestHeader, 0) != 0) return files;
+  std::istringstream lines(data);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t tab = line.find('\t');
+    if (tab != std::string::npos) files[line.substr(tab + 1)] = line.substr(0, tab);
   }
   return files;
 }
 
+// Puts back every file a dead commit had moved aside, then removes the stage.
+void RecoverStage(const fs::path& out_dir, const fs::path& stage) {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(stage / kKeptFolder, ec)) {
+    const fs::path target = out_dir / entry.path().filename();
+    if (!fs::is_directory(fs::symlink_status(target, ec))) fs::rename(entry.path(), target, ec);
+  }
+  fs::remove_all(stage, ec);
+}
+
 }  // namespace
 
-int16_t WriteJavaProgram(TranslationContext& ctx) {
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool FolderLock::Take(const std::string& dir, const std::function<void()>& on_wait, std::string& why) {
+  const fs::path path = fs::path(dir) / ".corvel.lock";
+  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd_ < 0) {
+    why = fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
+    return false;
+  }
+  if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return true;
+  if (errno != EWOULDBLOCK) {
+    why = fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
+    return false;
+  }
+  if (on_wait) on_wait();
+  while (flock(fd_, LOCK_EX) != 0) {
+    if (errno != EINTR || Interrupted() != 0) {
+      why = errno == EINTR ? std::string(kCmdInterrupted) : fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
+      return false;
+    }
+  }
+  return true;
+}
+
+void ClearDeadRuns(const std::string& dir) {
+  const fs::path out_dir(dir);
+  std::error_code ec;
+  std::vector<fs::path> entries;
+  for (const auto& entry : fs::directory_iterator(out_dir, ec)) entries.push_back(entry.path());
+  for (const fs::path& path : entries) {
+    const std::string name = path.filename().string();
+    if (name.rfind(kStagePrefix, 0) == 0) {
+      if (!Alive(PidAfter(name, kStagePrefix))) RecoverStage(out_dir, path);
+    } else if (name.rfind(".corvel-jar-", 0) == 0) {
+      if (!Alive(PidAfter(name, ".corvel-jar-"))) fs::remove_all(path, ec);
+    } else if (EndsWith(name, ".tmp") || EndsWith(name, ".old")) {
+      // Older versions kept their temporaries beside the files they stood for.
+      const size_t marker = name.rfind(".corvel-");
+      if (marker == std::string::npos || Alive(PidAfter(name, ".corvel-"))) continue;
+      const fs::path original = out_dir / name.substr(0, marker);
+      if (EndsWith(name, ".old") && !fs::is_directory(fs::symlink_status(original, ec))) {
+        fs::rename(path, original, ec);
+      } else {
+        fs::remove(path, ec);
+      }
+    }
+  }
+}
+
+bool OutputStage::Open(const std::string& out_dir, std::string& why) {
+  out_dir_ = out_dir;
+  std::string pattern = (fs::path(out_dir) / fmt::format("{}{}-XXXXXX", kStagePrefix, getpid())).string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    why = fmt::format(kCmdCannotWrite, out_dir, SystemReason(errno));
+    return false;
+  }
+  dir_ = pattern;
+  return true;
+}
+
+bool OutputStage::Write(const std::string& name, std::string_view data, std::string& why) {
+  const fs::path path = fs::path(dir_) / name;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  int error = fd < 0 ? errno : 0;
+  for (size_t done = 0; error == 0 && done < data.size();) {
+    const ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno != EINTR) error = errno;
+    if (n > 0) done += static_cast<size_t>(n);
+  }
+  if (fd >= 0 && close(fd) != 0 && error == 0) error = errno;
+  if (error == 0) return true;
+  why = fmt::format(kCmdCannotWrite, (fs::path(out_dir_) / name).string(), SystemReason(error));
+  return false;
+}
+
+bool OutputStage::Commit(const std::vector<std::string>& drop, std::string& why) {
+  const fs::path out_dir(out_dir_), stage(dir_), kept = stage / kKeptFolder;
+  std::error_code ec;
+  std::vector<std::string> moves;
+  for (const auto& entry : fs::directory_iterator(stage, ec)) {
+    if (entry.is_regular_file(ec)) moves.push_back(entry.path().filename().string());
+  }
+  // Every target is checked before the first rename.
+  for (const std::string& name : moves) {
+    if (fs::is_directory(fs::symlink_status(out_dir / name, ec))) {
+      why = fmt::format(kCmdIsAFolder, (out_dir / name).string());
+      return false;
+    }
+  }
+  fs::create_directory(kept, ec);
+  struct Done {
+    std::string name;
+    bool moved_in;  // else only moved aside
+    bool was_kept;
+  };
+  std::vector<Done> done;
+  auto undo = [&] {
+    std::error_code ignored;
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+      if (it->moved_in) fs::rename(out_dir / it->name, stage / it->name, ignored);
+      if (it->was_kept) fs::rename(kept / it->name, out_dir / it->name, ignored);
+    }
+  };
+  auto fail = [&](const std::string& name, const std::error_code& error) {
+    why = fmt::format(kCmdCannotWrite, (out_dir / name).string(), SystemReason(error.value()));
+    undo();
+    return false;
+  };
+  if (ec) return fail(std::string(kKeptFolder), ec);
+  for (size_t k = 0; k < moves.size() + drop.size(); ++k) {
+    const bool move_in = k < moves.size();
+    const std::string& name = move_in ? moves[k] : drop[k - moves.size()];
+    const bool exists = fs::exists(fs::symlink_status(out_dir / name, ec));
+    if (!exists && !move_in) continue;
+    if (exists) {
+      fs::rename(out_dir / name, kept / name, ec);
+      if (ec) return fail(name, ec);
+    }
+    done.push_back({name, false, exists});
+    if (!move_in) continue;
+    fs::rename(stage / name, out_dir / name, ec);
+    if (ec) return fail(name, ec);
+    done.back().moved_in = true;
+  }
+  fs::rename(kept, stage / kDoneFolder, ec);
+  Discard();
+  return true;
+}
+
+void OutputStage::Discard() {
+  if (dir_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(dir_, ec);
+  dir_.clear();
+}
+
+int16_t WriteJavaProgram(TranslationContext& ctx, OutputStage& stage, bool force) {
   const std::string name = GetProgramName(ctx);
   const fs::path out_dir = ctx.outputDir.empty() ? fs::path(".") : fs::path(ctx.outputDir);
   const fs::path syslib = fs::path(ctx.appDir) / "SysLib";
-  std::string why;
   std::error_code ec;
   if (!fs::is_directory(syslib, ec)) {
     ctx.failureText = fmt::format(kCmdRuntimeMissing, syslib.string());
     return 1;
   }
-  fs::create_directories(out_dir, ec);
-  if (ec) {
-    ctx.failureText = fmt::format(kCmdCannotCreateOutput, out_dir.string(), ec.message());
-    return 1;
-  }
-  PendingFiles pending;
-  JavaFile java = BuildJavaFile(ctx);
-  if (!WriteText(pending, out_dir / (name + ".java"), java.text, why) ||
-      !WriteText(pending, out_dir / (name + ".lines"), BuildLineMap(ctx, java.corvelLines), why) ||
-      !WriteText(pending, out_dir / (name + ".html"), BuildHtmlPage(ctx), why)) {
-    ctx.failureText = why;
-    return 1;
-  }
-  for (const std::string& runtime_class : RuntimeClassesNeeded(ctx)) {
-    for (const fs::path& file : ClassFiles(syslib, runtime_class)) {
-      fs::copy_file(file, pending.Temporary(out_dir / file.filename()), fs::copy_options::overwrite_existing, ec);
-      if (ec) {
-        ctx.failureText = fmt::format(kCmdCannotCopy, file.string(), ec.message());
-        return 1;
-      }
+  // The files of the program's name: written by Corvel and unchanged since,
+  // or replaced only when the user says so. javac's class goes with them: a
+  // folder in its place is refused before javac runs.
+  std::map<std::string, std::string> manifest = ReadManifest(out_dir);
+  for (const char* ext : {".java", ".lines", ".html", ".class"}) {
+    const fs::path path = out_dir / (name + ext);
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (fs::is_directory(status)) {
+      ctx.failureText = fmt::format(kCmdIsAFolder, path.string());
+      return 1;
+    }
+    if (force || !fs::exists(status) || std::string_view(ext) == ".class") continue;
+    std::string data;
+    const auto entry = manifest.find(name + ext);
+    if (!fs::is_regular_file(status) || entry == manifest.end() || !ReadWhole(path, data) ||
+        Checksum(data) != entry->second) {
+      ctx.failureText = fmt::format(kCmdNotWrittenByCorvel, path.string());
+      return 1;
     }
   }
-  if (!pending.Commit(why)) {
+  std::string why;
+  JavaFile java = BuildJavaFile(ctx);
+  const std::pair<std::string, std::string> texts[] = {
+      {name + ".java", std::move(java.text)},
+      {name + ".lines", BuildLineMap(ctx, java.corvelLines)},
+      {name + ".html", BuildHtmlPage(ctx)},
+  };
+  for (const auto& [file, text] : texts) {
+    manifest[file] = Checksum(text);
+    if (!stage.Write(file, text, why)) {
+      ctx.failureText = why;
+      return 1;
+    }
+  }
+  // Each runtime class with its nested classes' Name$*.class files.
+  std::vector<std::string> runtime_classes = RuntimeClassesNeeded(ctx);
+  for (const auto& entry : fs::directory_iterator(syslib, ec)) {
+    const std::string file = entry.path().filename().string();
+    const size_t dollar = file.find('$');
+    if (dollar != std::string::npos && EndsWith(file, ".class") &&
+        std::find(runtime_classes.begin(), runtime_classes.end(), file.substr(0, dollar)) != runtime_classes.end()) {
+      runtime_classes.push_back(file.substr(0, file.size() - 6));
+    }
+  }
+  for (const std::string& runtime_class : runtime_classes) {
+    const fs::path file = syslib / (runtime_class + ".class");
+    std::string data;
+    if (!ReadWhole(file, data)) {
+      ctx.failureText = fmt::format(kCmdCannotCopy, file.string(), SystemReason(errno));
+      return 1;
+    }
+    if (!stage.Write(file.filename().string(), data, why)) {
+      ctx.failureText = why;
+      return 1;
+    }
+  }
+  std::string listed = std::string(kManifestHeader) + "\n";
+  for (const auto& [file, checksum] : manifest) listed += checksum + "\t" + file + "\n";
+  if (!stage.Write(std::string(kManifestName), listed, why)) {
     ctx.failureText = why;
     return 1;
   }
   ctx.javaCorvelLines = std::move(java.corvelLines);
+  return 0;
+}
+
+int16_t CommitProgram(TranslationContext& ctx, OutputStage& stage) {
+  const std::string name = GetProgramName(ctx);
+  const fs::path out_dir = ctx.outputDir.empty() ? fs::path(".") : fs::path(ctx.outputDir);
+  // The program's old classes that this compile did not write: Name.class
+  // and its nested classes' Name$*.class.
+  std::vector<std::string> drop;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(out_dir, ec)) {
+    const std::string file = entry.path().filename().string();
+    const bool own = file == name + ".class" || (file.rfind(name + "$", 0) == 0 && EndsWith(file, ".class"));
+    if (own && !fs::exists(fs::path(stage.Dir()) / file, ec)) drop.push_back(file);
+  }
+  std::string why;
+  if (!stage.Commit(drop, why)) {
+    ctx.failureText = why;
+    return 1;
+  }
   return 0;
 }
 
@@ -181,33 +358,30 @@ int16_t WriteJar(TranslationContext& ctx) {
     if (entry.is_regular_file(ec) && belongs(file)) entries.push_back(file);
   }
   std::sort(entries.begin(), entries.end());
-  // The viewer finds its page through this file at the JAR's root.
-  const std::string extra = fmt::format(".corvel-jar-{}", getpid());
-  const fs::path extra_dir = out_dir / extra;
-  const fs::path jar = out_dir / (name + ".jar");
-  struct RemoveDir {
-    fs::path dir;
-    ~RemoveDir() {
-      std::error_code ignored;
-      fs::remove_all(dir, ignored);
-    }
-  } remove_extra{extra_dir};
+  // The JAR is made in a stage of its own; the viewer finds its page through
+  // a file at the JAR's root, kept in a folder below the stage so that the
+  // commit moves only the JAR.
+  OutputStage stage;
   std::string why;
-  fs::create_directory(extra_dir, ec);
-  if (!ec) std::ofstream(extra_dir / "KWC_Viewer.page", std::ios::binary) << name << ".html\n";
-  if (ec || !fs::is_regular_file(extra_dir / "KWC_Viewer.page", ec)) {
-    ctx.failureText = fmt::format(kCmdCannotWriteFolder, extra_dir.string());
+  if (!stage.Open(out_dir.string(), why)) {
+    ctx.failureText = why;
     return 1;
   }
-  PendingFiles pending;
-  const fs::path jar_temporary = pending.Temporary(jar);
-  std::vector<std::string> argv = {tool.string(), "--create", "--file", jar_temporary.filename().string(),
+  const std::string stage_name = fs::path(stage.Dir()).filename().string();
+  const fs::path page_dir = fs::path(stage.Dir()) / "page";
+  fs::create_directory(page_dir, ec);
+  if (!ec) std::ofstream(page_dir / "KWC_Viewer.page", std::ios::binary) << name << ".html\n";
+  if (ec || !fs::is_regular_file(page_dir / "KWC_Viewer.page", ec)) {
+    ctx.failureText = fmt::format(kCmdCannotWriteFolder, page_dir.string());
+    return 1;
+  }
+  std::vector<std::string> argv = {tool.string(), "--create", "--file", stage_name + "/" + name + ".jar",
                                    "--main-class", "KWC_Viewer"};
   for (const std::string& file : entries) argv.push_back(file);
-  for (const char* a : {"-C", extra.c_str(), "KWC_Viewer.page"}) argv.emplace_back(a);
+  for (const std::string& a : {std::string("-C"), stage_name + "/page", std::string("KWC_Viewer.page")}) argv.push_back(a);
   std::string output;
-  const int status = RunProgram(argv, out_dir.string(), true, why, &output);
-  if (status != 0 || !pending.Commit(why)) {
+  const int status = RunProgram(argv, out_dir.string(), true, why, &output, JavaToolEnvironment());
+  if (status != 0 || !stage.Commit({}, why)) {
     ctx.failureText = fmt::format("{}: {}", tool.string(), !why.empty() ? why : output);
     return 1;
   }

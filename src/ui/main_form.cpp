@@ -243,6 +243,10 @@ void MainForm::Step3Compile_Click() {
   in.sourceFileName = chosenFile_.toStdString();
   in.outputDir = step2Folder().toStdString();
   in.javac = JavacMode::kWait;
+  // The wizard has no --force: the folder chosen in step 2 is the user's
+  // say-so. It watches javac itself, which then compiles in that folder.
+  in.force = true;
+  in.javacInPlace = true;
   std::string javac;
   if (!jdkDir_.isEmpty() && HoldsJavac(jdkDir_.toStdString(), javac)) in.javacDir = jdkDir_.toStdString();
   in.askJavacDir = [this] { return AskJavacDir().toStdString(); };
@@ -272,6 +276,16 @@ void MainForm::Step3Compile_Click() {
   delete javac_;
   javac_ = new QProcess(this);
   javac_->setWorkingDirectory(javac_cwd);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const std::string& change : JavaToolEnvironment()) {
+    const size_t equals = change.find('=');
+    if (equals == std::string::npos) {
+      environment.remove(QString::fromStdString(change));
+    } else {
+      environment.insert(QString::fromStdString(change.substr(0, equals)), QString::fromStdString(change.substr(equals + 1)));
+    }
+  }
+  javac_->setProcessEnvironment(environment);
   javac_->setProcessChannelMode(QProcess::MergedChannels);
   connect(javac_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
     const bool ok = status == QProcess::NormalExit && code == 0;

@@ -73,7 +73,7 @@ check help              0 "Corvelのプログラム*使い方: corvel*オプシ�
 mkdir -p fakejdk nojdk
 printf '#!/bin/sh\necho "fake javac: $*" >&2\nexit 1\n' > fakejdk/javac
 chmod +x fakejdk/javac
-check javac-fails       3 ""             "fake javac: -encoding UTF-8 Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
+check javac-fails       3 ""             "fake javac: -encoding UTF-8 --release 17 -classpath . -d . Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
 check no-javac-there    2 ""             "corvel: nojdk: このフォルダに javac がありません" -- -q --javac-dir nojdk -o jout2 Good.txt
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
 check run-needs-javac   2 ""             "corvel: --run には javac の完了が必要です*" -- --run --no-javac Good.txt
@@ -96,7 +96,7 @@ check gnu-column        1 ""             "Bad.txt:2:7: error: リテラル文字
 check gnu-line          1 ""             "Orphan.txt:2: error: END IFに対応する IFブロックがありません" -- -q --diagnostics gnu Orphan.txt --no-javac
 printf 'DIM A(3) AS INTEGER\r\nA(5) = 1\r\n' > Crash.txt
 mkdir -p tracejdk
-printf '#!/bin/sh\nn=$(grep -n "// A(5) = 1" "$3" | cut -d: -f1)\necho "$3:$((n + 1)): error: boom"\nexit 1\n' > tracejdk/javac
+printf '#!/bin/sh\nfor f; do :; done\nn=$(grep -n "// A(5) = 1" "$f" | cut -d: -f1)\necho "$f:$((n + 1)): error: boom"\nexit 1\n' > tracejdk/javac
 chmod +x tracejdk/javac
 check javac-traced      3 ""             "Crash.java:*: error: boom
 Crash.java:*: javacのエラーの元の行: 第2行目 <A(5) = 1>" -- -q --javac-dir tracejdk -o tout Crash.txt
@@ -158,6 +158,48 @@ check first-types       0 ""             ""               -- -q types/First.txt
 check second-types      0 ""             ""               -- -q types/Second.txt
 screens=$(cd types && for p in First Second; do java -cp . KWC_Viewer --headless --dump-text - $p.html; done)
 [ "$screens" = "$(printf ' 7\ntwo')" ] || { echo "FAIL types-share-folder: $screens"; failures=$((failures + 1)); }
+
+# The folder holds the old program whole or the new one whole, one
+# translation at a time; what dead runs left is cleared; javac gets its own
+# class path, locale and release (the fake javac's row above).
+ok() { if eval "$2"; then passed=$((passed + 1)); else echo "FAIL $1"; failures=$((failures + 1)); fi; }
+mkdir -p tx slowjdk
+printf '#!/bin/sh\n: > "%s/started"\nsleep 2\nexec "%s" "$@"\n' "$work" "$jdk/javac" > slowjdk/javac && chmod +x slowjdk/javac
+printf 'A = 0\nPRINT 1 \\ A\n' > tx/Prog.txt && "$corvel" -q tx/Prog.txt 2>/dev/null
+v1=$(md5sum <tx/Prog.java) && printf 'A = 0\nPRINT "safe line"\n' > tx/Prog.txt
+check javac-fails-keeps 3 ""             "fake javac:*"   -- -q --javac-dir fakejdk tx/Prog.txt
+ok javac-fails-keeps-old '[ "$(md5sum <tx/Prog.java)" = "$v1" ]'
+started() { for _ in $(seq 100); do [ -e started ] && return; sleep 0.1; done; }
+rm -f started && { "$corvel" -q --javac-dir slowjdk tx/Prog.txt 2>/dev/null & } && started
+check second-waits      0 ""             "*ほかの翻訳がこの出力先のフォルダを使っています。*" -- --javac-dir slowjdk tx/Prog.txt
+wait
+v1=$(md5sum <tx/Prog.java) && printf 'PRINT "version 3"\n' > tx/Prog.txt
+rm -f started && { "$corvel" -q --javac-dir slowjdk tx/Prog.txt 2>/dev/null & } && started && kill -TERM $! && wait $!
+ok interrupt-rolls-back '[ $? = 143 ] && [ "$(md5sum <tx/Prog.java)" = "$v1" ] && ! ls -A tx | grep -q stage'
+mkdir -p tx/.corvel-stage-999999-x/.kept && echo old > tx/.corvel-stage-999999-x/.kept/Gone.html
+echo o > tx/Old.html.corvel-999999.old && echo t > tx/Prog.java.corvel-999999.tmp
+check dead-runs         0 ""             ""               -- -q --no-javac tx/Prog.txt
+ok dead-runs-cleared '! ls -A tx | grep -q 999999 && [ "$(cat tx/Gone.html tx/Old.html)" = "$(printf "old\no")" ]'
+(ulimit -f 10 && "$corvel" -q --no-javac -o big Good.txt) 2>err.txt
+ok file-size-limit '[ $? = 2 ] && grep -q "^corvel: big/.*: 書き込めません: ファイルの大きさの上限を超えました$" err.txt && [ "$(ls -A big)" = .corvel.lock ]'
+mkdir -p sym planted && last=$(cat /proc/sys/kernel/ns_last_pid 2>/dev/null || echo 0)
+ln -s -t sym $(printf "$work/planted/Good.html.corvel-%d.tmp " $(seq "$last" $((last + 300))))
+check planted-link      0 ""             ""               -- -q --no-javac -o sym Good.txt
+ok planted-link-unfollowed '[ -z "$(ls planted)" ]'
+if mkdir -p full && mount -t tmpfs -o size=48k tmpfs full 2>/dev/null; then
+  check disk-full       2 ""             "corvel: full/*: 書き込めません: ディスクの空きがありません" -- -q --no-javac -o full Good.txt
+  umount full
+else echo "skip disk-full: mounting a small tmpfs needs root"; fi
+export CLASSPATH=/x LC_ALL=C && printf 'PRINT 1\n' > 日本.txt
+check classpath-locale  0 ""             ""               -- -q -o jl 日本.txt
+unset CLASSPATH LC_ALL
+ok locale-no-args-file '[ -e jl/日本.class ] && ! ls jl | grep -q args'
+mkdir -p cf/Good.class own && echo mine > own/Good.java
+check class-is-folder   2 ""             "corvel: cf/Good.class: 同じ名前のフォルダがあるので、ファイルを書けません" -- -q -o cf Good.txt
+check not-ours          2 ""             "corvel: own/Good.java: Corvel が書いたファイルではないか*--force*" -- -q --no-javac -o own Good.txt
+check forced            0 ""             ""               -- -q --no-javac --force -o own Good.txt
+echo edit >> own/Good.html
+check edited            2 ""             "corvel: own/Good.html: Corvel が書いたファイルではないか*" -- -q --no-javac -o own Good.txt
 
 # A line of a million characters is refused quickly, its report bounded.
 { printf 'PRINT '; head -c 1000000 /dev/zero | tr '\0' 'X'; printf '\n'; } > Wide.txt
