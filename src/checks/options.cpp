@@ -4,6 +4,7 @@
 
 #include "diag/error_report.h"
 #include "diag/messages.h"
+#include "source/lexer.h"
 #include "source/token_codes.h"
 #include "symbols/numbers.h"
 
@@ -32,6 +33,11 @@ int16_t Reject(TranslationContext& ctx, const Statement& s, const Message& messa
   return 1;
 }
 
+int16_t RejectAt(TranslationContext& ctx, const Statement& s, const Token& token, const Message& message) {
+  ReportErrorAt(ctx, s.lineNumber, token.column, message);
+  return 1;
+}
+
 int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
   OptionValues& options = ctx.options;
   const std::vector<Token>& t = s.tokens;
@@ -50,13 +56,19 @@ int16_t ProcessOptionLine(TranslationContext& ctx, const Statement& s) {
       if (t.size() != 2) return Reject(ctx, s, kMsgOptionExplicitForm);
       options.explicitFlag = 1;
       return 0;
-    case kKwParameter:
+    case kKwParameter: {
       if (t.size() != 5 || t[2].code != kTokString || t[3].code != kTokMinus || t[4].code != kTokString) {
         return Reject(ctx, s, kMsgOptionParameterForm);
       }
-      ctx.parameterNames.push_back(t[2].text);
-      ctx.parameterValues.push_back(t[4].text);
+      // The page holds what the literals stand for, not how they are written.
+      std::string name;
+      std::string value;
+      if (!StringLiteralValue(t[2].text, name)) return RejectAt(ctx, s, t[2], kMsgBadEscape);
+      if (!StringLiteralValue(t[4].text, value)) return RejectAt(ctx, s, t[4], kMsgBadEscape);
+      ctx.parameterNames.push_back(std::move(name));
+      ctx.parameterValues.push_back(std::move(value));
       return 0;
+    }
     default:
       break;
   }

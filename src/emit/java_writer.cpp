@@ -680,6 +680,27 @@ std::string BuildLineMap(const TranslationContext& ctx, const std::vector<int>& 
   return map;
 }
 
+namespace {
+
+// A value between the double quotes of an attribute, read back by the
+// viewer as it was.
+std::string HtmlAttribute(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '"': out += "&quot;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string BuildHtmlPage(const TranslationContext& ctx) {
   const OptionValues& o = ctx.options;
   JavaText out;
@@ -688,7 +709,8 @@ std::string BuildHtmlPage(const TranslationContext& ctx) {
   out.Line(4, fmt::format("<PARAM name=\"AppletWidth\" value=\"{}\">", o.appletWidth));
   out.Line(4, fmt::format("<PARAM name=\"AppletHeight\" value=\"{}\">", o.appletHeight));
   for (size_t i = 0; i < ctx.parameterNames.size(); ++i) {
-    out.Line(4, fmt::format("<PARAM name={} value={}>", ctx.parameterNames[i], ctx.parameterValues[i]));
+    out.Line(4, fmt::format("<PARAM name=\"{}\" value=\"{}\">", HtmlAttribute(ctx.parameterNames[i]),
+                            HtmlAttribute(ctx.parameterValues[i])));
   }
   const std::pair<const char*, int16_t> optional[] = {{"AppletSprite", o.appletSprite},
                                                        {"AppletPage", o.appletPage},

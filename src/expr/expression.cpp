@@ -9,6 +9,7 @@
 #include "expr/expression_state.h"
 #include "expr/library.h"
 #include "expr/value_conversion.h"
+#include "source/lexer.h"
 #include "source/text_encoding.h"
 #include "source/token_codes.h"
 #include "symbols/numbers.h"
@@ -99,50 +100,18 @@ std::string InPieces(const std::string& java) {
 }
 
 bool JavaStringLiteral(std::string_view literal, std::string& java) {
-  if (literal.size() < 2) return false;
-  const std::string_view inner = literal.substr(1, literal.size() - 2);
+  std::string value;
+  if (!StringLiteralValue(literal, value)) return false;
   java.assign(1, '"');
-  for (size_t i = 0; i < inner.size(); ++i) {
-    const char c = inner[i];
-    if (c != '\\') {
-      java += c;
-      continue;
-    }
-    if (i + 1 >= inner.size()) return false;
-    const char next = inner[i + 1];
-    if (next == 'u') {
-      size_t j = i + 1;
-      while (j < inner.size() && inner[j] == 'u') ++j;
-      if (j + 4 > inner.size()) return false;
-      char32_t cp = 0;
-      for (size_t k = j; k < j + 4; ++k) {
-        const char h = inner[k];
-        if (!std::isxdigit(static_cast<unsigned char>(h))) return false;
-        cp = cp * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : std::tolower(h) - 'a' + 10);
-      }
-      i = j + 3;
-      if (cp >= 0xD800 && cp <= 0xDFFF) return false;
-      if (cp == '"' || cp == '\\') {
-        java += '\\';
-        java += static_cast<char>(cp);
-      } else if (cp < 0x20) {
-        java += fmt::format("\\{:03o}", static_cast<unsigned>(cp));
-      } else {
-        AppendUtf8(java, cp);
-      }
-    } else if (std::string_view("btnfrs\"'\\").find(next) != std::string_view::npos) {
-      java += c;
-      java += next;
-      ++i;
-    } else if (next >= '0' && next <= '7') {
-      // An octal escape: up to three digits, the first at most 3 for three.
-      const size_t most = next <= '3' ? 3 : 2;
-      java += c;
-      size_t k = i + 1;
-      while (k < inner.size() && k < i + 1 + most && inner[k] >= '0' && inner[k] <= '7') java += inner[k++];
-      i = k - 1;
+  for (const char c : value) {
+    if (const size_t named = std::string_view("\b\t\n\f\r\"\\").find(c); named != std::string_view::npos) {
+      java += '\\';
+      java += "btnfr\"\\"[named];
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      // Octal, and always three digits, so that a digit after it stays a digit.
+      java += fmt::format("\\{:03o}", static_cast<unsigned>(c));
     } else {
-      return false;
+      java += c;
     }
   }
   java += '"';

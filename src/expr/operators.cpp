@@ -156,8 +156,8 @@ int16_t Arithmetic(ExpressionState& st, size_t op, size_t close) {
   ConvertOperand(l, operands);
   ConvertOperand(r, operands);
   switch (code) {
-    case kTokCaret:
-      Combine(st, op, left, right, "Math.pow(" + l.javaText + "," + r.javaText + ")", kValueDouble);
+    case kTokCaret:  // java.lang named in full: a Math.java of the user's may stand beside the program
+      Combine(st, op, left, right, "java.lang.Math.pow(" + l.javaText + "," + r.javaText + ")", kValueDouble);
       return 0;
     case kTokStar:
       Combine(st, op, left, right, Join(l, "*", r.javaText), t, JavaForm::kMultiplicative);

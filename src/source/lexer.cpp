@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -99,12 +100,13 @@ class TokenScanner {
     return true;
   }
 
-  // "..." up to the first quote not preceded by a backslash; the text keeps
+  // "..." up to the first quote that no backslash escapes: a backslash
+  // escapes the character after it, so "\\" ends in a quote. The text keeps
   // the quotes, the case and every backslash sequence as written.
   bool ScanString(size_t& i) {
     if (i == 0) return Fail(i, kMsgStringMisplaced);
     size_t j = i + 1;
-    while (j < s_.size() && !(s_[j] == '"' && s_[j - 1] != '\\')) ++j;
+    while (j < s_.size() && s_[j] != '"') j += s_[j] == '\\' ? 2 : 1;
     if (j >= s_.size()) return Fail(i, kMsgStringUnterminated);
     const size_t start = i;
     i = j + 1;
@@ -684,6 +686,49 @@ int16_t LexLine(TranslationContext& ctx, std::string& line, int16_t& line_number
          StatementCutter(ctx, tokens, line_number, fault).Cut();
   }
   return ok ? 0 : 1;
+}
+
+bool StringLiteralValue(std::string_view literal, std::string& value) {
+  if (literal.size() < 2) return false;
+  const std::string_view inner = literal.substr(1, literal.size() - 2);
+  value.clear();
+  for (size_t i = 0; i < inner.size(); ++i) {
+    const char c = inner[i];
+    if (c != '\\') {
+      value += c;
+      continue;
+    }
+    if (i + 1 >= inner.size()) return false;
+    const char next = inner[i + 1];
+    if (next == 'u') {
+      size_t j = i + 1;
+      while (j < inner.size() && inner[j] == 'u') ++j;
+      if (j + 4 > inner.size()) return false;
+      char32_t cp = 0;
+      for (size_t k = j; k < j + 4; ++k) {
+        const char h = inner[k];
+        if (!std::isxdigit(static_cast<unsigned char>(h))) return false;
+        cp = cp * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : std::tolower(h) - 'a' + 10);
+      }
+      i = j + 3;
+      if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+      AppendUtf8(value, cp);
+    } else if (const size_t named = std::string_view("btnfrs\"'\\").find(next); named != std::string_view::npos) {
+      value += "\b\t\n\f\r \"'\\"[named];
+      ++i;
+    } else if (next >= '0' && next <= '7') {
+      // An octal escape: up to three digits, the first at most 3 for three.
+      const size_t most = next <= '3' ? 3 : 2;
+      size_t k = i + 1;
+      unsigned code = 0;
+      while (k < inner.size() && k < i + 1 + most && inner[k] >= '0' && inner[k] <= '7') code = code * 8 + (inner[k++] - '0');
+      value += static_cast<char>(code);
+      i = k - 1;
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace corvel

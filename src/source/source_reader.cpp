@@ -36,6 +36,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& why
   return !failed;
 }
 
+// The 1-based number of the line that holds byte `offset`, lines ending as
+// NextLine ends them: at CR LF, CR or LF.
+size_t LineOfOffset(std::string_view text, size_t offset) {
+  size_t line = 1;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
 }  // namespace
 
 void ExpandTabs(std::string& line) {
@@ -67,10 +77,15 @@ void StripComment(std::string& line) {
     line.clear();
     return;
   }
+  // Inside a literal a backslash escapes the next character, as the lexer
+  // reads it: "\\" ends the literal and "\"" does not.
   bool in_string = false;
   for (size_t i = 1; i < line.size(); ++i) {
-    if (line[i] == '"' && line[i - 1] != '\\') in_string = !in_string;
-    if (line[i] == '\'' && !in_string) {
+    if (in_string && line[i] == '\\') {
+      ++i;
+    } else if (line[i] == '"') {
+      in_string = !in_string;
+    } else if (line[i] == '\'' && !in_string) {
       line.resize(i);
       return;
     }
@@ -114,6 +129,18 @@ std::optional<std::string> DecodeSource(std::string bytes, SourceEncoding encodi
   if (encoding == SourceEncoding::kUtf8) {
     why = kCmdNotUtf8;
     return std::nullopt;
+  }
+  if (encoding == SourceEncoding::kAuto) {
+    // CP932 text forms a two-byte UTF-8 sequence often by chance (a
+    // half-width kana before a lead byte), a three-byte one seldom, and
+    // then among many bytes that form none: more valid three- and four-byte
+    // sequences than stray bytes is a UTF-8 file with a few damaged
+    // characters, which a reading as CP932 would turn wholly into others.
+    const Utf8Tally tally = TallyUtf8(bytes);
+    if (tally.wideSequences > tally.invalidBytes) {
+      why = fmt::format(kCmdMostlyUtf8, LineOfOffset(bytes, tally.firstInvalid));
+      return std::nullopt;
+    }
   }
   std::optional<std::string> text = Cp932ToUtf8(bytes);
   if (!text) {

@@ -38,6 +38,37 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return out;
 }
 
+// The length of the valid sequence of two to four bytes at `i`; 0 when the
+// bytes there start none (ASCII included).
+size_t MultiByteLength(std::string_view bytes, size_t i) {
+  const auto b0 = static_cast<unsigned char>(bytes[i]);
+  size_t extra;
+  char32_t cp;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    extra = 1;
+    cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    extra = 2;
+    cp = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    extra = 3;
+    cp = b0 & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + extra >= bytes.size()) return 0;  // truncated sequence
+  for (size_t k = 1; k <= extra; ++k) {
+    const auto b = static_cast<unsigned char>(bytes[i + k]);
+    if (!IsContinuation(b)) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
+      (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return 0;
+  }
+  return extra + 1;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -53,38 +84,31 @@ bool IsValidUtf8(std::string_view bytes) {
         continue;
       }
     }
-    const auto b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;
     }
-    int extra;
-    char32_t cp;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      extra = 1;
-      cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      extra = 2;
-      cp = b0 & 0x0F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      extra = 3;
-      cp = b0 & 0x07;
-    } else {
-      return false;
-    }
-    if (i + static_cast<size_t>(extra) >= n) return false;  // truncated sequence
-    for (int k = 1; k <= extra; ++k) {
-      const auto b = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
-      if (!IsContinuation(b)) return false;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += static_cast<size_t>(extra) + 1;
+    const size_t length = MultiByteLength(bytes, i);
+    if (length == 0) return false;
+    i += length;
   }
   return true;
+}
+
+Utf8Tally TallyUtf8(std::string_view bytes) {
+  Utf8Tally tally;
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+    } else if (const size_t length = MultiByteLength(bytes, i); length != 0) {
+      tally.wideSequences += length >= 3;
+      i += length;
+    } else {
+      if (tally.invalidBytes++ == 0) tally.firstInvalid = i;
+      ++i;
+    }
+  }
+  return tally;
 }
 
 std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {

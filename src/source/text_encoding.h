@@ -11,6 +11,16 @@ namespace corvel {
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
+// How near bytes are to UTF-8: the valid sequences of three or four bytes
+// (every kana and kanji takes one), the bytes that belong to no valid
+// sequence, and where the first of those stands.
+struct Utf8Tally {
+  size_t wideSequences = 0;
+  size_t invalidBytes = 0;
+  size_t firstInvalid = 0;
+};
+Utf8Tally TallyUtf8(std::string_view bytes);
+
 // CP932 (Shift_JIS with the Windows extensions) to UTF-8; nullopt when the
 // bytes are not CP932.
 std::optional<std::string> Cp932ToUtf8(std::string_view bytes);

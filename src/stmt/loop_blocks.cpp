@@ -35,7 +35,9 @@ bool IsJavaConstant(std::string_view text) {
   while (i < text.size()) {
     const char c = text[i];
     if (c == '"') {
-      for (++i; i < text.size() && !(text[i] == '"' && text[i - 1] != '\\'); ++i) {
+      // A backslash escapes the character after it: "\\" ends at its second quote.
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\') ++i;
       }
       ++i;
     } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {

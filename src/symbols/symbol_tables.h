@@ -19,7 +19,7 @@ std::string JavaClassOf(const TranslationContext& ctx, int16_t code, int16_t ext
 // its index in `extra`), or "".
 std::string JavaArrayClassOf(const TranslationContext& ctx, int16_t element, int16_t extra = 0);
 
-// The Java primitive of a scalar place code ("short" for 2, "String" for 9),
+// The Java primitive of a scalar place code ("short" for 2, "java.lang.String" for 9),
 // or "" (also for IMAGE, whose value is its wrapper object).
 std::string_view JavaPrimitiveOf(int16_t code);
 

@@ -36,6 +36,7 @@ printf 'PRINT 1\n' > class.txt
 mkdir -p out sub
 printf 'PRINT 1\n' > sub/Deep.txt
 printf 'X$ = "\223\372"\n' > Sjis.txt   # CP932 bytes, not UTF-8
+printf 'PRINT "日本語"\nX$ = "\223\372"\n' > Mixed.txt   # UTF-8 but for one CP932 character
 
 translating='Corvel言語を Java言語に変換しています。'
 written="$translating
@@ -55,6 +56,7 @@ check subfolder         0 ""             ""               -- -q sub/Deep.txt
 check cp932-auto        0 ""             ""               -- -q Sjis.txt
 check cp932-forced      0 ""             ""               -- -q --encoding cp932 Sjis.txt
 check utf8-forced       2 ""             "corvel: ./Sjis.txt: このファイルは UTF-8 のテキストとして正しくありません" -- -q --encoding utf-8 Sjis.txt
+check mostly-utf8       2 ""             "corvel: ./Mixed.txt: 2行目: UTF-8 として読めない文字があります*--encoding cp932*" -- -q Mixed.txt
 check missing           2 ""             "corvel: Nope.txt: ファイルがありません"                       -- Nope.txt
 check folder            2 ""             "corvel: sub: ファイルではありません"                 -- sub
 check not-txt           2 ""             "corvel: ./Hello.bas: Corvelのプログラムは .txt ファイルでなければいけません" -- Hello.bas
@@ -200,6 +202,12 @@ check not-ours          2 ""             "corvel: own/Good.java: Corvel が書�
 check forced            0 ""             ""               -- -q --no-javac --force -o own Good.txt
 echo edit >> own/Good.html
 check edited            2 ""             "corvel: own/Good.html: Corvel が書いたファイルではないか*" -- -q --no-javac -o own Good.txt
+# Classes of java.lang names beside the program hide nothing it uses.
+printf 'class Math {}\n' > types/Math.java && printf 'class String {}\n' > types/String.java
+printf 'A$ = STR$(ABS(-4) + SQR(9) + 2 ^ 3)\r\nDIM S(1) AS STRING\r\nS(1) = A$\r\nPRINT S(1)\r\n' > types/Shadow.txt
+check java-lang-hidden  0 ""             ""               -- -q types/Shadow.txt
+screen=$(cd types && java -cp . KWC_Viewer --headless --dump-text - Shadow.html)
+[ "$screen" = " 15" ] || { echo "FAIL java-lang-hidden: $screen"; failures=$((failures + 1)); }
 
 # A line of a million characters is refused quickly, its report bounded.
 { printf 'PRINT '; head -c 1000000 /dev/zero | tr '\0' 'X'; printf '\n'; } > Wide.txt
