@@ -1,50 +1,71 @@
 #!/usr/bin/env bash
-# The wizard in a real X server, driven only by the keyboard: started from /
-# with a home folder holding one program, Down then Return in the file list
-# must make the program (its class file beside it, the output folder being
-# the home folder too on a first run); then F5 must run it.
-# usage: keyboard_x11.sh CORVEL_WIZARD
+# The windows in a real X server, driven only by the keyboard.
+# - The wizard, started from / with a home folder holding one program: Down
+#   then Return in the file list must make the program (its class file
+#   beside it, the output folder being the home folder too on a first run);
+#   then F5 must run it.
+# - The editor, opened on a program: a line typed, Ctrl+S saves it, F5
+#   opens the program's window.
+# usage: keyboard_x11.sh CORVEL_WIZARD CORVEL_EDIT
 set -uo pipefail
 wizard=$(realpath "$1")
+editor=$(realpath "$2")
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
 work=$(mktemp -d)
 display=:$((500 + RANDOM % 400))
 cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+  pkill -f "KWC_Viewer.*$work" 2>/dev/null
+  pkill -f -- "$wizard" 2>/dev/null
+  pkill -f -- "$editor" 2>/dev/null
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+export DISPLAY=$display HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-mkdir -p "$work/home"
-printf 'PRINT "keyboard"\r\n' >"$work/home/Hello.txt"
-(cd / && HOME="$work/home" XDG_CONFIG_HOME="$work/config" "$wizard" >"$work/wizard.log" 2>&1) &
-app=$!
-window=$(xdotool search --sync --onlyvisible --name '^Corvel$' | head -1)
-# No window manager gives the focus: take it, then let the folder lists fill.
-xdotool windowfocus --sync "$window"
-sleep 2
+mkdir -p "$HOME"
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+# Waits up to 20 s for a visible window whose title matches; focuses it (no
+# window manager gives the focus here).
+focus() {
+  local window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] && xdotool windowfocus --sync "$window" && sleep 1.5
+}
+exists() { for _ in $(seq 150); do [ -e "$1" ] && return 0; sleep 0.2; done; return 1; }
+
+printf 'PRINT "keyboard"\r\n' >"$HOME/Hello.txt"
+(cd / && "$wizard" >"$work/wizard.log" 2>&1) &
+focus '^Corvel$' || fail "no wizard window"
 xdotool key Down
 sleep 0.5
 xdotool key Return
-for _ in $(seq 150); do [ -f "$work/home/Hello.class" ] && break; sleep 0.2; done
-if [ -f "$work/home/Hello.class" ] && [ -f "$work/home/Hello.html" ]; then
-  # F5 runs it: the program's window opens, titled with its name.
+if exists "$HOME/Hello.class"; then
   xdotool key F5
-  if xdotool search --sync --onlyvisible --name '^Hello$' >/dev/null; then
-    echo "Down then Return made the program, F5 ran it"
-    pkill -f "KWC_Viewer.*Hello.html"
-    exit 0
-  fi
-  echo "FAIL: F5 opened no program window"
+  focus '^Hello$' || fail "F5 in the wizard opened no program window"
 else
-  echo "FAIL: no Hello.class after Down, Return"
+  fail "no Hello.class after Down, Return in the wizard"
 fi
-ls -la "$work/home"
-cat "$work/wizard.log"
-exit 1
+
+printf 'PRINT 1\n' >"$HOME/Typed.txt"
+(cd / && "$editor" "$HOME/Typed.txt" >"$work/editor.log" 2>&1) &
+focus '^Typed.txt' || fail "no editor window"
+xdotool key ctrl+End
+xdotool type --delay 20 'PRINT "typed"'
+xdotool key ctrl+s
+sleep 1
+grep -q 'PRINT "typed"' "$HOME/Typed.txt" || fail "Ctrl+S did not save the typed line: $(cat "$HOME/Typed.txt")"
+xdotool key F5
+focus '^Typed$' || fail "F5 in the editor opened no program window"
+[ "$status" -eq 0 ] && echo "wizard: Down, Return made the program, F5 ran it; editor: typed, saved, F5 ran it"
+[ "$status" -eq 0 ] || cat "$work/wizard.log" "$work/editor.log"
+exit "$status"
