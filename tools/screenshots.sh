@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the wizard's screenshots for the README and the manual, on a virtual
 # X display driven by the keyboard: the main window after a program was made,
-# the JDK window (javac kept off PATH), and a report with its hint.
-# usage: tools/screenshots.sh [BUILD_DIR]   (writes docs/wizard_*.png)
+# the JDK window (javac kept off PATH), a report with its hint, and the
+# editor showing a report at its line.
+# usage: tools/screenshots.sh [BUILD_DIR]   (writes docs/wizard_*.png, docs/editor.png)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
@@ -49,3 +50,27 @@ cp "$work/課題1/Hello.txt" "$work/課題2/"
 start "$work/課題2" -u JAVA_HOME PATH=/nonexistent
 xdotool key Down Return
 shoot 'ＪＤＫ' docs/wizard_jdk.png
+stop
+
+# The editor: a program with a fault, F5, the report under the text and the
+# line marked.
+pkill -f -- "$build/corvel-edit" || true
+cat >"$work/課題1/Ball.txt" <<'PROGRAM'
+' ボールが跳ねる
+X = 20: Y = 20: DX = 3: DY = 2
+FOR T = 1 TO 200
+    Cls
+    CIRCLE (X, Y), 8, 4
+    X = X + DX:　Y = Y + DY
+    IF X < 8 OR X > 312 THEN DX = -DX
+    IF Y < 8 OR Y > 232 THEN DY = 0 - DY
+NEXT T
+PRINT "おしまい"
+PROGRAM
+(cd / && env HOME="$work/課題1" XDG_CONFIG_HOME="$work/課題1/.config" "$build/corvel-edit" "$work/課題1/Ball.txt" >/dev/null 2>&1) &
+xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name '^Ball.txt' | head -1)"
+sleep 1
+xdotool key F5
+sleep 4
+shoot '^Ball.txt' docs/editor.png
+pkill -f -- "$build/corvel-edit" || true

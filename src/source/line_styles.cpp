@@ -80,7 +80,10 @@ LineStyles LineStyler::Style(std::string_view written_line) {
     out.refused = true;
     out.refusedColumn = fault.column > 0 ? written_at(fault.column - 1) + 1 : 0;
   }
-  for (const Statement& statement : ctx_->statements) {
+  // A refused line keeps the colours of what was read before its fault.
+  std::vector<Statement> read_so_far;
+  if (out.refused && ctx_->statements.empty()) read_so_far.emplace_back().tokens = ctx_->lineTokens;
+  for (const Statement& statement : out.refused && ctx_->statements.empty() ? read_so_far : ctx_->statements) {
     for (const Token& token : statement.tokens) {
       if (token.length == 0) continue;  // appended by the lexer, not written
       const int start = written_at(token.column - 1);

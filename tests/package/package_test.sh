@@ -2,7 +2,7 @@
 # The Debian package as a user gets it: built (lintian passing, when it is
 # installed), unpacked into an empty root, and from there a program is
 # translated, compiled and run with nothing of the build tree on the path.
-# The package must hold the commands, the runtime, the desktop entry, the
+# The package must hold the commands, the runtime, the desktop entries, the
 # icon and the man pages (in step with --help), and depend on a JDK.
 # usage: package_test.sh SOURCE_DIR BUILD_DIR
 set -uo pipefail
@@ -17,8 +17,9 @@ status=0
 deb=$(ls "$dir"/corvel_*_amd64.deb)
 echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
 dpkg-deb -x "$deb" "$work/root"
-for f in usr/bin/corvel usr/bin/corvel-wizard usr/share/corvel/SysLib/KWC_Applet.class \
+for f in usr/bin/corvel usr/bin/corvel-wizard usr/bin/corvel-edit usr/share/corvel/SysLib/KWC_Applet.class \
          usr/share/corvel/SysLib/KWC_Viewer.class usr/share/applications/corvel-wizard.desktop \
+         usr/share/applications/corvel-edit.desktop usr/share/man/man1/corvel-edit.1.gz \
          usr/share/icons/hicolor/scalable/apps/corvel.svg usr/share/icons/hicolor/48x48/apps/corvel.png \
          usr/share/man/man1/corvel.1.gz usr/share/man/man1/corvel-wizard.1.gz \
          usr/share/man/ja/man1/corvel.1.gz usr/share/man/ja/man1/corvel-wizard.1.gz \
@@ -30,7 +31,7 @@ dpkg-deb -f "$deb" Depends | grep -Eq '(^|, )default-jdk \| openjdk-17-jdk' || f
 
 # Every option of a program's help is in both of its man pages, and the
 # pages name the program's version.
-for program in corvel corvel-wizard; do
+for program in corvel corvel-wizard corvel-edit; do
   version=$("$work/root/usr/bin/$program" --version | cut -d' ' -f2)
   for page in man/man1 man/ja/man1; do
     zcat "$work/root/usr/share/$page/$program.1.gz" | head -1 | grep -qF " $version\"" ||

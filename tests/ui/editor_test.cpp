@@ -34,7 +34,8 @@ class EditorTest : public QObject {
       TokenStyle style;
     } rows[] = {{0, 1, TokenStyle::kLabel},   {0, 6, TokenStyle::kKeyword}, {0, 12, TokenStyle::kLibrary},
                 {0, 16, TokenStyle::kName},   {0, 22, TokenStyle::kNumber}, {0, 26, TokenStyle::kString},
-                {0, 31, TokenStyle::kComment}, {1, 0, TokenStyle::kKeyword}, {1, 5, TokenStyle::kRemark}};
+                {0, 31, TokenStyle::kComment}, {1, 0, TokenStyle::kKeyword}, {1, 5, TokenStyle::kRemark},
+                {2, 0, TokenStyle::kKeyword}};
     for (const auto& row : rows) {
       QCOMPARE(format_at(row.block, row.column).foreground(), h.FormatOf(row.style).foreground());
     }
