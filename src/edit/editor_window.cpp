@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <memory>
@@ -77,7 +78,8 @@ struct EditorWindow::Outcome {
   std::string javacOutput;  // javac's errors traced to Corvel lines
   std::string javacDir;
   QString page;             // the program's page, once written
-  qint64 ms = 0;
+  qint64 ms = 0;           // from the press to the compiled program
+  qint64 translateMs = 0;  // the translator's passes alone
 };
 
 EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(parent), appDir_(std::move(app_dir)) {
@@ -140,7 +142,7 @@ EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(paren
   }
   QMenu* help = menuBar()->addMenu(caption::kMenuHelp);
   add(help, caption::kActWordHelp, QKeySequence(Qt::Key_F1), [this] { ShowWordHelp(); });
-  add(help, caption::kActManual, QKeySequence(), [this] {
+  add(help, caption::kActManual, QKeySequence(Qt::SHIFT | Qt::Key_F1), [this] {
     QDesktopServices::openUrl(QUrl::fromLocalFile(DocFolder(appDir_, "manual/ja", "docs/manual/ja") + "/README.md"));
   });
   QToolBar* tools = addToolBar(caption::kMenuRun);
@@ -155,8 +157,16 @@ EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(paren
   connect(problems_, &QListWidget::itemClicked, problems_, &QListWidget::itemActivated);
   connect(view_->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
   connect(viewer_, &QProcess::finished, this, [this](int code) { ViewerEnded(code); });
-  connect(viewer_, &QProcess::readyReadStandardError, this,
-          [this] { viewerErrors_ += QString::fromUtf8(viewer_->readAllStandardError()); });
+  // A runtime error is shown while the program's window stays open: once
+  // its report has stopped arriving.
+  errorQuiet_ = new QTimer(this);
+  errorQuiet_->setSingleShot(true);
+  errorQuiet_->setInterval(150);
+  connect(errorQuiet_, &QTimer::timeout, this, [this] { ShowRuntimeError(); });
+  connect(viewer_, &QProcess::readyReadStandardError, this, [this] {
+    viewerErrors_ += QString::fromUtf8(viewer_->readAllStandardError());
+    errorQuiet_->start();
+  });
   setMinimumSize(640, 400);
   resize(1000, 680);
   SetPath({});
@@ -335,6 +345,8 @@ void EditorWindow::Compile(bool jar) {
   QThread* worker = QThread::create([outcome, in, source_name = in.sourceFileName]() mutable {
     QElapsedTimer timer;
     timer.start();
+    double translate_ms = 0;
+    in.onPassTimed = [&translate_ms](std::string_view, double ms) { translate_ms += ms; };
     TranslationContext ctx;
     ctx.reporter = [&outcome](const Fault& fault) { outcome->faults.push_back(fault); };
     ctx.status = [](std::string_view) {};
@@ -350,6 +362,7 @@ void EditorWindow::Compile(bool jar) {
       outcome->page = QString::fromStdString(OutputPath(ctx, GetProgramName(ctx) + ".html"));
     }
     outcome->ms = timer.elapsed();
+    outcome->translateMs = static_cast<qint64>(translate_ms);
   });
   connect(worker, &QThread::finished, this, [this, worker, outcome, jar] {
     worker->deleteLater();
@@ -401,7 +414,8 @@ void EditorWindow::Finish(const Outcome& outcome, bool jar) {
   }
   const QString beside = QString::fromStdString(outcome.javacDir) + "/java";
   const QString java = QFileInfo(beside).isExecutable() ? beside : QString("java");
-  statusBar()->showMessage(Fill(caption::kRunning, {QString::number(outcome.ms), folder}));
+  statusBar()->showMessage(Fill(caption::kRunning, {QString::number(outcome.translateMs),
+                                                    QString::number(outcome.ms - outcome.translateMs), folder}));
   startViewer(java, {"-cp", folder, "KWC_Viewer", outcome.page}, folder);
   emit runDone(true);
 }
@@ -415,19 +429,26 @@ void EditorWindow::StartViewer(const QString& java, const QStringList& arguments
     viewer_->blockSignals(false);
   }
   viewerErrors_.clear();
+  errorShown_ = false;
   viewer_->setWorkingDirectory(folder);
   viewer_->start(java, arguments);
 }
 
 // A runtime error names its Corvel line, then the lines that called it.
-void EditorWindow::ViewerEnded(int code) {
-  viewerErrors_ += QString::fromUtf8(viewer_->readAllStandardError());
-  if (code == 0) {
-    statusBar()->showMessage(caption::kRunEnded, 4000);
-    return;
-  }
+void EditorWindow::ShowRuntimeError() {
+  if (errorShown_ || viewerErrors_.trimmed().isEmpty()) return;
+  errorShown_ = true;
   AddProblem(viewerErrors_.trimmed(), LineNamedIn(viewerErrors_), 0);
   statusBar()->showMessage(caption::kRuntimeError);
+}
+
+void EditorWindow::ViewerEnded(int code) {
+  viewerErrors_ += QString::fromUtf8(viewer_->readAllStandardError());
+  if (code != 0) {
+    ShowRuntimeError();
+  } else if (!errorShown_) {
+    statusBar()->showMessage(caption::kRunEnded, 4000);
+  }
 }
 
 // F1: a library entry's forms, or the manual's section on a keyword.

@@ -12,6 +12,7 @@ class QListWidget;
 class QMenu;
 class QTextBrowser;
 class QDockWidget;
+class QTimer;
 
 namespace corvel {
 
@@ -55,6 +56,7 @@ class EditorWindow : public QMainWindow {
   void AddProblem(const QString& text, int line, int column);
   void StartViewer(const QString& java, const QStringList& arguments, const QString& folder);
   void ViewerEnded(int code);
+  void ShowRuntimeError();
   void ShowWordHelp();
   void OpenExample(const QString& path);
 
@@ -68,7 +70,9 @@ class EditorWindow : public QMainWindow {
   QDockWidget* helpDock_;
   QMenu* recent_;
   QProcess* viewer_;
-  QString viewerErrors_;
+  QString viewerErrors_;  // the running program's standard error
+  bool errorShown_ = false;
+  QTimer* errorQuiet_;
   bool compiling_ = false;
 };
 
