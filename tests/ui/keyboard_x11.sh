@@ -17,8 +17,8 @@ work=$(mktemp -d)
 display=:$((500 + RANDOM % 400))
 cleanup() {
   pkill -f "KWC_Viewer.*$work" 2>/dev/null
-  pkill -f -- "$wizard" 2>/dev/null
-  pkill -f -- "$editor" 2>/dev/null
+  # By process number: a pattern would match this script's own arguments.
+  kill ${apps:-} 2>/dev/null
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
@@ -44,7 +44,8 @@ focus() {
 exists() { for _ in $(seq 150); do [ -e "$1" ] && return 0; sleep 0.2; done; return 1; }
 
 printf 'PRINT "keyboard"\r\n' >"$HOME/Hello.txt"
-(cd / && "$wizard" >"$work/wizard.log" 2>&1) &
+(cd / && exec "$wizard" >"$work/wizard.log" 2>&1) &
+apps=$!
 focus '^Corvel$' || fail "no wizard window"
 xdotool key Down
 sleep 0.5
@@ -57,7 +58,8 @@ else
 fi
 
 printf 'PRINT 1\n' >"$HOME/Typed.txt"
-(cd / && "$editor" "$HOME/Typed.txt" >"$work/editor.log" 2>&1) &
+(cd / && exec "$editor" "$HOME/Typed.txt" >"$work/editor.log" 2>&1) &
+apps="$apps $!"
 focus '^Typed.txt' || fail "no editor window"
 xdotool key ctrl+End
 xdotool type --delay 20 'PRINT "typed"'
