@@ -777,7 +777,8 @@ public class KWC_Viewer {
     static java.awt.Dimension screenSize() {
         try {
             return GraphicsEnvironment.isHeadless() ? null : Toolkit.getDefaultToolkit().getScreenSize();
-        } catch (AWTError | HeadlessException e) {
+        } catch (AWTError | HeadlessException | LinkageError e) {
+            // LinkageError: a Java without its window libraries (a headless JRE)
             return null;
         }
     }

@@ -9,9 +9,12 @@ cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 # The folder lists show the home folder's neighbours: a home of its own under
 # /home looks like a user's.
-work=$(mktemp -d /home/student.XXXX)
+work=$(mktemp -d /home/student.XXXX 2>/dev/null || mktemp -d)
 export DISPLAY=:$((500 + RANDOM % 400))
-stop() { pkill -f -- "$build/corvel-wizard" || true; sleep 0.5; }
+# Windows are stopped by process number: a developer's own wizard or editor
+# stays open.
+apps=""
+stop() { kill $apps 2>/dev/null || true; apps=""; sleep 0.5; }
 trap 'stop; kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 Xvfb "$DISPLAY" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
@@ -26,7 +29,8 @@ shoot() {  # shoot WINDOW_NAME_REGEX OUT.png
 }
 
 start() {  # start HOME_WITH_PROGRAM [ENV...]: the wizard, focused
-  (cd / && env "${@:2}" HOME="$1" XDG_CONFIG_HOME="$1/.config" "$build/corvel-wizard" >/dev/null 2>&1) &
+  (cd / && exec env "${@:2}" HOME="$1" XDG_CONFIG_HOME="$1/.config" "$build/corvel-wizard" >/dev/null 2>&1) &
+  apps="$apps $!"
   xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name '^Corvel$' | head -1)"
   sleep 2
 }
@@ -54,7 +58,6 @@ stop
 
 # The editor: a program with a fault, F5, the report under the text and the
 # line marked.
-pkill -f -- "$build/corvel-edit" || true
 cat >"$work/課題1/Ball.txt" <<'PROGRAM'
 ' ボールが跳ねる
 X = 20: Y = 20: DX = 3: DY = 2
@@ -67,10 +70,11 @@ FOR T = 1 TO 200
 NEXT T
 PRINT "おしまい"
 PROGRAM
-(cd / && env HOME="$work/課題1" XDG_CONFIG_HOME="$work/課題1/.config" "$build/corvel-edit" "$work/課題1/Ball.txt" >/dev/null 2>&1) &
+(cd / && exec env HOME="$work/課題1" XDG_CONFIG_HOME="$work/課題1/.config" "$build/corvel-edit" "$work/課題1/Ball.txt" >/dev/null 2>&1) &
+apps="$apps $!"
 xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name '^Ball.txt' | head -1)"
 sleep 1
 xdotool key F5
 sleep 4
 shoot '^Ball.txt' docs/editor.png
-pkill -f -- "$build/corvel-edit" || true
+stop

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -226,9 +227,15 @@ int main(int argc, char** argv) {
     case corvel::CompileResult::kFailure:
     case corvel::CompileResult::kInternalError:
       return Fail(ctx.failureText);
-    case corvel::CompileResult::kInterrupted:
+    case corvel::CompileResult::kInterrupted: {
       Fail(std::string(corvel::kCmdInterrupted));
-      return 128 + corvel::Interrupted();
+      // Dying by the signal, once the folder is rolled back, lets a calling
+      // script or make see the interrupt and stop too.
+      const int signal_number = corvel::Interrupted();
+      std::signal(signal_number, SIG_DFL);
+      std::raise(signal_number);
+      return 128 + signal_number;
+    }
   }
   if (inputs.javac == corvel::JavacMode::kWait) {
     ctx.status(fmt::format(corvel::kCmdJavacDone, corvel::OutputPath(ctx, corvel::GetProgramName(ctx) + ".html")));

@@ -92,7 +92,9 @@ bool CompileDetached(TranslationContext& ctx, OutputStage& stage, const std::vec
   const pid_t child = fork();
   if (child < 0) return false;
   if (child == 0) {
-    if (fork() != 0) _exit(0);
+    const pid_t grandchild = fork();
+    if (grandchild < 0) _exit(1);
+    if (grandchild != 0) _exit(0);
     std::string why;
     const int status = RunProgram(argv, dir, true, why, nullptr, JavaToolEnvironment());
     if (status != 0 || Interrupted() != 0) {
@@ -105,9 +107,10 @@ bool CompileDetached(TranslationContext& ctx, OutputStage& stage, const std::vec
     }
     _exit(0);
   }
-  int ignored = 0;
-  while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;  // no grandchild: the stage stays ours
   stage.HandOver();
   return true;
 }

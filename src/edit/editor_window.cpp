@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -248,21 +249,14 @@ bool EditorWindow::WriteFile(const QString& path) {
   } else if (encoding_ == Encoding::kUtf8Bom) {
     bytes.insert(0, "\xEF\xBB\xBF");
   }
-  // Written whole under another name, then renamed: a failed save never
-  // leaves half a program.
-  const QString temporary = path + ".corvel-edit.tmp";
-  QFile file(temporary);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+  // Written whole beside the file a link points at, then renamed over it:
+  // a failed save never leaves half a program, and the file keeps its mode.
+  const QFileInfo info(path);
+  QSaveFile file(info.exists() ? info.canonicalFilePath() : path);
+  if (!file.open(QIODevice::WriteOnly) ||
       file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-      !file.flush()) {
+      !file.commit()) {
     statusBar()->showMessage(Fill(caption::kCannotSave, {path + ": " + file.errorString()}));
-    file.remove();
-    return false;
-  }
-  file.close();
-  if (std::rename(temporary.toStdString().c_str(), path.toStdString().c_str()) != 0) {
-    statusBar()->showMessage(Fill(caption::kCannotSave, {path}));
-    QFile::remove(temporary);
     return false;
   }
   SetPath(QFileInfo(path).absoluteFilePath());
@@ -297,6 +291,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
   }
   viewer_->kill();
   viewer_->waitForFinished(2000);
+  // A compile in progress ends first: it holds the output folder.
+  if (worker_ != nullptr) worker_->wait();
   event->accept();
 }
 
@@ -342,12 +338,15 @@ void EditorWindow::Compile(bool jar) {
   in.jar = jar;
   in.javacStartedStatus = "";
   QDir().mkpath(OutputFolderOf(path_));
-  QThread* worker = QThread::create([outcome, in, source_name = in.sourceFileName]() mutable {
+  // The translator reads the file as the editor read it.
+  const SourceEncoding encoding = encoding_ == Encoding::kCp932 ? SourceEncoding::kCp932 : SourceEncoding::kUtf8;
+  QThread* worker = QThread::create([outcome, in, encoding, source_name = in.sourceFileName]() mutable {
     QElapsedTimer timer;
     timer.start();
     double translate_ms = 0;
     in.onPassTimed = [&translate_ms](std::string_view, double ms) { translate_ms += ms; };
     TranslationContext ctx;
+    ctx.encoding = encoding;
     ctx.reporter = [&outcome](const Fault& fault) { outcome->faults.push_back(fault); };
     ctx.status = [](std::string_view) {};
     in.onJavacOutput = [&](std::string_view output) {
@@ -364,6 +363,7 @@ void EditorWindow::Compile(bool jar) {
     outcome->ms = timer.elapsed();
     outcome->translateMs = static_cast<qint64>(translate_ms);
   });
+  worker_ = worker;
   connect(worker, &QThread::finished, this, [this, worker, outcome, jar] {
     worker->deleteLater();
     compiling_ = false;

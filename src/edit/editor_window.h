@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QProcess>
+#include <QThread>
 #include <QString>
 #include <functional>
 
@@ -74,6 +76,7 @@ class EditorWindow : public QMainWindow {
   bool errorShown_ = false;
   QTimer* errorQuiet_;
   bool compiling_ = false;
+  QPointer<QThread> worker_;  // the compile of the last press, while it runs
 };
 
 }  // namespace corvel

@@ -104,6 +104,8 @@ FolderLock::~FolderLock() {
 bool FolderLock::Take(const std::string& dir, const std::function<void()>& on_wait, std::string& why) {
   const fs::path path = fs::path(dir) / ".corvel.lock";
   fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // Another user's lock file in a shared folder: flock needs no write access.
+  if (fd_ < 0 && errno == EACCES) fd_ = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd_ < 0) {
     why = fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
     return false;
@@ -137,7 +139,7 @@ void ClearDeadRuns(const std::string& dir) {
     } else if (EndsWith(name, ".tmp") || EndsWith(name, ".old")) {
       // Older versions kept their temporaries beside the files they stood for.
       const size_t marker = name.rfind(".corvel-");
-      if (marker == std::string::npos || Alive(PidAfter(name, ".corvel-"))) continue;
+      if (marker == std::string::npos || PidAfter(name, ".corvel-") <= 0 || Alive(PidAfter(name, ".corvel-"))) continue;
       const fs::path original = out_dir / name.substr(0, marker);
       if (EndsWith(name, ".old") && !fs::is_directory(fs::symlink_status(original, ec))) {
         fs::rename(path, original, ec);

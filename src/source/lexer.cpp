@@ -722,7 +722,7 @@ bool StringLiteralValue(std::string_view literal, std::string& value) {
       size_t k = i + 1;
       unsigned code = 0;
       while (k < inner.size() && k < i + 1 + most && inner[k] >= '0' && inner[k] <= '7') code = code * 8 + (inner[k++] - '0');
-      value += static_cast<char>(code);
+      AppendUtf8(value, code);  // Java reads "\377" as U+00FF
       i = k - 1;
     } else {
       return false;

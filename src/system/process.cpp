@@ -154,6 +154,7 @@ void CatchInterrupts() {
   action.sa_flags = 0;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);  // the terminal closed
   action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
   sigaction(SIGCHLD, &action, nullptr);
   signal(SIGXFSZ, SIG_IGN);
