@@ -142,6 +142,10 @@ TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
         EXPECT_TRUE(page.insert(line.substr(4)).second) << "twice: " << line;
         EXPECT_GT(shown, 0u) << "no text as shown under " << pattern;
         pattern = line.substr(4);
+        // The runtime's texts have printf holes: the same holes here.
+        for (const char* hole : {"%s", "%d"}) {
+          for (size_t at; (at = pattern.find(hole)) != std::string::npos;) pattern.replace(at, 2, "{}");
+        }
         shown = pattern.find("{}") == std::string::npos ? 1 : 0;
       } else if (line.rfind("- 「", 0) == 0 && pattern.find("{}") != std::string::npos) {
         EXPECT_TRUE(Fits(line.substr(5, line.rfind("」") - 5), pattern)) << line << " is not " << pattern;
