@@ -3,7 +3,10 @@
 # of docs/manual/ja/*.md is translated and compiled; one followed by an
 # ```output block (after an optional ```input block, typed at INPUT) is run
 # headless and must show exactly that screen. A ```corvel-error block must be
-# refused, with exactly the report of the ```report block after it.
+# refused, with exactly the report of the ```report block after it. A picture
+# ![..](../img/NAME.png) after a program (or its output) is that program's
+# screen, and must stay what the viewer draws: with UPDATE_PICTURES set, the
+# pictures are written instead (tools/manual_pictures.sh).
 # usage: manual_examples.sh CORVEL COMPILE_EACH_JAVA MANUAL_DIR WORK
 set -uo pipefail
 corvel=$(realpath "$1")
@@ -28,6 +31,9 @@ for page in "$manual"/*.md; do
     /^```output$/ && last == "corvel" { file = programs "/" name ".out"; inside = 1; kind = "output"; next }
     /^```report$/ && last == "error"  { file = refused "/" name ".report"; inside = 1; kind = "report"; next }
     /^```/ { inside = 1; kind = "other"; next }
+    /^!\[.*\]\(\.\.\/img\/.*\.png\)$/ && (last == "corvel" || last == "output") {
+      picture = $0; sub(/.*\/img\//, "", picture); sub(/\)$/, "", picture)
+      print picture > (programs "/" name ".picture"); close(programs "/" name ".picture"); next }
     /[^ ]/ { last = "" }
   ' "$page"
 done
@@ -45,11 +51,19 @@ for program in "$work/programs"/*.txt; do
   if [ ! -f "$out/$name.class" ]; then
     echo "FAIL $name: javac failed"; cat "$out/$name.javac-failed" 2>/dev/null; failures=$((failures + 1)); continue
   fi
-  [ -f "$work/programs/$name.out" ] || continue
+  picture=$(cat "$work/programs/$name.picture" 2>/dev/null)
+  [ -f "$work/programs/$name.out" ] || [ -n "$picture" ] || continue
   viewer=(java -cp "$out" KWC_Viewer --headless --timeout-ms 20000 --dump-text -)
   [ -f "$work/programs/$name.in" ] && viewer+=(--input "$work/programs/$name.in")
+  [ -n "$picture" ] && viewer+=(--png "$work/$name.png")
   (cd "$out" && "${viewer[@]}" "$name.html") >"$work/$name.screen" 2>"$work/$name.stderr"
   ran=$((ran + 1))
+  if [ -n "$picture" ] && [ -n "${UPDATE_PICTURES:-}" ]; then
+    cp "$work/$name.png" "$manual/../img/$picture" && echo "$picture"
+  elif [ -n "$picture" ] && ! cmp -s "$work/$name.png" "$manual/../img/$picture"; then
+    echo "FAIL $name: the picture $picture is not what the program draws"; failures=$((failures + 1))
+  fi
+  [ -f "$work/programs/$name.out" ] || continue
   # Trailing blank lines of the screen are not part of what the page shows.
   if ! diff -u <(sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' "$work/programs/$name.out") \
                 <(sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' "$work/$name.screen") >"$work/$name.diff"; then

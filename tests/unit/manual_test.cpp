@@ -82,6 +82,38 @@ TEST(Manual, LibraryReferenceHasEveryFormOnce) {
   for (const fs::path& manual : kManuals) CheckLibraryPage(manual / "library.md");
 }
 
+// Whether text is pattern with each {} hole filled by something.
+bool Fits(const std::string& text, const std::string& pattern) {
+  size_t at = 0, start = 0;
+  for (size_t hole; (hole = pattern.find("{}", start)) != std::string::npos; start = hole + 2) {
+    const std::string part = pattern.substr(start, hole - start);
+    if (start == 0 ? text.rfind(part, 0) != 0 : (at = text.find(part, at)) == std::string::npos) return false;
+    at += part.size() + 1;
+  }
+  const std::string tail = pattern.substr(start);
+  return text.size() >= at + tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Every keyword and every library entry, each once, and nothing else.
+TEST(Manual, IndexNamesEveryKeywordAndLibraryEntry) {
+  std::set<std::string> names = {
+#define CORVEL_KEYWORD(name, text, code) text,
+#include "source/token_codes.def"
+  };
+  for (const std::string& form : LibraryForms()) names.insert(form.substr(0, form.find_first_of("( ")));
+  for (const fs::path& manual : kManuals) {
+    SCOPED_TRACE(manual);
+    std::set<std::string> page;
+    for (const std::string& line : Lines(Read(manual / "index.md"))) {
+      if (line.rfind("- `", 0) == 0) {
+        EXPECT_TRUE(page.insert(line.substr(3, line.find('`', 3) - 3)).second) << "twice: " << line;
+        EXPECT_NE(line.find("](", 3), std::string::npos) << line << " links nowhere";
+      }
+    }
+    ExpectSame(names, page, "keyword or library entry");
+  }
+}
+
 TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
   std::set<std::string> catalogue;
   for (const MessageEntry& m : kMessages) {
@@ -101,9 +133,23 @@ TEST(Manual, ErrorReferenceHasEveryMessageOnce) {
   for (const fs::path& manual : kManuals) {
     SCOPED_TRACE(manual);
     std::set<std::string> page;
+    // A heading with holes lists the texts as the screen shows them, so a
+    // reader can search for what the report said.
+    std::string pattern;
+    size_t shown = 1;
     for (const std::string& line : Lines(Read(manual / "errors.md"))) {
       if (line.rfind("### ", 0) == 0) {
         EXPECT_TRUE(page.insert(line.substr(4)).second) << "twice: " << line;
+        EXPECT_GT(shown, 0u) << "no text as shown under " << pattern;
+        pattern = line.substr(4);
+        // The runtime's texts have printf holes: the same holes here.
+        for (const char* hole : {"%s", "%d"}) {
+          for (size_t at; (at = pattern.find(hole)) != std::string::npos;) pattern.replace(at, 2, "{}");
+        }
+        shown = pattern.find("{}") == std::string::npos ? 1 : 0;
+      } else if (line.rfind("- 「", 0) == 0 && pattern.find("{}") != std::string::npos) {
+        EXPECT_TRUE(Fits(line.substr(5, line.rfind("」") - 5), pattern)) << line << " is not " << pattern;
+        ++shown;
       }
     }
     ExpectSame(catalogue, page, "message");
