@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Compute programs as Corvel and as hand-written Java of the same algorithm
-# (bench/speed/NAME.txt beside bench/speed/Name.java), in one go: each
+# (bench/speed/NAME.txt beside bench/speed/Name.java; NAME_FORM.txt is another form
+# of NAME's algorithm), in one go: each
 # translated program run by the headless viewer, each hand-written one by
 # java, best of RUNS wall times, less the best time of an empty program of the
 # same kind (the JVM's and the viewer's start). Prints the compute times and
@@ -51,8 +52,9 @@ for form in $forms; do
   empty_ms[$form]=$(best_ms "$(translated "$form" empty)" "${viewer[@]}" empty.html)
 done
 for name in $names; do
-  class=${name^}
-  class=$(echo "$class" | sed -E 's/_(.)/\U\1/g')
+  # Another form of the same algorithm (sieve_goto) is compared with its Java (Sieve).
+  class=${name%%_*}
+  class=${class^}
   hand=$(($(best_ms "$work/hand" java -cp . "$class") - java_empty))
   printf '%-12s %8d' "$name" "$hand"
   for form in $forms; do
