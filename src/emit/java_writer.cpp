@@ -656,6 +656,7 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
   }
   out.shift = 0;
   out.Line(0, "}");
+  if (ctx.optimize) out.text = ValueParameters(out.text);
   return {std::move(out.text), std::move(out.corvelLines)};
 }
 

@@ -4,6 +4,8 @@
 
 #include <cctype>
 #include <map>
+#include <set>
+#include <vector>
 #include <regex>
 
 namespace corvel {
@@ -167,6 +169,104 @@ std::string PlainLocals(std::string_view method) {
   }
   out += r.Rewrite(std::string_view(text).substr(from));
   return out;
+}
+
+namespace {
+
+// The text with string and character literals and comments blanked out, of
+// the same length: what the checks below look at.
+std::string CodeOnly(std::string_view text) {
+  std::string out(text);
+  for (size_t k = 0; k < text.size(); ++k) {
+    const size_t past = SkipQuoted(text, k);
+    if (past == k) continue;
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(k), out.begin() + static_cast<std::ptrdiff_t>(past), ' ');
+    k = past - 1;
+  }
+  return out;
+}
+
+// Whether a procedure's body, with its own plain locals, can take its one
+// by-reference parameter by value without anything showing: it never writes
+// the parameter nor any wrapper (so no variable of its caller changes while it
+// runs), hands no variable of the program on, and calls no procedure but
+// itself. Names of the program's variables carry digits (LOC3, PUB0, M92);
+// every such name must be the method's own or read through Get().
+bool ReadsOnly(std::string_view body, const std::string& self, const std::string& parameter) {
+  const std::string code = CodeOnly(body);
+  for (const char* write : {".Set(", ".Next(", ".getInput(", ".set", "KWU_F"}) {
+    if (code.find(write) != std::string::npos) return false;
+  }
+  static const std::regex kLocal(R"(\n +[A-Za-z_]+ ([A-Za-z_][A-Za-z0-9_]*)=)");
+  std::set<std::string, std::less<>> own = {self, parameter};
+  for (auto m = std::sregex_iterator(code.begin(), code.end(), kLocal); m != std::sregex_iterator(); ++m) {
+    own.insert((*m)[1].str());
+  }
+  for (size_t k = 0; k < code.size(); ++k) {
+    if (!IsNameChar(code[k]) || (k > 0 && (IsNameChar(code[k - 1]) || code[k - 1] == '.'))) continue;
+    size_t end = k;
+    while (end < code.size() && IsNameChar(code[end])) ++end;
+    const std::string_view name = std::string_view(code).substr(k, end - k);
+    const bool digits = name.find_first_of("0123456789") != std::string_view::npos &&
+                        std::isdigit(static_cast<unsigned char>(name[0])) == 0;
+    const bool read = name == parameter ? UseAt(code, end) >= 0 : code.compare(end, 6, ".Get()") == 0;
+    if (name == parameter ? !read : digits && own.count(name) == 0 && !read) return false;
+    k = end - 1;
+  }
+  return true;
+}
+
+// Every call of `method` in text with its argument's value, read where the
+// call is made: `M92(new KWV_Long(34))` becomes `M92((new KWV_Long(34)).Get())`.
+std::string ValueCalls(const std::string& text, const std::string& method) {
+  std::string out;
+  const std::string call = method + "(";
+  size_t from = 0;
+  for (size_t at; (at = text.find(call, from)) != std::string::npos;) {
+    const size_t open = at + call.size();
+    const bool own = at == 0 || (!IsNameChar(text[at - 1]) && text[at - 1] != '.');
+    const size_t close = own ? Close(text, open) : std::string::npos;
+    out += text.substr(from, open - from);
+    from = open;
+    if (close == std::string::npos) continue;
+    out += "(" + ValueCalls(text.substr(open, close - open), method) + ").Get()";
+    from = close;
+  }
+  return out + text.substr(from);
+}
+
+}  // namespace
+
+std::string ValueParameters(std::string_view program) {
+  static const std::regex kHeader(R"(\n    public ([A-Za-z_]+) (M[0-9]+)\((KWV_[A-Za-z]+) (LOC[0-9]+)\)\{\r\n)");
+  std::string text(program);
+  std::vector<std::pair<std::string, std::string>> changed;  // method, its parameter's wrapper
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), kHeader); m != std::sregex_iterator(); ++m) {
+    const PlainType* type = nullptr;
+    for (const PlainType& t : kPlainTypes) type = t.wrapper == (*m)[3].str() ? &t : type;
+    const size_t body = static_cast<size_t>(m->position() + m->length());
+    const size_t end = text.find("\n    }\r\n", body);
+    if (type == nullptr || end == std::string::npos) continue;
+    if (!ReadsOnly(std::string_view(text).substr(body, end - body), (*m)[2].str(), (*m)[4].str())) continue;
+    changed.emplace_back((*m)[2].str(), (*m)[3].str());
+  }
+  for (const auto& [method, wrapper] : changed) {
+    const std::regex header("\n    public ([A-Za-z_]+) " + method + "\\(" + wrapper + " (LOC[0-9]+)\\)\\{\r\n");
+    std::smatch m;
+    std::regex_search(text, m, header);
+    const size_t start = static_cast<size_t>(m.position());
+    const size_t body = start + static_cast<size_t>(m.length());
+    const size_t end = text.find("\n    }\r\n", body);
+    Rewriter r;
+    for (const PlainType& t : kPlainTypes) {
+      if (t.wrapper == wrapper) r.plain[m[2].str()] = std::string(t.java);
+    }
+    const std::string head =
+        "\n    public " + m[1].str() + " " + method + "(" + r.plain.begin()->second + " " + m[2].str() + "){\r\n";
+    text = ValueCalls(text.substr(0, start), method) + head + r.Rewrite(ValueCalls(text.substr(body, end - body), method)) +
+           ValueCalls(text.substr(end), method);
+  }
+  return text;
 }
 
 }  // namespace corvel

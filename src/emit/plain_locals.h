@@ -14,4 +14,10 @@ namespace corvel {
 /// Lines are neither added nor removed: the line map holds as it is.
 std::string PlainLocals(std::string_view method);
 
+/// The Java text of a whole program (`corvel -O`, after PlainLocals) where a
+/// procedure of one by-reference parameter that only reads it, writes no
+/// wrapper and calls no procedure but itself takes the parameter's value
+/// instead: no wrapper is made for each call of it (a recursive FUNCTION).
+std::string ValueParameters(std::string_view program);
+
 }  // namespace corvel
