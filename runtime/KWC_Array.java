@@ -20,6 +20,9 @@ public abstract class KWC_Array {
     // When the new shape keeps every old element at its old flat index (only the last
     // dimension's upper bound changed, the usual growing list): how many such places; else -1.
     private int samePlaces = -1;
+    // The shape of up to three dimensions as index() reads it: lower bounds and lengths, valid
+    // only while shaped equals Dimension (0 after any change of shape until the elements are made).
+    private int shaped, lo1, n1, lo2, n2, lo3, n3;
 
     /** Makes the new element table: ElementCount elements, keeping old ones when Option is 1. */
     public abstract void setElementData(int ElementCount, int Option);
@@ -29,6 +32,7 @@ public abstract class KWC_Array {
             throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_DIMENSIONS, n);
         previousRange = Range;
         previousDimension = Dimension;
+        shaped = 0;
         Dimension = n;
         Range = new int[n][3];
     }
@@ -36,6 +40,7 @@ public abstract class KWC_Array {
     public void setRange(int k, int lower, int upper) {
         if (k < 1 || k > Dimension) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_NO_DIMENSION, k);
         if (lower > upper) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_BOUNDS, lower, upper);
+        shaped = 0;
         Range[k - 1][0] = lower;
         Range[k - 1][1] = upper;
     }
@@ -53,15 +58,59 @@ public abstract class KWC_Array {
         samePlaces = samePlaces((int) count);
         setElementData((int) count, Option);
         Preserve = Dimension > 0 ? Range[0][1] - Range[0][0] + 1 : 0;
+        cacheShape();
+    }
+
+    private void cacheShape() {
+        shaped = Dimension;
+        if (Dimension > 3) shaped = 0;
+        int[] none = {0, -1};
+        int[] r1 = Dimension >= 1 ? Range[0] : none, r2 = Dimension >= 2 ? Range[1] : none,
+                r3 = Dimension >= 3 ? Range[2] : none;
+        lo1 = r1[0];
+        n1 = r1[1] - r1[0] + 1;
+        lo2 = r2[0];
+        n2 = r2[1] - r2[0] + 1;
+        lo3 = r3[0];
+        n3 = r3[1] - r3[0] + 1;
+    }
+
+    // The flat index of an element of one, two or three subscripts: what getElement for each
+    // subscript plus getDimension give, in a body small enough for the JIT to inline. Whatever
+    // the fast test does not pass (a subscript out of range, a wrong count, a shape being
+    // changed) goes the long way, which throws today's error or gives today's index.
+    public final int index(int i) {
+        int k = i - lo1;
+        if (shaped != 1 || k < 0 || k >= n1) return getElement(1, i) + getDimension(1);
+        return k;
+    }
+
+    public final int index(int i, int j) {
+        int k = i - lo1, l = j - lo2;
+        if (shaped != 2 || k < 0 || k >= n1 || l < 0 || l >= n2)
+            return getElement(1, i) + getElement(2, j) + getDimension(2);
+        return k + l * n1;
+    }
+
+    public final int index(int i, int j, int m) {
+        int k = i - lo1, l = j - lo2, o = m - lo3;
+        if (shaped != 3 || k < 0 || k >= n1 || l < 0 || l >= n2 || o < 0 || o >= n3)
+            return getElement(1, i) + getElement(2, j) + getElement(3, m) + getDimension(3);
+        return k + (l + o * n2) * n1;
     }
 
     /** The share of subscript index of dimension k in the flat index. */
     public int getElement(int k, int index) {
         if (k > Dimension) throw wrongCount(k, false);
         int[] r = Range[k - 1];
-        if (index < r[0] || index > r[1])
-            throw KWC_Applet.runtimeError(KWC_Applet.E_SUBSCRIPT_IN, index, k, r[0], r[1]);
+        if (index < r[0] || index > r[1]) throw outOfRange(k, index);
         return (index - r[0]) * r[2];
+    }
+
+    // Apart from getElement, so that its body stays small enough to inline.
+    private RuntimeException outOfRange(int k, int index) {
+        int[] r = Range[k - 1];
+        return KWC_Applet.runtimeError(KWC_Applet.E_SUBSCRIPT_IN, index, k, r[0], r[1]);
     }
 
     /** Checks that k subscripts were given; adds nothing to the flat index. */
@@ -116,5 +165,6 @@ public abstract class KWC_Array {
         for (int k = 0; k < Range.length; k++) Range[k] = other.Range[k].clone();
         Preserve = other.Preserve;
         Error = other.Error;
+        cacheShape();
     }
 }

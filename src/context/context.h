@@ -56,6 +56,8 @@ struct TranslationContext {
   std::string sourceFileName;
   std::string outputDir;
   std::string javacDir;
+  // Write the faster Java text of `corvel -O`; without it the text is today's, byte for byte.
+  bool optimize = false;
 
   // Source line store: line n at index n - 1, tabs expanded, comments kept.
   std::vector<std::string> sourceLines;

@@ -43,6 +43,7 @@ struct Options {
   std::string input;  // with --run: the lines INPUT reads; "-" = standard input
   bool jar = false;
   bool force = false;
+  bool optimize = false;
   std::string diagnostics = "default";
 };
 
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
   app.add_option("--input", opt.input, std::string(corvel::kCmdHelpInput))->type_name(file);
   app.add_flag("--jar", opt.jar, std::string(corvel::kCmdHelpJar));
   app.add_flag("--force", opt.force, std::string(corvel::kCmdHelpForce));
+  app.add_flag("-O", opt.optimize, std::string(corvel::kCmdHelpOptimize));
   app.add_option("--diagnostics", opt.diagnostics, std::string(corvel::kCmdHelpDiagnostics))
       ->check(OneOf({"default", "gnu"}))
       ->type_name(choice);
@@ -203,6 +205,7 @@ int main(int argc, char** argv) {
   if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
   inputs.jar = opt.jar;
   inputs.force = opt.force;
+  inputs.optimize = opt.optimize;
   // Ctrl+C and kill end javac and roll the output folder back.
   corvel::CatchInterrupts();
   // javac's output as it gave it, then each of its errors traced to the

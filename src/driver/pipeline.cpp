@@ -124,6 +124,7 @@ CompileResult RunPipeline(TranslationContext& ctx, const CompileInputs& inputs) 
   SetSourceFileName(ctx, inputs.sourceFileName);
   SetOutputDir(ctx, inputs.outputDir);
   SetJavacDir(ctx, inputs.javacDir);
+  ctx.optimize = inputs.optimize;
 
   const std::string source_path =
       ctx.sourceDir.empty() ? ctx.sourceFileName : ctx.sourceDir + "/" + ctx.sourceFileName;

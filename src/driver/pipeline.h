@@ -47,6 +47,8 @@ struct CompileInputs {
   // Replace files of the program's name that Corvel did not write, or that
   // were changed since.
   bool force = false;
+  // Write the faster Java text (`corvel -O`); runtime errors stay the same.
+  bool optimize = false;
   // The front end runs javac itself once the pipeline has returned (the
   // wizard, which watches it): the files are moved in first, and javac
   // writes its classes into the output folder.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "emit/plain_locals.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
 #include "stmt/jumps.h"
@@ -411,6 +412,7 @@ struct UnitText {
 void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, const UnitText& text) {
   const bool has_body = unit.first >= 0 && unit.first <= unit.last;
   const std::vector<int> parts = has_body ? PartStarts(ctx, unit) : std::vector<int>();
+  const size_t method_start = out.text.size();
   out.corvelLine = text.headerLine;
   out.Line(4, text.header);
   if (!text.copyIn.empty()) out.Lines(8, std::string_view(text.copyIn).substr(0, text.copyIn.size() - kCrLf.size()));
@@ -427,6 +429,7 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
     if (!text.end.empty()) out.Line(8, text.end);
     out.corvelLine = 0;
     out.Line(4, "}");
+    if (ctx.optimize) out.text.replace(method_start, std::string::npos, PlainLocals(out.text.substr(method_start)));
     return;
   }
   static const std::vector<VariableRecord> kNone;
@@ -653,6 +656,7 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
   }
   out.shift = 0;
   out.Line(0, "}");
+  if (ctx.optimize) out.text = ValueParameters(out.text);
   return {std::move(out.text), std::move(out.corvelLines)};
 }
 

@@ -352,11 +352,25 @@ void ConsumeRange(ExpressionState& st, size_t from, size_t to) {
   for (size_t j = from; j < to; ++j) st.e[j].code = kElemConsumed;
 }
 
-// NAME(i, j, ...) of an array: a getValue call on its flat index.
+// Whether a subscript's Java text can neither throw nor show anything: only
+// variables' values, numbers and + - *. Under -O, index(i, j) evaluates every
+// subscript before checking the first; that keeps today's first error only
+// when the subscripts after the first are of this kind.
+bool IsQuietSubscript(std::string text) {
+  for (size_t at; (at = text.find(".Get()")) != std::string::npos;) text.erase(at, 6);
+  return text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_. +-*") ==
+         std::string::npos;
+}
+
+// NAME(i, j, ...) of an array: a getValue call on its flat index. Under -O,
+// up to three subscripts go to index(...), which checks them as getElement
+// and getDimension do, in a body the JIT inlines.
 int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const std::string& name,
                             int16_t array_index) {
   const size_t close = MatchingClose(st, open);
   std::string acc;
+  std::string quick;
+  bool quick_fits = st.ctx.optimize;
   int k = 0;
   size_t j = NextLive(st, open, close);
   while (true) {
@@ -369,9 +383,12 @@ int16_t TranslateSubscripts(ExpressionState& st, size_t at, size_t open, const s
     ConvertOperand(sub, kValueLong, kCheckSubscript);
     ++k;
     acc += fmt::format("{}.getElement({},{})+", name, k, sub.javaText);
+    quick += (k > 1 ? "," : "") + sub.javaText;
+    quick_fits = quick_fits && (k == 1 || IsQuietSubscript(sub.javaText));
     const size_t after = NextLive(st, j, close);
     if (after == close) {
       acc += fmt::format("{}.getDimension({})", name, k);
+      if (quick_fits && k <= 3) acc = fmt::format("{}.index({})", name, quick);
       break;
     }
     if (st.e[after].code != kTokComma) return FailAt(st, st.e[after].column, kMsgBadSubscript);

@@ -1,0 +1,272 @@
+#include "emit/plain_locals.h"
+
+#include <fmt/format.h>
+
+#include <cctype>
+#include <map>
+#include <set>
+#include <vector>
+#include <regex>
+
+namespace corvel {
+namespace {
+
+// The wrappers that have a plain form: class, Java type, initial value.
+struct PlainType {
+  std::string_view wrapper, java, zero;
+};
+constexpr PlainType kPlainTypes[] = {
+    {"KWV_Byte", "byte", "0"},   {"KWV_Integer", "short", "0"}, {"KWV_Long", "int", "0"},
+    {"KWV_Longlong", "long", "0"}, {"KWV_Single", "float", "0"}, {"KWV_Double", "double", "0"},
+    {"KWV_Boolean", "boolean", "false"},
+};
+
+// The uses a plain local can take, and the Java operator of the comparisons.
+constexpr std::pair<std::string_view, std::string_view> kUses[] = {
+    {"Get", ""},   {"Set", ""},    {"Next", ""},  {"E", "=="},  {"NE", "!="},
+    {"L", "<"},    {"LE", "<="},   {"G", ">"},    {"GE", ">="},
+};
+
+bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '$'; }
+
+// The end of the string or character literal, or of the // comment, that
+// starts at `at`; `at` itself when none starts there.
+size_t SkipQuoted(std::string_view text, size_t at) {
+  if (text.compare(at, 2, "//") == 0) return std::min(text.find('\n', at), text.size());
+  const char quote = text[at];
+  if (quote != '"' && quote != '\'') return at;
+  size_t k = at + 1;
+  while (k < text.size() && text[k] != quote) k += text[k] == '\\' ? 2 : 1;
+  return std::min(k + 1, text.size());
+}
+
+// The ")" that closes the "(" just before `from`.
+size_t Close(std::string_view text, size_t from) {
+  int depth = 1;
+  for (size_t k = from; k < text.size(); ++k) {
+    if (const size_t past = SkipQuoted(text, k); past != k) {
+      k = past - 1;
+      continue;
+    }
+    if (text[k] == '(') ++depth;
+    if (text[k] == ')' && --depth == 0) return k;
+  }
+  return std::string_view::npos;
+}
+
+// The use of the name ending at `after`: the index in kUses, or -1.
+int UseAt(std::string_view text, size_t after) {
+  for (size_t u = 0; u < std::size(kUses); ++u) {
+    const std::string head = "." + std::string(kUses[u].first) + "(";
+    if (text.compare(after, head.size(), head) == 0) return static_cast<int>(u);
+  }
+  return -1;
+}
+
+// Whether a Java text calls nothing: Next's arguments are read twice.
+bool CallsNothing(std::string_view text) {
+  for (size_t k = 1; k < text.size(); ++k) {
+    if (text[k] == '(' && IsNameChar(text[k - 1]) && (k < 4 || text.compare(k - 4, 4, ".Get") != 0)) return false;
+  }
+  return true;
+}
+
+struct Rewriter {
+  std::map<std::string, std::string, std::less<>> plain;  // name -> Java type
+
+  std::string Rewrite(std::string_view text) const {
+    std::string out;
+    for (size_t k = 0; k < text.size();) {
+      if (const size_t past = SkipQuoted(text, k); past != k) {
+        out.append(text.substr(k, past - k));
+        k = past;
+        continue;
+      }
+      if (!IsNameChar(text[k]) || (k > 0 && (IsNameChar(text[k - 1]) || text[k - 1] == '.'))) {
+        out += text[k++];
+        continue;
+      }
+      size_t end = k;
+      while (end < text.size() && IsNameChar(text[end])) ++end;
+      const std::string_view name = text.substr(k, end - k);
+      const int use = plain.count(name) != 0 ? UseAt(text, end) : -1;
+      if (use < 0) {
+        out.append(name);
+        k = end;
+        continue;
+      }
+      const size_t open = end + kUses[use].first.size() + 2;
+      const size_t close = Close(text, open);
+      const std::string args = Rewrite(text.substr(open, close - open));
+      const std::string n(name);
+      const std::string_view method = kUses[use].first;
+      const std::string& type = plain.find(name)->second;
+      if (method == "Get") {
+        out += n;
+      } else if (method == "Set") {
+        // A SINGLE or DOUBLE store is checked as the wrapper's Set checks it.
+        // The cast keeps the overload the wrapper's Set(float) or Set(double) takes.
+        out += n + (type == "float" || type == "double" ? "=KWC_Applet.checkReal((" + type + ")(" + args + "))"
+                                                        : "=(" + args + ")");
+      } else if (method == "Next") {
+        // FOR's step: refused, the value kept, where it wrapped against the step's sign.
+        const size_t comma = args.rfind(',');
+        const std::string to = "(" + args.substr(0, comma) + ")", step = "(" + args.substr(comma + 1) + ")";
+        out += "(!(" + step + ">0?" + to + "<" + n + ":" + step + "<0&&" + to + ">" + n + ")&&((" + n + "=" + to +
+               ")==" + n + "||true))";
+      } else {
+        out += "(" + n + std::string(kUses[use].second) + "(" + args + "))";
+      }
+      k = close + 1;
+    }
+    return out;
+  }
+};
+
+}  // namespace
+
+std::string PlainLocals(std::string_view method) {
+  static const std::regex kDeclaration(R"((KWV_[A-Za-z]+) ([A-Za-z_][A-Za-z0-9_]*)=new \1\(\);)");
+  Rewriter r;
+  std::map<std::string, std::string> declared;  // the declaration's text -> its plain form
+  const std::string text(method);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), kDeclaration); m != std::sregex_iterator(); ++m) {
+    for (const PlainType& t : kPlainTypes) {
+      if ((*m)[1].str() != t.wrapper) continue;
+      r.plain[(*m)[2].str()] = std::string(t.java);
+      declared[m->str()] = fmt::format("{} {}={};", t.java, (*m)[2].str(), t.zero);
+    }
+  }
+  // A name stays a wrapper where any use of it is not one the plain form has.
+  for (size_t k = 0; k < text.size(); ++k) {
+    if (const size_t past = SkipQuoted(text, k); past != k) {
+      k = past - 1;
+      continue;
+    }
+    if (!IsNameChar(text[k]) || (k > 0 && (IsNameChar(text[k - 1]) || text[k - 1] == '.'))) continue;
+    size_t end = k;
+    while (end < text.size() && IsNameChar(text[end])) ++end;
+    const std::string name = text.substr(k, end - k);
+    if (r.plain.count(name) != 0) {
+      const bool declaration = text.compare(end, 5, "=new ") == 0;
+      const int use = UseAt(text, end);
+      bool fits = declaration || use >= 0;
+      if (use >= 0 && kUses[use].first == "Next") {
+        const size_t open = end + 6;
+        fits = CallsNothing(std::string_view(text).substr(open, Close(text, open) - open));
+      }
+      if (!fits) r.plain.erase(name);
+    }
+    k = end - 1;
+  }
+  std::string out;
+  size_t from = 0;
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), kDeclaration); m != std::sregex_iterator(); ++m) {
+    const size_t at = static_cast<size_t>(m->position());
+    out += r.Rewrite(std::string_view(text).substr(from, at - from));
+    out += r.plain.count((*m)[2].str()) != 0 ? declared[m->str()] : m->str();
+    from = at + static_cast<size_t>(m->length());
+  }
+  out += r.Rewrite(std::string_view(text).substr(from));
+  return out;
+}
+
+namespace {
+
+// The text with string and character literals and comments blanked out, of
+// the same length: what the checks below look at.
+std::string CodeOnly(std::string_view text) {
+  std::string out(text);
+  for (size_t k = 0; k < text.size(); ++k) {
+    const size_t past = SkipQuoted(text, k);
+    if (past == k) continue;
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(k), out.begin() + static_cast<std::ptrdiff_t>(past), ' ');
+    k = past - 1;
+  }
+  return out;
+}
+
+// Whether a procedure's body, with its own plain locals, can take its one
+// by-reference parameter by value without anything showing: it never writes
+// the parameter nor any wrapper (so no variable of its caller changes while it
+// runs), hands no variable of the program on, and calls no procedure but
+// itself. Names of the program's variables carry digits (LOC3, PUB0, M92);
+// every such name must be the method's own or read through Get().
+bool ReadsOnly(std::string_view body, const std::string& self, const std::string& parameter) {
+  const std::string code = CodeOnly(body);
+  for (const char* write : {".Set(", ".Next(", ".getInput(", ".set", "KWU_F"}) {
+    if (code.find(write) != std::string::npos) return false;
+  }
+  static const std::regex kLocal(R"(\n +[A-Za-z_]+ ([A-Za-z_][A-Za-z0-9_]*)=)");
+  std::set<std::string, std::less<>> own = {self, parameter};
+  for (auto m = std::sregex_iterator(code.begin(), code.end(), kLocal); m != std::sregex_iterator(); ++m) {
+    own.insert((*m)[1].str());
+  }
+  for (size_t k = 0; k < code.size(); ++k) {
+    if (!IsNameChar(code[k]) || (k > 0 && (IsNameChar(code[k - 1]) || code[k - 1] == '.'))) continue;
+    size_t end = k;
+    while (end < code.size() && IsNameChar(code[end])) ++end;
+    const std::string_view name = std::string_view(code).substr(k, end - k);
+    const bool digits = name.find_first_of("0123456789") != std::string_view::npos &&
+                        std::isdigit(static_cast<unsigned char>(name[0])) == 0;
+    const bool read = name == parameter ? UseAt(code, end) >= 0 : code.compare(end, 6, ".Get()") == 0;
+    if (name == parameter ? !read : digits && own.count(name) == 0 && !read) return false;
+    k = end - 1;
+  }
+  return true;
+}
+
+// Every call of `method` in text with its argument's value, read where the
+// call is made: `M92(new KWV_Long(34))` becomes `M92((new KWV_Long(34)).Get())`.
+std::string ValueCalls(const std::string& text, const std::string& method) {
+  std::string out;
+  const std::string call = method + "(";
+  size_t from = 0;
+  for (size_t at; (at = text.find(call, from)) != std::string::npos;) {
+    const size_t open = at + call.size();
+    const bool own = at == 0 || (!IsNameChar(text[at - 1]) && text[at - 1] != '.');
+    const size_t close = own ? Close(text, open) : std::string::npos;
+    out += text.substr(from, open - from);
+    from = open;
+    if (close == std::string::npos) continue;
+    out += "(" + ValueCalls(text.substr(open, close - open), method) + ").Get()";
+    from = close;
+  }
+  return out + text.substr(from);
+}
+
+}  // namespace
+
+std::string ValueParameters(std::string_view program) {
+  static const std::regex kHeader(R"(\n    public ([A-Za-z_]+) (M[0-9]+)\((KWV_[A-Za-z]+) (LOC[0-9]+)\)\{\r\n)");
+  std::string text(program);
+  std::vector<std::pair<std::string, std::string>> changed;  // method, its parameter's wrapper
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), kHeader); m != std::sregex_iterator(); ++m) {
+    const PlainType* type = nullptr;
+    for (const PlainType& t : kPlainTypes) type = t.wrapper == (*m)[3].str() ? &t : type;
+    const size_t body = static_cast<size_t>(m->position() + m->length());
+    const size_t end = text.find("\n    }\r\n", body);
+    if (type == nullptr || end == std::string::npos) continue;
+    if (!ReadsOnly(std::string_view(text).substr(body, end - body), (*m)[2].str(), (*m)[4].str())) continue;
+    changed.emplace_back((*m)[2].str(), (*m)[3].str());
+  }
+  for (const auto& [method, wrapper] : changed) {
+    const std::regex header("\n    public ([A-Za-z_]+) " + method + "\\(" + wrapper + " (LOC[0-9]+)\\)\\{\r\n");
+    std::smatch m;
+    std::regex_search(text, m, header);
+    const size_t start = static_cast<size_t>(m.position());
+    const size_t body = start + static_cast<size_t>(m.length());
+    const size_t end = text.find("\n    }\r\n", body);
+    Rewriter r;
+    for (const PlainType& t : kPlainTypes) {
+      if (t.wrapper == wrapper) r.plain[m[2].str()] = std::string(t.java);
+    }
+    const std::string head =
+        "\n    public " + m[1].str() + " " + method + "(" + r.plain.begin()->second + " " + m[2].str() + "){\r\n";
+    text = ValueCalls(text.substr(0, start), method) + head + r.Rewrite(ValueCalls(text.substr(body, end - body), method)) +
+           ValueCalls(text.substr(end), method);
+  }
+  return text;
+}
+
+}  // namespace corvel
