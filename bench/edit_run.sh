@@ -35,7 +35,7 @@ edit_program() {
 }
 
 # best SECONDS...: the least.
-best() { printf "%s\n" "$@" | sort -g | head -1; }
+best() { printf "%s\n" "$@" | sort -g | awk 'NR == 1'; }
 now() { echo "$EPOCHREALTIME"; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.3f\n", b - a }'; }
 
@@ -64,7 +64,7 @@ for lines in ${sizes[*]}; do
   "$corvel" -q --watch "$program" </dev/null >"$dir/screens" &
   watcher=$!
   exec 3<"$dir/screens"
-  until read -r line <&3 && [[ $line == "done 0" || $line == "done  0" ]]; do :; done
+  until read -r line <&3 && [[ $line == done* ]]; do :; done
   sleep 4  # the service compiles the program a few times to warm up
   for i in $(seq "$runs"); do
     mark=$((100 + i))
@@ -80,6 +80,7 @@ for lines in ${sizes[*]}; do
   watcher=
   exec 3<&-
 
+  echo "cold ${cold[*]} | run ${run[*]} | warm ${warm[*]}" >&2
   c=$(best "${cold[@]}") r=$(best "${run[@]}") w=$(best "${warm[@]}")
   printf "%-7s %8s %8s %8s %10s %10s\n" "$lines" "$c" "$r" "$w" "$(ratio "$r" "$c")" "$(ratio "$w" "$c")"
 done
