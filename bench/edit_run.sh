@@ -80,7 +80,7 @@ for lines in ${sizes[*]}; do
   watcher=
   exec 3<&-
 
-  echo "cold ${cold[*]} | run ${run[*]} | warm ${warm[*]}" >&2
+  echo "samples: cold ${cold[*]} | run ${run[*]} | warm ${warm[*]}" >&2
   c=$(best "${cold[@]}") r=$(best "${run[@]}") w=$(best "${warm[@]}")
   printf "%-7s %8s %8s %8s %10s %10s\n" "$lines" "$c" "$r" "$w" "$(ratio "$r" "$c")" "$(ratio "$w" "$c")"
 done

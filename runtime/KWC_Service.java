@@ -57,6 +57,8 @@ public final class KWC_Service {
             compiler.getStandardFileManager(null, null, StandardCharsets.UTF_8);
     private final OutputStream replies;
     private Run current;
+    /** Compiles asked for so far: the warming stops at the next. */
+    private volatile int compiles;
 
     private KWC_Service(OutputStream replies) {
         this.replies = replies;
@@ -106,8 +108,14 @@ public final class KWC_Service {
         replies.flush();
     }
 
-    /** javac's status for NAME.java in DIR, its classes written to OUT; its output into out. */
-    private synchronized int compile(File dir, String name, String release, File out, StringWriter text) {
+    /** javac's status for NAME.java in DIR, its classes written to OUT; its output into text. */
+    private int compile(File dir, String name, String release, File out, StringWriter text) {
+        compiles++;
+        return compile(files, dir, name, release, out, text);
+    }
+
+    private int compile(StandardJavaFileManager files, File dir, String name, String release, File out,
+            StringWriter text) {
         List<String> options = List.of("-encoding", "UTF-8", "--release", release, "-classpath", dir.getPath(),
                 "-d", out.getPath());
         File source = new File(dir, name + ".java");
@@ -126,11 +134,17 @@ public final class KWC_Service {
         return ok ? 0 : 1;
     }
 
+    // With a file manager of its own, beside the requests' compiles, never in their way: it ends
+    // at the first compile asked for.
     private void warm(File dir, String name, String release) {
         Path folder = null;
+        int seen = compiles;
         try {
             folder = Files.createTempDirectory("corvel-warm");
-            for (int i = 0; i < WARM_ROUNDS; i++) compile(dir, name, release, folder.toFile(), new StringWriter());
+            StandardJavaFileManager own = compiler.getStandardFileManager(null, null, StandardCharsets.UTF_8);
+            for (int i = 0; i < WARM_ROUNDS && compiles == seen; i++)
+                compile(own, dir, name, release, folder.toFile(), new StringWriter());
+            own.close();
         } catch (IOException e) {
             // Only the speed of later compiles is lost.
         } finally {
