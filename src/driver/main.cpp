@@ -43,7 +43,7 @@ struct Options {
   int partSize = 0;
   bool run = false;
   bool watch = false;
-  std::string input;  // with --run: the lines INPUT reads; "-" = standard input
+  std::string input;  // with --run or --watch: the lines INPUT reads; "-" = standard input
   bool jar = false;
   bool force = false;
   std::string diagnostics = "default";
