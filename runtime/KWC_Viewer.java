@@ -401,23 +401,30 @@ public class KWC_Viewer {
     private static Label status;
 
     public static void main(String[] args) {
+        System.exit(runHere(args));
+    }
+
+    /** What main does, short of ending the JVM: its exit status. The compile service's way in. */
+    public static int runHere(String[] args) {
         Options o;
         try {
             o = parseArgs(args);
         } catch (IllegalArgumentException e) {
             if (!e.getMessage().isEmpty()) System.err.println(PREFIX + e.getMessage());
             System.err.println(USAGE);
-            System.exit(e.getMessage().isEmpty() ? EXIT_OK : EXIT_USAGE);
-            return;
+            return e.getMessage().isEmpty() ? EXIT_OK : EXIT_USAGE;
         }
-        int code;
         try {
-            code = run(o);
+            return run(o);
         } catch (LinkageError e) {
             // A runtime class the viewer uses, missing or damaged.
-            code = cannotStart(classProblem(e, null), e, o);
+            return cannotStart(classProblem(e, null), e, o);
         }
-        System.exit(code);
+    }
+
+    /** Closes the program's window: the compile service replaces the program. */
+    public static void closeWindow() {
+        if (frame != null) frame.dispose();
     }
 
     /** Says why the program could not start, in one line (and the trace with --trace). */

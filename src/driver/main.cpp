@@ -1,6 +1,8 @@
 // corvel: translates a Corvel program into a Java program from the command line.
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -17,6 +19,7 @@
 #include "driver/pipeline.h"
 #include "expr/library.h"
 #include "context/context.h"
+#include "system/warm_service.h"
 
 namespace {
 
@@ -40,7 +43,8 @@ struct Options {
   bool timePasses = false;
   int partSize = 0;
   bool run = false;
-  std::string input;  // with --run: the lines INPUT reads; "-" = standard input
+  bool watch = false;
+  std::string input;  // with --run or --watch: the lines INPUT reads; "-" = standard input
   bool jar = false;
   bool force = false;
   bool optimize = false;
@@ -98,6 +102,195 @@ std::string ParseFailure(const CLI::App* /*app*/, const CLI::Error& e) {
   return fmt::format("corvel: {}\n{}\n", text, corvel::kCmdSeeHelp);
 }
 
+std::string JavaPath(const corvel::TranslationContext& ctx) { return (fs::path(ctx.javacDir) / "java").string(); }
+
+// The viewer's arguments for the program's page, in the output folder.
+// Without a window the program reads INPUT from standard input unless told
+// otherwise, and its text screen is printed when it ends.
+std::vector<std::string> ViewerArguments(const Options& opt, const std::string& program) {
+  std::vector<std::string> viewer;
+  std::string input = opt.input;
+  if (std::getenv("DISPLAY") == nullptr) {
+    viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
+    if (input.empty()) input = "-";
+  }
+  std::error_code ec;
+  if (!input.empty() && input != "-") input = fs::absolute(input, ec).string();
+  if (!input.empty()) viewer.insert(viewer.end(), {"--input", input});
+  if (opt.diagnostics == "gnu") viewer.emplace_back("--diagnostics=gnu");
+  viewer.push_back(program + ".html");
+  return viewer;
+}
+
+// Once the folder is rolled back (and the watch's service stopped), dying by
+// the signal lets a calling script or make see the interrupt and stop too.
+void DieBySignal() {
+  const int signal_number = corvel::Interrupted();
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+// One translation of opt.source into ctx, compiled by javac or, given one,
+// by the compile service. -1 when it succeeded, else the command's exit
+// status.
+int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmService* service) {
+  ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
+                 : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
+                                           : corvel::SourceEncoding::kAuto;
+  if (opt.partSize > 0) ctx.methodSize = ctx.partSize = static_cast<size_t>(opt.partSize);
+  // Texts are written whole: a report shows the user's line, which may hold any byte.
+  const bool gnu = opt.diagnostics == "gnu";
+  ctx.reporter = [&opt, gnu](const corvel::Fault& fault) {
+    const std::string report = gnu ? corvel::GnuReport(opt.source, fault) + "\n"
+                                   : std::string(fault.title) + "\n" + WithLf(corvel::ReportText(fault)) + "\n";
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    const std::string hint = gnu ? corvel::GnuNote(opt.source, fault) : corvel::HintLine(fault);
+    if (!hint.empty()) std::fprintf(stderr, "%s\n", hint.c_str());
+  };
+  // Status goes where reports go: standard output is the program's, under --run.
+  ctx.status = [quiet = opt.quiet](std::string_view text) {
+    if (quiet || text.empty()) return;
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+  };
+
+  corvel::CompileInputs inputs;
+  const fs::path source(opt.source);
+  const fs::path source_dir = source.parent_path();
+  inputs.sourceDir = source_dir.empty() ? "." : source_dir.string();
+  inputs.sourceFileName = source.filename().string();
+  inputs.outputDir = opt.outputDir.empty() ? inputs.sourceDir : opt.outputDir;
+  inputs.appDir = opt.appDir.empty() ? corvel::DefaultAppDir() : opt.appDir;
+  inputs.javacDir = opt.javacDir;
+  inputs.javac = opt.noJavac ? corvel::JavacMode::kNone
+                 : opt.detach ? corvel::JavacMode::kDetach
+                              : corvel::JavacMode::kWait;
+  if (opt.timePasses) {
+    inputs.onPassTimed = [](std::string_view pass, double ms) {
+      std::fprintf(stderr, "pass %.*s: %.3f ms\n", static_cast<int>(pass.size()), pass.data(), ms);
+    };
+  }
+
+  // The command speaks once javac has ended, below.
+  inputs.javacStartedStatus = "";
+  inputs.javacDetachedStatus = corvel::kCmdJavacDetached;
+  if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
+  inputs.jar = opt.jar;
+  inputs.force = opt.force;
+  // javac's output as it gave it, then each of its errors traced to the
+  // Corvel line it came from.
+  inputs.onJavacOutput = [&ctx, &opt, gnu](std::string_view output) {
+    std::fwrite(output.data(), 1, output.size(), stderr);
+    const std::string traced = corvel::JavacErrorLines(
+        corvel::GetProgramName(ctx) + ".java", opt.source, output, ctx.javaCorvelLines, ctx.sourceLines,
+        gnu ? corvel::DiagnosticsForm::kGnu : corvel::DiagnosticsForm::kReport);
+    std::fwrite(traced.data(), 1, traced.size(), stderr);
+  };
+  // With the service, its compiler does javac's work in the stage, in the
+  // JVM that then runs the program: one JVM start, not two.
+  if (service != nullptr) {
+    inputs.runProcess = [&ctx, &opt, service](const std::vector<std::string>& /*javac's*/, const std::string& cwd,
+                                        bool /*wait*/, std::string& why, std::string* output) {
+      std::error_code ec;
+      const std::string out_dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
+      if (!service->Started() && !service->Start(JavaPath(ctx), (fs::path(ctx.appDir) / "SysLib").string(),
+                                                  out_dir, !opt.watch, why)) {
+        return -1;
+      }
+      std::string said;
+      const int status =
+          service->Compile(fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx), corvel::kJavaRelease, said, why);
+      if (output != nullptr) *output = said;
+      return status;
+    };
+  }
+  // A watch wants the result fast: it translates to the fast form.
+  inputs.optimize = opt.optimize || opt.watch;
+  switch (corvel::CompileProgram(ctx, inputs)) {
+    case corvel::CompileResult::kTranslated:
+    case corvel::CompileResult::kNotStarted:
+    case corvel::CompileResult::kJavacCancelled:  // only the wizard cancels
+      break;
+    case corvel::CompileResult::kProgramFault:
+      return kExitProgramFault;
+    case corvel::CompileResult::kJavacFailed:
+      ctx.status(corvel::kCmdJavacFailed);
+      return kExitJavacFailed;
+    case corvel::CompileResult::kFailure:
+    case corvel::CompileResult::kInternalError:
+      return Fail(ctx.failureText);
+    case corvel::CompileResult::kInterrupted:
+      Fail(std::string(corvel::kCmdInterrupted));
+      if (!opt.watch) DieBySignal();
+      return 128 + corvel::Interrupted();
+  }
+  if (inputs.javac == corvel::JavacMode::kWait) {
+    ctx.status(fmt::format(corvel::kCmdJavacDone, corvel::OutputPath(ctx, corvel::GetProgramName(ctx) + ".html")));
+  }
+  return -1;
+}
+
+// What tells a save: a new file renamed in place changes the inode, one
+// written over changes its time or its size.
+struct FileStamp {
+  ino_t inode = 0;
+  off_t size = -1;
+  timespec modified = {};
+  bool operator==(const FileStamp& o) const {
+    return inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+           modified.tv_nsec == o.modified.tv_nsec;
+  }
+};
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  struct stat info = {};
+  if (stat(path.c_str(), &info) == 0) stamp = {info.st_ino, info.st_size, info.st_mtim};
+  return stamp;
+}
+
+// How often the source is looked at: a save is picked up within this time.
+constexpr int kWatchPollMs = 10;
+
+// --watch: the program translated, compiled and run through one compile
+// service that stays, again on every save; the running program is stopped
+// first. Reports and runtime errors are printed and the watch goes on; only
+// an interrupt ends it, with the service.
+int Watch(const Options& opt) {
+  corvel::WarmService service;
+  FileStamp seen = StampOf(opt.source);
+  bool warmed = false;
+  while (corvel::Interrupted() == 0) {
+    service.StopRun();
+    corvel::TranslationContext ctx;
+    if (Translate(opt, ctx, &service) < 0 && corvel::Interrupted() == 0) {
+      std::error_code ec;
+      const std::string dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
+      const std::string program = corvel::GetProgramName(ctx);
+      service.Run(dir, ViewerArguments(opt, program));
+      // Compiled again in the background, the compiler is at full speed by the next save.
+      if (!warmed) service.Warm(dir, program, corvel::kJavaRelease);
+      warmed = true;
+    }
+    // A save may come as several writes: the file is taken once it holds still.
+    for (FileStamp now = seen; corvel::Interrupted() == 0;) {
+      if (service.Running()) {
+        service.WaitRun(kWatchPollMs);
+      } else {
+        poll(nullptr, 0, kWatchPollMs);
+      }
+      const FileStamp next = StampOf(opt.source);
+      if (next == now && !(now == seen)) break;
+      now = next;
+    }
+    seen = StampOf(opt.source);
+  }
+  service.Stop();
+  Fail(std::string(corvel::kCmdWatchEnded));
+  DieBySignal();
+  return 128 + corvel::Interrupted();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,6 +319,7 @@ int main(int argc, char** argv) {
       ->check(OneOf({"auto", "utf-8", "cp932"}))
       ->type_name(choice);
   app.add_flag("--run", opt.run, std::string(corvel::kCmdHelpRun));
+  app.add_flag("--watch", opt.watch, std::string(corvel::kCmdHelpWatch));
   app.add_option("--input", opt.input, std::string(corvel::kCmdHelpInput))->type_name(file);
   app.add_flag("--jar", opt.jar, std::string(corvel::kCmdHelpJar));
   app.add_flag("--force", opt.force, std::string(corvel::kCmdHelpForce));
@@ -158,109 +352,26 @@ int main(int argc, char** argv) {
   if (!fs::exists(source, ec)) return Fail(fmt::format(corvel::kCmdNoSuchFile, opt.source));
   if (!fs::is_regular_file(source, ec)) return Fail(fmt::format(corvel::kCmdNotRegularFile, opt.source));
   if (access(source.c_str(), R_OK) != 0) return Fail(fmt::format(corvel::kCmdCannotRead, opt.source));
-
-  corvel::TranslationContext ctx;
-  ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
-                 : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
-                                           : corvel::SourceEncoding::kAuto;
-  if (opt.partSize > 0) ctx.methodSize = ctx.partSize = static_cast<size_t>(opt.partSize);
-  // Texts are written whole: a report shows the user's line, which may hold any byte.
-  const bool gnu = opt.diagnostics == "gnu";
-  ctx.reporter = [&opt, gnu](const corvel::Fault& fault) {
-    const std::string report = gnu ? corvel::GnuReport(opt.source, fault) + "\n"
-                                   : std::string(fault.title) + "\n" + WithLf(corvel::ReportText(fault)) + "\n";
-    std::fwrite(report.data(), 1, report.size(), stderr);
-    const std::string hint = gnu ? corvel::GnuNote(opt.source, fault) : corvel::HintLine(fault);
-    if (!hint.empty()) std::fprintf(stderr, "%s\n", hint.c_str());
-  };
-  // Status goes where reports go: standard output is the program's, under --run.
-  ctx.status = [quiet = opt.quiet](std::string_view text) {
-    if (quiet || text.empty()) return;
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-  };
-
-  corvel::CompileInputs inputs;
-  const fs::path source_dir = source.parent_path();
-  inputs.sourceDir = source_dir.empty() ? "." : source_dir.string();
-  inputs.sourceFileName = source.filename().string();
-  inputs.outputDir = opt.outputDir.empty() ? inputs.sourceDir : opt.outputDir;
-  inputs.appDir = opt.appDir.empty() ? corvel::DefaultAppDir() : opt.appDir;
-  inputs.javacDir = opt.javacDir;
-  inputs.javac = opt.noJavac ? corvel::JavacMode::kNone
-                 : opt.detach ? corvel::JavacMode::kDetach
-                              : corvel::JavacMode::kWait;
-  if (opt.timePasses) {
-    inputs.onPassTimed = [](std::string_view pass, double ms) {
-      std::fprintf(stderr, "pass %.*s: %.3f ms\n", static_cast<int>(pass.size()), pass.data(), ms);
-    };
-  }
-
   if (opt.run && (opt.noJavac || opt.detach)) return Fail(std::string(corvel::kCmdRunNeedsJavac));
+  if (opt.watch && (opt.noJavac || opt.detach || opt.run)) return Fail(std::string(corvel::kCmdWatchNeedsJavac));
   if (opt.jar && opt.noJavac) return Fail(std::string(corvel::kCmdJarNeedsJavac));
-  if (!opt.input.empty() && !opt.run) return Fail(std::string(corvel::kCmdInputNeedsRun));
-  // The command speaks once javac has ended, below.
-  inputs.javacStartedStatus = "";
-  inputs.javacDetachedStatus = corvel::kCmdJavacDetached;
-  if (opt.jar) inputs.javac = corvel::JavacMode::kWait;  // the JAR holds what javac made
-  inputs.jar = opt.jar;
-  inputs.force = opt.force;
-  inputs.optimize = opt.optimize;
+  if (!opt.input.empty() && !opt.run && !opt.watch) return Fail(std::string(corvel::kCmdInputNeedsRun));
   // Ctrl+C and kill end javac and roll the output folder back.
   corvel::CatchInterrupts();
-  // javac's output as it gave it, then each of its errors traced to the
-  // Corvel line it came from.
-  inputs.onJavacOutput = [&ctx, &opt, gnu](std::string_view output) {
-    std::fwrite(output.data(), 1, output.size(), stderr);
-    const std::string traced = corvel::JavacErrorLines(
-        corvel::GetProgramName(ctx) + ".java", opt.source, output, ctx.javaCorvelLines, ctx.sourceLines,
-        gnu ? corvel::DiagnosticsForm::kGnu : corvel::DiagnosticsForm::kReport);
-    std::fwrite(traced.data(), 1, traced.size(), stderr);
-  };
-  switch (corvel::CompileProgram(ctx, inputs)) {
-    case corvel::CompileResult::kTranslated:
-    case corvel::CompileResult::kNotStarted:
-    case corvel::CompileResult::kJavacCancelled:  // only the wizard cancels
-      break;
-    case corvel::CompileResult::kProgramFault:
-      return kExitProgramFault;
-    case corvel::CompileResult::kJavacFailed:
-      ctx.status(corvel::kCmdJavacFailed);
-      return kExitJavacFailed;
-    case corvel::CompileResult::kFailure:
-    case corvel::CompileResult::kInternalError:
-      return Fail(ctx.failureText);
-    case corvel::CompileResult::kInterrupted: {
-      Fail(std::string(corvel::kCmdInterrupted));
-      // Dying by the signal, once the folder is rolled back, lets a calling
-      // script or make see the interrupt and stop too.
-      const int signal_number = corvel::Interrupted();
-      std::signal(signal_number, SIG_DFL);
-      std::raise(signal_number);
-      return 128 + signal_number;
-    }
-  }
-  if (inputs.javac == corvel::JavacMode::kWait) {
-    ctx.status(fmt::format(corvel::kCmdJavacDone, corvel::OutputPath(ctx, corvel::GetProgramName(ctx) + ".html")));
-  }
+  if (opt.watch) return Watch(opt);
+
+  corvel::TranslationContext ctx;
+  corvel::WarmService service;
+  const int failed = Translate(opt, ctx, opt.run ? &service : nullptr);
+  if (failed >= 0) return failed;
   if (!opt.run) return kExitOk;
-  // The viewer runs the compiled program from the output folder, in a window
-  // when there is a display.
-  const fs::path java = fs::path(ctx.javacDir) / "java";
-  std::vector<std::string> viewer = {java.string(), "-cp", ".", "KWC_Viewer"};
-  // Without a window the program reads INPUT from standard input unless told
-  // otherwise; the viewer runs in the output folder, so a file is named whole.
-  std::string input = opt.input;
-  if (std::getenv("DISPLAY") == nullptr) {
-    viewer.insert(viewer.end(), {"--headless", "--dump-text", "-"});
-    if (input.empty()) input = "-";
+  // The service that compiled the program runs it from the output folder,
+  // in a window when there is a display.
+  const std::string dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
+  if (!service.Run(dir, ViewerArguments(opt, corvel::GetProgramName(ctx)))) {
+    return Fail(fmt::format(corvel::kCmdCannotStart, JavaPath(ctx), std::strerror(EPIPE)));
   }
-  if (!input.empty() && input != "-") input = fs::absolute(input, ec).string();
-  if (!input.empty()) viewer.insert(viewer.end(), {"--input", input});
-  if (gnu) viewer.emplace_back("--diagnostics=gnu");
-  viewer.push_back(corvel::GetProgramName(ctx) + ".html");
-  std::string why;
-  const int status = corvel::RunProgram(viewer, ctx.outputDir, true, why);
-  if (status < 0) return Fail(fmt::format(corvel::kCmdCannotStart, java.string(), why));
+  const int status = service.WaitRun(-1);
+  if (corvel::Interrupted() != 0) DieBySignal();
   return status;
 }

@@ -31,23 +31,6 @@ void OnSignal(int signal_number) {
   errno = saved;
 }
 
-// The environment after `changes`, as execve wants it; built before fork,
-// since the child may only make async-signal-safe calls.
-std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes) {
-  std::vector<std::string> result;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string_view text = *entry;
-    const std::string_view name = text.substr(0, text.find('='));
-    bool replaced = false;
-    for (const std::string& change : changes) replaced |= std::string_view(change).substr(0, change.find('=')) == name;
-    if (!replaced) result.emplace_back(text);
-  }
-  for (const std::string& change : changes) {
-    if (change.find('=') != std::string::npos) result.push_back(change);
-  }
-  return result;
-}
-
 // Waits for `pid`, reading its output from `out_fd` (-1: none) meanwhile,
 // and ends it when an interrupt is caught.
 int WaitFor(pid_t pid, int out_fd, std::string* output, std::string& why) {
@@ -85,6 +68,21 @@ int WaitFor(pid_t pid, int out_fd, std::string* output, std::string& why) {
 }
 
 }  // namespace
+
+std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes) {
+  std::vector<std::string> result;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view text = *entry;
+    const std::string_view name = text.substr(0, text.find('='));
+    bool replaced = false;
+    for (const std::string& change : changes) replaced |= std::string_view(change).substr(0, change.find('=')) == name;
+    if (!replaced) result.emplace_back(text);
+  }
+  for (const std::string& change : changes) {
+    if (change.find('=') != std::string::npos) result.push_back(change);
+  }
+  return result;
+}
 
 int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
                std::string* output, const std::vector<std::string>& environment) {

@@ -18,6 +18,11 @@ namespace corvel {
 int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
                std::string* output = nullptr, const std::vector<std::string>& environment = {});
 
+// The environment after `changes` (as RunProgram takes them), as execve
+// wants it; built before fork, since a child may only make
+// async-signal-safe calls.
+std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes);
+
 // The environment the Java tools get: their own class path (never the
 // user's CLASSPATH) and a UTF-8 locale, whatever the user's.
 const std::vector<std::string>& JavaToolEnvironment();

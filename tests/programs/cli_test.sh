@@ -75,7 +75,7 @@ check help              0 "Corvelのプログラム*使い方: corvel*オプシ�
 mkdir -p fakejdk nojdk
 printf '#!/bin/sh\necho "fake javac: $*" >&2\nexit 1\n' > fakejdk/javac
 chmod +x fakejdk/javac
-check javac-fails       3 ""             "fake javac: -encoding UTF-8 --release 17 -classpath . -d . Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
+check javac-fails       3 ""             "fake javac: -J-XX:TieredStopAtLevel=1 -J-XX:+UseSerialGC -encoding UTF-8 --release 17 -classpath . -d . Good.java" -- -q --javac-dir fakejdk -o jout Good.txt
 check no-javac-there    2 ""             "corvel: nojdk: このフォルダに javac がありません" -- -q --javac-dir nojdk -o jout2 Good.txt
 [ -e jout2 ] && { echo "FAIL no-javac-there wrote its output folder"; failures=$((failures + 1)); }
 check run-needs-javac   2 ""             "corvel: --run には javac の完了が必要です*" -- --run --no-javac Good.txt

@@ -131,8 +131,9 @@ TEST_F(PipelineTest, JavacFolderAskedForAndJavacRunInTheOutputFolder) {
   };
   EXPECT_EQ(CompileProgram(ctx_, in), CompileResult::kTranslated) << ctx_.failureText;
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(ran, (std::vector<std::string>{javac.string(), "-encoding", "UTF-8", "--release", "17", "-classpath", ".",
-                                            "-d", ".", "Good.java"}));
+  EXPECT_EQ(ran, (std::vector<std::string>{javac.string(), "-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
+                                            "-encoding", "UTF-8", "--release", "17", "-classpath", ".", "-d", ".",
+                                            "Good.java"}));
   EXPECT_EQ(fs::path(ran_in).parent_path(), dir_ / "out");  // its stage there
 
   // An empty answer (the JDK window closed) cancels javac only.

@@ -1,0 +1,225 @@
+import java.io.BufferedReader;
+import java.io.File;
+import java.io.FileInputStream;
+import java.io.FileOutputStream;
+import java.io.IOException;
+import java.io.InputStreamReader;
+import java.io.OutputStream;
+import java.io.StringWriter;
+import java.net.URL;
+import java.net.URLClassLoader;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.Arrays;
+import java.util.Comparator;
+import java.util.List;
+import java.util.stream.Stream;
+import javax.tools.JavaCompiler;
+import javax.tools.StandardJavaFileManager;
+import javax.tools.ToolProvider;
+
+/**
+ * The compile service: one JVM that compiles translated programs with the JDK's own compiler
+ * and runs them in the viewer, so that neither javac nor the viewer starts a JVM of its own.
+ * It stays as long as its client wants, keeping the compiler loaded and compiled to machine
+ * code, and runs each program in a class loader of its own over the program's folder: no
+ * static state of the runtime outlives a run.
+ *
+ * <pre>
+ * java -cp SYSLIB KWC_Service
+ * </pre>
+ *
+ * Requests arrive one a line, fields separated by tabs, on file descriptor 3; replies leave on
+ * file descriptor 4. Standard input, output and error stay the program's, as in the viewer.
+ *
+ * <pre>
+ * compile DIR NAME RELEASE  compiles DIR/NAME.java as javac does in DIR (its class path and its
+ *                           classes' folder): "compiled STATUS LENGTH", then LENGTH bytes of
+ *                           what javac would have printed (UTF-8); STATUS 0 or javac's 1
+ * run DIR ARG...            starts the viewer with ARG... in a loader over DIR; "ended STATUS"
+ *                           with the viewer's exit status once the program has ended
+ * stop                      stops the running program, its threads and its window: "stopped"
+ * warm DIR NAME RELEASE     compiles DIR/NAME.java a few times into a folder of its own, in the
+ *                           background, so that the compiler is compiled to machine code
+ * </pre>
+ *
+ * The end of the requests ends the service, and whatever program runs.
+ */
+public final class KWC_Service {
+    private static final int WARM_ROUNDS = 4;
+    private static final int EXIT_STOPPED = 143;
+    private static final String M_NO_VIEWER =
+            "ビューア: KWC_Viewer.class がないか壊れています。プログラムを翻訳し直してください";
+
+    private final JavaCompiler compiler = ToolProvider.getSystemJavaCompiler();
+    private final StandardJavaFileManager files =
+            compiler.getStandardFileManager(null, null, StandardCharsets.UTF_8);
+    private final OutputStream replies;
+    private Run current;
+    /** Compiles asked for so far: the warming stops at the next. */
+    private volatile int compiles;
+
+    private KWC_Service(OutputStream replies) {
+        this.replies = replies;
+    }
+
+    public static void main(String[] args) throws IOException {
+        KWC_Service service = new KWC_Service(new FileOutputStream("/dev/fd/4"));
+        try (BufferedReader requests = new BufferedReader(
+                new InputStreamReader(new FileInputStream("/dev/fd/3"), StandardCharsets.UTF_8))) {
+            for (String line; (line = requests.readLine()) != null; ) service.serve(line.split("\t", -1));
+        }
+        System.exit(0);
+    }
+
+    private void serve(String[] request) throws IOException {
+        switch (request[0]) {
+            case "compile": {
+                StringWriter out = new StringWriter();
+                int status = compile(new File(request[1]), request[2], request[3], new File(request[1]), out);
+                byte[] text = out.toString().getBytes(StandardCharsets.UTF_8);
+                reply(("compiled\t" + status + "\t" + text.length + "\n").getBytes(StandardCharsets.UTF_8), text);
+                break;
+            }
+            case "run":
+                stop();
+                current = new Run(new File(request[1]), Arrays.copyOfRange(request, 2, request.length));
+                current.start();
+                break;
+            case "stop":
+                stop();
+                reply("stopped\n".getBytes(StandardCharsets.UTF_8));
+                break;
+            case "warm": {
+                Thread warm = new Thread(() -> warm(new File(request[1]), request[2], request[3]), "warm");
+                warm.setDaemon(true);
+                warm.setPriority(Thread.MIN_PRIORITY);
+                warm.start();
+                break;
+            }
+            default:
+                System.err.println("KWC_Service: " + request[0] + "?");
+        }
+    }
+
+    private synchronized void reply(byte[]... parts) throws IOException {
+        for (byte[] part : parts) replies.write(part);
+        replies.flush();
+    }
+
+    /** javac's status for NAME.java in DIR, its classes written to OUT; its output into text. */
+    private int compile(File dir, String name, String release, File out, StringWriter text) {
+        compiles++;
+        return compile(files, dir, name, release, out, text);
+    }
+
+    private int compile(StandardJavaFileManager files, File dir, String name, String release, File out,
+            StringWriter text) {
+        List<String> options = List.of("-encoding", "UTF-8", "--release", release, "-classpath", dir.getPath(),
+                "-d", out.getPath());
+        File source = new File(dir, name + ".java");
+        boolean ok;
+        try {
+            ok = compiler.getTask(text, files, null, options, null, files.getJavaFileObjects(source)).call();
+        } catch (RuntimeException e) {
+            text.write(String.valueOf(e.getMessage()) + "\n");
+            ok = false;
+        }
+        // javac, started in DIR, names the source as it was given it.
+        String prefix = source.getPath().substring(0, source.getPath().length() - source.getName().length());
+        String said = text.toString().replace(prefix + source.getName(), source.getName());
+        text.getBuffer().setLength(0);
+        text.write(said);
+        return ok ? 0 : 1;
+    }
+
+    // With a file manager of its own, beside the requests' compiles, never in their way: it ends
+    // at the first compile asked for.
+    private void warm(File dir, String name, String release) {
+        Path folder = null;
+        int seen = compiles;
+        try {
+            folder = Files.createTempDirectory("corvel-warm");
+            StandardJavaFileManager own = compiler.getStandardFileManager(null, null, StandardCharsets.UTF_8);
+            for (int i = 0; i < WARM_ROUNDS && compiles == seen; i++)
+                compile(own, dir, name, release, folder.toFile(), new StringWriter());
+            own.close();
+        } catch (IOException e) {
+            // Only the speed of later compiles is lost.
+        } finally {
+            if (folder != null) removeTree(folder);
+        }
+    }
+
+    private static void removeTree(Path folder) {
+        try (Stream<Path> all = Files.walk(folder)) {
+            all.sorted(Comparator.reverseOrder()).forEach(p -> p.toFile().delete());
+        } catch (IOException e) {
+            // A temporary folder left behind.
+        }
+    }
+
+    private void stop() {
+        if (current != null) current.halt();
+        current = null;
+    }
+
+    /** One program's run: its threads form a group of their own, stopped together when it is replaced. */
+    private final class Run {
+        private final ThreadGroup group = new ThreadGroup("program run");
+        private final Thread thread;
+        private volatile boolean halted;
+        private URLClassLoader loader;
+
+        Run(File dir, String[] args) {
+            thread = new Thread(group, () -> {
+                int status = 2;
+                try {
+                    loader = new URLClassLoader(new URL[] {dir.getAbsoluteFile().toURI().toURL()},
+                            ClassLoader.getPlatformClassLoader());
+                    Class<?> viewer = Class.forName("KWC_Viewer", true, loader);
+                    status = (Integer) viewer.getMethod("runHere", String[].class).invoke(null, (Object) args);
+                } catch (ReflectiveOperationException | IOException | LinkageError e) {
+                    // A stopped program's ThreadDeath comes wrapped.
+                    if (!halted) System.err.println(M_NO_VIEWER);
+                } catch (ThreadDeath e) {
+                    status = EXIT_STOPPED;
+                } finally {
+                    if (!halted) ended(status);
+                }
+            }, "viewer", 0);
+        }
+
+        void start() {
+            thread.start();
+        }
+
+        private void ended(int status) {
+            try {
+                reply(("ended\t" + status + "\n").getBytes(StandardCharsets.UTF_8));
+            } catch (IOException e) {
+                System.exit(0);  // the client is gone
+            }
+        }
+
+        // Thread.stop is the one way to end a program's loop from outside: the runtime has no
+        // place where it asks whether to go on. Its window goes with it.
+        @SuppressWarnings({"deprecation", "removal"})
+        void halt() {
+            halted = true;
+            try {
+                if (loader != null) Class.forName("KWC_Viewer", true, loader).getMethod("closeWindow").invoke(null);
+            } catch (ReflectiveOperationException | LinkageError e) {
+                // no window to close
+            }
+            group.stop();
+            try {
+                thread.join(1000);
+                if (loader != null) loader.close();
+            } catch (InterruptedException | IOException e) {
+                // The loader goes with its classes.
+            }
+        }
+    }
+}

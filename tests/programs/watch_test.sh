@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The compile service through the real binary, without a display. First,
+# corvel --run (one JVM compiles and runs) shows the screen the end-to-end
+# programs expect of the viewer. Then one corvel --watch across saves, a row
+# each: the source written, then the line its screen or report must end with.
+# usage: watch_test.sh CORVEL E2E_DIR
+set -uo pipefail
+corvel=$1
+e2e=$2
+work=$(mktemp -d)
+watcher=
+trap '[ -n "$watcher" ] && kill -KILL "$watcher" 2>/dev/null; rm -rf "$work"' EXIT
+unset DISPLAY
+failed=0
+
+for name in arithmetic arrays_dim backslash_literals guess_number fail_call_chain; do
+  mkdir -p "$work/$name"
+  input=/dev/null
+  [ -f "$e2e/$name.in" ] && input="$e2e/$name.in"
+  "$corvel" -q --run -o "$work/$name" "$e2e/$name.txt" <"$input" >"$work/$name/actual" 2>"$work/$name/stderr"
+  status=$?
+  [ "$status" -ne 0 ] && echo "exit $status" >>"$work/$name/actual"
+  cat "$work/$name/stderr" >>"$work/$name/actual"
+  diff -u "$e2e/$name.out" "$work/$name/actual" >&2 || { echo "--run $name: not the viewer's screen"; failed=1; }
+done
+
+# Rows: the program saved, then what standard output (out) or error (err)
+# must end with once it has run.
+rows=(
+  'PRINT "one"|out|one'
+  'PRINT "two"|out|two'
+  'PRINT "start": DO WHILE 1: A = A + 1: LOOP|out|two'
+  'PRINT "three"|out|three'
+  'PRINT (|err|    かっこの対応関係が不正です。'
+  'PRINT "four"|out|four'
+)
+program="$work/W.txt"
+printf 'PRINT "one"\r\n' >"$program"
+"$corvel" -q --watch "$program" </dev/null >"$work/out" 2>"$work/err" &
+watcher=$!
+# waits_for FILE TEXT: until FILE's last line is TEXT, 20 s at most.
+waits_for() {
+  for _ in $(seq 400); do
+    [ "$(tail -n 1 "$1" 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+waits_for "$work/out" one || { echo "--watch: the first run shows nothing"; failed=1; }
+for row in "${rows[@]:1}"; do
+  IFS='|' read -r source where expected <<<"$row"
+  printf '%s\r\n' "$source" >"$work/new" && mv "$work/new" "$program"
+  # A program that never ends shows nothing: its screen is the one before.
+  [ "$source" = "${source/DO WHILE/}" ] || sleep 2
+  waits_for "$work/$where" "$expected" || { echo "--watch after '$source': no '$expected' on $where"; failed=1; }
+done
+children=$(pgrep -P "$watcher")
+kill -INT "$watcher"
+wait "$watcher"
+[ $? -eq 130 ] || { echo "--watch: Ctrl+C did not end it with 130"; failed=1; }
+watcher=
+for child in $children; do
+  kill -0 "$child" 2>/dev/null && { echo "--watch: process $child is left after Ctrl+C"; failed=1; }
+done
+exit $failed
