@@ -336,6 +336,7 @@ void EditorWindow::Compile(bool jar) {
   in.outputDir = OutputFolderOf(path_).toStdString();
   in.javac = JavacMode::kWait;
   in.jar = jar;
+  in.optimize = true;  // the editor runs programs for their result: the fast form
   in.javacStartedStatus = "";
   QDir().mkpath(OutputFolderOf(path_));
   // The translator reads the file as the editor read it.
