@@ -1,19 +1,56 @@
-/** An array of KWV_Boolean elements; getValue gives the element's live wrapper. */
+/**
+ * An array of BOOLEAN elements, kept as boolean values in one Java array; getValue gives a live
+ * KWV_Boolean view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Boolean extends KWC_Array {
-    private KWV_Boolean Element[] = new KWV_Boolean[0];
+    private boolean Element[] = new boolean[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Boolean {
+        private final boolean table[];
+        private final int at;
+
+        Cell(boolean table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public boolean Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(boolean v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Boolean fresh[] = new KWV_Boolean[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Boolean();
+        boolean fresh[] = new boolean[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Boolean getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public boolean get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, boolean v) {
+        Element[Number] = v;
+    }
+
+    public KWV_Boolean getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Boolean extends KWC_Array {
     public KWA_Boolean Get() {
         KWA_Boolean copy = new KWA_Boolean();
         copy.copyShape(this);
-        copy.Element = new KWV_Boolean[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Boolean();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

@@ -1,19 +1,56 @@
-/** An array of KWV_Byte elements; getValue gives the element's live wrapper. */
+/**
+ * An array of BYTE elements, kept as byte values in one Java array; getValue gives a live
+ * KWV_Byte view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Byte extends KWC_Array {
-    private KWV_Byte Element[] = new KWV_Byte[0];
+    private byte Element[] = new byte[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Byte {
+        private final byte table[];
+        private final int at;
+
+        Cell(byte table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public byte Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(byte v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Byte fresh[] = new KWV_Byte[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Byte();
+        byte fresh[] = new byte[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Byte getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public byte get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, byte v) {
+        Element[Number] = v;
+    }
+
+    public KWV_Byte getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Byte extends KWC_Array {
     public KWA_Byte Get() {
         KWA_Byte copy = new KWA_Byte();
         copy.copyShape(this);
-        copy.Element = new KWV_Byte[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Byte();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

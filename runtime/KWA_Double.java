@@ -1,19 +1,56 @@
-/** An array of KWV_Double elements; getValue gives the element's live wrapper. */
+/**
+ * An array of DOUBLE elements, kept as double values in one Java array; getValue gives a live
+ * KWV_Double view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Double extends KWC_Array {
-    private KWV_Double Element[] = new KWV_Double[0];
+    private double Element[] = new double[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Double {
+        private final double table[];
+        private final int at;
+
+        Cell(double table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public double Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(double v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Double fresh[] = new KWV_Double[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Double();
+        double fresh[] = new double[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Double getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public double get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, double v) {
+        Element[Number] = KWC_Applet.checkReal(v);
+    }
+
+    public KWV_Double getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Double extends KWC_Array {
     public KWA_Double Get() {
         KWA_Double copy = new KWA_Double();
         copy.copyShape(this);
-        copy.Element = new KWV_Double[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Double();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

@@ -1,19 +1,56 @@
-/** An array of KWV_Integer elements; getValue gives the element's live wrapper. */
+/**
+ * An array of INTEGER elements, kept as short values in one Java array; getValue gives a live
+ * KWV_Integer view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Integer extends KWC_Array {
-    private KWV_Integer Element[] = new KWV_Integer[0];
+    private short Element[] = new short[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Integer {
+        private final short table[];
+        private final int at;
+
+        Cell(short table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public short Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(short v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Integer fresh[] = new KWV_Integer[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Integer();
+        short fresh[] = new short[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Integer getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public short get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, short v) {
+        Element[Number] = v;
+    }
+
+    public KWV_Integer getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Integer extends KWC_Array {
     public KWA_Integer Get() {
         KWA_Integer copy = new KWA_Integer();
         copy.copyShape(this);
-        copy.Element = new KWV_Integer[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Integer();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

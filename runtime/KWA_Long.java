@@ -1,19 +1,56 @@
-/** An array of KWV_Long elements; getValue gives the element's live wrapper. */
+/**
+ * An array of LONG elements, kept as int values in one Java array; getValue gives a live
+ * KWV_Long view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Long extends KWC_Array {
-    private KWV_Long Element[] = new KWV_Long[0];
+    private int Element[] = new int[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Long {
+        private final int table[];
+        private final int at;
+
+        Cell(int table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public int Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(int v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Long fresh[] = new KWV_Long[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Long();
+        int fresh[] = new int[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Long getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public int get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, int v) {
+        Element[Number] = v;
+    }
+
+    public KWV_Long getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Long extends KWC_Array {
     public KWA_Long Get() {
         KWA_Long copy = new KWA_Long();
         copy.copyShape(this);
-        copy.Element = new KWV_Long[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Long();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

@@ -1,19 +1,56 @@
-/** An array of KWV_Longlong elements; getValue gives the element's live wrapper. */
+/**
+ * An array of LONGLONG elements, kept as long values in one Java array; getValue gives a live
+ * KWV_Longlong view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Longlong extends KWC_Array {
-    private KWV_Longlong Element[] = new KWV_Longlong[0];
+    private long Element[] = new long[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Longlong {
+        private final long table[];
+        private final int at;
+
+        Cell(long table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public long Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(long v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Longlong fresh[] = new KWV_Longlong[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Longlong();
+        long fresh[] = new long[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Longlong getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public long get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, long v) {
+        Element[Number] = v;
+    }
+
+    public KWV_Longlong getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Longlong extends KWC_Array {
     public KWA_Longlong Get() {
         KWA_Longlong copy = new KWA_Longlong();
         copy.copyShape(this);
-        copy.Element = new KWV_Longlong[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Longlong();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

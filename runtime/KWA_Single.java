@@ -1,19 +1,56 @@
-/** An array of KWV_Single elements; getValue gives the element's live wrapper. */
+/**
+ * An array of SINGLE elements, kept as float values in one Java array; getValue gives a live
+ * KWV_Single view of an element, which reads and writes the array (the JIT removes the view where
+ * it does not leave the method).
+ */
 public class KWA_Single extends KWC_Array {
-    private KWV_Single Element[] = new KWV_Single[0];
+    private float Element[] = new float[0];
+
+    /** One element: it reads and stores into the element table it was made for. */
+    private static final class Cell extends KWV_Single {
+        private final float table[];
+        private final int at;
+
+        Cell(float table[], int at) {
+            this.table = table;
+            this.at = at;
+        }
+
+        @Override
+        public float Get() {
+            return table[at];
+        }
+
+        @Override
+        protected void store(float v) {
+            table[at] = v;
+        }
+    }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
-        KWV_Single fresh[] = new KWV_Single[ElementCount];
-        for (int i = 0; i < ElementCount; i++) {
-            int old = Option != 0 ? previousIndex(i) : -1;
-            fresh[i] = old >= 0 && old < Element.length ? Element[old] : new KWV_Single();
+        float fresh[] = new float[ElementCount];
+        if (Option != 0) {
+            for (int i = 0; i < ElementCount; i++) {
+                int old = previousIndex(i);
+                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+            }
         }
         Element = fresh;
     }
 
-    public KWV_Single getValue(int Number) {
+    /** The element's value: what getValue(Number).Get() gives. */
+    public float get(int Number) {
         return Element[Number];
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, float v) {
+        Element[Number] = KWC_Applet.checkReal(v);
+    }
+
+    public KWV_Single getValue(int Number) {
+        return new Cell(Element, Number);
     }
 
     /**
@@ -29,11 +66,7 @@ public class KWA_Single extends KWC_Array {
     public KWA_Single Get() {
         KWA_Single copy = new KWA_Single();
         copy.copyShape(this);
-        copy.Element = new KWV_Single[Element.length];
-        for (int i = 0; i < Element.length; i++) {
-            copy.Element[i] = new KWV_Single();
-            copy.Element[i].Set(Element[i].Get());
-        }
+        copy.Element = Element.clone();
         return copy;
     }
 }

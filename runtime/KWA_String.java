@@ -27,6 +27,16 @@ public class KWA_String extends KWC_Array {
         Element = fresh;
     }
 
+    /** The element's value: what getValue(Number).Get() gives. */
+    public String get(int Number) {
+        return Element[Number].Get();
+    }
+
+    /** Stores v into the element: what getValue(Number).Set(v) does. */
+    public void set(int Number, String v) {
+        Element[Number].Set(v);
+    }
+
     public KWV_String getValue(int Number) {
         return Element[Number];
     }

@@ -12,32 +12,37 @@ public class KWV_Boolean {
         return value;
     }
 
-    public void Set(boolean v) {
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(boolean v) {
         value = v;
     }
 
+    public void Set(boolean v) {
+        store(v);
+    }
+
     public boolean E(boolean v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(boolean v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(boolean v) {
-        return !value && v;
+        return !Get() && v;
     }
 
     public boolean LE(boolean v) {
-        return !value || v;
+        return !Get() || v;
     }
 
     public boolean G(boolean v) {
-        return value && !v;
+        return Get() && !v;
     }
 
     public boolean GE(boolean v) {
-        return value || !v;
+        return Get() || !v;
     }
 
     /** Takes the next INPUT field: True/False (any case), or a number (0 is false). */
@@ -45,18 +50,18 @@ public class KWV_Boolean {
         String f = KWC_Applet.nextInputField();
         if (f == null) return;
         if (f.equalsIgnoreCase("true")) {
-            value = true;
+            store(true);
         } else if (f.equalsIgnoreCase("false")) {
-            value = false;
+            store(false);
         } else {
             Double d = KWC_Applet.parseNumber(f);
             if (d == null) KWC_Applet.InputError = true;
-            else value = d != 0;
+            else store(d != 0);
         }
     }
 
     @Override
     public String toString() {
-        return value ? "True" : "False";
+        return Get() ? "True" : "False";
     }
 }

@@ -12,8 +12,13 @@ public class KWV_Byte {
         return value;
     }
 
-    public void Set(byte v) {
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(byte v) {
         value = v;
+    }
+
+    public void Set(byte v) {
+        store(v);
     }
 
     /**
@@ -21,43 +26,43 @@ public class KWV_Byte {
      * step wrapped past the type's end (it moved the value against the step's sign).
      */
     public boolean Next(byte n, double step) {
-        if (step > 0 ? n < value : step < 0 && n > value) return false;
-        value = n;
+        if (step > 0 ? n < Get() : step < 0 && n > Get()) return false;
+        store(n);
         return true;
     }
 
     public boolean E(byte v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(byte v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(byte v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(byte v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(byte v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(byte v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Long v = KWC_Applet.inputInteger(Byte.MIN_VALUE, Byte.MAX_VALUE);
-        if (v != null) value = v.byteValue();
+        if (v != null) store(v.byteValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

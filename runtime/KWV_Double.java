@@ -15,42 +15,47 @@ public class KWV_Double {
         return value;
     }
 
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(double v) {
+        value = v;
+    }
+
     public void Set(double v) {
-        value = KWC_Applet.checkReal(v);
+        store(KWC_Applet.checkReal(v));
     }
 
     public boolean E(double v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(double v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(double v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(double v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(double v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(double v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Double v = KWC_Applet.inputReal(Double.MAX_VALUE);
-        if (v != null) value = v.doubleValue();
+        if (v != null) store(v.doubleValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

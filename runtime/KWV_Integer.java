@@ -12,8 +12,13 @@ public class KWV_Integer {
         return value;
     }
 
-    public void Set(short v) {
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(short v) {
         value = v;
+    }
+
+    public void Set(short v) {
+        store(v);
     }
 
     /**
@@ -21,43 +26,43 @@ public class KWV_Integer {
      * step wrapped past the type's end (it moved the value against the step's sign).
      */
     public boolean Next(short n, double step) {
-        if (step > 0 ? n < value : step < 0 && n > value) return false;
-        value = n;
+        if (step > 0 ? n < Get() : step < 0 && n > Get()) return false;
+        store(n);
         return true;
     }
 
     public boolean E(short v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(short v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(short v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(short v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(short v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(short v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Long v = KWC_Applet.inputInteger(Short.MIN_VALUE, Short.MAX_VALUE);
-        if (v != null) value = v.shortValue();
+        if (v != null) store(v.shortValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

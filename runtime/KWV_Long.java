@@ -12,8 +12,13 @@ public class KWV_Long {
         return value;
     }
 
-    public void Set(int v) {
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(int v) {
         value = v;
+    }
+
+    public void Set(int v) {
+        store(v);
     }
 
     /**
@@ -21,43 +26,43 @@ public class KWV_Long {
      * step wrapped past the type's end (it moved the value against the step's sign).
      */
     public boolean Next(int n, double step) {
-        if (step > 0 ? n < value : step < 0 && n > value) return false;
-        value = n;
+        if (step > 0 ? n < Get() : step < 0 && n > Get()) return false;
+        store(n);
         return true;
     }
 
     public boolean E(int v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(int v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(int v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(int v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(int v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(int v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Long v = KWC_Applet.inputInteger(Integer.MIN_VALUE, Integer.MAX_VALUE);
-        if (v != null) value = v.intValue();
+        if (v != null) store(v.intValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

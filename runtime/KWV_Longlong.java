@@ -12,8 +12,13 @@ public class KWV_Longlong {
         return value;
     }
 
-    public void Set(long v) {
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(long v) {
         value = v;
+    }
+
+    public void Set(long v) {
+        store(v);
     }
 
     /**
@@ -21,43 +26,43 @@ public class KWV_Longlong {
      * step wrapped past the type's end (it moved the value against the step's sign).
      */
     public boolean Next(long n, double step) {
-        if (step > 0 ? n < value : step < 0 && n > value) return false;
-        value = n;
+        if (step > 0 ? n < Get() : step < 0 && n > Get()) return false;
+        store(n);
         return true;
     }
 
     public boolean E(long v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(long v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(long v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(long v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(long v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(long v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Long v = KWC_Applet.inputInteger(Long.MIN_VALUE, Long.MAX_VALUE);
-        if (v != null) value = v.longValue();
+        if (v != null) store(v.longValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

@@ -20,42 +20,47 @@ public class KWV_Single {
         return value;
     }
 
+    /** Where Set, Next and INPUT store the value: an array element keeps it in its array. */
+    protected void store(float v) {
+        value = v;
+    }
+
     public void Set(float v) {
-        value = KWC_Applet.checkReal(v);
+        store(KWC_Applet.checkReal(v));
     }
 
     public boolean E(float v) {
-        return value == v;
+        return Get() == v;
     }
 
     public boolean NE(float v) {
-        return value != v;
+        return Get() != v;
     }
 
     public boolean L(float v) {
-        return value < v;
+        return Get() < v;
     }
 
     public boolean LE(float v) {
-        return value <= v;
+        return Get() <= v;
     }
 
     public boolean G(float v) {
-        return value > v;
+        return Get() > v;
     }
 
     public boolean GE(float v) {
-        return value >= v;
+        return Get() >= v;
     }
 
     /** Takes the next field of the INPUT line; a bad field leaves the value and sets InputError. */
     public void getInput() {
         Double v = KWC_Applet.inputReal(Float.MAX_VALUE);
-        if (v != null) value = v.floatValue();
+        if (v != null) store(v.floatValue());
     }
 
     @Override
     public String toString() {
-        return String.valueOf(value);
+        return String.valueOf(Get());
     }
 }

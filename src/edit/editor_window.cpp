@@ -27,6 +27,7 @@
 
 #include "context/context.h"
 #include "diag/report_forms.h"
+#include "driver/javac.h"
 #include "driver/pipeline.h"
 #include "edit/code_view.h"
 #include "expr/library.h"
@@ -417,7 +418,9 @@ void EditorWindow::Finish(const Outcome& outcome, bool jar) {
   const QString java = QFileInfo(beside).isExecutable() ? beside : QString("java");
   statusBar()->showMessage(Fill(caption::kRunning, {QString::number(outcome.translateMs),
                                                     QString::number(outcome.ms - outcome.translateMs), folder}));
-  startViewer(java, {"-cp", folder, "KWC_Viewer", outcome.page}, folder);
+  QStringList arguments;
+  for (std::string_view option : kViewerJvmOptions) arguments << QString::fromUtf8(option.data(), option.size());
+  startViewer(java, arguments << "-cp" << folder << "KWC_Viewer" << outcome.page, folder);
   emit runDone(true);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "emit/machine_loops.h"
 #include "emit/plain_locals.h"
 #include "source/source_reader.h"
 #include "source/token_codes.h"
@@ -429,7 +430,7 @@ void Unit(const TranslationContext& ctx, JavaText& out, const UnitRecord& unit, 
     if (!text.end.empty()) out.Line(8, text.end);
     out.corvelLine = 0;
     out.Line(4, "}");
-    if (ctx.optimize) out.text.replace(method_start, std::string::npos, PlainLocals(out.text.substr(method_start)));
+    if (ctx.optimize) out.text.replace(method_start, std::string::npos, MachineLoops(PlainLocals(out.text.substr(method_start))));
     return;
   }
   static const std::vector<VariableRecord> kNone;
@@ -656,7 +657,7 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
   }
   out.shift = 0;
   out.Line(0, "}");
-  if (ctx.optimize) out.text = ValueParameters(out.text);
+  if (ctx.optimize) out.text = ElementValues(ValueParameters(out.text));
   return {std::move(out.text), std::move(out.corvelLines)};
 }
 

@@ -269,4 +269,62 @@ std::string ValueParameters(std::string_view program) {
   return text;
 }
 
+namespace {
+
+// The elements of the arrays `numeric` names in `view`, read and stored in
+// their arrays (see ElementValues).
+std::string ArrayElementValues(std::string_view view, const std::map<std::string, bool>& numeric) {
+  std::string out;
+  out.reserve(view.size());
+  constexpr std::string_view kGetValue = ".getValue(";
+  size_t from = 0;
+  for (size_t k = 0; k < view.size(); ++k) {
+    if (const size_t past = SkipQuoted(view, k); past != k) {
+      k = past - 1;
+      continue;
+    }
+    if (view.compare(k, kGetValue.size(), kGetValue) != 0) continue;
+    size_t start = k;
+    while (start > 0 && IsNameChar(view[start - 1])) --start;
+    if (start == k || (start > 0 && view[start - 1] == '.')) continue;
+    const auto known = numeric.find(std::string(view.substr(start, k - start)));
+    if (known == numeric.end() || !known->second) continue;
+    const size_t args = k + kGetValue.size();
+    const size_t close = Close(view, args);
+    if (close == std::string_view::npos) continue;
+    const std::string_view index = view.substr(args, close - args);
+    if (view.compare(close + 1, 6, ".Get()") == 0) {
+      out.append(view.substr(from, k - from)).append(".get(").append(ArrayElementValues(index, numeric)).append(")");
+      from = close + 7;
+    } else if (view.compare(close + 1, 5, ".Set(") == 0) {
+      const size_t end = Close(view, close + 6);
+      if (end == std::string_view::npos) continue;
+      out.append(view.substr(from, k - from)).append(".set(").append(ArrayElementValues(index, numeric)).append(",");
+      out.append(ArrayElementValues(view.substr(close + 6, end - close - 6), numeric)).append(")");
+      from = end + 1;
+    } else {
+      continue;
+    }
+    k = from - 1;
+  }
+  out.append(view.substr(from));
+  return out;
+}
+
+}  // namespace
+
+std::string ElementValues(std::string_view program) {
+  static const std::regex kDeclared(R"(\b(KW[A-Z]_[A-Za-z_0-9]+|[A-Za-z_][A-Za-z_0-9]*)(\[\])? ([A-Za-z_][A-Za-z_0-9]*)\s*[=;,)])");
+  static const std::regex kNumeric("KWA_(Boolean|Byte|Integer|Long|Longlong|Single|Double|String)");
+  // A name declared as anything else anywhere is left as it is.
+  std::map<std::string, bool> numeric;
+  const std::string text(program);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), kDeclared); m != std::sregex_iterator(); ++m) {
+    const bool is = !(*m)[2].matched && std::regex_match((*m)[1].str(), kNumeric);
+    auto [at, fresh] = numeric.emplace((*m)[3].str(), is);
+    if (!fresh) at->second = at->second && is;
+  }
+  return ArrayElementValues(text, numeric);
+}
+
 }  // namespace corvel

@@ -20,4 +20,11 @@ std::string PlainLocals(std::string_view method);
 /// instead: no wrapper is made for each call of it (a recursive FUNCTION).
 std::string ValueParameters(std::string_view program);
 
+/// The Java text of a whole program (`corvel -O`) where an element of a
+/// numeric or BOOLEAN array that is only read or stored is read and stored in
+/// the array itself: `A.getValue(i).Get()` becomes `A.get(i)`,
+/// `A.getValue(i).Set(v)` becomes `A.set(i,v)`. An element passed on or
+/// compared through its wrapper keeps it. Lines stay as they are.
+std::string ElementValues(std::string_view program);
+
 }  // namespace corvel

@@ -326,7 +326,9 @@ void MainForm::Step3Run_Click() {
     viewer->waitForFinished(3000);
   }
   viewer->setWorkingDirectory(folder);
-  viewer->start(java, {"-cp", folder, "KWC_Viewer", programPage_});
+  QStringList arguments;
+  for (std::string_view option : kViewerJvmOptions) arguments << QString::fromUtf8(option.data(), option.size());
+  viewer->start(java, arguments << "-cp" << folder << "KWC_Viewer" << programPage_);
 }
 
 }  // namespace corvel

@@ -221,24 +221,31 @@ int main(int argc, char** argv) {
     std::FILE* file = std::fopen((work / "src" / (name + ".txt")).c_str(), "wb");
     std::fwrite(program.data(), 1, program.size(), file);
     std::fclose(file);
-    corvel::TranslationContext ctx;
-    std::string report;
-    ctx.reporter = [&](const corvel::Fault& fault) { report = corvel::ReportText(fault); };
-    corvel::CompileInputs inputs;
-    inputs.appDir = argv[1];
-    inputs.sourceDir = (work / "src").string();
-    inputs.sourceFileName = name + ".txt";
-    inputs.outputDir = (work / "out").string();
-    if (corvel::CompileProgram(ctx, inputs) != corvel::CompileResult::kTranslated) {
-      std::fprintf(stderr, "%s was rejected:\n%s%s\n%s\n", name.c_str(), program.c_str(), report.c_str(),
-                   ctx.failureText.c_str());
-      return 1;
+    // Each in the command's form and in the fast one (-O), which must not
+    // tell apart from it.
+    for (const bool optimize : {false, true}) {
+      corvel::TranslationContext ctx;
+      std::string report;
+      ctx.reporter = [&](const corvel::Fault& fault) { report = corvel::ReportText(fault); };
+      corvel::CompileInputs inputs;
+      inputs.appDir = argv[1];
+      inputs.sourceDir = (work / "src").string();
+      inputs.sourceFileName = name + ".txt";
+      inputs.outputDir = (work / (optimize ? "fast" : "out")).string();
+      inputs.optimize = optimize;
+      if (corvel::CompileProgram(ctx, inputs) != corvel::CompileResult::kTranslated) {
+        std::fprintf(stderr, "%s was rejected:\n%s%s\n%s\n", name.c_str(), program.c_str(), report.c_str(),
+                     ctx.failureText.c_str());
+        return 1;
+      }
     }
     ++translated;
   }
-  const std::string out = (work / "out").string();
-  const std::string javac = "cd '" + out + "' && javac -encoding UTF-8 -nowarn Gen*.java";
-  int status = std::system(javac.c_str());
+  int status = 0;
+  for (const char* form : {"out", "fast"}) {
+    const std::string javac = "cd '" + (work / form).string() + "' && javac -encoding UTF-8 -nowarn Gen*.java";
+    status |= std::system(javac.c_str());
+  }
   std::printf("%d programs generated, %d translated, javac %s\n", count, translated, status == 0 ? "compiled all" : "FAILED");
   // Run the first ones: exit 0, 1 (a runtime error such as RETURN without
   // GOSUB) and 124 (the time limit) are all sound; the runtime's message for
@@ -246,20 +253,31 @@ int main(int argc, char** argv) {
   const int runs = status == 0 ? std::min(count, 25) : 0;
   for (int n = 0; n < runs; ++n) {
     const std::string name = "Gen" + std::to_string(n);
-    const std::string log = (work / (name + ".log")).string();
-    const std::string run = "cd '" + out + "' && java -cp . KWC_Viewer --headless --timeout-ms 1500 " + name +
-                            ".html >'" + log + "' 2>&1";
-    const int raw = std::system(run.c_str());
-    const int code = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-    std::string text;
-    if (std::FILE* f = std::fopen(log.c_str(), "rb")) {
-      char buffer[4096];
-      size_t got = 0;
-      while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
-      std::fclose(f);
+    int codes[2];
+    std::string texts[2];
+    for (int form = 0; form < 2; ++form) {
+      const std::string out = (work / (form == 0 ? "out" : "fast")).string();
+      const std::string log = out + "/" + name + ".log";
+      const std::string run = "cd '" + out + "' && java -cp . KWC_Viewer --headless --dump-text - --timeout-ms 1500 " +
+                              name + ".html >'" + log + "' 2>&1";
+      const int raw = std::system(run.c_str());
+      const int code = codes[form] = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+      std::string& text = texts[form];
+      if (std::FILE* f = std::fopen(log.c_str(), "rb")) {
+        char buffer[4096];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
+        std::fclose(f);
+      }
+      if ((code != 0 && code != 1 && code != 124) || text.find("予期しない障害") != std::string::npos) {
+        std::fprintf(stderr, "%s ran to exit %d:\n%s\n", name.c_str(), code, text.c_str());
+        status = 1;
+      }
     }
-    if ((code != 0 && code != 1 && code != 124) || text.find("予期しない障害") != std::string::npos) {
-      std::fprintf(stderr, "%s ran to exit %d:\n%s\n", name.c_str(), code, text.c_str());
+    // A run cut off by the time limit shows as much as it got to.
+    if (codes[0] != 124 && codes[1] != 124 && (codes[0] != codes[1] || texts[0] != texts[1])) {
+      std::fprintf(stderr, "%s ran otherwise with -O:\n%s\n-- -O: --\n%s\n", name.c_str(), texts[0].c_str(),
+                   texts[1].c_str());
       status = 1;
     }
   }

@@ -252,7 +252,9 @@ public class RuntimeTests {
         m.getValue(m.getElement(1, 0) + m.getElement(2, 0) + m.getDimension(2)).Set((short) 77);
         check("copy keeps old value", c.getValue(c.getElement(1, 0) + c.getElement(2, 0) + c.getDimension(2)).Get(), (short) 0);
         check("copy keeps shape", c.Range[1][0] + "," + c.Range[1][1] + "," + c.Dimension, "-1,0,2");
-        check("getValue gives the live wrapper", m.getValue(0) == m.getValue(0), true);
+        KWV_Integer live = m.getValue(0);
+        live.Set((short) 5);
+        check("getValue gives a live element", m.getValue(0).Get() + "," + live.Get(), "5,5");
 
         KWA_Image images = new KWA_Image();
         images.setDimension(1);
