@@ -25,15 +25,10 @@ constexpr int kPollMs = 50;
 // A JVM asked to end gets this long before it is killed.
 constexpr int kEndGraceMs = 1000;
 
-// Serial collection starts fastest. A service for one program compiles it
-// once: the JIT's quick first tier pays off sooner than its full one.
-const char* const kJvmFlags[] = {"-XX:+UseSerialGC"};
-const char* const kOnceFlags[] = {"-XX:TieredStopAtLevel=1"};
-
 }  // namespace
 
-bool WarmService::Start(const std::string& java, const std::string& syslib, const std::string& cwd, bool once,
-                        std::string& why) {
+bool WarmService::Start(const std::string& java, const std::vector<std::string>& jvm_options,
+                        const std::string& syslib, const std::string& cwd, std::string& why) {
   int to_service[2], from_service[2];
   if (pipe2(to_service, O_CLOEXEC) != 0) {
     why = SystemReason(errno);
@@ -45,8 +40,7 @@ bool WarmService::Start(const std::string& java, const std::string& syslib, cons
     return false;
   }
   std::vector<std::string> argv = {java};
-  for (const char* flag : kJvmFlags) argv.emplace_back(flag);
-  if (once) argv.insert(argv.end(), std::begin(kOnceFlags), std::end(kOnceFlags));
+  argv.insert(argv.end(), jvm_options.begin(), jvm_options.end());
   argv.insert(argv.end(), {"-cp", syslib, "KWC_Service"});
   std::vector<char*> args;
   for (std::string& a : argv) args.push_back(a.data());

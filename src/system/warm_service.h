@@ -20,12 +20,11 @@ class WarmService {
   WarmService& operator=(const WarmService&) = delete;
   ~WarmService() { Stop(); }
 
-  // Starts the service's JVM (`java`, the classes in `syslib`) in `cwd`,
-  // where the viewer runs programs; standard input, output and error are
-  // ours. `once`: for one compile and one run, not to stay. false with
-  // `why` when it cannot be started.
-  bool Start(const std::string& java, const std::string& syslib, const std::string& cwd, bool once,
-             std::string& why);
+  // Starts the service's JVM (`java` with `jvm_options`, the classes in
+  // `syslib`) in `cwd`, where the viewer runs programs; standard input,
+  // output and error are ours. false with `why` when it cannot be started.
+  bool Start(const std::string& java, const std::vector<std::string>& jvm_options, const std::string& syslib,
+             const std::string& cwd, std::string& why);
   bool Started() const { return pid_ > 0; }
 
   // Compiles `dir`/`name`.java as javac started in `dir` does; `output`
