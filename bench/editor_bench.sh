@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The editor as a user feels it, on a virtual X display driven by xdotool:
-# - F5 to the program's window, for examples/Drawing.txt (best of RUNS);
+# - F5 to the program's window, for examples/Drawing.txt (best of RUNS),
+#   the first press and the next ones;
 # - typing at the end of a 5,000-line program: the time per key from the
 #   first key until the saved file holds all of them, against the same on a
 #   one-line program (what xdotool and the X server cost on their own).
@@ -24,7 +25,9 @@ open_editor() {  # open_editor FILE: the editor on FILE, focused
 }
 
 cp "$here/../examples/Drawing.txt" "$work/"
-best=999999
+# The first F5 starts the compile service; the next ones find its compiler
+# warm and replace the program's window.
+best=999999 again=999999
 for _ in $(seq "$runs"); do
   open_editor "$work/Drawing.txt"
   start=$(now_ms)
@@ -32,11 +35,23 @@ for _ in $(seq "$runs"); do
   until xdotool search --onlyvisible --name '^Drawing$' >/dev/null 2>&1; do sleep 0.01; done
   ms=$(($(now_ms) - start))
   [ "$ms" -lt "$best" ] && best=$ms
+  for _ in 1 2 3; do
+    sleep 3  # the service warms its compiler meanwhile
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Drawing.txt' | head -1)"
+    sleep 0.5
+    start=$(now_ms)
+    xdotool key F5
+    # The old window goes at once; the new one may come with the same number.
+    while xdotool search --onlyvisible --name '^Drawing$' >/dev/null 2>&1; do sleep 0.005; done
+    until xdotool search --onlyvisible --name '^Drawing$' >/dev/null 2>&1; do sleep 0.01; done
+    ms=$(($(now_ms) - start))
+    if [ "$ms" -lt "$again" ]; then again=$ms; fi
+  done
   pkill -f "KWC_Viewer.*$work" || true
   pkill -f -- "$build/corvel-edit" || true
   sleep 0.5
 done
-echo "F5 to the program's window (Drawing.txt, best of $runs): $best ms"
+echo "F5 to the program's window (Drawing.txt, best of $runs): first $best ms, again $again ms"
 
 typing_ms_per_key() {  # typing_ms_per_key FILE KEYS
   open_editor "$1"

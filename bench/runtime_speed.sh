@@ -43,7 +43,9 @@ translated() {
 javac -encoding UTF-8 -d "$work/hand" bench/speed/*.java
 # The JVM options the wizard and the editor start the viewer with
 # (kViewerJvmOptions); VIEWER_FLAGS="" measures the JVM's defaults.
-viewer=(java ${VIEWER_FLAGS-"-XX:+UseSerialGC -XX:-TieredCompilation"} -cp . KWC_Viewer --headless)
+flags=${VIEWER_FLAGS-"-XX:+UseSerialGC -XX:-TieredCompilation"}
+# shellcheck disable=SC2206  # the options are words
+viewer=(java $flags -cp . KWC_Viewer --headless)
 java_empty=$(best_ms "$work/hand" java -cp . Empty)
 names=${PROGRAMS:-$(ls bench/speed/*.txt | xargs -n1 basename | sed 's/\.txt$//' | grep -vx empty)}
 printf '%-12s %8s' program "java ms"

@@ -213,9 +213,16 @@ public final class KWC_Service {
             } catch (ReflectiveOperationException | LinkageError e) {
                 // no window to close
             }
-            group.stop();
+            // A program that has ended waits for its window: that wait ends at once. Only what
+            // still runs is stopped by force, since a thread stopped in the midst of the window
+            // system's work can leave its locks broken for every later program.
+            thread.interrupt();
             try {
-                thread.join(1000);
+                thread.join(500);
+                if (group.activeCount() > 0) {
+                    group.stop();
+                    thread.join(1000);
+                }
                 if (loader != null) loader.close();
             } catch (InterruptedException | IOException e) {
                 // The loader goes with its classes.

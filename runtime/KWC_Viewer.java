@@ -424,7 +424,10 @@ public class KWC_Viewer {
 
     /** Closes the program's window: the compile service replaces the program. */
     public static void closeWindow() {
-        if (frame != null) frame.dispose();
+        // On the window's own thread, not waiting for it: the service's request thread must
+        // never wait on a queue that may have no thread to empty it.
+        Frame f = frame;
+        if (f != null) java.awt.EventQueue.invokeLater(f::dispose);
     }
 
     /** Says why the program could not start, in one line (and the trace with --trace). */

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <filesystem>
 #include <memory>
 
 #include "context/context.h"
@@ -33,6 +34,7 @@
 #include "expr/library.h"
 #include "source/text_encoding.h"
 #include "symbols/program_name.h"
+#include "system/warm_service.h"
 #include "ui/captions.h"
 
 namespace corvel {
@@ -103,6 +105,7 @@ EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(paren
   addDockWidget(Qt::RightDockWidgetArea, helpDock_);
   helpDock_->hide();
   viewer_ = new QProcess(this);
+  service_ = std::make_unique<WarmService>();
   startViewer = [this](const QString& java, const QStringList& arguments, const QString& folder) {
     StartViewer(java, arguments, folder);
   };
@@ -135,7 +138,7 @@ EditorWindow::EditorWindow(QString app_dir, QWidget* parent) : QMainWindow(paren
   add(file, caption::kActQuit, QKeySequence::Quit, [this] { close(); });
   QMenu* run = menuBar()->addMenu(caption::kMenuRun);
   QAction* run_action = add(run, caption::kActRun, QKeySequence(Qt::Key_F5), [this] { Run(); });
-  QAction* stop_action = add(run, caption::kActStop, QKeySequence(Qt::SHIFT | Qt::Key_F5), [this] { viewer_->kill(); });
+  QAction* stop_action = add(run, caption::kActStop, QKeySequence(Qt::SHIFT | Qt::Key_F5), [this] { StopProgram(); });
   QMenu* examples = menuBar()->addMenu(caption::kMenuExamples);
   const QDir example_dir(DocFolder(appDir_, "examples", "examples"));
   for (const QString& name : example_dir.entryList({"*.txt"}, QDir::Files, QDir::Name)) {
@@ -290,10 +293,10 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  viewer_->kill();
-  viewer_->waitForFinished(2000);
-  // A compile in progress ends first: it holds the output folder.
+  StopProgram();
+  // A compile in progress ends first: it holds the output folder, and the service.
   if (worker_ != nullptr) worker_->wait();
+  service_->Stop();
   event->accept();
 }
 
@@ -325,6 +328,7 @@ void EditorWindow::Compile(bool jar) {
   if (compiling_) return;
   if ((view_->document()->isModified() || path_.isEmpty()) && !Save()) return;
   compiling_ = true;
+  if (!jar) StopProgram();
   problems_->clear();
   view_->MarkLine(0, 0);
   statusBar()->showMessage(caption::kTranslating);
@@ -342,7 +346,10 @@ void EditorWindow::Compile(bool jar) {
   QDir().mkpath(OutputFolderOf(path_));
   // The translator reads the file as the editor read it.
   const SourceEncoding encoding = encoding_ == Encoding::kCp932 ? SourceEncoding::kCp932 : SourceEncoding::kUtf8;
-  QThread* worker = QThread::create([outcome, in, encoding, source_name = in.sourceFileName]() mutable {
+  // A program's run compiles in the service (started here the first time);
+  // a JAR is javac's own work.
+  WarmService* service = jar ? nullptr : service_.get();
+  QThread* worker = QThread::create([outcome, in, encoding, source_name = in.sourceFileName, service]() mutable {
     QElapsedTimer timer;
     timer.start();
     double translate_ms = 0;
@@ -356,6 +363,22 @@ void EditorWindow::Compile(bool jar) {
                              JavacErrorLines(GetProgramName(ctx) + ".java", source_name, output,
                                              ctx.javaCorvelLines, ctx.sourceLines, DiagnosticsForm::kReport);
     };
+    if (service != nullptr) {
+      in.runProcess = [&ctx, &in, service](const std::vector<std::string>& javac, const std::string& cwd,
+                                                   bool, std::string& why, std::string* output) {
+        if (!service->Started()) {
+          const std::string java = (std::filesystem::path(javac.front()).parent_path() / "java").string();
+          const std::string syslib = (std::filesystem::path(in.appDir) / "SysLib").string();
+          if (!service->Start(java, {"-XX:+UseSerialGC"}, syslib, in.outputDir, why)) return -1;
+        }
+        std::string said;
+        const int status = service->Compile(std::filesystem::absolute(cwd).string(), GetProgramName(ctx),
+                                            kJavaRelease, said, why);
+        if (status < 0) service->Stop();  // lost: the next press starts another
+        if (output != nullptr) *output = said;
+        return status;
+      };
+    }
     outcome->result = CompileProgram(ctx, in);
     outcome->failure = ctx.failureText;
     outcome->javacDir = ctx.javacDir;
@@ -418,6 +441,11 @@ void EditorWindow::Finish(const Outcome& outcome, bool jar) {
   const QString java = QFileInfo(beside).isExecutable() ? beside : QString("java");
   statusBar()->showMessage(Fill(caption::kRunning, {QString::number(outcome.translateMs),
                                                     QString::number(outcome.ms - outcome.translateMs), folder}));
+  // Compiled again in the background, the service's compiler is at full speed by the next press.
+  if (!warmed_ && service_->Started()) {
+    service_->Warm(folder.toStdString(), QFileInfo(outcome.page).completeBaseName().toStdString(), kJavaRelease);
+    warmed_ = true;
+  }
   QStringList arguments;
   for (std::string_view option : kViewerJvmOptions) arguments << QString::fromUtf8(option.data(), option.size());
   startViewer(java, arguments << "-cp" << folder << "KWC_Viewer" << outcome.page, folder);
@@ -426,16 +454,14 @@ void EditorWindow::Finish(const Outcome& outcome, bool jar) {
 
 // One program window at a time: a new run replaces the last.
 void EditorWindow::StartViewer(const QString& java, const QStringList& arguments, const QString& folder) {
-  if (viewer_->state() != QProcess::NotRunning) {
-    viewer_->blockSignals(true);
-    viewer_->kill();
-    viewer_->waitForFinished(3000);
-    viewer_->blockSignals(false);
-  }
+  StopProgram();
   viewerErrors_.clear();
   errorShown_ = false;
   viewer_->setWorkingDirectory(folder);
-  viewer_->start(java, arguments);
+  // Without a display the program still runs, for its runtime errors.
+  QStringList given = arguments;
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) given.insert(given.size() - 1, "--headless");
+  viewer_->start(java, given);
 }
 
 // A runtime error names its Corvel line, then the lines that called it.
@@ -444,6 +470,20 @@ void EditorWindow::ShowRuntimeError() {
   errorShown_ = true;
   AddProblem(viewerErrors_.trimmed(), LineNamedIn(viewerErrors_), 0);
   statusBar()->showMessage(caption::kRuntimeError);
+}
+
+void EditorWindow::StopProgram() {
+  if (viewer_->state() != QProcess::NotRunning) {
+    viewer_->blockSignals(true);
+    viewer_->kill();
+    viewer_->waitForFinished(3000);
+    viewer_->blockSignals(false);
+  }
+}
+
+EditorWindow::~EditorWindow() {
+  StopProgram();
+  service_->Stop();
 }
 
 void EditorWindow::ViewerEnded(int code) {

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QListWidget;
 class QMenu;
@@ -19,6 +20,7 @@ class QTimer;
 namespace corvel {
 
 class CodeView;
+class WarmService;
 
 class EditorWindow : public QMainWindow {
   Q_OBJECT
@@ -27,6 +29,7 @@ class EditorWindow : public QMainWindow {
   enum class Encoding { kUtf8, kUtf8Bom, kCp932 };
 
   explicit EditorWindow(QString app_dir, QWidget* parent = nullptr);
+  ~EditorWindow() override;
   bool Open(const QString& path);
   bool Save();
   bool SaveAs();
@@ -58,6 +61,7 @@ class EditorWindow : public QMainWindow {
   void AddProblem(const QString& text, int line, int column);
   void StartViewer(const QString& java, const QStringList& arguments, const QString& folder);
   void ViewerEnded(int code);
+  void StopProgram();
   void ShowRuntimeError();
   void ShowWordHelp();
   void OpenExample(const QString& path);
@@ -77,6 +81,11 @@ class EditorWindow : public QMainWindow {
   QTimer* errorQuiet_;
   bool compiling_ = false;
   QPointer<QThread> worker_;  // the compile of the last press, while it runs
+  // The compile service: a JVM that stays, its compiler loaded and warm,
+  // compiles each program in a fraction of javac's time. The program runs
+  // in a viewer of its own, which nothing of an earlier run can reach.
+  std::unique_ptr<WarmService> service_;
+  bool warmed_ = false;
 };
 
 }  // namespace corvel

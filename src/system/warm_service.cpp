@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -100,14 +101,18 @@ bool WarmService::Fill(int timeout_ms) {
   for (;;) {
     if (Interrupted() != 0 || replies_ < 0) return false;
     int wait_ms = kPollMs;
+    bool last = false;  // the time is up: one look without waiting
     if (timeout_ms >= 0) {
       const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
       const int left = timeout_ms - static_cast<int>(spent.count());
-      if (left <= 0) return false;
-      wait_ms = std::min(wait_ms, left);
+      last = left <= 0;
+      wait_ms = std::max(0, std::min(wait_ms, left));
     }
     pollfd fd = {replies_, POLLIN, 0};
-    if (poll(&fd, 1, wait_ms) <= 0) continue;
+    if (poll(&fd, 1, wait_ms) <= 0) {
+      if (last) return false;
+      continue;
+    }
     char buffer[4096];
     const ssize_t n = read(replies_, buffer, sizeof buffer);
     if (n > 0) {

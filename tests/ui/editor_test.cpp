@@ -109,6 +109,31 @@ class EditorTest : public QObject {
     QVERIFY(QFile::exists(folder + "/Prog.class"));
   }
 
+  // F5 runs the program in the compile service: a runtime error comes into
+  // the panel with its line marked, and the next F5 replaces the program.
+  void RunShowsRuntimeErrors() {
+    qunsetenv("DISPLAY");
+    QTemporaryDir dir;
+    EditorWindow window(kAppDir);
+    QFile file(dir.filePath("Fails.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("DIM A(3) AS INTEGER\nA(5) = 1\n");
+    file.close();
+    QVERIFY(window.Open(file.fileName()));
+    QSignalSpy done(&window, &EditorWindow::runDone);
+    window.Run();
+    QVERIFY(done.wait(60000));
+    QTRY_COMPARE_WITH_TIMEOUT(window.problems()->count(), 1, 20000);
+    QVERIFY(window.problems()->item(0)->text().contains(QString::fromUtf8("実行時エラー")));
+    QCOMPARE(window.view()->MarkedLine(), 2);
+
+    window.view()->selectAll();
+    window.view()->insertPlainText("PRINT 1\n");
+    window.Run();
+    QVERIFY(done.wait(60000));
+    QCOMPARE(window.problems()->count(), 0);
+  }
+
  public:
   static QString kAppDir;
 };
