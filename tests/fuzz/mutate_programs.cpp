@@ -161,8 +161,9 @@ int main(int argc, char** argv) {
       for (const std::string& line : mutator.Mutate(ReadLines(original))) out << line << "\r\n";
     }
     // Every other mutant is cut as a long program would be: parts of a few
-    // statements, and its blocks in the program-counter form.
-    const std::string cut = n % 2 == 1 ? " --part-size 100" : "";
+    // statements, and its blocks in the program-counter form; of the others,
+    // every other one is in the fast form.
+    const std::string cut = n % 2 == 1 ? " --part-size 100" : n % 4 == 2 ? " -O" : "";
     const int status = Run("'" + corvel + "' -q --no-javac" + cut + " '" + source.string() + "' 2>/dev/null");
     if (status == 0) {
       ++accepted;
