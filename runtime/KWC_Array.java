@@ -23,6 +23,8 @@ public abstract class KWC_Array {
     // The shape of up to three dimensions as index() reads it: lower bounds and lengths, valid
     // only while shaped equals Dimension (0 after any change of shape until the elements are made).
     private int shaped, lo1, n1, lo2, n2, lo3, n3;
+    // n1 while the array has exactly one dimension, else 0: one unsigned test checks a subscript.
+    private int only1;
 
     /** Makes the new element table: ElementCount elements, keeping old ones when Option is 1. */
     public abstract void setElementData(int ElementCount, int Option);
@@ -33,6 +35,7 @@ public abstract class KWC_Array {
         previousRange = Range;
         previousDimension = Dimension;
         shaped = 0;
+        only1 = 0;
         Dimension = n;
         Range = new int[n][3];
     }
@@ -41,6 +44,7 @@ public abstract class KWC_Array {
         if (k < 1 || k > Dimension) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_NO_DIMENSION, k);
         if (lower > upper) throw KWC_Applet.runtimeError(KWC_Applet.E_REDIM_BOUNDS, lower, upper);
         shaped = 0;
+        only1 = 0;
         Range[k - 1][0] = lower;
         Range[k - 1][1] = upper;
     }
@@ -73,6 +77,7 @@ public abstract class KWC_Array {
         n2 = r2[1] - r2[0] + 1;
         lo3 = r3[0];
         n3 = r3[1] - r3[0] + 1;
+        only1 = shaped == 1 ? n1 : 0;
     }
 
     // The flat index of an element of one, two or three subscripts: what getElement for each
@@ -81,7 +86,7 @@ public abstract class KWC_Array {
     // changed) goes the long way, which throws today's error or gives today's index.
     public final int index(int i) {
         int k = i - lo1;
-        if (shaped != 1 || k < 0 || k >= n1) return getElement(1, i) + getDimension(1);
+        if (Integer.compareUnsigned(k, only1) >= 0) return getElement(1, i) + getDimension(1);
         return k;
     }
 
