@@ -6,35 +6,56 @@
 public class KWA_Integer extends KWC_Array {
     private short Element[] = new short[0];
 
-    /** One element: it reads and stores into the element table it was made for. */
+    /**
+     * One element: it reads and stores into the element table it was made for and, should REDIM
+     * PRESERVE move the element into a new table, follows it there, as the element's own
+     * variable would (a parameter passed the element goes on naming it).
+     */
     private static final class Cell extends KWV_Integer {
-        private final short table[];
-        private final int at;
+        private final KWA_Integer owner;
+        private short table[];
+        private int at;
 
-        Cell(short table[], int at) {
-            this.table = table;
+        Cell(KWA_Integer owner, int at) {
+            this.owner = owner;
+            this.table = owner.Element;
             this.at = at;
         }
 
         @Override
         public short Get() {
+            if (table != owner.Element) follow();
             return table[at];
         }
 
         @Override
         protected void store(short v) {
+            if (table != owner.Element) follow();
             table[at] = v;
+        }
+
+        private void follow() {
+            for (int[] to; table != owner.Element && (to = owner.movedFrom(table)) != null && to[at] >= 0; ) {
+                at = to[at];
+                table = (short[]) owner.movedTo(table);
+            }
         }
     }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
         short fresh[] = new short[ElementCount];
-        if (Option != 0) {
+        if (Option != 0 && Element.length > 0) {
+            int to[] = new int[Element.length];
+            java.util.Arrays.fill(to, -1);
             for (int i = 0; i < ElementCount; i++) {
                 int old = previousIndex(i);
-                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+                if (old >= 0 && old < Element.length) {
+                    fresh[i] = Element[old];
+                    to[old] = i;
+                }
             }
+            moved(Element, fresh, to);
         }
         Element = fresh;
     }
@@ -50,7 +71,7 @@ public class KWA_Integer extends KWC_Array {
     }
 
     public KWV_Integer getValue(int Number) {
-        return new Cell(Element, Number);
+        return new Cell(this, Number);
     }
 
     /**

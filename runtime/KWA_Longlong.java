@@ -6,35 +6,56 @@
 public class KWA_Longlong extends KWC_Array {
     private long Element[] = new long[0];
 
-    /** One element: it reads and stores into the element table it was made for. */
+    /**
+     * One element: it reads and stores into the element table it was made for and, should REDIM
+     * PRESERVE move the element into a new table, follows it there, as the element's own
+     * variable would (a parameter passed the element goes on naming it).
+     */
     private static final class Cell extends KWV_Longlong {
-        private final long table[];
-        private final int at;
+        private final KWA_Longlong owner;
+        private long table[];
+        private int at;
 
-        Cell(long table[], int at) {
-            this.table = table;
+        Cell(KWA_Longlong owner, int at) {
+            this.owner = owner;
+            this.table = owner.Element;
             this.at = at;
         }
 
         @Override
         public long Get() {
+            if (table != owner.Element) follow();
             return table[at];
         }
 
         @Override
         protected void store(long v) {
+            if (table != owner.Element) follow();
             table[at] = v;
+        }
+
+        private void follow() {
+            for (int[] to; table != owner.Element && (to = owner.movedFrom(table)) != null && to[at] >= 0; ) {
+                at = to[at];
+                table = (long[]) owner.movedTo(table);
+            }
         }
     }
 
     @Override
     public void setElementData(int ElementCount, int Option) {
         long fresh[] = new long[ElementCount];
-        if (Option != 0) {
+        if (Option != 0 && Element.length > 0) {
+            int to[] = new int[Element.length];
+            java.util.Arrays.fill(to, -1);
             for (int i = 0; i < ElementCount; i++) {
                 int old = previousIndex(i);
-                if (old >= 0 && old < Element.length) fresh[i] = Element[old];
+                if (old >= 0 && old < Element.length) {
+                    fresh[i] = Element[old];
+                    to[old] = i;
+                }
             }
+            moved(Element, fresh, to);
         }
         Element = fresh;
     }
@@ -50,7 +71,7 @@ public class KWA_Longlong extends KWC_Array {
     }
 
     public KWV_Longlong getValue(int Number) {
-        return new Cell(Element, Number);
+        return new Cell(this, Number);
     }
 
     /**

@@ -26,6 +26,23 @@ public abstract class KWC_Array {
     // n1 while the array has exactly one dimension, else 0: one unsigned test checks a subscript.
     private int only1;
 
+    // The element tables REDIM PRESERVE replaced, while a view of one of their elements lives:
+    // the table that took their elements, and the new place of each (-1: left behind).
+    private final java.util.WeakHashMap<Object, Object[]> moves = new java.util.WeakHashMap<>();
+
+    protected final void moved(Object from, Object to, int[] places) {
+        moves.put(from, new Object[] {to, places});
+    }
+
+    protected final int[] movedFrom(Object table) {
+        Object[] move = moves.get(table);
+        return move == null ? null : (int[]) move[1];
+    }
+
+    protected final Object movedTo(Object table) {
+        return moves.get(table)[0];
+    }
+
     /** Makes the new element table: ElementCount elements, keeping old ones when Option is 1. */
     public abstract void setElementData(int ElementCount, int Option);
 

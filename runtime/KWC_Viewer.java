@@ -69,7 +69,7 @@ import javax.imageio.ImageIO;
  * viewer with its KWC_Viewer$*.class files, so it may use nested classes.
  */
 public class KWC_Viewer {
-    static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124;
+    static final int EXIT_OK = 0, EXIT_ERROR = 1, EXIT_USAGE = 2, EXIT_TIMEOUT = 124, EXIT_STOPPED = 143;
     /** The program thread's stack: a one-parameter FUNCTION recursing some 100,000 calls deep. */
     static final long PROGRAM_STACK_BYTES = 256L << 20;
 
@@ -570,7 +570,8 @@ public class KWC_Viewer {
             try {
                 program.join(Math.min(left, 16));
             } catch (InterruptedException e) {
-                break;
+                // The compile service replaces the program: it stops it, and nothing is to be said.
+                return EXIT_STOPPED;
             }
             if (!program.isAlive()) break;
             if (o.headless) continue;

@@ -483,6 +483,7 @@ void EditorWindow::StopProgram() {
 
 EditorWindow::~EditorWindow() {
   StopProgram();
+  if (worker_ != nullptr) worker_->wait();  // it compiles through the service
   service_->Stop();
 }
 

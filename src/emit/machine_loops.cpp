@@ -23,6 +23,7 @@ struct Line {
   bool loopable = true;
   std::string opens;   // before the code: a loop's start, a block's end
   std::string closes;  // after it: a loop's end
+  bool closed_ends = false;  // the last loop it ends is only left by jumps
 };
 
 // N of a whole line "case N:", or of "PC[CPC]=N;".
@@ -115,7 +116,7 @@ bool Ends(const std::string& code) {
 
 // Whether the line's code never goes on to the next: it jumps, or closes a
 // loop that is only left by jumps.
-bool Ends(const Line& line) { return line.closes.empty() ? Ends(line.code) : line.closes == "}"; }
+bool Ends(const Line& line) { return line.closes.empty() ? Ends(line.code) : line.closed_ends; }
 
 // Whether the case label at `at` may go: what follows it stays reachable
 // for javac, coming after code that goes on, or under another label.
@@ -279,7 +280,10 @@ bool LoopSpan(std::vector<Line>& lines, size_t head, size_t end) {
     lines[c].opens = "}" + lines[c].opens;
   }
   for (size_t c : fallen) lines[c].kept = false;
-  lines[last - 1].closes += Ends(lines[last - 1]) ? "}" : "break;}";
+  Line& closing = lines[last - 1];
+  const bool ends = Ends(closing);
+  closing.closes += ends ? "}" : "break;}";
+  closing.closed_ends = ends;
   return true;
 }
 

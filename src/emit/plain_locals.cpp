@@ -271,6 +271,17 @@ std::string ValueParameters(std::string_view program) {
 
 namespace {
 
+// Whether a Java text calls one of the program's procedures (M92(...)).
+bool CallsProcedure(std::string_view text) {
+  for (size_t k = text.find('M'); k != std::string_view::npos; k = text.find('M', k + 1)) {
+    if (k > 0 && IsNameChar(text[k - 1])) continue;
+    size_t d = k + 1;
+    while (d < text.size() && std::isdigit(static_cast<unsigned char>(text[d])) != 0) ++d;
+    if (d > k + 1 && d < text.size() && text[d] == '(') return true;
+  }
+  return false;
+}
+
 // The elements of the arrays `numeric` names in `view`, read and stored in
 // their arrays (see ElementValues).
 std::string ArrayElementValues(std::string_view view, const std::map<std::string, bool>& numeric) {
@@ -298,7 +309,9 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
       from = close + 7;
     } else if (view.compare(close + 1, 5, ".Set(") == 0) {
       const size_t end = Close(view, close + 6);
-      if (end == std::string_view::npos) continue;
+      // A procedure called for the value may REDIM the array: the element is
+      // then the one chosen before, as the wrapper has it.
+      if (end == std::string_view::npos || CallsProcedure(view.substr(close + 6, end - close - 6))) continue;
       out.append(view.substr(from, k - from)).append(".set(").append(ArrayElementValues(index, numeric)).append(",");
       out.append(ArrayElementValues(view.substr(close + 6, end - close - 6), numeric)).append(")");
       from = end + 1;
