@@ -46,11 +46,15 @@ bool IsComment(const std::string& code) { return code.empty() || code.compare(0,
 
 // How often each case is named by a jump (or a GOSUB's return).
 std::map<int, int> Targets(std::string_view text) {
-  static const std::regex kJump(R"(PC\[(?:CPC|\+\+CPC)\]=(-?[0-9]+);)");
   std::map<int, int> named;
-  const std::string s(text);
-  for (auto m = std::sregex_iterator(s.begin(), s.end(), kJump); m != std::sregex_iterator(); ++m) {
-    ++named[std::stoi((*m)[1].str())];
+  for (std::string_view head : {std::string_view("PC[CPC]="), std::string_view("PC[++CPC]=")}) {
+    for (size_t k = text.find(head); k != std::string_view::npos; k = text.find(head, k + 1)) {
+      const char* first = text.data() + k + head.size();
+      const char* last = text.data() + text.size();
+      int n = 0;
+      const auto [at, ec] = std::from_chars(first, last, n);
+      if (ec == std::errc() && at < last && *at == ';') ++named[n];
+    }
   }
   return named;
 }
