@@ -14,7 +14,6 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
 work=$(mktemp -d)
-display=:$((500 + RANDOM % 400))
 cleanup() {
   pkill -f "KWC_Viewer.*$work" 2>/dev/null
   # By process number: a pattern would match this script's own arguments.
@@ -23,10 +22,13 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The server picks a free display and names it once it takes clients: a
+# busy machine may take seconds.
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display HOME="$work/home" XDG_CONFIG_HOME="$work/config"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+export DISPLAY=:$(head -1 "$work/display") HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$HOME"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
