@@ -70,6 +70,25 @@ public class KWA_Longlong extends KWC_Array {
         Element[Number] = v;
     }
 
+    // Element i of a one-dimension array: get(index(i)) and set(index(i), v) in one body, whose
+    // test of the subscript against the table's length is the only one the JIT keeps.
+    public long get1(int i) {
+        long[] e = Element;
+        int k = i - lo1;
+        if (only1 != 0 && k >= 0 && k < e.length) return e[k];
+        return Element[index(i)];
+    }
+
+    public void set1(int i, long v) {
+        long[] e = Element;
+        int k = i - lo1;
+        if (only1 != 0 && k >= 0 && k < e.length) {
+            e[k] = v;
+            return;
+        }
+        Element[index(i)] = v;
+    }
+
     public KWV_Longlong getValue(int Number) {
         return new Cell(this, Number);
     }

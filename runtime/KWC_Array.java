@@ -22,9 +22,11 @@ public abstract class KWC_Array {
     private int samePlaces = -1;
     // The shape of up to three dimensions as index() reads it: lower bounds and lengths, valid
     // only while shaped equals Dimension (0 after any change of shape until the elements are made).
-    private int shaped, lo1, n1, lo2, n2, lo3, n3;
+    private int shaped, n1, lo2, n2, lo3, n3;
+    protected int lo1;
     // n1 while the array has exactly one dimension, else 0: one unsigned test checks a subscript.
-    private int only1;
+    // The element table then has n1 elements, which get1 and set1 rely on.
+    protected int only1;
 
     // The element tables REDIM PRESERVE replaced, while a view of one of their elements lives:
     // the table that took their elements, and the new place of each (-1: left behind).

@@ -271,6 +271,10 @@ std::string ValueParameters(std::string_view program) {
 
 namespace {
 
+// What a name declared in the program is: an array whose elements are kept
+// as Java values (a primitive table, or strings), or anything else.
+enum class ArrayKind { kOther, kString, kPrimitive };
+
 // Whether a Java text calls one of the program's procedures (M92(...)).
 bool CallsProcedure(std::string_view text) {
   for (size_t k = text.find('M'); k != std::string_view::npos; k = text.find('M', k + 1)) {
@@ -282,9 +286,50 @@ bool CallsProcedure(std::string_view text) {
   return false;
 }
 
+// Whether working out a Java value can neither fail nor change anything:
+// names, numbers, casts, TRUE and FALSE, and operators other than / and %.
+bool Harmless(std::string_view text) {
+  for (size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c == '"' || c == '\'' || c == '/' || c == '%') return false;
+    if (c == '=' && !(k > 0 && std::string_view("=<>!").find(text[k - 1]) != std::string_view::npos) &&
+        !(k + 1 < text.size() && text[k + 1] == '='))
+      return false;
+    if ((c == '+' || c == '-') && k + 1 < text.size() && text[k + 1] == c) return false;
+    if (c == '(' && k > 0 && IsNameChar(text[k - 1])) {
+      const bool constant = (k >= 7 && text.compare(k - 7, 7, "KW_true") == 0) ||
+                            (k >= 8 && text.compare(k - 8, 8, "KW_false") == 0);
+      if (!constant || k + 1 >= text.size() || text[k + 1] != ')') return false;
+    }
+  }
+  return true;
+}
+
+// The one subscript of `index` when it is `name.index(i)`, else empty.
+std::string_view OneSubscript(std::string_view index, std::string_view name) {
+  constexpr std::string_view kIndex = ".index(";
+  if (index.size() <= name.size() + kIndex.size() || index.substr(0, name.size()) != name ||
+      index.compare(name.size(), kIndex.size(), kIndex) != 0)
+    return {};
+  const size_t args = name.size() + kIndex.size();
+  if (Close(index, args) != index.size() - 1) return {};
+  const std::string_view subscript = index.substr(args, index.size() - 1 - args);
+  int depth = 0;
+  for (size_t k = 0; k < subscript.size(); ++k) {
+    if (const size_t past = SkipQuoted(subscript, k); past != k) {
+      k = past - 1;
+      continue;
+    }
+    if (subscript[k] == '(') ++depth;
+    if (subscript[k] == ')') --depth;
+    if (subscript[k] == ',' && depth == 0) return {};
+  }
+  return subscript;
+}
+
 // The elements of the arrays `numeric` names in `view`, read and stored in
 // their arrays (see ElementValues).
-std::string ArrayElementValues(std::string_view view, const std::map<std::string, bool>& numeric) {
+std::string ArrayElementValues(std::string_view view, const std::map<std::string, ArrayKind>& numeric) {
   std::string out;
   out.reserve(view.size());
   constexpr std::string_view kGetValue = ".getValue(";
@@ -298,22 +343,38 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
     size_t start = k;
     while (start > 0 && IsNameChar(view[start - 1])) --start;
     if (start == k || (start > 0 && view[start - 1] == '.')) continue;
-    const auto known = numeric.find(std::string(view.substr(start, k - start)));
-    if (known == numeric.end() || !known->second) continue;
+    const std::string_view name = view.substr(start, k - start);
+    const auto known = numeric.find(std::string(name));
+    if (known == numeric.end() || known->second == ArrayKind::kOther) continue;
     const size_t args = k + kGetValue.size();
     const size_t close = Close(view, args);
     if (close == std::string_view::npos) continue;
     const std::string_view index = view.substr(args, close - args);
+    // A one-dimension subscript of a primitive table is checked once, in get1
+    // or set1; a store does so after working out its value, so only a value
+    // that cannot fail keeps the error the subscript gives first.
+    const std::string_view one = known->second == ArrayKind::kPrimitive ? OneSubscript(index, name) : std::string_view();
     if (view.compare(close + 1, 6, ".Get()") == 0) {
-      out.append(view.substr(from, k - from)).append(".get(").append(ArrayElementValues(index, numeric)).append(")");
+      out.append(view.substr(from, k - from));
+      if (!one.empty()) {
+        out.append(".get1(").append(ArrayElementValues(one, numeric)).append(")");
+      } else {
+        out.append(".get(").append(ArrayElementValues(index, numeric)).append(")");
+      }
       from = close + 7;
     } else if (view.compare(close + 1, 5, ".Set(") == 0) {
       const size_t end = Close(view, close + 6);
       // A procedure called for the value may REDIM the array: the element is
       // then the one chosen before, as the wrapper has it.
       if (end == std::string_view::npos || CallsProcedure(view.substr(close + 6, end - close - 6))) continue;
-      out.append(view.substr(from, k - from)).append(".set(").append(ArrayElementValues(index, numeric)).append(",");
-      out.append(ArrayElementValues(view.substr(close + 6, end - close - 6), numeric)).append(")");
+      const std::string_view value = view.substr(close + 6, end - close - 6);
+      out.append(view.substr(from, k - from));
+      if (!one.empty() && Harmless(value)) {
+        out.append(".set1(").append(ArrayElementValues(one, numeric)).append(",");
+      } else {
+        out.append(".set(").append(ArrayElementValues(index, numeric)).append(",");
+      }
+      out.append(ArrayElementValues(value, numeric)).append(")");
       from = end + 1;
     } else {
       continue;
@@ -328,14 +389,16 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
 
 std::string ElementValues(std::string_view program) {
   static const std::regex kDeclared(R"(\b(KW[A-Z]_[A-Za-z_0-9]+|[A-Za-z_][A-Za-z_0-9]*)(\[\])? ([A-Za-z_][A-Za-z_0-9]*)\s*[=;,)])");
-  static const std::regex kNumeric("KWA_(Boolean|Byte|Integer|Long|Longlong|Single|Double|String)");
+  static const std::regex kPrimitive("KWA_(Boolean|Byte|Integer|Long|Longlong|Single|Double)");
   // A name declared as anything else anywhere is left as it is.
-  std::map<std::string, bool> numeric;
+  std::map<std::string, ArrayKind> numeric;
   const std::string text(program);
   for (auto m = std::sregex_iterator(text.begin(), text.end(), kDeclared); m != std::sregex_iterator(); ++m) {
-    const bool is = !(*m)[2].matched && std::regex_match((*m)[1].str(), kNumeric);
-    auto [at, fresh] = numeric.emplace((*m)[3].str(), is);
-    if (!fresh) at->second = at->second && is;
+    ArrayKind kind = ArrayKind::kOther;
+    if (!(*m)[2].matched && std::regex_match((*m)[1].str(), kPrimitive)) kind = ArrayKind::kPrimitive;
+    if (!(*m)[2].matched && (*m)[1].str() == "KWA_String") kind = ArrayKind::kString;
+    auto [at, fresh] = numeric.emplace((*m)[3].str(), kind);
+    if (!fresh && at->second != kind) at->second = ArrayKind::kOther;
   }
   return ArrayElementValues(text, numeric);
 }

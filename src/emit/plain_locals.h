@@ -23,8 +23,10 @@ std::string ValueParameters(std::string_view program);
 /// The Java text of a whole program (`corvel -O`) where an element of a
 /// numeric or BOOLEAN array that is only read or stored is read and stored in
 /// the array itself: `A.getValue(i).Get()` becomes `A.get(i)`,
-/// `A.getValue(i).Set(v)` becomes `A.set(i,v)`. An element passed on or
-/// compared through its wrapper keeps it. Lines stay as they are.
+/// `A.getValue(i).Set(v)` becomes `A.set(i,v)`; with one subscript,
+/// `A.get1(s)` and `A.set1(s,v)` (a value that cannot fail), where the
+/// subscript is checked once. An element passed on or compared through its
+/// wrapper keeps it. Lines stay as they are.
 std::string ElementValues(std::string_view program);
 
 }  // namespace corvel
