@@ -39,7 +39,8 @@ import javax.tools.ToolProvider;
  *                           what javac would have printed (UTF-8); STATUS 0 or javac's 1
  * run DIR ARG...            starts the viewer with ARG... in a loader over DIR; "ended STATUS"
  *                           with the viewer's exit status once the program has ended
- * stop                      stops the running program, its threads and its window: "stopped"
+ * stop                      stops the running program and its threads: "stopped"; its window
+ *                           stays open, and the next program run shows in it
  * warm DIR NAME RELEASE     compiles DIR/NAME.java a few times into a folder of its own, in the
  *                           background, so that the compiler is compiled to machine code
  * </pre>
@@ -57,6 +58,8 @@ public final class KWC_Service {
             compiler.getStandardFileManager(null, null, StandardCharsets.UTF_8);
     private final OutputStream replies;
     private Run current;
+    /** The window the last program showed in (a Frame), kept open for the next one; or null. */
+    private Object window;
     /** Compiles asked for so far: the warming stops at the next. */
     private volatile int compiles;
 
@@ -84,6 +87,7 @@ public final class KWC_Service {
             }
             case "run":
                 stop();
+                if (!Arrays.asList(request).contains("--headless")) startWindowSystem();
                 current = new Run(new File(request[1]), Arrays.copyOfRange(request, 2, request.length));
                 current.start();
                 break;
@@ -100,6 +104,21 @@ public final class KWC_Service {
             }
             default:
                 System.err.println("KWC_Service: " + request[0] + "?");
+        }
+    }
+
+    // The window system's threads join the group of the thread that first uses it. Started here,
+    // they are the service's, not the first program's, whose threads are stopped with it.
+    private boolean windowSystem;
+
+    private void startWindowSystem() {
+        if (windowSystem) return;
+        windowSystem = true;
+        try {
+            java.awt.EventQueue.invokeAndWait(() -> { });
+        } catch (InterruptedException | java.lang.reflect.InvocationTargetException | java.awt.AWTError
+                | UnsupportedOperationException e) {
+            // No display: the program says so when it opens its window.
         }
     }
 
@@ -161,7 +180,10 @@ public final class KWC_Service {
     }
 
     private void stop() {
-        if (current != null) current.halt();
+        if (current != null) {
+            Object shown = current.halt();
+            if (shown != null) window = shown;
+        }
         current = null;
     }
 
@@ -179,6 +201,7 @@ public final class KWC_Service {
                     loader = new URLClassLoader(new URL[] {dir.getAbsoluteFile().toURI().toURL()},
                             ClassLoader.getPlatformClassLoader());
                     Class<?> viewer = Class.forName("KWC_Viewer", true, loader);
+                    if (window != null) viewer.getMethod("useWindow", Object.class).invoke(null, window);
                     status = (Integer) viewer.getMethod("runHere", String[].class).invoke(null, (Object) args);
                 } catch (ReflectiveOperationException | IOException | LinkageError e) {
                     // A stopped program's ThreadDeath comes wrapped.
@@ -189,6 +212,14 @@ public final class KWC_Service {
                     if (!halted) ended(status);
                 }
             }, "viewer", 0);
+        }
+
+        // A thread of the window system's own, should one have started in the program's group
+        // all the same: stopping it would leave the window system broken for every program after.
+        private boolean windowSystemThread(Thread t) {
+            String name = t.getName();
+            return t.getClass().getName().startsWith("java.awt.") || name.startsWith("AWT-")
+                    || name.startsWith("Java2D");
         }
 
         void start() {
@@ -204,14 +235,16 @@ public final class KWC_Service {
         }
 
         // Thread.stop is the one way to end a program's loop from outside: the runtime has no
-        // place where it asks whether to go on. Its window goes with it.
+        // place where it asks whether to go on. Its window stays open for the next program:
+        // returned, or null when it had none.
         @SuppressWarnings({"deprecation", "removal"})
-        void halt() {
+        Object halt() {
             halted = true;
+            Object shown = null;
             try {
-                if (loader != null) Class.forName("KWC_Viewer", true, loader).getMethod("closeWindow").invoke(null);
+                if (loader != null) shown = Class.forName("KWC_Viewer", true, loader).getMethod("window").invoke(null);
             } catch (ReflectiveOperationException | LinkageError e) {
-                // no window to close
+                // no window
             }
             // A program that has ended waits for its window: that wait ends at once. Only what
             // still runs is stopped by force, since a thread stopped in the midst of the window
@@ -220,13 +253,18 @@ public final class KWC_Service {
             try {
                 thread.join(500);
                 if (group.activeCount() > 0) {
-                    group.stop();
+                    Thread[] left = new Thread[group.activeCount() + 8];
+                    int n = group.enumerate(left);
+                    for (int i = 0; i < n; i++) {
+                        if (!windowSystemThread(left[i])) left[i].stop();
+                    }
                     thread.join(1000);
                 }
                 if (loader != null) loader.close();
             } catch (InterruptedException | IOException e) {
                 // The loader goes with its classes.
             }
+            return shown;
         }
     }
 }

@@ -398,6 +398,8 @@ public class KWC_Viewer {
     private static volatile boolean finishing;
     private static volatile int exitCode = EXIT_OK;
     private static Frame frame;
+    // The compile service's window of the program before, still open: reused by openWindow.
+    private static Frame kept;
     private static Label status;
 
     public static void main(String[] args) {
@@ -422,12 +424,14 @@ public class KWC_Viewer {
         }
     }
 
-    /** Closes the program's window: the compile service replaces the program. */
-    public static void closeWindow() {
-        // On the window's own thread, not waiting for it: the service's request thread must
-        // never wait on a queue that may have no thread to empty it.
-        Frame f = frame;
-        if (f != null) java.awt.EventQueue.invokeLater(f::dispose);
+    /** The program's window (a Frame), or null: the compile service shows the next program in it. */
+    public static Object window() {
+        return frame;
+    }
+
+    /** A window (a Frame) of an earlier program to show this one in, in place of a new one. */
+    public static void useWindow(Object window) {
+        kept = (Frame) window;
     }
 
     /** Says why the program could not start, in one line (and the trace with --trace). */
@@ -805,7 +809,15 @@ public class KWC_Viewer {
     // The applet comes as an Object, so that checking this class needs no KWC_Applet: a missing
     // one is then reported by main, not by Java before main runs.
     private static void openWindow(Object applet, String title) {
-        frame = new Frame(title);
+        if (kept != null && kept.isDisplayable()) {
+            // The window stays where the user put it; what the last program left in it goes.
+            frame = kept;
+            frame.removeAll();
+            for (java.awt.event.WindowListener l : frame.getWindowListeners()) frame.removeWindowListener(l);
+            frame.setTitle(title);
+        } else {
+            frame = new Frame(title);
+        }
         status = new Label(" ");
         frame.setLayout(new BorderLayout());
         frame.add((java.awt.Component) applet, BorderLayout.CENTER);

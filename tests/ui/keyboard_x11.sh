@@ -6,10 +6,13 @@
 #   then F5 must run it.
 # - The editor, opened on a program: a line typed, Ctrl+S saves it, F5
 #   opens the program's window.
-# usage: keyboard_x11.sh CORVEL_WIZARD CORVEL_EDIT
+# - corvel --watch: each save's program shows in the first program's window,
+#   a program that never ends included.
+# usage: keyboard_x11.sh CORVEL_WIZARD CORVEL_EDIT CORVEL
 set -uo pipefail
 wizard=$(realpath "$1")
 editor=$(realpath "$2")
+corvel=$(realpath "$3")
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
@@ -83,6 +86,36 @@ xdotool key ctrl+s
 sleep 1
 grep -q 'PRINT "typed"' "$HOME/Typed.txt" || fail "Ctrl+S did not save the typed line: $(cat "$HOME/Typed.txt")"
 press_until F5 '^Typed$' || fail "F5 in the editor opened no program window"
-[ "$status" -eq 0 ] && echo "wizard: Down, Return made the program, F5 ran it; editor: typed, saved, F5 ran it"
-[ "$status" -eq 0 ] || cat "$work/wizard.log" "$work/editor.log"
+
+# The watch's window: its width tells which program shows in it.
+width_of() { xdotool getwindowgeometry "$1" 2>/dev/null | awk '/Geometry/ { split($2, g, "x"); print g[1] }'; }
+printf 'OPTION APPLETWIDTH = 200\r\nPRINT "one"\r\n' >"$HOME/Watched.txt"
+(cd "$HOME" && exec "$corvel" -q --watch Watched.txt >"$work/watch.log" 2>&1) &
+apps="$apps $!"
+first=""
+for _ in $(seq 100); do
+  first=$(xdotool search --onlyvisible --name '^Watched$' 2>/dev/null | head -1)
+  [ -n "$first" ] && break
+  sleep 0.2
+done
+if [ -z "$first" ]; then
+  fail "corvel --watch opened no window"
+else
+  before=$(width_of "$first")
+  for round in 1 2; do
+    printf 'OPTION APPLETWIDTH = %d\r\nPRINT "again"\r\nDO\r\nLOOP UNTIL 0\r\n' $((200 + 40 * round)) >"$HOME/Watched.tmp"
+    mv "$HOME/Watched.tmp" "$HOME/Watched.txt"
+    for _ in $(seq 100); do
+      now=$(width_of "$first")
+      [ -n "$now" ] && [ "$now" != "$before" ] && break
+      sleep 0.2
+    done
+    [ -n "$now" ] && [ "$now" != "$before" ] || fail "save $round: the watch's window did not take the new program"
+    windows=$(xdotool search --onlyvisible --name '^Watched$' 2>/dev/null | wc -l)
+    [ "$windows" -eq 1 ] || fail "save $round: $windows windows, not the one reused"
+    before=$now
+  done
+fi
+[ "$status" -eq 0 ] && echo "wizard: Down, Return made the program, F5 ran it; editor: typed, saved, F5 ran it; the watch kept its window"
+[ "$status" -eq 0 ] || cat "$work/wizard.log" "$work/editor.log" "$work/watch.log"
 exit "$status"
