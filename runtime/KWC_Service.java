@@ -8,9 +8,18 @@ import java.io.OutputStream;
 import java.io.StringWriter;
 import java.net.URL;
 import java.net.URLClassLoader;
+import java.net.StandardProtocolFamily;
+import java.net.UnixDomainSocketAddress;
+import java.nio.channels.Channels;
+import java.nio.channels.FileChannel;
+import java.nio.channels.FileLock;
+import java.nio.channels.ServerSocketChannel;
+import java.nio.channels.SocketChannel;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.nio.file.StandardOpenOption;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.Arrays;
 import java.util.Comparator;
 import java.util.List;
@@ -46,6 +55,14 @@ import javax.tools.ToolProvider;
  * </pre>
  *
  * The end of the requests ends the service, and whatever program runs.
+ *
+ * <pre>
+ * java -cp SYSLIB KWC_Service --serve SOCKET [DIR NAME RELEASE]
+ * </pre>
+ *
+ * The compile server `corvel --run` shares: compile requests as above, each answered on the
+ * connection it came on, from a local socket. It warms up on DIR/NAME.java, and ends once no
+ * request has come for a while, once SOCKET is gone, or at once when another server has it.
  */
 public final class KWC_Service {
     private static final int WARM_ROUNDS = 4;
@@ -68,12 +85,87 @@ public final class KWC_Service {
     }
 
     public static void main(String[] args) throws IOException {
+        if (args.length >= 2 && args[0].equals("--serve")) {
+            serveSocket(args);
+            System.exit(0);
+        }
         KWC_Service service = new KWC_Service(new FileOutputStream("/dev/fd/4"));
         try (BufferedReader requests = new BufferedReader(
                 new InputStreamReader(new FileInputStream("/dev/fd/3"), StandardCharsets.UTF_8))) {
             for (String line; (line = requests.readLine()) != null; ) service.serve(line.split("\t", -1));
         }
         System.exit(0);
+    }
+
+    // A server that nobody asked anything for this long ends: the next command starts another.
+    private static final long SERVER_IDLE_MS = 15 * 60 * 1000;
+    private static final long SERVER_LOOK_MS = 5 * 1000;
+
+    private static void serveSocket(String[] args) throws IOException {
+        Path socket = Path.of(args[1]);
+        Path lockPath = Path.of(args[1] + ".lock");
+        try (FileChannel lockFile = FileChannel.open(lockPath, StandardOpenOption.CREATE, StandardOpenOption.WRITE);
+                FileLock lock = lockFile.tryLock()) {
+            if (lock == null) return;  // another server has the socket
+            Files.deleteIfExists(socket);  // left by a server that did not end well
+            try (ServerSocketChannel server = ServerSocketChannel.open(StandardProtocolFamily.UNIX)) {
+                server.bind(UnixDomainSocketAddress.of(socket));
+                Object bound = Files.readAttributes(socket, BasicFileAttributes.class).fileKey();
+                KWC_Service service = new KWC_Service(null);
+                long[] last = {System.currentTimeMillis()};
+                Thread watch = new Thread(() -> {
+                    while (true) {
+                        try {
+                            Thread.sleep(SERVER_LOOK_MS);
+                            Object now = Files.readAttributes(socket, BasicFileAttributes.class).fileKey();
+                            boolean idle;
+                            synchronized (last) {
+                                idle = last[0] != 0 && System.currentTimeMillis() - last[0] > SERVER_IDLE_MS;
+                            }
+                            if (idle || !bound.equals(now)) break;
+                        } catch (InterruptedException | IOException e) {
+                            break;  // the socket is gone
+                        }
+                    }
+                    try {
+                        if (bound.equals(Files.readAttributes(socket, BasicFileAttributes.class).fileKey()))
+                            Files.deleteIfExists(socket);
+                    } catch (IOException e) {
+                        // gone already
+                    }
+                    System.exit(0);
+                }, "idle");
+                watch.setDaemon(true);
+                watch.start();
+                if (args.length >= 5) service.serve(new String[] {"warm", args[2], args[3], args[4]});
+                while (true) {
+                    try (SocketChannel client = server.accept()) {
+                        BufferedReader in = new BufferedReader(
+                                new InputStreamReader(Channels.newInputStream(client), StandardCharsets.UTF_8));
+                        OutputStream out = Channels.newOutputStream(client);
+                        for (String line; (line = in.readLine()) != null; ) {
+                            String[] request = line.split("\t", -1);
+                            if (!request[0].equals("compile") || request.length != 4) break;
+                            synchronized (last) {
+                                last[0] = 0;  // a compile is never idle time
+                            }
+                            StringWriter text = new StringWriter();
+                            File dir = new File(request[1]);
+                            int status = service.compile(dir, request[2], request[3], dir, text);
+                            synchronized (last) {
+                                last[0] = System.currentTimeMillis();
+                            }
+                            byte[] said = text.toString().getBytes(StandardCharsets.UTF_8);
+                            out.write(("compiled\t" + status + "\t" + said.length + "\n").getBytes(StandardCharsets.UTF_8));
+                            out.write(said);
+                            out.flush();
+                        }
+                    } catch (IOException e) {
+                        // The client went: the next one is served.
+                    }
+                }
+            }
+        }
     }
 
     private void serve(String[] request) throws IOException {

@@ -80,7 +80,11 @@ case "${1:-}" in
   test)
     tools/install-deps.sh
     build build
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    # The compile servers `corvel --run` leaves behind end once their folder
+    # is gone: the tests' folder goes with the tests.
+    runtime=$(mktemp -d)
+    trap 'rm -rf "$runtime"' EXIT
+    XDG_RUNTIME_DIR=$runtime ctest --test-dir build --output-on-failure -j "$jobs"
     build build-asan -DCORVEL_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|golden'

@@ -19,6 +19,7 @@
 #include "driver/pipeline.h"
 #include "expr/library.h"
 #include "context/context.h"
+#include "system/compile_server.h"
 #include "system/warm_service.h"
 
 namespace {
@@ -131,9 +132,11 @@ void DieBySignal() {
 }
 
 // One translation of opt.source into ctx, compiled by javac or, given one,
-// by the compile service. -1 when it succeeded, else the command's exit
-// status.
-int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmService* service) {
+// by the compile service (a watch's), or the user's compile server (--run;
+// `served` tells whether it answered). -1 when it succeeded, else the
+// command's exit status.
+int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmService* service,
+              bool* served = nullptr) {
   ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
                  : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
                                            : corvel::SourceEncoding::kAuto;
@@ -187,8 +190,8 @@ int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmS
     std::fwrite(traced.data(), 1, traced.size(), stderr);
   };
   if (service != nullptr) {
-    inputs.runProcess = [&ctx, &opt, service](const std::vector<std::string>& javac, const std::string& cwd, bool wait,
-                                              std::string& why, std::string* output) {
+    inputs.runProcess = [&ctx, &opt, service, served](const std::vector<std::string>& javac, const std::string& cwd,
+                                                      bool wait, std::string& why, std::string* output) {
       std::error_code ec;
       const std::string out_dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
       const std::string syslib = (fs::path(ctx.appDir) / "SysLib").string();
@@ -199,6 +202,18 @@ int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmS
         std::vector<std::string> options;
         for (std::string_view o : corvel::kViewerJvmOptions) options.emplace_back(o);
         if (!service->Started() && !service->Start(JavaPath(ctx), options, syslib, out_dir, why)) return -1;
+        // A compile server left warm by an earlier command does javac's
+        // work in a fraction of its time; without one, javac does.
+        std::string said;
+        const int status = corvel::CompileInServer(corvel::CompileServerSocket(JavaPath(ctx), syslib),
+                                                   fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx),
+                                                   corvel::kJavaRelease, said);
+        if (served != nullptr) *served = status >= 0;
+        if (status >= 0) {
+          if (output != nullptr) *output = said;
+          return status;
+        }
+        if (corvel::Interrupted() != 0) return -1;
         return corvel::RunProgram(javac, cwd, wait, why, output, corvel::JavaToolEnvironment());
       }
       // A watch compiles in the service that stays: its compiler, loaded
@@ -369,12 +384,19 @@ int main(int argc, char** argv) {
 
   corvel::TranslationContext ctx;
   corvel::WarmService service;
-  const int failed = Translate(opt, ctx, opt.run ? &service : nullptr);
+  bool served = false;
+  const int failed = Translate(opt, ctx, opt.run ? &service : nullptr, &served);
   if (failed >= 0) return failed;
   if (!opt.run) return kExitOk;
   // The service that compiled the program runs it from the output folder,
   // in a window when there is a display.
   const std::string dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
+  if (!served) {
+    // For the next --run: a compile server, warmed on this program while it runs.
+    const std::string syslib = (fs::path(ctx.appDir) / "SysLib").string();
+    corvel::StartCompileServer(JavaPath(ctx), syslib, corvel::CompileServerSocket(JavaPath(ctx), syslib), dir,
+                               corvel::GetProgramName(ctx), corvel::kJavaRelease);
+  }
   if (!service.Run(dir, ViewerArguments(opt, corvel::GetProgramName(ctx)))) {
     return Fail(fmt::format(corvel::kCmdCannotStart, JavaPath(ctx), std::strerror(EPIPE)));
   }

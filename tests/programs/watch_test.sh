@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The compile service through the real binary, without a display. First,
-# corvel --run (one JVM compiles and runs) shows the screen the end-to-end
-# programs expect of the viewer. Then one corvel --watch across saves, a row
-# each: the source written, then the line its screen or report must end with.
+# corvel --run shows the screen the end-to-end programs expect of the viewer,
+# compiled by javac the first time, then by the compile server the first run
+# started; the server ends once its folder is gone. Then one corvel --watch
+# across saves, a row each: the source written, then the line its screen or
+# report must end with.
 # usage: watch_test.sh CORVEL E2E_DIR
 set -uo pipefail
 corvel=$1
@@ -12,6 +14,9 @@ watcher=
 trap '[ -n "$watcher" ] && kill -KILL "$watcher" 2>/dev/null; rm -rf "$work"' EXIT
 unset DISPLAY
 failed=0
+# The servers of this test's own: a folder of its own, which they watch.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 for name in arithmetic arrays_dim backslash_literals guess_number fail_call_chain; do
   mkdir -p "$work/$name"
@@ -22,7 +27,14 @@ for name in arithmetic arrays_dim backslash_literals guess_number fail_call_chai
   [ "$status" -ne 0 ] && echo "exit $status" >>"$work/$name/actual"
   cat "$work/$name/stderr" >>"$work/$name/actual"
   diff -u "$e2e/$name.out" "$work/$name/actual" >&2 || { echo "--run $name: not the viewer's screen"; failed=1; }
+  # The next runs are the server's.
+  for _ in $(seq 200); do compgen -G "$XDG_RUNTIME_DIR/corvel/compile-*[^k]" >/dev/null && break; sleep 0.1; done
 done
+server=$(pgrep -f "KWC_Service --serve $XDG_RUNTIME_DIR/")
+[ -n "$server" ] || { echo "--run: no compile server started"; failed=1; }
+rm -rf "$XDG_RUNTIME_DIR"
+for _ in $(seq 150); do kill -0 $server 2>/dev/null || break; sleep 0.1; done
+kill -0 $server 2>/dev/null && { echo "--run: the compile server outlived its folder"; failed=1; kill $server; }
 
 # Rows: the program saved, then what standard output (out) or error (err)
 # must end with once it has run.
