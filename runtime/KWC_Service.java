@@ -120,15 +120,15 @@ public final class KWC_Service {
                             Object now = Files.readAttributes(socket, BasicFileAttributes.class).fileKey();
                             boolean idle;
                             synchronized (last) {
-                                idle = last[0] != 0 && System.currentTimeMillis() - last[0] > SERVER_IDLE_MS;
+                                idle = System.currentTimeMillis() - last[0] > SERVER_IDLE_MS;
                             }
-                            if (idle || !bound.equals(now)) break;
+                            if (idle || !java.util.Objects.equals(bound, now)) break;
                         } catch (InterruptedException | IOException e) {
                             break;  // the socket is gone
                         }
                     }
                     try {
-                        if (bound.equals(Files.readAttributes(socket, BasicFileAttributes.class).fileKey()))
+                        if (java.util.Objects.equals(bound, Files.readAttributes(socket, BasicFileAttributes.class).fileKey()))
                             Files.deleteIfExists(socket);
                     } catch (IOException e) {
                         // gone already
@@ -146,8 +146,10 @@ public final class KWC_Service {
                         for (String line; (line = in.readLine()) != null; ) {
                             String[] request = line.split("\t", -1);
                             if (!request[0].equals("compile") || request.length != 4) break;
+                            // A compile that takes longer than the idle time is stuck: the server
+                            // ends, and its client has javac compile.
                             synchronized (last) {
-                                last[0] = 0;  // a compile is never idle time
+                                last[0] = System.currentTimeMillis();
                             }
                             StringWriter text = new StringWriter();
                             File dir = new File(request[1]);
