@@ -540,7 +540,7 @@ void UserTypeClass(const TranslationContext& ctx, JavaText& out, const UserTypeR
 // KWC_Array, which keeps the shape and checks every subscript. Like the
 // runtime's own array classes, REDIM PRESERVE keeps each element whose
 // subscripts lie in both the old and the new ranges, at those subscripts.
-void UserTypeArrayClass(JavaText& out, const std::string& t) {
+void UserTypeArrayClass(JavaText& out, const std::string& t, bool optimize) {
   out.Line(0, "static class KWA_" + t);
   out.Line(0, "    extends KWC_Array");
   out.Line(0, "{");
@@ -577,6 +577,20 @@ void UserTypeArrayClass(JavaText& out, const std::string& t) {
       "}",
   };
   for (const std::string& line : lines) out.Line(4, line);
+  if (optimize) {
+    // The fast form's getValue( index( i ) ) for one subscript, in one body
+    // whose subscript test is the only one the JIT keeps.
+    const std::string one[] = {
+        "public " + t + " getValue1( int i )",
+        "{",
+        "    " + t + " e[] = Element;",
+        "    int k = i - lo1;",
+        "    if( only1 != 0 && k >= 0 && k < e.length ) return e[ k ];",
+        "    return Element[ index( i ) ];",
+        "}",
+    };
+    for (const std::string& line : one) out.Line(4, line);
+  }
   out.Line(0, "}");
 }
 
@@ -652,7 +666,7 @@ JavaFile BuildJavaFile(const TranslationContext& ctx) {
     UserTypeClass(ctx, out, type);
     if (type.arrayUsed != 0) {
       out.Line(0, "");
-      UserTypeArrayClass(out, type.javaName);
+      UserTypeArrayClass(out, type.javaName, ctx.optimize);
     }
   }
   out.shift = 0;

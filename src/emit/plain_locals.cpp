@@ -273,7 +273,7 @@ namespace {
 
 // What a name declared in the program is: an array whose elements are kept
 // as Java values (a primitive table, or strings), or anything else.
-enum class ArrayKind { kOther, kString, kPrimitive };
+enum class ArrayKind { kOther, kString, kPrimitive, kRecord };
 
 // Whether a Java text calls one of the program's procedures (M92(...)).
 bool CallsProcedure(std::string_view text) {
@@ -350,6 +350,15 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
     const size_t close = Close(view, args);
     if (close == std::string_view::npos) continue;
     const std::string_view index = view.substr(args, close - args);
+    if (known->second == ArrayKind::kRecord) {
+      // A record is taken, not read or stored: only the subscript's test changes.
+      const std::string_view one = OneSubscript(index, name);
+      if (one.empty()) continue;
+      out.append(view.substr(from, k - from)).append(".getValue1(").append(ArrayElementValues(one, numeric)).append(")");
+      from = close + 1;
+      k = from - 1;
+      continue;
+    }
     // A one-dimension subscript of a primitive table is checked once, in get1
     // or set1; a store does so after working out its value, so only a value
     // that cannot fail keeps the error the subscript gives first.
@@ -390,6 +399,7 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
 std::string ElementValues(std::string_view program) {
   static const std::regex kDeclared(R"(\b(KW[A-Z]_[A-Za-z_0-9]+|[A-Za-z_][A-Za-z_0-9]*)(\[\])? ([A-Za-z_][A-Za-z_0-9]*)\s*[=;,)])");
   static const std::regex kPrimitive("KWA_(Boolean|Byte|Integer|Long|Longlong|Single|Double)");
+  static const std::regex kRecordArray("KWA_TYP[0-9]+");
   // A name declared as anything else anywhere is left as it is.
   std::map<std::string, ArrayKind> numeric;
   const std::string text(program);
@@ -397,6 +407,7 @@ std::string ElementValues(std::string_view program) {
     ArrayKind kind = ArrayKind::kOther;
     if (!(*m)[2].matched && std::regex_match((*m)[1].str(), kPrimitive)) kind = ArrayKind::kPrimitive;
     if (!(*m)[2].matched && (*m)[1].str() == "KWA_String") kind = ArrayKind::kString;
+    if (!(*m)[2].matched && std::regex_match((*m)[1].str(), kRecordArray)) kind = ArrayKind::kRecord;
     auto [at, fresh] = numeric.emplace((*m)[3].str(), kind);
     if (!fresh && at->second != kind) at->second = ArrayKind::kOther;
   }
