@@ -114,15 +114,11 @@ int CompileInServer(const std::string& socket, const std::string& dir, const std
 void StartCompileServer(const std::string& java, const std::string& syslib, const std::string& socket,
                         const std::string& dir, const std::string& name, std::string_view release) {
   if (socket.empty() || (dir + name).find_first_of("\t\n") != std::string::npos) return;
-  std::vector<std::string> argv = {java,        "-XX:+UseSerialGC", "-cp", syslib, "KWC_Service", "--serve",
-                                   socket,      dir,                name,  std::string(release)};
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  std::vector<std::string> env_strings = ChangedEnvironment(JavaToolEnvironment());
-  std::vector<char*> env;
-  for (std::string& e : env_strings) env.push_back(e.data());
-  env.push_back(nullptr);
+  const std::vector<std::string> argv = {java,   "-XX:+UseSerialGC", "-cp", syslib, "KWC_Service", "--serve",
+                                         socket, dir,                name,  std::string(release)};
+  std::vector<char*> args = ExecPointers(argv);
+  const std::vector<std::string> env_strings = ChangedEnvironment(JavaToolEnvironment());
+  std::vector<char*> env = ExecPointers(env_strings);
   std::fflush(stdout);
   std::fflush(stderr);
   // Twice forked: the server is nobody's child, in a session of its own, so

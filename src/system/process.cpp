@@ -84,15 +84,18 @@ std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& chan
   return result;
 }
 
+std::vector<char*> ExecPointers(const std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (const std::string& s : strings) pointers.push_back(const_cast<char*>(s.c_str()));
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, bool wait, std::string& why,
                std::string* output, const std::vector<std::string>& environment) {
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
+  std::vector<char*> args = ExecPointers(argv);
   const std::vector<std::string> env_strings = ChangedEnvironment(environment);
-  std::vector<char*> env;
-  for (const std::string& e : env_strings) env.push_back(const_cast<char*>(e.c_str()));
-  env.push_back(nullptr);
+  std::vector<char*> env = ExecPointers(env_strings);
   const bool capture = wait && output != nullptr;
   int pipe_ends[2] = {-1, -1};
   if (capture && pipe2(pipe_ends, O_CLOEXEC) != 0) {

@@ -23,6 +23,10 @@ int RunProgram(const std::vector<std::string>& argv, const std::string& cwd, boo
 // async-signal-safe calls.
 std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes);
 
+// The null-ended pointers execve wants for `strings`, which must outlive
+// them; built before fork, as ChangedEnvironment is.
+std::vector<char*> ExecPointers(const std::vector<std::string>& strings);
+
 // The environment the Java tools get: their own class path (never the
 // user's CLASSPATH) and a UTF-8 locale, whatever the user's.
 const std::vector<std::string>& JavaToolEnvironment();

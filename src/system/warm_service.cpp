@@ -43,13 +43,9 @@ bool WarmService::Start(const std::string& java, const std::vector<std::string>&
   std::vector<std::string> argv = {java};
   argv.insert(argv.end(), jvm_options.begin(), jvm_options.end());
   argv.insert(argv.end(), {"-cp", syslib, "KWC_Service"});
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  std::vector<std::string> env_strings = ChangedEnvironment(JavaToolEnvironment());
-  std::vector<char*> env;
-  for (std::string& e : env_strings) env.push_back(e.data());
-  env.push_back(nullptr);
+  std::vector<char*> args = ExecPointers(argv);
+  const std::vector<std::string> env_strings = ChangedEnvironment(JavaToolEnvironment());
+  std::vector<char*> env = ExecPointers(env_strings);
   std::fflush(stdout);
   std::fflush(stderr);
   pid_ = fork();
