@@ -138,35 +138,46 @@ public final class KWC_Service {
                 watch.setDaemon(true);
                 watch.start();
                 if (args.length >= 5) service.serve(new String[] {"warm", args[2], args[3], args[4]});
+                // One request a connection, each on a thread of its own: a client that stops
+                // (Ctrl+Z) holds up nobody else. The compiles take turns.
                 while (true) {
-                    try (SocketChannel client = server.accept()) {
-                        BufferedReader in = new BufferedReader(
-                                new InputStreamReader(Channels.newInputStream(client), StandardCharsets.UTF_8));
-                        OutputStream out = Channels.newOutputStream(client);
-                        for (String line; (line = in.readLine()) != null; ) {
-                            String[] request = line.split("\t", -1);
-                            if (!request[0].equals("compile") || request.length != 4) break;
-                            // A compile that takes longer than the idle time is stuck: the server
-                            // ends, and its client has javac compile.
-                            synchronized (last) {
-                                last[0] = System.currentTimeMillis();
-                            }
-                            StringWriter text = new StringWriter();
-                            File dir = new File(request[1]);
-                            int status = service.compile(dir, request[2], request[3], dir, text);
-                            synchronized (last) {
-                                last[0] = System.currentTimeMillis();
-                            }
-                            byte[] said = text.toString().getBytes(StandardCharsets.UTF_8);
-                            out.write(("compiled\t" + status + "\t" + said.length + "\n").getBytes(StandardCharsets.UTF_8));
-                            out.write(said);
-                            out.flush();
-                        }
-                    } catch (IOException e) {
-                        // The client went: the next one is served.
-                    }
+                    SocketChannel client = server.accept();
+                    Thread answer = new Thread(() -> answer(client, service, last), "client");
+                    answer.setDaemon(true);
+                    answer.start();
                 }
             }
+        }
+    }
+
+    private static void answer(SocketChannel client, KWC_Service service, long[] last) {
+        try (client) {
+            BufferedReader in = new BufferedReader(
+                    new InputStreamReader(Channels.newInputStream(client), StandardCharsets.UTF_8));
+            String line = in.readLine();
+            String[] request = line == null ? new String[] {""} : line.split("\t", -1);
+            if (!request[0].equals("compile") || request.length != 4) return;
+            StringWriter text = new StringWriter();
+            File dir = new File(request[1]);
+            int status;
+            synchronized (service) {
+                // A compile that takes longer than the idle time is stuck: the server ends,
+                // and its client has javac compile.
+                synchronized (last) {
+                    last[0] = System.currentTimeMillis();
+                }
+                status = service.compile(dir, request[2], request[3], dir, text);
+                synchronized (last) {
+                    last[0] = System.currentTimeMillis();
+                }
+            }
+            byte[] said = text.toString().getBytes(StandardCharsets.UTF_8);
+            OutputStream out = Channels.newOutputStream(client);
+            out.write(("compiled\t" + status + "\t" + said.length + "\n").getBytes(StandardCharsets.UTF_8));
+            out.write(said);
+            out.flush();
+        } catch (IOException e) {
+            // The client went.
         }
     }
 

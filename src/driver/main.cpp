@@ -218,10 +218,15 @@ int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmS
       }
       // A watch compiles in the service that stays: its compiler, loaded
       // and compiled to machine code, does javac's work in the stage.
-      if (!service->Started() && !service->Start(JavaPath(ctx), {"-XX:+UseSerialGC"}, syslib, out_dir, why)) return -1;
       std::string said;
-      const int status =
-          service->Compile(fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx), corvel::kJavaRelease, said, why);
+      int status = -1;
+      for (int attempt = 0; attempt < 2 && corvel::Interrupted() == 0; ++attempt) {
+        // A service that has ended (its window was closed) gives way to another.
+        if (!service->Started() && !service->Start(JavaPath(ctx), {"-XX:+UseSerialGC"}, syslib, out_dir, why)) return -1;
+        status = service->Compile(fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx), corvel::kJavaRelease,
+                                  said, why);
+        if (status >= 0) break;
+      }
       if (output != nullptr) *output = said;
       return status;
     };

@@ -48,6 +48,9 @@ std::string PrivateFolder() {
 }  // namespace
 
 std::string CompileServerSocket(const std::string& java, const std::string& syslib) {
+  // A machine short of memory, or a test that wants nothing left behind.
+  const char* off = std::getenv("CORVEL_NO_COMPILE_SERVER");
+  if (off != nullptr && off[0] != '\0') return "";
   const std::string folder = PrivateFolder();
   if (folder.empty()) return "";
   // One server per Java and per build of the service: a newer one never
@@ -68,7 +71,8 @@ int CompileInServer(const std::string& socket, const std::string& dir, const std
                     std::string_view release, std::string& output) {
   // A request is one line of tab-separated fields.
   if (socket.empty() || (dir + name).find_first_of("\t\n") != std::string::npos) return -1;
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  // Never blocking: a server whose queue is full is no server.
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) return -1;
   sockaddr_un address = {};
   address.sun_family = AF_UNIX;
@@ -89,7 +93,7 @@ int CompileInServer(const std::string& socket, const std::string& dir, const std
       }
       char buffer[4096];
       const ssize_t n = ready < 0 ? -1 : read(fd, buffer, sizeof buffer);
-      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
       if (n <= 0) break;
       silent = 0;
       reply.append(buffer, static_cast<size_t>(n));
@@ -132,6 +136,11 @@ void StartCompileServer(const std::string& java, const std::string& syslib, cons
     const int none = open("/dev/null", O_RDWR);
     if (none < 0 || dup2(none, 0) < 0 || dup2(none, 1) < 0 || dup2(none, 2) < 0) _exit(127);
     if (chdir("/") != 0) _exit(127);
+    // Nothing of ours or of our caller's stays open in it for its life: a
+    // caller reading our output to its end would wait for the server's.
+    if (close_range(3, ~0U, 0) != 0) {
+      for (long k = 3, open_max = sysconf(_SC_OPEN_MAX); k < open_max; ++k) close(static_cast<int>(k));
+    }
     struct sigaction plain = {};
     plain.sa_handler = SIG_DFL;
     for (int s : {SIGINT, SIGTERM, SIGPIPE, SIGHUP, SIGXFSZ}) sigaction(s, &plain, nullptr);

@@ -12,7 +12,8 @@
 namespace corvel {
 
 // Where the server of this `java` and these runtime classes (`syslib`)
-// listens; empty when no private folder can be had for it.
+// listens; empty when no private folder can be had for it, or when
+// CORVEL_NO_COMPILE_SERVER is set.
 std::string CompileServerSocket(const std::string& java, const std::string& syslib);
 
 // Compiles `dir`/`name`.java as javac started in `dir` does, in the server

@@ -46,9 +46,10 @@ for program in corvel corvel-wizard corvel-edit; do
 done
 
 # From another folder, with only the system's own programs on the path.
-mkdir "$work/user"
+# The compile server --run leaves ends once its folder, the test's, is gone.
+mkdir "$work/user" && mkdir -m 700 "$work/runtime"
 cp "$work/root/usr/share/doc/corvel/examples/Hello.txt" "$work/user/"
-(cd "$work/user" && env -i HOME="$work/user" PATH=/usr/bin:/bin "$work/root/usr/bin/corvel" -q --run Hello.txt) \
+(cd "$work/user" && env -i HOME="$work/user" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin "$work/root/usr/bin/corvel" -q --run Hello.txt) \
   >"$work/screen" 2>"$work/err" || fail "the unpacked corvel did not run Hello.txt: $(cat "$work/err")"
 grep -q 'こんにちは、Corvel' "$work/screen" || fail "Hello's screen: $(cat "$work/screen")"
 [ "$status" -eq 0 ] && echo "the unpacked package translated, compiled and ran Hello.txt"

@@ -5,6 +5,9 @@ set -uo pipefail
 corvel=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The compile server --run leaves ends once its folder, the test's, is gone.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$work"
 failures=0
 passed=0
