@@ -33,6 +33,10 @@ constexpr std::string_view kStagePrefix = ".corvel-stage-";
 // off mid-commit: its files are put back.
 constexpr std::string_view kKeptFolder = ".kept";
 constexpr std::string_view kDoneFolder = ".done";
+// Inside kKeptFolder: an empty file for each file the commit moves in that
+// was new to the folder, made before the move, so that a commit cut off
+// takes them out again.
+constexpr std::string_view kNewFolder = ".corvel-new";
 constexpr std::string_view kManifestName = ".corvel-manifest";
 constexpr std::string_view kManifestHeader = "corvel-manifest 1";
 
@@ -85,10 +89,16 @@ std::map<std::string, std::string> ReadManifest(const fs::path& dir) {
   return files;
 }
 
-// Puts back every file a dead commit had moved aside, then removes the stage.
+// Takes out the files a dead commit had moved in new, puts back every file it
+// had moved aside, then removes the stage.
 void RecoverStage(const fs::path& out_dir, const fs::path& stage) {
   std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(stage / kKeptFolder / kNewFolder, ec)) {
+    const fs::path target = out_dir / entry.path().filename();
+    if (fs::is_regular_file(fs::symlink_status(target, ec))) fs::remove(target, ec);
+  }
   for (const auto& entry : fs::directory_iterator(stage / kKeptFolder, ec)) {
+    if (entry.path().filename() == kNewFolder) continue;
     const fs::path target = out_dir / entry.path().filename();
     if (!fs::is_directory(fs::symlink_status(target, ec))) fs::rename(entry.path(), target, ec);
   }
@@ -191,6 +201,7 @@ bool OutputStage::Commit(const std::vector<std::string>& drop, std::string& why)
     }
   }
   fs::create_directory(kept, ec);
+  if (!ec) fs::create_directory(kept / kNewFolder, ec);
   struct Done {
     std::string name;
     bool moved_in;  // else only moved aside
@@ -218,6 +229,10 @@ bool OutputStage::Commit(const std::vector<std::string>& drop, std::string& why)
     if (exists) {
       fs::rename(out_dir / name, kept / name, ec);
       if (ec) return fail(name, ec);
+    } else {
+      const fs::path marker = kept / kNewFolder / name;
+      const int fd = open(marker.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+      if (fd < 0 || close(fd) != 0) return fail(name, std::error_code(errno, std::generic_category()));
     }
     done.push_back({name, false, exists});
     if (!move_in) continue;

@@ -181,10 +181,11 @@ wait
 v1=$(md5sum <tx/Prog.java) && printf 'PRINT "version 3"\n' > tx/Prog.txt
 rm -f started && { "$corvel" -q --javac-dir slowjdk tx/Prog.txt 2>/dev/null & } && started && kill -TERM $! && wait $!
 ok interrupt-rolls-back '[ $? = 143 ] && [ "$(md5sum <tx/Prog.java)" = "$v1" ] && ! ls -A tx | grep -q stage'
-mkdir -p tx/.corvel-stage-999999-x/.kept && echo old > tx/.corvel-stage-999999-x/.kept/Gone.html
+mkdir -p tx/.corvel-stage-999999-x/.kept/.corvel-new && echo old > tx/.corvel-stage-999999-x/.kept/Gone.html
+touch tx/.corvel-stage-999999-x/.kept/.corvel-new/Fresh.class tx/Fresh.class
 echo o > tx/Old.html.corvel-999999.old && echo t > tx/Prog.java.corvel-999999.tmp
 check dead-runs         0 ""             ""               -- -q --no-javac tx/Prog.txt
-ok dead-runs-cleared '! ls -A tx | grep -q 999999 && [ "$(cat tx/Gone.html tx/Old.html)" = "$(printf "old\no")" ]'
+ok dead-runs-cleared '! ls -A tx | grep -q 999999 && [ "$(cat tx/Gone.html tx/Old.html)" = "$(printf "old\no")" ] && [ ! -e tx/Fresh.class ]'
 (ulimit -f 10 && "$corvel" -q --no-javac -o big Good.txt) 2>err.txt
 ok file-size-limit '[ $? = 2 ] && grep -q "^corvel: big/.*: 書き込めません: ファイルの大きさの上限を超えました$" err.txt && [ "$(ls -A big)" = .corvel.lock ]'
 mkdir -p sym planted && last=$(cat /proc/sys/kernel/ns_last_pid 2>/dev/null || echo 0)
