@@ -38,6 +38,8 @@ constexpr std::string_view kDoneFolder = ".done";
 // takes them out again.
 constexpr std::string_view kNewFolder = ".corvel-new";
 constexpr std::string_view kManifestName = ".corvel-manifest";
+// How often a translation waiting for the folder asks for it again.
+constexpr useconds_t kLockPollUs = 20'000;
 constexpr std::string_view kManifestHeader = "corvel-manifest 1";
 
 bool EndsWith(std::string_view text, std::string_view tail) {
@@ -126,11 +128,18 @@ bool FolderLock::Take(const std::string& dir, const std::function<void()>& on_wa
     return false;
   }
   if (on_wait) on_wait();
-  while (flock(fd_, LOCK_EX) != 0) {
-    if (errno != EINTR || Interrupted() != 0) {
-      why = errno == EINTR ? std::string(kCmdInterrupted) : fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
+  // Asked again and again rather than waited for: an interrupt that came
+  // just before a blocking wait would go unseen until the other run ends.
+  while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      why = fmt::format(kCmdCannotWrite, path.string(), SystemReason(errno));
       return false;
     }
+    if (Interrupted() != 0) {
+      why = std::string(kCmdInterrupted);
+      return false;
+    }
+    usleep(kLockPollUs);
   }
   return true;
 }
