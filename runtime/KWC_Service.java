@@ -23,6 +23,7 @@ import java.nio.file.attribute.BasicFileAttributes;
 import java.util.Arrays;
 import java.util.Comparator;
 import java.util.List;
+import java.util.concurrent.atomic.AtomicLong;
 import java.util.stream.Stream;
 import javax.tools.JavaCompiler;
 import javax.tools.StandardJavaFileManager;
@@ -112,16 +113,13 @@ public final class KWC_Service {
                 server.bind(UnixDomainSocketAddress.of(socket));
                 Object bound = Files.readAttributes(socket, BasicFileAttributes.class).fileKey();
                 KWC_Service service = new KWC_Service(null);
-                long[] last = {System.currentTimeMillis()};
+                AtomicLong last = new AtomicLong(System.currentTimeMillis());
                 Thread watch = new Thread(() -> {
                     while (true) {
                         try {
                             Thread.sleep(SERVER_LOOK_MS);
                             Object now = Files.readAttributes(socket, BasicFileAttributes.class).fileKey();
-                            boolean idle;
-                            synchronized (last) {
-                                idle = System.currentTimeMillis() - last[0] > SERVER_IDLE_MS;
-                            }
+                            boolean idle = System.currentTimeMillis() - last.get() > SERVER_IDLE_MS;
                             if (idle || !java.util.Objects.equals(bound, now)) break;
                         } catch (InterruptedException | IOException e) {
                             break;  // the socket is gone
@@ -150,46 +148,43 @@ public final class KWC_Service {
         }
     }
 
-    private static void answer(SocketChannel client, KWC_Service service, long[] last) {
+    private static void answer(SocketChannel client, KWC_Service service, AtomicLong last) {
         try (client) {
             BufferedReader in = new BufferedReader(
                     new InputStreamReader(Channels.newInputStream(client), StandardCharsets.UTF_8));
             String line = in.readLine();
             String[] request = line == null ? new String[] {""} : line.split("\t", -1);
             if (!request[0].equals("compile") || request.length != 4) return;
-            StringWriter text = new StringWriter();
-            File dir = new File(request[1]);
-            int status;
+            byte[][] reply;
             synchronized (service) {
                 // A compile that takes longer than the idle time is stuck: the server ends,
                 // and its client has javac compile.
-                synchronized (last) {
-                    last[0] = System.currentTimeMillis();
-                }
-                status = service.compile(dir, request[2], request[3], dir, text);
-                synchronized (last) {
-                    last[0] = System.currentTimeMillis();
-                }
+                last.set(System.currentTimeMillis());
+                reply = service.compiled(request);
+                last.set(System.currentTimeMillis());
             }
-            byte[] said = text.toString().getBytes(StandardCharsets.UTF_8);
             OutputStream out = Channels.newOutputStream(client);
-            out.write(("compiled\t" + status + "\t" + said.length + "\n").getBytes(StandardCharsets.UTF_8));
-            out.write(said);
+            for (byte[] part : reply) out.write(part);
             out.flush();
         } catch (IOException e) {
             // The client went.
         }
     }
 
+    /** The reply to "compile DIR NAME RELEASE": its line, then what javac would have printed. */
+    private byte[][] compiled(String[] request) {
+        StringWriter out = new StringWriter();
+        File dir = new File(request[1]);
+        int status = compile(dir, request[2], request[3], dir, out);
+        byte[] text = out.toString().getBytes(StandardCharsets.UTF_8);
+        return new byte[][] {("compiled\t" + status + "\t" + text.length + "\n").getBytes(StandardCharsets.UTF_8), text};
+    }
+
     private void serve(String[] request) throws IOException {
         switch (request[0]) {
-            case "compile": {
-                StringWriter out = new StringWriter();
-                int status = compile(new File(request[1]), request[2], request[3], new File(request[1]), out);
-                byte[] text = out.toString().getBytes(StandardCharsets.UTF_8);
-                reply(("compiled\t" + status + "\t" + text.length + "\n").getBytes(StandardCharsets.UTF_8), text);
+            case "compile":
+                reply(compiled(request));
                 break;
-            }
             case "run":
                 stop();
                 if (!Arrays.asList(request).contains("--headless")) startWindowSystem();

@@ -133,10 +133,10 @@ void DieBySignal() {
 
 // One translation of opt.source into ctx, compiled by javac or, given one,
 // by the compile service (a watch's), or the user's compile server (--run;
-// `served` tells whether it answered). -1 when it succeeded, else the
-// command's exit status.
+// `unserved` gets the server's socket when none answered there). -1 when it
+// succeeded, else the command's exit status.
 int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmService* service,
-              bool* served = nullptr) {
+              std::string* unserved = nullptr) {
   ctx.encoding = opt.encoding == "utf-8"   ? corvel::SourceEncoding::kUtf8
                  : opt.encoding == "cp932" ? corvel::SourceEncoding::kCp932
                                            : corvel::SourceEncoding::kAuto;
@@ -190,7 +190,7 @@ int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmS
     std::fwrite(traced.data(), 1, traced.size(), stderr);
   };
   if (service != nullptr) {
-    inputs.runProcess = [&ctx, &opt, service, served](const std::vector<std::string>& javac, const std::string& cwd,
+    inputs.runProcess = [&ctx, &opt, service, unserved](const std::vector<std::string>& javac, const std::string& cwd,
                                                       bool wait, std::string& why, std::string* output) {
       std::error_code ec;
       const std::string out_dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
@@ -205,10 +205,10 @@ int Translate(const Options& opt, corvel::TranslationContext& ctx, corvel::WarmS
         // A compile server left warm by an earlier command does javac's
         // work in a fraction of its time; without one, javac does.
         std::string said;
-        const int status = corvel::CompileInServer(corvel::CompileServerSocket(JavaPath(ctx), syslib),
-                                                   fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx),
+        const std::string socket = corvel::CompileServerSocket(JavaPath(ctx), syslib);
+        const int status = corvel::CompileInServer(socket, fs::absolute(cwd, ec).string(), corvel::GetProgramName(ctx),
                                                    corvel::kJavaRelease, said);
-        if (served != nullptr) *served = status >= 0;
+        if (unserved != nullptr) *unserved = status >= 0 ? std::string() : socket;
         if (status >= 0) {
           if (output != nullptr) *output = said;
           return status;
@@ -389,17 +389,16 @@ int main(int argc, char** argv) {
 
   corvel::TranslationContext ctx;
   corvel::WarmService service;
-  bool served = false;
-  const int failed = Translate(opt, ctx, opt.run ? &service : nullptr, &served);
+  std::string unserved;
+  const int failed = Translate(opt, ctx, opt.run ? &service : nullptr, &unserved);
   if (failed >= 0) return failed;
   if (!opt.run) return kExitOk;
   // The service that compiled the program runs it from the output folder,
   // in a window when there is a display.
   const std::string dir = fs::absolute(ctx.outputDir.empty() ? "." : ctx.outputDir, ec).string();
-  if (!served) {
+  if (!unserved.empty()) {
     // For the next --run: a compile server, warmed on this program while it runs.
-    const std::string syslib = (fs::path(ctx.appDir) / "SysLib").string();
-    corvel::StartCompileServer(JavaPath(ctx), syslib, corvel::CompileServerSocket(JavaPath(ctx), syslib), dir,
+    corvel::StartCompileServer(JavaPath(ctx), (fs::path(ctx.appDir) / "SysLib").string(), unserved, dir,
                                corvel::GetProgramName(ctx), corvel::kJavaRelease);
   }
   if (!service.Run(dir, ViewerArguments(opt, corvel::GetProgramName(ctx)))) {

@@ -272,7 +272,8 @@ std::string ValueParameters(std::string_view program) {
 namespace {
 
 // What a name declared in the program is: an array whose elements are kept
-// as Java values (a primitive table, or strings), or anything else.
+// as Java values (a primitive table, or strings), an array of records, or
+// anything else.
 enum class ArrayKind { kOther, kString, kPrimitive, kRecord };
 
 // Whether a Java text calls one of the program's procedures (M92(...)).
@@ -327,9 +328,9 @@ std::string_view OneSubscript(std::string_view index, std::string_view name) {
   return subscript;
 }
 
-// The elements of the arrays `numeric` names in `view`, read and stored in
+// The elements of the arrays `arrays` names in `view`, read and stored in
 // their arrays (see ElementValues).
-std::string ArrayElementValues(std::string_view view, const std::map<std::string, ArrayKind>& numeric) {
+std::string ArrayElementValues(std::string_view view, const std::map<std::string, ArrayKind>& arrays) {
   std::string out;
   out.reserve(view.size());
   constexpr std::string_view kGetValue = ".getValue(";
@@ -344,8 +345,8 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
     while (start > 0 && IsNameChar(view[start - 1])) --start;
     if (start == k || (start > 0 && view[start - 1] == '.')) continue;
     const std::string_view name = view.substr(start, k - start);
-    const auto known = numeric.find(std::string(name));
-    if (known == numeric.end() || known->second == ArrayKind::kOther) continue;
+    const auto known = arrays.find(std::string(name));
+    if (known == arrays.end() || known->second == ArrayKind::kOther) continue;
     const size_t args = k + kGetValue.size();
     const size_t close = Close(view, args);
     if (close == std::string_view::npos) continue;
@@ -354,7 +355,7 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
       // A record is taken, not read or stored: only the subscript's test changes.
       const std::string_view one = OneSubscript(index, name);
       if (one.empty()) continue;
-      out.append(view.substr(from, k - from)).append(".getValue1(").append(ArrayElementValues(one, numeric)).append(")");
+      out.append(view.substr(from, k - from)).append(".getValue1(").append(ArrayElementValues(one, arrays)).append(")");
       from = close + 1;
       k = from - 1;
       continue;
@@ -366,9 +367,9 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
     if (view.compare(close + 1, 6, ".Get()") == 0) {
       out.append(view.substr(from, k - from));
       if (!one.empty()) {
-        out.append(".get1(").append(ArrayElementValues(one, numeric)).append(")");
+        out.append(".get1(").append(ArrayElementValues(one, arrays)).append(")");
       } else {
-        out.append(".get(").append(ArrayElementValues(index, numeric)).append(")");
+        out.append(".get(").append(ArrayElementValues(index, arrays)).append(")");
       }
       from = close + 7;
     } else if (view.compare(close + 1, 5, ".Set(") == 0) {
@@ -379,11 +380,11 @@ std::string ArrayElementValues(std::string_view view, const std::map<std::string
       const std::string_view value = view.substr(close + 6, end - close - 6);
       out.append(view.substr(from, k - from));
       if (!one.empty() && Harmless(value)) {
-        out.append(".set1(").append(ArrayElementValues(one, numeric)).append(",");
+        out.append(".set1(").append(ArrayElementValues(one, arrays)).append(",");
       } else {
-        out.append(".set(").append(ArrayElementValues(index, numeric)).append(",");
+        out.append(".set(").append(ArrayElementValues(index, arrays)).append(",");
       }
-      out.append(ArrayElementValues(value, numeric)).append(")");
+      out.append(ArrayElementValues(value, arrays)).append(")");
       from = end + 1;
     } else {
       continue;
@@ -401,17 +402,20 @@ std::string ElementValues(std::string_view program) {
   static const std::regex kPrimitive("KWA_(Boolean|Byte|Integer|Long|Longlong|Single|Double)");
   static const std::regex kRecordArray("KWA_TYP[0-9]+");
   // A name declared as anything else anywhere is left as it is.
-  std::map<std::string, ArrayKind> numeric;
+  std::map<std::string, ArrayKind> arrays;
   const std::string text(program);
   for (auto m = std::sregex_iterator(text.begin(), text.end(), kDeclared); m != std::sregex_iterator(); ++m) {
     ArrayKind kind = ArrayKind::kOther;
-    if (!(*m)[2].matched && std::regex_match((*m)[1].str(), kPrimitive)) kind = ArrayKind::kPrimitive;
-    if (!(*m)[2].matched && (*m)[1].str() == "KWA_String") kind = ArrayKind::kString;
-    if (!(*m)[2].matched && std::regex_match((*m)[1].str(), kRecordArray)) kind = ArrayKind::kRecord;
-    auto [at, fresh] = numeric.emplace((*m)[3].str(), kind);
+    if (const std::string type = (*m)[1].str(); !(*m)[2].matched) {
+      kind = std::regex_match(type, kPrimitive)     ? ArrayKind::kPrimitive
+             : type == "KWA_String"                 ? ArrayKind::kString
+             : std::regex_match(type, kRecordArray) ? ArrayKind::kRecord
+                                                    : ArrayKind::kOther;
+    }
+    auto [at, fresh] = arrays.emplace((*m)[3].str(), kind);
     if (!fresh && at->second != kind) at->second = ArrayKind::kOther;
   }
-  return ArrayElementValues(text, numeric);
+  return ArrayElementValues(text, arrays);
 }
 
 }  // namespace corvel
