@@ -22,8 +22,12 @@ for name in arithmetic arrays_dim backslash_literals guess_number fail_call_chai
   mkdir -p "$work/$name"
   input=/dev/null
   [ -f "$e2e/$name.in" ] && input="$e2e/$name.in"
-  "$corvel" -q --run -o "$work/$name" "$e2e/$name.txt" <"$input" >"$work/$name/actual" 2>"$work/$name/stderr"
-  status=$?
+  # A caller reading to the end of a pipe it gave the command (3) is not kept
+  # waiting by the server the command left.
+  { "$corvel" -q --run -o "$work/$name" "$e2e/$name.txt" <"$input" >"$work/$name/actual" 2>"$work/$name/stderr"
+    echo $? >"$work/$name/status"; } 3>&1 | timeout 30 cat >/dev/null ||
+    { echo "--run $name: a pipe stayed open after the command"; failed=1; }
+  status=$(cat "$work/$name/status")
   [ "$status" -ne 0 ] && echo "exit $status" >>"$work/$name/actual"
   cat "$work/$name/stderr" >>"$work/$name/actual"
   diff -u "$e2e/$name.out" "$work/$name/actual" >&2 || { echo "--run $name: not the viewer's screen"; failed=1; }
